@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Sender.h"
+
+namespace zw {
+
+class Controller;
+
+// What the three coefficient dialogs' controllers share: the numbers read last and the fields.
+class ParameterController {
+public:
+    virtual ~ParameterController() = default;
+    // Reads the fields, installs the map through the controller and closes the dialog.
+    virtual void closeWindow(Sender* sender) = 0;
+
+    float aRm = 0, bRm = 0, cRm = 0, dRm = 0;
+    float aIm = 0, bIm = 0, cIm = 0, dIm = 0;
+    Controller* controller = nullptr;
+    TextField* aR = nullptr;
+    TextField* bR = nullptr;
+    TextField* cR = nullptr;
+    TextField* dR = nullptr;
+    TextField* aI = nullptr;
+    TextField* bI = nullptr;
+    TextField* cI = nullptr;
+    TextField* dI = nullptr;
+
+protected:
+    // The field's text read as by atof and rounded to single precision; a missing field is 0.
+    static float readField(const TextField* field);
+    static void closeSenderWindow(Sender* sender);
+};
+
+}  // namespace zw

@@ -1,0 +1,138 @@
+#include "engine/ComplexFunctions.h"
+
+#include <cmath>
+
+#include "platform/Log.h"
+
+namespace zw {
+
+namespace engine {
+CGPoint lastGoodPoint{0.0, 0.0};
+}
+
+namespace {
+
+// Denominators are tested, and some divided by, after rounding to single precision.
+double single(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+bool singleIsZero(double v) { return static_cast<float>(v) == 0.0f; }
+
+// Where a denominator rounds to zero these functions return the origin (for expinv, the
+// origin is what gets exponentiated, giving 1): finite, so every caller can draw it, and
+// the same fallback that expnoniso uses.
+constexpr CGPoint kPoleFallback{0.0, 0.0};
+
+}  // namespace
+
+CGPoint identity(CGPoint z) { return z; }
+
+CGPoint exponentiate(CGPoint z) {
+    return {std::exp(z.x) * std::cos(z.y), std::exp(z.x) * std::sin(z.y)};
+}
+
+CGPoint square(CGPoint z) {
+    const double x = z.x, y = z.y;
+    return {x * x - y * y, y * (x + x)};
+}
+
+CGPoint cube(CGPoint z) {
+    const double x = z.x, y = z.y;
+    return {x * x * x - 3 * x * y * y, 3 * x * x * y - y * y * y};
+}
+
+CGPoint biquadrant(CGPoint z) {
+    const double x = z.x, y = z.y;
+    return {x * x * x * x - 6 * x * x * y * y + y * y * y * y,
+            4 * x * x * x * y - 4 * x * y * y * y};
+}
+
+CGPoint hyperbolic(CGPoint z) {
+    const double x = z.x, y = z.y;
+    const double d = single(x * x + y * y + (y + y) + 1);
+    if (d == 0.0) {
+        log("hyperbolic: Division by zero!");
+        return kPoleFallback;
+    }
+    return {(x * x + y * y - 1) / d, (-2 * x) / d};
+}
+
+CGPoint inverseHyperbolic(CGPoint z) {
+    const double x = z.x, y = z.y;
+    const double d = single(x * x + y * y + (-2) * x + 1);
+    if (d == 0.0) {
+        log("hyperbolic: Division by zero!");
+        return kPoleFallback;
+    }
+    return {(-2 * y) / d, -(x * x - 1 + y * y) / d};
+}
+
+CGPoint invert(CGPoint z) {
+    const double x = z.x, y = z.y;
+    const double s = x * x + y * y;
+    if (singleIsZero(s)) {
+        log("invert: Division by zero!");
+        return engine::lastGoodPoint;
+    }
+    const CGPoint w{x / s, -y / s};
+    engine::lastGoodPoint = w;
+    return w;
+}
+
+CGPoint negate(CGPoint z) { return {-z.x, -z.y}; }
+
+CGPoint csin(CGPoint z) {
+    return {std::sin(z.x) * std::cosh(z.y), std::cos(z.x) * std::sinh(z.y)};
+}
+
+CGPoint ccos(CGPoint z) {
+    return {std::cos(z.x) * std::cosh(z.y), -std::sin(z.x) * std::sinh(z.y)};
+}
+
+CGPoint ctan(CGPoint z) {
+    const double x = z.x, y = z.y;
+    const double d = single(std::cos(x) * std::cos(x) + std::sinh(y) * std::sinh(y));
+    return {std::sin(x) * std::cos(x) / d, std::sinh(y) * std::cosh(y) / d};
+}
+
+CGPoint csinh(CGPoint z) {
+    return {std::sinh(z.x) * std::cos(z.y), std::cosh(z.x) * std::sin(z.y)};
+}
+
+CGPoint ccosh(CGPoint z) {
+    return {std::cosh(z.x) * std::cos(z.y), std::sinh(z.x) * std::sin(z.y)};
+}
+
+CGPoint ctanh(CGPoint z) {
+    const double x = z.x, y = z.y;
+    const double d = single(std::sinh(x) * std::sinh(x) + std::cos(y) * std::cos(y));
+    return {std::sinh(x) * std::cosh(x) / d, std::sin(y) * std::cos(y) / d};
+}
+
+CGPoint expinv(CGPoint z) {
+    const double x = z.x, y = z.y;
+    const double s = x * x + y * y;
+    CGPoint q = kPoleFallback;
+    if (singleIsZero(s)) {
+        log("invert: Division by zero!");
+    } else {
+        q = {x / s, -y / s};
+    }
+    return exponentiate(q);
+}
+
+CGPoint expnoniso(CGPoint z) {
+    if (singleIsZero(z.x * z.x + z.y * z.y)) {
+        log("expnoniso failure");
+        return {0.0, 0.0};
+    }
+    const CGPoint t = expinv(z);
+    if (t.x == 1.0 && t.y == 0.0) {
+        log("expnoniso failure");
+        return {0.0, 0.0};
+    }
+    return invert({t.x - 1, t.y});
+}
+
+CGPoint custom(CGPoint z) { return {1 / z.x + z.x, 1 / z.y + z.y}; }
+
+}  // namespace zw

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "planes/AxisLabel.h"
+#include "planes/ColoredRect.h"
+#include "planes/Path.h"
+#include "platform/AffineTransform.h"
+#include "platform/Color.h"
+#include "platform/Events.h"
+#include "platform/Geometry.h"
+#include "platform/TextAttributes.h"
+#include "platform/Window.h"
+
+namespace zw {
+
+class Canvas;
+class ColorPanel;
+class Controller;
+class Sender;
+class UndoManager;
+class ViewHost;
+
+// One window onto the complex plane. Everything drawn is stored in view coordinates (origin
+// lower left, y up); a pan, zoom or resize moves the stored paths with one affine transform
+// and rebuilds axes, ticks, labels and grids from true coordinates.
+class PlaneView : public WindowDelegate {
+public:
+    PlaneView(const PlaneView&) = delete;
+    PlaneView& operator=(const PlaneView&) = delete;
+    ~PlaneView() override;
+
+    virtual void awakeFromNib();
+
+    CGPoint trueCoordinatesToViewCoordinates(CGPoint z) const;
+    CGPoint viewCoordinatesToTrueCoordinates(CGPoint p) const;
+
+    CGSize windowWillResize(Window* window, CGSize toSize) override;
+    virtual void shiftPathsBy(const AffineTransform& transform);
+    void zoomIn(Sender* sender);
+    void zoomOut(Sender* sender);
+    void zoomPaths(float s);
+    virtual void keyDown(const KeyEvent& event);
+    bool acceptsFirstResponder() const { return true; }
+
+    // Mouse input; a plane that draws nothing from the mouse ignores it.
+    virtual void mouseDown(const MouseEvent&) {}
+    virtual void mouseDragged(const MouseEvent&) {}
+    virtual void mouseUp(const MouseEvent&) {}
+    virtual void mouseMoved(const MouseEvent&) {}
+    virtual void viewDidEndLiveResize() {}
+
+    virtual void constructAxes();
+    virtual void makeHorizontalMarksWithStep(int step);
+    virtual void makeVerticalMarksWithStep(int step);
+    void drawLabels(Canvas& canvas, const std::vector<AxisLabel>& labels) const;
+
+    virtual void clear(Sender* sender);
+    virtual void removeLastPath(Sender* sender);
+    virtual void restoreLastPath();
+    void drawPaths(Canvas& canvas, const PathList& list) const;
+    // The drawing pass; the concrete planes draw their layers.
+    virtual void drawRect(Canvas& canvas, CGRect dirtyRect);
+    virtual void fillBackground(Canvas& canvas);
+    bool isOpaque() const { return true; }
+
+    void setColorBlack(Sender* sender);
+    void setColorBlue(Sender* sender);
+    void setColorGreen(Sender* sender);
+    void setColorRed(Sender* sender);
+    void setColorOther(Sender* sender);
+    void newColorChosen();
+    void toggleDisplayOption(Sender* item, bool& flag);
+    void toggleAxesLabels(Sender* sender);
+
+    // Platform view services, through the host.
+    CGRect bounds() const;
+    void setNeedsDisplay(bool needs);
+    bool inLiveResize() const;
+    Window* window() const;
+    UndoManager* undoManager() const;
+    ViewHost* host() const { return host_; }
+
+    // The scale factor stays within these bounds: beyond them a single-precision factor
+    // reaches 0 or infinity and the plane could never come back.
+    static constexpr float kMinScaleFactor = 0x1p-100f;
+    static constexpr float kMaxScaleFactor = 0x1p100f;
+
+    Controller* controller = nullptr;
+    int32_t viewWidth = 0;
+    int32_t viewHeight = 0;
+    float scaleFactor = 0.0f;
+    CGPoint translation;
+    PathList paths;
+    PathList removedPaths;
+    PathList gridlines;
+    std::unique_ptr<Path> xaxis;
+    std::unique_ptr<Path> yaxis;
+    Path* path = nullptr;
+    PathList axesTickMarks;
+    std::vector<AxisLabel> axesLabels;
+    std::vector<ColoredRect> contours;
+    bool tickMarks = false;
+    bool showGridlines = false;
+    bool showContours = false;
+    CGPoint coords;
+    CGRect coordsRect;
+    CGRect oldCoordsRect;
+    TextAttributes standardAttributes;
+    TextAttributes labelAttributes;
+    CGPoint coordsPosition;
+    bool needsCompleteRedraw = false;
+    float xshift = 0.0f;
+    float yshift = 0.0f;
+    Color pathColor;
+    ColorPanel* colorPanel = nullptr;
+
+protected:
+    // The first steps of creation; the concrete plane finishes it with
+    // completeInitialisation() once its own overrides are in force.
+    PlaneView(ViewHost* host, CGRect frame);
+    void completeInitialisation();
+
+    // Replaces `path` with a new empty path that belongs to no list.
+    Path* makeLoosePath(std::unique_ptr<Path>& holder);
+    // Complete-redraw layers shared by both planes: white, background, axes, ticks, labels.
+    void drawBaseLayers(Canvas& canvas);
+    // Ends every pass: erases the previous readout and draws `coords`.
+    void drawCoordinates(Canvas& canvas);
+    static void moveAll(PathList& list, const AffineTransform& transform);
+
+private:
+    bool changeScaleFactor(float newFactor);
+
+    ViewHost* host_;
+    CGRect frame_;
+    std::unique_ptr<Path> loosePath_;
+};
+
+}  // namespace zw

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+
+#include "planes/PlaneView.h"
+
+namespace zw {
+
+// The z-plane: the user draws paths here with the mouse; their images, the pull-backs of the
+// range's grid and the shading boxes are kept here too.
+class DomainView : public PlaneView {
+public:
+    DomainView(ViewHost* host, CGRect frame);
+
+    void awakeFromNib() override;
+
+    void mouseDown(const MouseEvent& event) override;
+    void mouseDragged(const MouseEvent& event) override;
+    void mouseUp(const MouseEvent& event) override;
+    void mouseMoved(const MouseEvent& event) override;
+    void updateCoords();
+    void startNewTransformedPathAt(CGPoint w);
+    void addNewTransformedPointAt(CGPoint w);
+    CGSize windowWillResize(Window* window, CGSize toSize) override;
+
+    // Drawing and path history.
+    void drawRect(Canvas& canvas, CGRect dirtyRect) override;
+    void setNeedsCompleteRedraw();
+    void clear(Sender* sender) override;
+    void removeLastPath(Sender* sender) override;
+    void restoreLastPath() override;
+    void shiftPathsBy(const AffineTransform& transform) override;
+
+    // Grids.
+    void constructAxes() override;
+    void makeHorizontalMarksWithStep(int step) override;
+    void makeVerticalMarksWithStep(int step) override;
+    void constructTransformedGridlines();
+    void transformHorizontalGridlines(int step);
+    void transformVerticalGridlines(int step);
+    void startNewInverseGridlineAt(CGPoint z);
+    void addNewPointToInverseGridlineAt(CGPoint z);
+    void clearInverseGridlines();
+    void showDomainGrid(Sender* sender);
+
+    // Shading. Actions named like a flag carry the suffix Action.
+    void constructContours();
+    void makeBoxes(int tx, int ty, int step);
+    void fillBackground(Canvas& canvas) override;
+    void showContoursAction(Sender* sender);
+    void showArgumentsAction(Sender* sender);
+    void highestResolutionAction(Sender* sender);
+    void viewDidEndLiveResize() override;
+    int contourBoxSize() const;
+
+    CGPoint mousePosition;
+    CGPoint pathStart;
+    CGPoint pathPoint;
+    PathList transformedPathsShownInDomain;
+    PathList removedTransformedPathsShownInDomain;
+    PathList inverseGridlines;
+    Path* transformedPathShownInDomain = nullptr;
+    Path* inverseGridline = nullptr;
+    bool showArguments = false;
+    bool highestResolution = false;
+
+private:
+    void makeBox(double x, double y, int step);
+    Color boxColor(CGPoint z) const;
+
+    std::unique_ptr<Path> looseTransformedPath_;
+};
+
+}  // namespace zw

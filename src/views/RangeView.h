@@ -1,0 +1,40 @@
+#pragma once
+
+#include "planes/PlaneView.h"
+
+namespace zw {
+
+// The w-plane: shows the images of the domain's paths and of its grid, arriving point by
+// point from the controller already transformed.
+class RangeView : public PlaneView {
+public:
+    RangeView(ViewHost* host, CGRect frame);
+
+    void startNewPathAt(CGPoint w);
+    void addNewPointAt(CGPoint w);
+    void setTransformedCoords(CGPoint w);
+    void drawRect(Canvas& canvas, CGRect dirtyRect) override;
+    void toggleAllowDrawing_(Sender* sender);
+
+    // Grids.
+    void constructAxes() override;
+    void makeHorizontalMarksWithStep(int step) override;
+    void makeVerticalMarksWithStep(int step) override;
+    void startNewTransformedGridlineAt(CGPoint w);
+    void addNewPointToTransformedGridlineAt(CGPoint w);
+    void clearTransformedGridlines();
+    bool shouldShowTransformedGridlines() const { return showTransformedGridlines; }
+    void showTransformedGridlinesAction(Sender* sender);
+    void showRangeGrid(Sender* sender);
+    void constructInverseGridlines();
+    void transformHorizontalGridlines(int step);
+    void transformVerticalGridlines(int step);
+
+    CGPoint pathStart;
+    CGPoint pathPoint;
+    Path* transformedGridline = nullptr;
+    bool showTransformedGridlines = false;
+    PathList transformedGridlines;
+};
+
+}  // namespace zw
