@@ -15,7 +15,7 @@ class Transformations;
 // Mediates between the two planes and the function engine: routes points, runs the gridline
 // constructions, answers the shading queries and carries out the menu actions.
 class Controller {
-public:
+  public:
     void awakeFromNib();
 
     // Point routing.
@@ -61,7 +61,7 @@ public:
     bool showingInverseImagesInDomain = false;
     Sender* inverseImages = nullptr;
 
-private:
+  private:
     // After a new function without inverse: the alert, then the pull-backs switched off.
     void dropInverseImages();
 };

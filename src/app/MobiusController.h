@@ -6,7 +6,7 @@ namespace zw {
 
 // The Möbius dialog: w = (az + b)/(cz + d).
 class MobiusController : public ParameterController {
-public:
+  public:
     void closeWindow(Sender* sender) override;
 };
 

@@ -8,7 +8,7 @@ class Controller;
 
 // What the three coefficient dialogs' controllers share: the numbers read last and the fields.
 class ParameterController {
-public:
+  public:
     virtual ~ParameterController() = default;
     // Reads the fields, installs the map through the controller and closes the dialog.
     virtual void closeWindow(Sender* sender) = 0;
@@ -25,7 +25,7 @@ public:
     TextField* cI = nullptr;
     TextField* dI = nullptr;
 
-protected:
+  protected:
     // The field's text read as by atof and rounded to single precision; a missing field is 0.
     static float readField(const TextField* field);
     static void closeSenderWindow(Sender* sender);

@@ -6,7 +6,7 @@ namespace zw {
 
 // The cubic dialog: w = az³ + bz² + cz + d.
 class PolynomialController : public ParameterController {
-public:
+  public:
     void closeWindow(Sender* sender) override;
 };
 

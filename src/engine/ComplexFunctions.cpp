@@ -13,9 +13,13 @@ CGPoint lastGoodPoint{0.0, 0.0};
 namespace {
 
 // Denominators are tested, and some divided by, after rounding to single precision.
-double single(double v) { return static_cast<double>(static_cast<float>(v)); }
+double single(double v) {
+    return static_cast<double>(static_cast<float>(v));
+}
 
-bool singleIsZero(double v) { return static_cast<float>(v) == 0.0f; }
+bool singleIsZero(double v) {
+    return static_cast<float>(v) == 0.0f;
+}
 
 // Where a denominator rounds to zero these functions return the origin (for expinv, the
 // origin is what gets exponentiated, giving 1): finite, so every caller can draw it, and
@@ -24,7 +28,9 @@ constexpr CGPoint kPoleFallback{0.0, 0.0};
 
 }  // namespace
 
-CGPoint identity(CGPoint z) { return z; }
+CGPoint identity(CGPoint z) {
+    return z;
+}
 
 CGPoint exponentiate(CGPoint z) {
     return {std::exp(z.x) * std::cos(z.y), std::exp(z.x) * std::sin(z.y)};
@@ -78,7 +84,9 @@ CGPoint invert(CGPoint z) {
     return w;
 }
 
-CGPoint negate(CGPoint z) { return {-z.x, -z.y}; }
+CGPoint negate(CGPoint z) {
+    return {-z.x, -z.y};
+}
 
 CGPoint csin(CGPoint z) {
     return {std::sin(z.x) * std::cosh(z.y), std::cos(z.x) * std::sinh(z.y)};
@@ -133,6 +141,8 @@ CGPoint expnoniso(CGPoint z) {
     return invert({t.x - 1, t.y});
 }
 
-CGPoint custom(CGPoint z) { return {1 / z.x + z.x, 1 / z.y + z.y}; }
+CGPoint custom(CGPoint z) {
+    return {1 / z.x + z.x, 1 / z.y + z.y};
+}
 
 }  // namespace zw

@@ -59,7 +59,9 @@ void Transformations::setFunction(const std::string& title) {
     engine::funcinv = identity;
 }
 
-CGPoint Transformations::transform(CGPoint z) const { return engine::func(z); }
+CGPoint Transformations::transform(CGPoint z) const {
+    return engine::func(z);
+}
 
 CGPoint Transformations::transformInv(CGPoint w) const {
     return engine::funcinv != nullptr ? engine::funcinv(w) : w;
@@ -71,8 +73,8 @@ bool Transformations::hasInverse() const {
            f == negate || f == hyperbolic || f == usersMobiusMap;
 }
 
-void Transformations::setParameters(const std::string& name, float aR, float aI, float bR,
-                                    float bI, float cR, float cI, float dR, float dI) {
+void Transformations::setParameters(const std::string& name, float aR, float aI, float bR, float bI,
+                                    float cR, float cI, float dR, float dI) {
     if (name == "usersMobiusMap") {
         engine::aRm = aR, engine::aIm = aI, engine::bRm = bR, engine::bIm = bI;
         engine::cRm = cR, engine::cIm = cI, engine::dRm = dR, engine::dIm = dI;
@@ -98,4 +100,3 @@ void Transformations::setParameters(const std::string& name, float aR, float aI,
 }
 
 }  // namespace zw
-

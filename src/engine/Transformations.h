@@ -15,7 +15,7 @@ extern ComplexFunction funcinv;
 
 // The one way into the mathematics: selects the current function and applies it.
 class Transformations {
-public:
+  public:
     void setFunction(const std::string& title);
     CGPoint transform(CGPoint z) const;
     // With no inverse ever installed this is the identity.

@@ -13,7 +13,7 @@ class Canvas;
 // A piece of text whose box has its lower left corner at `point`. The attributes belong to
 // the plane that made the label.
 class AxisLabel {
-public:
+  public:
     AxisLabel(std::string text, CGPoint at, const TextAttributes* attrs)
         : label(std::move(text)), point(at), attributes(attrs) {}
 

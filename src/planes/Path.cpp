@@ -28,6 +28,8 @@ void Path::strokeLastElement(Canvas& canvas) const {
     segment.stroke(canvas);
 }
 
-void Path::makeDashed() { setLineDash({3.0, 3.0, 3.0}, 0.0); }
+void Path::makeDashed() {
+    setLineDash({3.0, 3.0, 3.0}, 0.0);
+}
 
 }  // namespace zw

@@ -10,7 +10,7 @@ namespace zw {
 
 // A polyline with its own colour that can also stroke just its newest segment.
 class Path : public BezierPath {
-public:
+  public:
     Color color = Color::blackColor();
 
     void setColor(const Color& newColor) { color = newColor; }

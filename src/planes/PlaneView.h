@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,7 @@ class ViewHost;
 // lower left, y up); a pan, zoom or resize moves the stored paths with one affine transform
 // and rebuilds axes, ticks, labels and grids from true coordinates.
 class PlaneView : public WindowDelegate {
-public:
+  public:
     PlaneView(const PlaneView&) = delete;
     PlaneView& operator=(const PlaneView&) = delete;
     ~PlaneView() override;
@@ -117,26 +118,46 @@ public:
     Color pathColor;
     ColorPanel* colorPanel = nullptr;
 
-protected:
+  protected:
     // The first steps of creation; the concrete plane finishes it with
     // completeInitialisation() once its own overrides are in force.
     PlaneView(ViewHost* host, CGRect frame);
     void completeInitialisation();
 
-    // Replaces `path` with a new empty path that belongs to no list.
-    Path* makeLoosePath(std::unique_ptr<Path>& holder);
+    // Makes a new empty path that belongs to no list, held by `holder`.
+    static Path* makeLoosePath(std::unique_ptr<Path>& holder);
+    // Holds what `path` designates after a clear or a removal.
+    std::unique_ptr<Path> loosePath_;
     // Complete-redraw layers shared by both planes: white, background, axes, ticks, labels.
     void drawBaseLayers(Canvas& canvas);
     // Ends every pass: erases the previous readout and draws `coords`.
     void drawCoordinates(Canvas& canvas);
     static void moveAll(PathList& list, const AffineTransform& transform);
 
-private:
+    // Steps i = first .. last-1 of a walk with `count` steps whose position p0 + delta * i lies
+    // within [lo, hi]. Walks from an origin far outside the view (after zooming in on a panned
+    // plane) would otherwise take billions of steps; callers keep hi, lo one view beyond the
+    // edges, so everything visible is still built.
+    struct StepRange {
+        long long first = 0;
+        long long last = 0;
+    };
+    static StepRange stepsWithin(double p0, double delta, long long count, double lo, double hi);
+    // The number of whole i >= 0 with i < bound, and with i <= bound.
+    static long long countBelow(double bound);
+    static long long countUpTo(double bound);
+    // Walks the gridlines of one family (horizontal: rows of constant y) on the side of `step`,
+    // sampling each line every 10 view units.
+    void walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
+                       const std::function<void(CGPoint)>& add) const;
+    // The vertical (for horizontal marks) or horizontal lines of the plane's own grid.
+    void addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed);
+
+  private:
     bool changeScaleFactor(float newFactor);
 
     ViewHost* host_;
     CGRect frame_;
-    std::unique_ptr<Path> loosePath_;
 };
 
 }  // namespace zw

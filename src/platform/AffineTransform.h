@@ -6,7 +6,7 @@ namespace zw {
 
 // A 2-D affine map x' = m11 x + m21 y + tX, y' = m12 x + m22 y + tY.
 class AffineTransform {
-public:
+  public:
     // Both prepend: the new step acts on a point before what the transform already does.
     void translateXBy(double dx, double dy);
     void scaleBy(double s);

@@ -21,6 +21,8 @@ int runAlertPanel(const std::string& title, const std::string& message,
     return h(AlertRequest{title, message, defaultButton, alternateButton, otherButton});
 }
 
-AlertHandler setAlertHandler(AlertHandler h) { return std::exchange(handler(), std::move(h)); }
+AlertHandler setAlertHandler(AlertHandler h) {
+    return std::exchange(handler(), std::move(h));
+}
 
 }  // namespace zw

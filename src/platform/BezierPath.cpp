@@ -15,10 +15,16 @@ void BezierPath::transformUsingAffineTransform(const AffineTransform& t) {
     }
 }
 
-void BezierPath::stroke(Canvas& canvas) const { canvas.strokePath(*this); }
+void BezierPath::stroke(Canvas& canvas) const {
+    canvas.strokePath(*this);
+}
 
-void BezierPath::fill(Canvas& canvas) const { canvas.fillPath(*this); }
+void BezierPath::fill(Canvas& canvas) const {
+    canvas.fillPath(*this);
+}
 
-void BezierPath::fillRect(Canvas& canvas, CGRect rect) { canvas.fillRect(rect); }
+void BezierPath::fillRect(Canvas& canvas, CGRect rect) {
+    canvas.fillRect(rect);
+}
 
 }  // namespace zw

@@ -12,7 +12,7 @@ class Canvas;
 
 // A polyline made of move-to and line-to elements, each with one point.
 class BezierPath {
-public:
+  public:
     enum class ElementType { MoveTo, LineTo };
     struct Element {
         ElementType type;
@@ -41,7 +41,7 @@ public:
     void fill(Canvas& canvas) const;
     static void fillRect(Canvas& canvas, CGRect rect);
 
-private:
+  private:
     std::vector<Element> elements_;
     double lineWidth_ = 1.0;
     std::vector<double> dash_;

@@ -12,7 +12,7 @@ class BezierPath;
 
 // What one drawing pass draws on, in view coordinates (origin lower left, y up).
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual void setColor(const Color& color) = 0;

@@ -4,7 +4,7 @@ namespace zw {
 
 // An immutable RGBA colour; components are kept within [0, 1] when it is made.
 class Color {
-public:
+  public:
     Color() = default;
 
     static Color blackColor() { return Color(0, 0, 0, 1); }
@@ -22,7 +22,7 @@ public:
 
     friend bool operator==(const Color&, const Color&) = default;
 
-private:
+  private:
     Color(double r, double g, double b, double a) : r_(r), g_(g), b_(b), a_(a) {}
     double r_ = 0.0;
     double g_ = 0.0;

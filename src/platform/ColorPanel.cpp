@@ -6,8 +6,12 @@ namespace {
 ColorPanel* shared = nullptr;
 }
 
-ColorPanel* ColorPanel::sharedColorPanel() { return shared; }
+ColorPanel* ColorPanel::sharedColorPanel() {
+    return shared;
+}
 
-void ColorPanel::setSharedColorPanel(ColorPanel* panel) { shared = panel; }
+void ColorPanel::setSharedColorPanel(ColorPanel* panel) {
+    shared = panel;
+}
 
 }  // namespace zw

@@ -8,7 +8,7 @@ namespace zw {
 
 // The application's one colour chooser; it calls its single target whenever a colour is picked.
 class ColorPanel {
-public:
+  public:
     virtual ~ColorPanel() = default;
     virtual void setTarget(std::function<void()> action) = 0;
     virtual void makeKeyAndOrderFront() = 0;

@@ -35,6 +35,8 @@ void log(const char* format, ...) {
     }
 }
 
-LogSink setLogSink(LogSink s) { return std::exchange(sink(), std::move(s)); }
+LogSink setLogSink(LogSink s) {
+    return std::exchange(sink(), std::move(s));
+}
 
 }  // namespace zw

@@ -8,7 +8,7 @@ class Window;
 
 // The control that sent an action: a menu item or a button.
 class Sender {
-public:
+  public:
     virtual ~Sender() = default;
     virtual std::string title() const = 0;
     virtual int state() const = 0;  // 0 off, 1 on
@@ -17,7 +17,7 @@ public:
 };
 
 class TextField {
-public:
+  public:
     virtual ~TextField() = default;
     virtual std::string stringValue() const = 0;
 };

@@ -43,9 +43,13 @@ void UndoManager::run(std::vector<Step>& from, State state) {
     state_ = State::Idle;
 }
 
-void UndoManager::undo() { run(undoStack_, State::Undoing); }
+void UndoManager::undo() {
+    run(undoStack_, State::Undoing);
+}
 
-void UndoManager::redo() { run(redoStack_, State::Redoing); }
+void UndoManager::redo() {
+    run(redoStack_, State::Redoing);
+}
 
 std::string UndoManager::undoActionName() const {
     return undoStack_.empty() ? std::string() : undoStack_.back().name;

@@ -9,7 +9,7 @@ namespace zw {
 // An invocation undo stack. What is registered while undoing goes to the redo stack, while
 // redoing to the undo stack, and otherwise to the undo stack, emptying the redo stack.
 class UndoManager {
-public:
+  public:
     void registerUndo(std::function<void()> action);
     // Names the step registered last.
     void setActionName(const std::string& name);
@@ -26,7 +26,7 @@ public:
     std::size_t undoCount() const { return undoStack_.size(); }
     std::size_t redoCount() const { return redoStack_.size(); }
 
-private:
+  private:
     struct Step {
         std::function<void()> action;
         std::string name;

@@ -9,7 +9,7 @@ class Window;
 
 // The platform view that a plane lives in.
 class ViewHost {
-public:
+  public:
     virtual ~ViewHost() = default;
     virtual CGRect bounds() const = 0;
     virtual void setNeedsDisplay(bool needs) = 0;

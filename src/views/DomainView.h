@@ -9,7 +9,7 @@ namespace zw {
 // The z-plane: the user draws paths here with the mouse; their images, the pull-backs of the
 // range's grid and the shading boxes are kept here too.
 class DomainView : public PlaneView {
-public:
+  public:
     DomainView(ViewHost* host, CGRect frame);
 
     void awakeFromNib() override;
@@ -64,7 +64,7 @@ public:
     bool showArguments = false;
     bool highestResolution = false;
 
-private:
+  private:
     void makeBox(double x, double y, int step);
     Color boxColor(CGPoint z) const;
 

@@ -7,7 +7,7 @@ namespace zw {
 // The w-plane: shows the images of the domain's paths and of its grid, arriving point by
 // point from the controller already transformed.
 class RangeView : public PlaneView {
-public:
+  public:
     RangeView(ViewHost* host, CGRect frame);
 
     void startNewPathAt(CGPoint w);

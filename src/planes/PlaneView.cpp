@@ -1,0 +1,486 @@
+#include "planes/PlaneView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "platform/Canvas.h"
+#include "platform/ColorPanel.h"
+#include "platform/Log.h"
+#include "platform/Sender.h"
+#include "platform/UndoManager.h"
+#include "platform/ViewHost.h"
+
+namespace zw {
+
+namespace {
+constexpr double kPanStep = 100.0;
+
+std::string formatLabel(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    return buffer;
+}
+}  // namespace
+
+PlaneView::PlaneView(ViewHost* host, CGRect frame) : host_(host), frame_(frame) {
+    scaleFactor = 1.0f;
+    translation = {0.0, 0.0};
+    tickMarks = true;
+    labelAttributes = TextAttributes{"Helvetica", 10.0};
+    viewWidth = static_cast<int32_t>(frame.size.width);
+    viewHeight = static_cast<int32_t>(frame.size.height);
+}
+
+PlaneView::~PlaneView() = default;
+
+void PlaneView::completeInitialisation() {
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+    standardAttributes = TextAttributes{};
+    coordsPosition = {2.0, 2.0};
+    coordsRect.size = {80.0, 15.0};
+}
+
+void PlaneView::awakeFromNib() {
+    if (Window* w = window()) {
+        w->setDelegate(this);
+    }
+    colorPanel = ColorPanel::sharedColorPanel();
+    pathColor = Color::blackColor();
+}
+
+CGPoint PlaneView::trueCoordinatesToViewCoordinates(CGPoint z) const {
+    const double k = static_cast<double>(100.0f * scaleFactor);
+    return {static_cast<double>(viewWidth / 2) + (k * z.x + translation.x),
+            static_cast<double>(viewHeight / 2) + (k * z.y + translation.y)};
+}
+
+CGPoint PlaneView::viewCoordinatesToTrueCoordinates(CGPoint p) const {
+    const double k = static_cast<double>(100.0f * scaleFactor);
+    return {((p.x - translation.x) - static_cast<double>(viewWidth / 2)) / k,
+            ((p.y - translation.y) - static_cast<double>(viewHeight / 2)) / k};
+}
+
+CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
+    const CGSize current =
+        w != nullptr ? w->frameSize()
+                     : CGSize{static_cast<double>(viewWidth), static_cast<double>(viewHeight)};
+    xshift = static_cast<float>((toSize.width - current.width) / 2.0);
+    yshift = static_cast<float>((toSize.height - current.height) / 2.0);
+    AffineTransform shift;
+    shift.translateXBy(xshift, yshift);
+    shiftPathsBy(shift);
+    viewWidth = static_cast<int32_t>(static_cast<float>(viewWidth) + 2 * xshift);
+    viewHeight = static_cast<int32_t>(static_cast<float>(viewHeight) + 2 * yshift);
+    needsCompleteRedraw = true;
+    constructAxes();
+    return toSize;
+}
+
+void PlaneView::moveAll(PathList& list, const AffineTransform& transform) {
+    for (auto& p : list) {
+        p->transformUsingAffineTransform(transform);
+    }
+}
+
+void PlaneView::shiftPathsBy(const AffineTransform& transform) {
+    moveAll(paths, transform);
+    // Removed paths move too, so that a restored path comes back to its place in the plane.
+    moveAll(removedPaths, transform);
+    needsCompleteRedraw = true;
+}
+
+bool PlaneView::changeScaleFactor(float newFactor) {
+    if (!(newFactor >= kMinScaleFactor && newFactor <= kMaxScaleFactor)) {
+        return false;
+    }
+    scaleFactor = newFactor;
+    return true;
+}
+
+void PlaneView::zoomIn(Sender*) {
+    if (!changeScaleFactor(scaleFactor + scaleFactor)) {
+        return;
+    }
+    zoomPaths(2.0f);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::zoomOut(Sender*) {
+    if (!changeScaleFactor(scaleFactor / 2.0f)) {
+        return;
+    }
+    zoomPaths(0.5f);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::zoomPaths(float s) {
+    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
+    const CGPoint t = translation;
+    const double factor = s;
+    AffineTransform a;
+    a.translateXBy(-(c.x + t.x), -(c.y + t.y));
+    AffineTransform b;
+    b.scaleBy(factor);
+    AffineTransform cT;
+    cT.translateXBy(c.x + t.x * factor, c.y + t.y * factor);
+    AffineTransform composed;
+    composed.appendTransform(a);
+    composed.appendTransform(b);
+    composed.appendTransform(cT);
+    shiftPathsBy(composed);
+    translation = {factor * t.x, factor * t.y};
+}
+
+void PlaneView::keyDown(const KeyEvent& event) {
+    const std::u16string& key = event.characters;
+    double dx = 0.0, dy = 0.0;
+    if (key == u"4" || key == std::u16string(1, kLeftArrowFunctionKey)) {
+        dx = kPanStep;
+    } else if (key == u"6" || key == std::u16string(1, kRightArrowFunctionKey)) {
+        dx = -kPanStep;
+    } else if (key == u"2" || key == std::u16string(1, kDownArrowFunctionKey)) {
+        dy = kPanStep;
+    } else if (key == u"8" || key == std::u16string(1, kUpArrowFunctionKey)) {
+        dy = -kPanStep;
+    }
+    if (dx != 0.0 || dy != 0.0) {
+        AffineTransform pan;
+        pan.translateXBy(dx, dy);
+        translation = {translation.x + dx, translation.y + dy};
+        shiftPathsBy(pan);
+    } else if (Window* w = window()) {
+        w->beginAlertSheet("Unrecogonised key", "OK", "", "",
+                           "Use the cursor keys or the '2', '4', '6', '8' keys on the numerical "
+                           "keypad to move around.");
+    }
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::constructAxes() {
+    const double ox = translation.x + static_cast<double>(viewWidth / 2);
+    const double oy = translation.y + static_cast<double>(viewHeight / 2);
+    xaxis = std::make_unique<Path>();
+    xaxis->setLineWidth(0.5);
+    xaxis->moveToPoint({0.0, oy});
+    xaxis->lineToPoint({static_cast<double>(viewWidth), oy});
+    yaxis = std::make_unique<Path>();
+    yaxis->setLineWidth(0.5);
+    yaxis->moveToPoint({ox, 0.0});
+    yaxis->lineToPoint({ox, static_cast<double>(viewHeight)});
+    axesTickMarks.clear();
+    axesLabels.clear();
+    makeHorizontalMarksWithStep(1);
+    makeHorizontalMarksWithStep(-1);
+    makeVerticalMarksWithStep(1);
+    makeVerticalMarksWithStep(-1);
+}
+
+void PlaneView::makeHorizontalMarksWithStep(int step) {
+    const double s = step;
+    const double ox = translation.x + static_cast<double>(viewWidth / 2);
+    const double oy = translation.y + static_cast<double>(viewHeight / 2);
+    const double w = viewWidth;
+    const long long ticks =
+        countBelow((static_cast<double>(viewWidth / 2) - translation.x * s) / 50.0);
+    const StepRange tickRange = stepsWithin(ox + 50.0 * s, 50.0 * s, ticks, -w, 2 * w);
+    for (long long i = tickRange.first; i < tickRange.last; ++i) {
+        const double x = ox + 50.0 * s * static_cast<double>(i + 1);
+        auto tick = std::make_unique<Path>();
+        tick->setLineWidth(0.5);
+        tick->moveToPoint({x, oy - 5.0});
+        tick->lineToPoint({x, oy + 5.0});
+        axesTickMarks.push_back(std::move(tick));
+    }
+    if (!tickMarks) {
+        return;
+    }
+    const long long labels = countBelow((w - translation.x * s) / 100.0);
+    const double unit = static_cast<double>(100.0f * scaleFactor);
+    const double first = ox - 8.0 + 100.0 * s;
+    const StepRange labelRange = stepsWithin(first, 100.0 * s, labels, -w, 2 * w);
+    for (long long i = labelRange.first; i < labelRange.last; ++i) {
+        const CGPoint position{first + 100.0 * s * static_cast<double>(i), oy - 20.0};
+        axesLabels.emplace_back(formatLabel((position.x + 8.0 - ox) / unit), position,
+                                &labelAttributes);
+    }
+}
+
+void PlaneView::makeVerticalMarksWithStep(int step) {
+    const double s = step;
+    const double ox = translation.x + static_cast<double>(viewWidth / 2);
+    const double oy = translation.y + static_cast<double>(viewHeight / 2);
+    const double h = viewHeight;
+    const long long ticks =
+        countBelow((static_cast<double>(viewHeight / 2) - translation.y * s) / 50.0);
+    const StepRange tickRange = stepsWithin(oy + 50.0 * s, 50.0 * s, ticks, -h, 2 * h);
+    for (long long i = tickRange.first; i < tickRange.last; ++i) {
+        const double y = oy + 50.0 * s * static_cast<double>(i + 1);
+        auto tick = std::make_unique<Path>();
+        tick->setLineWidth(0.5);
+        tick->moveToPoint({ox - 5.0, y});
+        tick->lineToPoint({ox + 5.0, y});
+        axesTickMarks.push_back(std::move(tick));
+    }
+    if (!tickMarks) {
+        return;
+    }
+    const long long labels = countBelow((h - translation.y * s) / 100.0);
+    const double unit = static_cast<double>(100.0f * scaleFactor);
+    const double first = oy - 8.0 + 100.0 * s;
+    const StepRange labelRange = stepsWithin(first, 100.0 * s, labels, -h, 2 * h);
+    for (long long i = labelRange.first; i < labelRange.last; ++i) {
+        const CGPoint position{ox - 30.0, first + 100.0 * s * static_cast<double>(i)};
+        axesLabels.emplace_back(formatLabel((position.y + 8.0 - oy) / unit), position,
+                                &labelAttributes);
+    }
+}
+
+void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed) {
+    const double s = step;
+    const double w = viewWidth;
+    const double h = viewHeight;
+    const double origin = horizontalMarks ? translation.x + static_cast<double>(viewWidth / 2)
+                                          : translation.y + static_cast<double>(viewHeight / 2);
+    const double half = horizontalMarks ? viewWidth / 2 : viewHeight / 2;
+    const double t = horizontalMarks ? translation.x : translation.y;
+    const double extent = horizontalMarks ? w : h;
+    const long long count = countBelow((half - t * s) / 50.0);
+    const StepRange range = stepsWithin(origin + 50.0 * s, 50.0 * s, count, -extent, 2 * extent);
+    for (long long i = range.first; i < range.last; ++i) {
+        const double at = origin + 50.0 * s * static_cast<double>(i + 1);
+        auto line = std::make_unique<Path>();
+        if (dashed) {
+            line->makeDashed();
+        }
+        line->setLineWidth(width);
+        if (horizontalMarks) {
+            line->moveToPoint({at, 0.0});
+            line->lineToPoint({at, h});
+        } else {
+            line->moveToPoint({0.0, at});
+            line->lineToPoint({w, at});
+        }
+        gridlines.push_back(std::move(line));
+    }
+}
+
+void PlaneView::walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
+                              const std::function<void(CGPoint)>& add) const {
+    const double s = step;
+    const double origin = horizontal ? translation.y + static_cast<double>(viewHeight / 2)
+                                     : translation.x + static_cast<double>(viewWidth / 2);
+    const double half = horizontal ? viewHeight / 2 : viewWidth / 2;
+    const double t = horizontal ? translation.y : translation.x;
+    const double extent = horizontal ? viewHeight : viewWidth;
+    const int samples = horizontal ? viewWidth / 10 : viewHeight / 10;
+    const long long count = countBelow((half - t * s) / 50.0);
+    // Lines below (left of) the view are skipped; lines beyond the far edge are mapped only
+    // up to one view away.
+    const StepRange range = stepsWithin(origin, 50.0 * s, count, 0.0, 2 * extent);
+    for (long long i = range.first; i < range.last; ++i) {
+        const double at = origin + 50.0 * s * static_cast<double>(i);
+        auto point = [&](double along) {
+            return viewCoordinatesToTrueCoordinates(horizontal ? CGPoint{along, at}
+                                                               : CGPoint{at, along});
+        };
+        start(point(0.0));
+        double along = 0.0;
+        for (int k = 0; k < samples; ++k) {
+            along += 10.0;
+            add(point(along));
+        }
+    }
+}
+
+long long PlaneView::countBelow(double bound) {
+    if (!(bound > 0.0)) {
+        return 0;
+    }
+    return static_cast<long long>(std::ceil(std::min(bound, 1e15)));
+}
+
+long long PlaneView::countUpTo(double bound) {
+    if (!(bound >= 0.0)) {
+        return 0;
+    }
+    return static_cast<long long>(std::floor(std::min(bound, 1e15))) + 1;
+}
+
+PlaneView::StepRange PlaneView::stepsWithin(double p0, double delta, long long count, double lo,
+                                            double hi) {
+    if (count <= 0 || !std::isfinite(p0) || delta == 0.0) {
+        return {};
+    }
+    // p0 + delta * i within [lo, hi]  <=>  i between (lo - p0) / delta and (hi - p0) / delta.
+    double a = (lo - p0) / delta;
+    double b = (hi - p0) / delta;
+    if (a > b) {
+        std::swap(a, b);
+    }
+    const double first = std::max(0.0, std::ceil(a));
+    const double last = std::min(static_cast<double>(count), std::floor(b) + 1.0);
+    if (!(last > first)) {
+        return {};
+    }
+    return {static_cast<long long>(first), static_cast<long long>(last)};
+}
+
+void PlaneView::drawLabels(Canvas& canvas, const std::vector<AxisLabel>& labels) const {
+    const std::size_t n = labels.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        labels[i].drawLabel(canvas);
+    }
+}
+
+Path* PlaneView::makeLoosePath(std::unique_ptr<Path>& holder) {
+    holder = std::make_unique<Path>();
+    return holder.get();
+}
+
+void PlaneView::clear(Sender*) {
+    paths.clear();
+    removedPaths.clear();
+    needsCompleteRedraw = true;
+    path = makeLoosePath(loosePath_);
+    setNeedsDisplay(true);
+}
+
+void PlaneView::removeLastPath(Sender*) {
+    if (paths.empty()) {
+        log("Attempt made to remove path when none was present.");
+        return;
+    }
+    removedPaths.push_back(std::move(paths.back()));
+    paths.pop_back();
+    needsCompleteRedraw = true;
+    path = makeLoosePath(loosePath_);
+    setNeedsDisplay(true);
+}
+
+void PlaneView::restoreLastPath() {
+    if (removedPaths.empty()) {
+        return;
+    }
+    paths.push_back(std::move(removedPaths.back()));
+    removedPaths.pop_back();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::drawPaths(Canvas& canvas, const PathList& list) const {
+    for (const auto& p : list) {
+        p->stroke(canvas);
+    }
+}
+
+void PlaneView::drawRect(Canvas&, CGRect) {}
+
+void PlaneView::fillBackground(Canvas&) {}
+
+void PlaneView::drawBaseLayers(Canvas& canvas) {
+    canvas.setColor(Color::whiteColor());
+    BezierPath::fillRect(canvas, bounds());
+    fillBackground(canvas);
+    if (xaxis) {
+        xaxis->stroke(canvas);
+    }
+    if (yaxis) {
+        yaxis->stroke(canvas);
+    }
+    drawPaths(canvas, axesTickMarks);
+    drawLabels(canvas, axesLabels);
+}
+
+void PlaneView::drawCoordinates(Canvas& canvas) {
+    canvas.setColor(Color::whiteColor());
+    oldCoordsRect = coordsRect;
+    oldCoordsRect.size.width += 5.0;
+    BezierPath::fillRect(canvas, oldCoordsRect);
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%.3f, %.3f", coords.x, coords.y);
+    const std::string text(buffer);
+    coordsRect.size = canvas.sizeOfText(text, standardAttributes);
+    BezierPath::fillRect(canvas, coordsRect);
+    canvas.drawText(text, coordsPosition, standardAttributes);
+}
+
+void PlaneView::setColorBlack(Sender*) {
+    pathColor = Color::blackColor();
+}
+void PlaneView::setColorBlue(Sender*) {
+    pathColor = Color::blueColor();
+}
+void PlaneView::setColorGreen(Sender*) {
+    pathColor = Color::greenColor();
+}
+void PlaneView::setColorRed(Sender*) {
+    pathColor = Color::redColor();
+}
+
+void PlaneView::setColorOther(Sender*) {
+    if (colorPanel == nullptr) {
+        return;
+    }
+    colorPanel->setTarget([this] { newColorChosen(); });
+    colorPanel->makeKeyAndOrderFront();
+}
+
+void PlaneView::newColorChosen() {
+    if (colorPanel != nullptr) {
+        pathColor = colorPanel->color();
+    }
+}
+
+void PlaneView::toggleDisplayOption(Sender* item, bool& flag) {
+    if (item != nullptr && item->state() != 0) {
+        flag = false;
+        item->setState(0);
+    } else {
+        flag = true;
+        if (item != nullptr) {
+            item->setState(1);
+        }
+    }
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::toggleAxesLabels(Sender* sender) {
+    toggleDisplayOption(sender, tickMarks);
+}
+
+CGRect PlaneView::bounds() const {
+    return host_ != nullptr ? host_->bounds() : CGRect{{0.0, 0.0}, frame_.size};
+}
+
+void PlaneView::setNeedsDisplay(bool needs) {
+    if (host_ != nullptr) {
+        host_->setNeedsDisplay(needs);
+    }
+}
+
+bool PlaneView::inLiveResize() const {
+    return host_ != nullptr && host_->inLiveResize();
+}
+
+Window* PlaneView::window() const {
+    return host_ != nullptr ? host_->window() : nullptr;
+}
+
+UndoManager* PlaneView::undoManager() const {
+    return host_ != nullptr ? host_->undoManager() : nullptr;
+}
+
+}  // namespace zw

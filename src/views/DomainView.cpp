@@ -1,0 +1,396 @@
+#include "views/DomainView.h"
+
+#include <cmath>
+#include <string>
+
+#include "app/Controller.h"
+#include "platform/Canvas.h"
+#include "platform/Log.h"
+#include "platform/Sender.h"
+#include "platform/UndoManager.h"
+#include "platform/ViewHost.h"
+
+namespace zw {
+
+namespace {
+
+CGPoint viewPosition(const PlaneView& view, const MouseEvent& event) {
+    return view.host() != nullptr ? view.host()->convertPointFromWindow(event.locationInWindow)
+                                  : event.locationInWindow;
+}
+
+std::string describe(const PathList& list) {
+    std::string text = "(";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        text += i == 0 ? "\n    " : ",\n    ";
+        text += "<Path: " + std::to_string(list[i]->elementCount()) + " elements>";
+    }
+    text += list.empty() ? ")" : "\n)";
+    return text;
+}
+
+}  // namespace
+
+DomainView::DomainView(ViewHost* viewHost, CGRect frame) : PlaneView(viewHost, frame) {
+    showGridlines = true;
+    completeInitialisation();
+    showContours = false;
+    highestResolution = false;
+}
+
+void DomainView::awakeFromNib() {
+    if (Window* w = window()) {
+        w->setAcceptsMouseMovedEvents(true);
+    }
+    PlaneView::awakeFromNib();
+}
+
+void DomainView::mouseDown(const MouseEvent& event) {
+    pathStart = viewPosition(*this, event);
+    auto newPath = std::make_unique<Path>();
+    newPath->setColor(pathColor);
+    newPath->setLineWidth(1.0);
+    newPath->moveToPoint(pathStart);
+    path = newPath.get();
+    paths.push_back(std::move(newPath));
+    const CGPoint z = viewCoordinatesToTrueCoordinates(pathStart);
+    if (controller != nullptr) {
+        controller->newDomainPathStartedAt(z);
+    }
+}
+
+void DomainView::mouseDragged(const MouseEvent& event) {
+    pathPoint = viewPosition(*this, event);
+    if (path != nullptr) {
+        path->lineToPoint(pathPoint);
+    }
+    const CGPoint z = viewCoordinatesToTrueCoordinates(pathPoint);
+    if (controller != nullptr) {
+        controller->newDomainPointAt(z);
+    }
+    setNeedsDisplay(true);
+    mouseMoved(event);
+}
+
+void DomainView::mouseUp(const MouseEvent&) {
+    UndoManager* undo = undoManager();
+    if (undo == nullptr || controller == nullptr) {
+        return;
+    }
+    Controller* target = controller;
+    undo->registerUndo([target] { target->removeLastPath(nullptr); });
+    undo->setActionName("Last Path Drawn");
+}
+
+void DomainView::mouseMoved(const MouseEvent& event) {
+    mousePosition = viewPosition(*this, event);
+    coords = viewCoordinatesToTrueCoordinates(mousePosition);
+    setNeedsDisplay(true);
+    if (controller != nullptr) {
+        controller->updateRangeCoordinates(coords);
+    }
+}
+
+void DomainView::updateCoords() {
+    if (inLiveResize()) {
+        return;
+    }
+    coords = viewCoordinatesToTrueCoordinates(mousePosition);
+}
+
+void DomainView::startNewTransformedPathAt(CGPoint w) {
+    pathStart = trueCoordinatesToViewCoordinates(w);
+    auto image = std::make_unique<Path>();
+    image->setColor(controller != nullptr ? controller->rangeColor() : Color::blackColor());
+    image->setLineWidth(1.0);
+    image->moveToPoint(pathStart);
+    transformedPathShownInDomain = image.get();
+    transformedPathsShownInDomain.push_back(std::move(image));
+}
+
+void DomainView::addNewTransformedPointAt(CGPoint w) {
+    pathPoint = trueCoordinatesToViewCoordinates(w);
+    if (transformedPathShownInDomain != nullptr) {
+        transformedPathShownInDomain->lineToPoint(pathPoint);
+    }
+    setNeedsDisplay(true);
+}
+
+CGSize DomainView::windowWillResize(Window* w, CGSize toSize) {
+    PlaneView::windowWillResize(w, toSize);
+    const float unit = 100.0f * scaleFactor;
+    coords.x += static_cast<double>(xshift / unit);
+    coords.y += static_cast<double>(yshift / -unit);
+    return toSize;
+}
+
+void DomainView::drawRect(Canvas& canvas, CGRect) {
+    const bool showImages = controller != nullptr && controller->showTransformedPathsInDomain();
+    if (needsCompleteRedraw) {
+        drawBaseLayers(canvas);
+        drawPaths(canvas, paths);
+        drawPaths(canvas, inverseGridlines);
+        if (showImages) {
+            drawPaths(canvas, transformedPathsShownInDomain);
+        }
+        drawPaths(canvas, gridlines);
+        needsCompleteRedraw = false;
+    } else {
+        if (path != nullptr) {
+            path->strokeLastElement(canvas);
+        }
+        if (showImages && transformedPathShownInDomain != nullptr) {
+            transformedPathShownInDomain->strokeLastElement(canvas);
+        }
+    }
+    drawCoordinates(canvas);
+}
+
+void DomainView::setNeedsCompleteRedraw() {
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void DomainView::clear(Sender*) {
+    paths.clear();
+    removedPaths.clear();
+    transformedPathsShownInDomain.clear();
+    removedTransformedPathsShownInDomain.clear();
+    needsCompleteRedraw = true;
+    path = makeLoosePath(loosePath_);
+    transformedPathShownInDomain = makeLoosePath(looseTransformedPath_);
+    setNeedsDisplay(true);
+}
+
+void DomainView::removeLastPath(Sender*) {
+    if (paths.empty()) {
+        log("Attempt made to remove path when none was present.");
+        return;
+    }
+    removedPaths.push_back(std::move(paths.back()));
+    paths.pop_back();
+    if (!transformedPathsShownInDomain.empty()) {
+        removedTransformedPathsShownInDomain.push_back(
+            std::move(transformedPathsShownInDomain.back()));
+        transformedPathsShownInDomain.pop_back();
+    }
+    needsCompleteRedraw = true;
+    path = makeLoosePath(loosePath_);
+    transformedPathShownInDomain = makeLoosePath(looseTransformedPath_);
+    setNeedsDisplay(true);
+    log("domain here: removeLastPath just added a path to removedPaths, %s",
+        describe(removedPaths).c_str());
+}
+
+void DomainView::restoreLastPath() {
+    if (removedPaths.empty()) {
+        return;
+    }
+    paths.push_back(std::move(removedPaths.back()));
+    removedPaths.pop_back();
+    if (!removedTransformedPathsShownInDomain.empty()) {
+        transformedPathsShownInDomain.push_back(
+            std::move(removedTransformedPathsShownInDomain.back()));
+        removedTransformedPathsShownInDomain.pop_back();
+    }
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void DomainView::shiftPathsBy(const AffineTransform& transform) {
+    moveAll(paths, transform);
+    moveAll(transformedPathsShownInDomain, transform);
+    // The removed stacks move too, so that a restored path comes back to its place.
+    moveAll(removedPaths, transform);
+    moveAll(removedTransformedPathsShownInDomain, transform);
+    needsCompleteRedraw = true;
+    updateCoords();
+    if (controller != nullptr) {
+        controller->updateRangeCoordinates(coords);
+    }
+}
+
+void DomainView::constructAxes() {
+    gridlines.clear();
+    if (controller != nullptr) {
+        controller->constructTransformedGridlines();
+        if (controller->showInverseImagesOfRangeGridlines()) {
+            controller->constructInverseGridlines();
+        }
+    }
+    if (showContours || showArguments) {
+        constructContours();
+    }
+    PlaneView::constructAxes();
+}
+
+void DomainView::makeHorizontalMarksWithStep(int step) {
+    if (showGridlines) {
+        addOwnGridlines(true, step, 0.1, false);
+    }
+    PlaneView::makeHorizontalMarksWithStep(step);
+}
+
+void DomainView::makeVerticalMarksWithStep(int step) {
+    if (showGridlines) {
+        addOwnGridlines(false, step, 0.1, false);
+    }
+    PlaneView::makeVerticalMarksWithStep(step);
+}
+
+void DomainView::constructTransformedGridlines() {
+    transformHorizontalGridlines(1);
+    transformHorizontalGridlines(-1);
+    transformVerticalGridlines(1);
+    transformVerticalGridlines(-1);
+}
+
+void DomainView::transformHorizontalGridlines(int step) {
+    if (controller == nullptr) {
+        return;
+    }
+    Controller* c = controller;
+    walkGridlines(
+        true, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
+        [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });
+}
+
+void DomainView::transformVerticalGridlines(int step) {
+    if (controller == nullptr) {
+        return;
+    }
+    Controller* c = controller;
+    walkGridlines(
+        false, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
+        [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });
+}
+
+void DomainView::startNewInverseGridlineAt(CGPoint z) {
+    pathStart = trueCoordinatesToViewCoordinates(z);
+    auto line = std::make_unique<Path>();
+    line->makeDashed();
+    line->setLineWidth(0.5);
+    line->moveToPoint(pathStart);
+    inverseGridline = line.get();
+    inverseGridlines.push_back(std::move(line));
+}
+
+void DomainView::addNewPointToInverseGridlineAt(CGPoint z) {
+    pathPoint = trueCoordinatesToViewCoordinates(z);
+    if (inverseGridline != nullptr) {
+        inverseGridline->lineToPoint(pathPoint);
+    }
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void DomainView::clearInverseGridlines() {
+    inverseGridlines.clear();
+    inverseGridline = nullptr;
+}
+
+void DomainView::showDomainGrid(Sender* sender) {
+    toggleDisplayOption(sender, showGridlines);
+}
+
+// ---- Shading ----
+
+int DomainView::contourBoxSize() const {
+    if (inLiveResize()) {
+        return 8;
+    }
+    return highestResolution ? 2 : 4;
+}
+
+void DomainView::constructContours() {
+    contours.clear();
+    const int s = contourBoxSize();
+    if (showContours || showArguments) {
+        makeBoxes(1, 1, s);
+        makeBoxes(1, -1, s);
+        makeBoxes(-1, 1, s);
+        makeBoxes(-1, -1, s);
+    }
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void DomainView::makeBoxes(int tx, int ty, int step) {
+    const double s = step;
+    const CGPoint t = translation;
+    const double cx = t.x + static_cast<double>(viewWidth / 2);
+    const double cy = t.y + static_cast<double>(viewHeight / 2);
+    const long long rows = countUpTo(1.0 + (static_cast<double>(viewHeight / 2) - ty * t.y) / s);
+    const long long columns = countUpTo(1.0 + (static_cast<double>(viewWidth / 2) - tx * t.x) / s);
+    // Boxes starting below or left of -s are skipped as they lie outside the view; those more
+    // than a view beyond the top or right edge are skipped too.
+    const StepRange rowRange = stepsWithin(cy, ty * s, rows, -s, 2.0 * viewHeight);
+    const StepRange columnRange = stepsWithin(cx, tx * s, columns, -s, 2.0 * viewWidth);
+    for (long long i = rowRange.first; i < rowRange.last; ++i) {
+        const double y = cy + ty * s * static_cast<double>(i);
+        for (long long j = columnRange.first; j < columnRange.last; ++j) {
+            makeBox(cx + tx * s * static_cast<double>(j), y, step);
+        }
+    }
+}
+
+void DomainView::makeBox(double x, double y, int step) {
+    ColoredRect box;
+    const double half = step / 2;
+    const CGPoint z = viewCoordinatesToTrueCoordinates({x + half, y + half});
+    box.setColor(boxColor(z));
+    box.setRect({{x, y}, {static_cast<double>(step), static_cast<double>(step)}});
+    contours.push_back(box);
+}
+
+Color DomainView::boxColor(CGPoint z) const {
+    if (controller == nullptr) {
+        return Color::blackColor();
+    }
+    if (showContours && !showArguments) {
+        const float v = 1.0f - controller->greyness(z);
+        return Color::colorWithDeviceWhite(v, 1.0);
+    }
+    if (!showContours) {
+        const float h = std::fabs(controller->argument(z)) / 180.0f;
+        const double hd = h;
+        return Color::colorWithDeviceRed(1.0 + (hd * 1.57) / -2.0, 0.0, (hd * 1.57) / 2.0, 1.0);
+    }
+    const float v = 1.0f - controller->greyness(z);
+    const float h = std::fabs(controller->argument(z)) / 180.0f;
+    const float red = (1.0f - h) * v * 3.0f / 2.0f;
+    const float blue = h * v * 3.0f / 2.0f;
+    return Color::colorWithDeviceRed(red, 0.0, blue, 1.0);
+}
+
+void DomainView::fillBackground(Canvas& canvas) {
+    if (!showContours && !showArguments) {
+        return;
+    }
+    for (const ColoredRect& box : contours) {
+        canvas.setColor(box.color);
+        canvas.fillRect(box.rect);
+    }
+}
+
+void DomainView::showContoursAction(Sender* sender) {
+    toggleDisplayOption(sender, showContours);
+}
+
+void DomainView::showArgumentsAction(Sender* sender) {
+    toggleDisplayOption(sender, showArguments);
+}
+
+void DomainView::highestResolutionAction(Sender* sender) {
+    toggleDisplayOption(sender, highestResolution);
+}
+
+void DomainView::viewDidEndLiveResize() {
+    if (showContours || showArguments) {
+        constructContours();
+    }
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+}  // namespace zw

@@ -1,0 +1,155 @@
+#include "views/RangeView.h"
+
+#include "app/Controller.h"
+#include "platform/Alerts.h"
+#include "platform/Canvas.h"
+#include "platform/Sender.h"
+
+namespace zw {
+
+RangeView::RangeView(ViewHost* viewHost, CGRect frame) : PlaneView(viewHost, frame) {
+    completeInitialisation();
+    showTransformedGridlines = true;
+    showGridlines = false;
+    transformedGridlines.clear();
+}
+
+void RangeView::startNewPathAt(CGPoint w) {
+    pathStart = trueCoordinatesToViewCoordinates(w);
+    auto image = std::make_unique<Path>();
+    image->setColor(pathColor);
+    image->setLineWidth(1.0);
+    image->moveToPoint(pathStart);
+    path = image.get();
+    paths.push_back(std::move(image));
+}
+
+void RangeView::addNewPointAt(CGPoint w) {
+    pathPoint = trueCoordinatesToViewCoordinates(w);
+    if (path != nullptr) {
+        path->lineToPoint(pathPoint);
+    }
+    setNeedsDisplay(true);
+}
+
+void RangeView::setTransformedCoords(CGPoint w) {
+    coords = w;
+    setNeedsDisplay(true);
+}
+
+void RangeView::drawRect(Canvas& canvas, CGRect) {
+    if (needsCompleteRedraw) {
+        drawBaseLayers(canvas);
+        drawPaths(canvas, paths);
+        drawPaths(canvas, gridlines);
+        drawPaths(canvas, transformedGridlines);
+        needsCompleteRedraw = false;
+    } else if (path != nullptr) {
+        path->strokeLastElement(canvas);
+    }
+    drawCoordinates(canvas);
+}
+
+void RangeView::toggleAllowDrawing_(Sender*) {
+    runAlertPanel("Unimplemented feature", "Drawing on range is not yet implemented.", "OK", "",
+                  "");
+}
+
+void RangeView::constructAxes() {
+    gridlines.clear();
+    transformedGridlines.clear();
+    transformedGridline = nullptr;
+    if (controller != nullptr) {
+        controller->constructTransformedGridlines();
+        if (controller->showInverseImagesOfRangeGridlines()) {
+            controller->constructInverseGridlines();
+        }
+    }
+    PlaneView::constructAxes();
+}
+
+void RangeView::makeHorizontalMarksWithStep(int step) {
+    if (showGridlines) {
+        addOwnGridlines(true, step, 0.5, true);
+    }
+    PlaneView::makeHorizontalMarksWithStep(step);
+}
+
+void RangeView::makeVerticalMarksWithStep(int step) {
+    if (showGridlines) {
+        addOwnGridlines(false, step, 0.5, true);
+    }
+    PlaneView::makeVerticalMarksWithStep(step);
+}
+
+void RangeView::startNewTransformedGridlineAt(CGPoint w) {
+    pathStart = trueCoordinatesToViewCoordinates(w);
+    auto line = std::make_unique<Path>();
+    line->setLineWidth(0.1);
+    line->moveToPoint(pathStart);
+    transformedGridline = line.get();
+    transformedGridlines.push_back(std::move(line));
+}
+
+void RangeView::addNewPointToTransformedGridlineAt(CGPoint w) {
+    pathPoint = trueCoordinatesToViewCoordinates(w);
+    if (transformedGridline != nullptr) {
+        transformedGridline->lineToPoint(pathPoint);
+    }
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void RangeView::clearTransformedGridlines() {
+    transformedGridlines.clear();
+    transformedGridline = nullptr;
+}
+
+void RangeView::showTransformedGridlinesAction(Sender* sender) {
+    if (sender == nullptr || sender->state() == 0) {
+        if (sender != nullptr) {
+            sender->setState(1);
+        }
+        showTransformedGridlines = true;
+        constructAxes();
+    } else {
+        sender->setState(0);
+        showTransformedGridlines = false;
+        clearTransformedGridlines();
+        needsCompleteRedraw = true;
+        setNeedsDisplay(true);
+    }
+}
+
+void RangeView::showRangeGrid(Sender* sender) {
+    toggleDisplayOption(sender, showGridlines);
+}
+
+void RangeView::constructInverseGridlines() {
+    transformHorizontalGridlines(1);
+    transformHorizontalGridlines(-1);
+    transformVerticalGridlines(1);
+    transformVerticalGridlines(-1);
+}
+
+void RangeView::transformHorizontalGridlines(int step) {
+    if (controller == nullptr) {
+        return;
+    }
+    Controller* c = controller;
+    walkGridlines(
+        true, step, [c](CGPoint w) { c->startNewInverseGridlineAt(w); },
+        [c](CGPoint w) { c->addNewPointToInverseGridlineAt(w); });
+}
+
+void RangeView::transformVerticalGridlines(int step) {
+    if (controller == nullptr) {
+        return;
+    }
+    Controller* c = controller;
+    walkGridlines(
+        false, step, [c](CGPoint w) { c->startNewInverseGridlineAt(w); },
+        [c](CGPoint w) { c->addNewPointToInverseGridlineAt(w); });
+}
+
+}  // namespace zw
