@@ -9,6 +9,9 @@ AlertScript::AlertScript() : AlertScript({}) {}
 AlertScript::AlertScript(std::initializer_list<int> queuedAnswers) : answers(queuedAnswers) {
     previous_ = setAlertHandler([this](const AlertRequest& request) {
         requests.push_back(request);
+        if (onAlert) {
+            onAlert(request);
+        }
         if (answers.empty()) {
             return kAlertDefaultReturn;
         }

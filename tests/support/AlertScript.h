@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class AlertScript {
 
     std::vector<AlertRequest> requests;
     std::deque<int> answers;
+    // Called with each request while the alert is up, before it is answered: lets a test look
+    // at the state the program is in while it waits for the user.
+    std::function<void(const AlertRequest&)> onAlert;
 
   private:
     AlertHandler previous_;

@@ -12,6 +12,7 @@
 #include "engine/Transformations.h"
 #include "engine/UserMaps.h"
 #include "support/LogCapture.h"
+#include "support/Printers.h"
 
 namespace zw {
 namespace {

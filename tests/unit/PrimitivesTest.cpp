@@ -8,6 +8,7 @@
 #include "planes/Path.h"
 #include "platform/AffineTransform.h"
 #include "platform/Color.h"
+#include "support/Printers.h"
 #include "support/RecordingCanvas.h"
 
 namespace zw {
