@@ -1,0 +1,78 @@
+#include "qt/AlertPanel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVariant>
+
+namespace zw {
+
+namespace {
+
+const char* const kAnswerProperty = "zwAlertAnswer";
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
+
+QPushButton* addButton(QMessageBox* box, const std::string& title, QMessageBox::ButtonRole role,
+                       int answer) {
+    if (title.empty()) {
+        return nullptr;
+    }
+    QPushButton* button = box->addButton(toQString(title), role);
+    button->setProperty(kAnswerProperty, answer);
+    return button;
+}
+
+}  // namespace
+
+AlertHandler AlertPanel::install() {
+    return setAlertHandler(&AlertPanel::run);
+}
+
+QMessageBox* AlertPanel::makeBox(QWidget* parent, const AlertRequest& request) {
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(toQString(request.title));
+    box->setText(toQString(request.title));
+    if (!request.message.empty()) {
+        box->setInformativeText(toQString(request.message));
+    }
+    QPushButton* defaultButton =
+        addButton(box, request.defaultButton, QMessageBox::AcceptRole, kAlertDefaultReturn);
+    QPushButton* alternate =
+        addButton(box, request.alternateButton, QMessageBox::RejectRole, kAlertAlternateReturn);
+    QPushButton* other =
+        addButton(box, request.otherButton, QMessageBox::ActionRole, kAlertOtherReturn);
+    if (defaultButton != nullptr) {
+        box->setDefaultButton(defaultButton);
+    }
+    if (alternate != nullptr) {
+        box->setEscapeButton(alternate);
+    } else if (other != nullptr) {
+        box->setEscapeButton(other);
+    } else if (defaultButton != nullptr) {
+        box->setEscapeButton(defaultButton);
+    }
+    return box;
+}
+
+int AlertPanel::answer(const QMessageBox& box) {
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == nullptr || !clicked->property(kAnswerProperty).isValid()) {
+        return kAlertDefaultReturn;
+    }
+    return clicked->property(kAnswerProperty).toInt();
+}
+
+int AlertPanel::run(const AlertRequest& request) {
+    QMessageBox* box = makeBox(QApplication::activeWindow(), request);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    const int result = answer(*box);
+    delete box;
+    return result;
+}
+
+}  // namespace zw

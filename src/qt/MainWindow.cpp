@@ -1,0 +1,380 @@
+#include "qt/MainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <array>
+
+#include "platform/ColorPanel.h"
+#include "qt/AlertPanel.h"
+#include "qt/MenuItemSender.h"
+#include "qt/ParameterDialog.h"
+#include "qt/PlaneWidget.h"
+#include "qt/QtColorPanel.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace zw {
+
+namespace {
+
+constexpr int kInitialWidth = 1000;
+constexpr int kInitialHeight = 540;
+
+}  // namespace
+
+const std::vector<QString>& MainWindow::functionTitles() {
+    static const std::vector<QString> titles = {
+        QStringLiteral("Identity"),
+        QStringLiteral("Exponentiate"),
+        QStringLiteral("Square"),
+        QStringLiteral("Cube"),
+        QStringLiteral("Fourth Power"),
+        QStringLiteral("Hyperbolic Plane To Disk"),
+        QStringLiteral("Hyperbolic Disk to Plane"),
+        QStringLiteral("Invert"),
+        QStringLiteral("Negate"),
+        QStringLiteral("Sin"),
+        QStringLiteral("Cos"),
+        QStringLiteral("Tan"),
+        QStringLiteral("Sinh"),
+        QStringLiteral("Cosh"),
+        QStringLiteral("Tanh"),
+        QStringLiteral("exp(1/z)"),
+        QStringLiteral("1/(exp(1/z)-1)"),
+        QStringLiteral("Custom Function"),
+    };
+    return titles;
+}
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("zwmap"));
+
+    // Platform services first: the views take the shared colour panel when they wake.
+    previousAlertHandler_ = AlertPanel::install();
+    colorPanel_ = new QtColorPanel(this);
+    previousColorPanel_ = ColorPanel::sharedColorPanel();
+    ColorPanel::setSharedColorPanel(colorPanel_);
+    connect(colorPanel_, &QtColorPanel::colorChosen, this, &MainWindow::afterAction);
+
+    createPanes();
+    buildMenus();
+    // Lay the window out before the planes exist, so that each starts at the size it is
+    // shown at and the first show is no resize.
+    resize(kInitialWidth, kInitialHeight);
+    layout()->activate();
+    auto* splitter = static_cast<QSplitter*>(centralWidget());
+    const int half = (splitter->width() - splitter->handleWidth()) / 2;
+    splitter->setSizes({half, half});
+
+    // Every object once.
+    domain_ = std::make_unique<DomainView>(domainPane_, domainPane_->frameForNewView());
+    range_ = std::make_unique<RangeView>(rangePane_, rangePane_->frameForNewView());
+    createDialogs();
+
+    // The references.
+    controller_.domain = domain_.get();
+    controller_.range = range_.get();
+    controller_.transformations = &transformations_;
+    controller_.inverseImages = inverseImages_;
+    domain_->controller = &controller_;
+    range_->controller = &controller_;
+    for (ParameterController* dialog :
+         std::array<ParameterController*, 3>{&mobius_, &polynomial_, &affine_}) {
+        dialog->controller = &controller_;
+    }
+
+    domain_->awakeFromNib();
+    range_->awakeFromNib();
+    controller_.awakeFromNib();
+
+    domainPane_->setView(domain_.get());
+    rangePane_->setView(range_.get());
+    for (PlaneWidget* pane : {domainPane_, rangePane_}) {
+        connect(pane, &PlaneWidget::eventHandled, this, &MainWindow::refreshEditMenu);
+    }
+    syncCheckMarks();
+    refreshEditMenu();
+    domainPane_->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    // The panes outlive the views (they are children, destroyed after the members).
+    domainPane_->setView(nullptr);
+    rangePane_->setView(nullptr);
+    domainPane_->paneWindow()->setDelegate(nullptr);
+    rangePane_->paneWindow()->setDelegate(nullptr);
+    if (ColorPanel::sharedColorPanel() == colorPanel_) {
+        ColorPanel::setSharedColorPanel(previousColorPanel_);
+    }
+    setAlertHandler(previousAlertHandler_);
+}
+
+void MainWindow::createPanes() {
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setChildrenCollapsible(false);
+    domainPane_ = new PlaneWidget(&undoManager_, splitter);
+    domainPane_->setObjectName(QStringLiteral("domain"));
+    domainPane_->setAccessibleName(QStringLiteral("z"));
+    rangePane_ = new PlaneWidget(&undoManager_, splitter);
+    rangePane_->setObjectName(QStringLiteral("range"));
+    rangePane_->setAccessibleName(QStringLiteral("w"));
+    splitter->addWidget(domainPane_);
+    splitter->addWidget(rangePane_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+}
+
+void MainWindow::createDialogs() {
+    using Field = ParameterDialog::Field;
+    mobiusDialog_ =
+        new ParameterDialog(QStringLiteral("Möbius Map"), QStringLiteral("w = (az + b) / (cz + d)"),
+                            {Field{QStringLiteral("a real"), QStringLiteral("1")},
+                             Field{QStringLiteral("a imaginary"), QStringLiteral("0")},
+                             Field{QStringLiteral("b real"), QStringLiteral("0")},
+                             Field{QStringLiteral("b imaginary"), QStringLiteral("0")},
+                             Field{QStringLiteral("c real"), QStringLiteral("0")},
+                             Field{QStringLiteral("c imaginary"), QStringLiteral("0")},
+                             Field{QStringLiteral("d real"), QStringLiteral("1")},
+                             Field{QStringLiteral("d imaginary"), QStringLiteral("0")}},
+                            &mobius_, this);
+    polynomialDialog_ = new ParameterDialog(
+        QStringLiteral("Cubic Polynomial"), QStringLiteral("w = az³ + bz² + cz + d"),
+        {Field{QStringLiteral("a real"), QStringLiteral("0")},
+         Field{QStringLiteral("a imaginary"), QStringLiteral("0")},
+         Field{QStringLiteral("b real"), QStringLiteral("0")},
+         Field{QStringLiteral("b imaginary"), QStringLiteral("0")},
+         Field{QStringLiteral("c real"), QStringLiteral("1")},
+         Field{QStringLiteral("c imaginary"), QStringLiteral("0")},
+         Field{QStringLiteral("d real"), QStringLiteral("0")},
+         Field{QStringLiteral("d imaginary"), QStringLiteral("0")}},
+        &polynomial_, this);
+    // The affine controller reads the fields with other meanings: aR, bR translate; aI, bI,
+    // cI, dI are the matrix; cR and dR are not read at all.
+    affineDialog_ = new ParameterDialog(
+        QStringLiteral("Affine Map"),
+        QStringLiteral("Re w = u + a·x + c·y,  Im w = v + b·x + d·y  (z = x + iy)"),
+        {Field{QStringLiteral("u (aR)"), QStringLiteral("0")},
+         Field{QStringLiteral("a (aI)"), QStringLiteral("1")},
+         Field{QStringLiteral("v (bR)"), QStringLiteral("0")},
+         Field{QStringLiteral("b (bI)"), QStringLiteral("0")},
+         Field{QStringLiteral("cR (unused)"), QString(), false},
+         Field{QStringLiteral("c (cI)"), QStringLiteral("0")},
+         Field{QStringLiteral("dR (unused)"), QString(), false},
+         Field{QStringLiteral("d (dI)"), QStringLiteral("1")}},
+        &affine_, this);
+    for (ParameterDialog* dialog : {mobiusDialog_, polynomialDialog_, affineDialog_}) {
+        connect(dialog, &ParameterDialog::confirmed, this, [this] {
+            // A user map is none of the catalogue's functions.
+            if (QAction* checked = functionGroup_->checkedAction()) {
+                checked->setChecked(false);
+            }
+            afterAction();
+        });
+    }
+}
+
+QAction* MainWindow::addLogicAction(QMenu* menu, const QString& text, Action action,
+                                    bool checkable) {
+    QAction* item = menu->addAction(text);
+    item->setCheckable(checkable);
+    senders_.push_back(std::make_unique<MenuItemSender>(item));
+    Sender* sender = senders_.back().get();
+    connect(item, &QAction::triggered, this, [this, item, sender, action = std::move(action)] {
+        if (item->isCheckable() && item->actionGroup() == nullptr) {
+            // The logic reads the state from before the click and sets the new one itself.
+            const QSignalBlocker blocker(item);
+            item->setChecked(!item->isChecked());
+        }
+        action(sender);
+        afterAction();
+    });
+    return item;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* quit = file->addAction(QStringLiteral("Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, [] { QCoreApplication::quit(); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    undoAction_ =
+        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender*) { undoManager_.undo(); });
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ =
+        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender*) { undoManager_.redo(); });
+    redoAction_->setShortcut(QKeySequence::Redo);
+    edit->addSeparator();
+    addLogicAction(edit, QStringLiteral("Remove Last Path"),
+                   [this](Sender* s) { controller_.removeLastPath(s); });
+    addLogicAction(edit, QStringLiteral("Clear All Paths..."),
+                   [this](Sender* s) { controller_.clearAll(s); });
+
+    QMenu* function = menuBar()->addMenu(QStringLiteral("F&unction"));
+    functionGroup_ = new QActionGroup(this);
+    functionGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (const QString& title : functionTitles()) {
+        QAction* item =
+            addLogicAction(function, title, [this](Sender* s) { controller_.setFunction(s); });
+        item->setCheckable(true);
+        functionGroup_->addAction(item);
+        // The controller selects this one when it wakes.
+        item->setChecked(title == QStringLiteral("Exponentiate"));
+    }
+    function->addSeparator();
+    const std::array<std::pair<QString, ParameterDialog * MainWindow::*>, 3> dialogs = {{
+        {QStringLiteral("Möbius Map..."), &MainWindow::mobiusDialog_},
+        {QStringLiteral("Cubic Polynomial..."), &MainWindow::polynomialDialog_},
+        {QStringLiteral("Affine Map..."), &MainWindow::affineDialog_},
+    }};
+    for (const auto& [title, dialog] : dialogs) {
+        QAction* item = function->addAction(title);
+        connect(item, &QAction::triggered, this, [this, dialog = dialog] {
+            ParameterDialog* d = this->*dialog;
+            d->show();
+            d->raise();
+            d->activateWindow();
+        });
+    }
+
+    QMenu* domain = menuBar()->addMenu(QStringLiteral("&Domain"));
+    QAction* zoomIn = addLogicAction(domain, QStringLiteral("Zoom In"),
+                                     [this](Sender* s) { domain_->zoomIn(s); });
+    zoomIn->setShortcut(QKeySequence::ZoomIn);
+    QAction* zoomOut = addLogicAction(domain, QStringLiteral("Zoom Out"),
+                                      [this](Sender* s) { domain_->zoomOut(s); });
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    domain->addSeparator();
+    auto option = [this](QMenu* menu, const QString& text, Action action,
+                         std::function<bool()> initially) {
+        QAction* item = addLogicAction(menu, text, std::move(action), true);
+        initialStates_.emplace_back(item, std::move(initially));
+        return item;
+    };
+    option(
+        domain, QStringLiteral("Show Axis Labels"),
+        [this](Sender* s) { domain_->toggleAxesLabels(s); }, [this] { return domain_->tickMarks; });
+    option(
+        domain, QStringLiteral("Show Grid"), [this](Sender* s) { domain_->showDomainGrid(s); },
+        [this] { return domain_->showGridlines; });
+    option(
+        domain, QStringLiteral("Shade by Modulus"),
+        [this](Sender* s) { domain_->showContoursAction(s); },
+        [this] { return domain_->showContours; });
+    option(
+        domain, QStringLiteral("Shade by Argument"),
+        [this](Sender* s) { domain_->showArgumentsAction(s); },
+        [this] { return domain_->showArguments; });
+    option(
+        domain, QStringLiteral("Highest Resolution"),
+        [this](Sender* s) { domain_->highestResolutionAction(s); },
+        [this] { return domain_->highestResolution; });
+    option(
+        domain, QStringLiteral("Show Path Images in Domain"),
+        [this](Sender* s) { controller_.toggleShowTransformedPathsInDomain(s); },
+        [this] { return controller_.showTransformedPathsInDomain(); });
+    option(
+        domain, QStringLiteral("Show Inverse Images of Range Grid"),
+        [this](Sender* s) { controller_.toggleShowInverseImagesOfRangeGridlines(s); },
+        [this] { return controller_.showInverseImagesOfRangeGridlines(); });
+    // The controller clears this item's check mark when a new function has no inverse.
+    inverseImages_ = senders_.back().get();
+    domain->addSeparator();
+    buildColourMenu(domain->addMenu(QStringLiteral("Path Colour")),
+                    [this]() -> PlaneView* { return domain_.get(); });
+
+    QMenu* range = menuBar()->addMenu(QStringLiteral("&Range"));
+    // No shortcuts: the domain's zoom already has the standard ones.
+    addLogicAction(range, QStringLiteral("Zoom In"), [this](Sender* s) { range_->zoomIn(s); });
+    addLogicAction(range, QStringLiteral("Zoom Out"), [this](Sender* s) { range_->zoomOut(s); });
+    range->addSeparator();
+    option(
+        range, QStringLiteral("Show Axis Labels"),
+        [this](Sender* s) { range_->toggleAxesLabels(s); }, [this] { return range_->tickMarks; });
+    option(
+        range, QStringLiteral("Show Grid"), [this](Sender* s) { range_->showRangeGrid(s); },
+        [this] { return range_->showGridlines; });
+    option(
+        range, QStringLiteral("Show Grid Images"),
+        [this](Sender* s) { range_->showTransformedGridlinesAction(s); },
+        [this] { return range_->showTransformedGridlines; });
+    // Drawing in the range is refused with a notice; the item never becomes checked.
+    option(
+        range, QStringLiteral("Allow Drawing"),
+        [this](Sender* s) { range_->toggleAllowDrawing_(s); }, [] { return false; });
+    range->addSeparator();
+    buildColourMenu(range->addMenu(QStringLiteral("Path Colour")),
+                    [this]() -> PlaneView* { return range_.get(); });
+}
+
+void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane) {
+    addLogicAction(menu, QStringLiteral("Black"),
+                   [plane](Sender* s) { plane()->setColorBlack(s); });
+    addLogicAction(menu, QStringLiteral("Blue"), [plane](Sender* s) { plane()->setColorBlue(s); });
+    addLogicAction(menu, QStringLiteral("Green"),
+                   [plane](Sender* s) { plane()->setColorGreen(s); });
+    addLogicAction(menu, QStringLiteral("Red"), [plane](Sender* s) { plane()->setColorRed(s); });
+    addLogicAction(menu, QStringLiteral("Other..."),
+                   [plane](Sender* s) { plane()->setColorOther(s); });
+}
+
+void MainWindow::syncCheckMarks() {
+    for (const auto& [item, initially] : initialStates_) {
+        item->setChecked(initially());
+    }
+}
+
+void MainWindow::afterAction() {
+    PlaneWidget::flushAll();
+    refreshEditMenu();
+}
+
+void MainWindow::refreshEditMenu() {
+    const QString undoName = QString::fromStdString(undoManager_.undoActionName());
+    const QString redoName = QString::fromStdString(undoManager_.redoActionName());
+    undoAction_->setText(undoName.isEmpty() ? QStringLiteral("Undo")
+                                            : QStringLiteral("Undo ") + undoName);
+    undoAction_->setEnabled(undoManager_.canUndo());
+    redoAction_->setText(redoName.isEmpty() ? QStringLiteral("Redo")
+                                            : QStringLiteral("Redo ") + redoName);
+    redoAction_->setEnabled(undoManager_.canRedo());
+}
+
+QMenu* MainWindow::menu(const QString& title) const {
+    for (QAction* item : menuBar()->actions()) {
+        if (item->menu() != nullptr && item->text().remove(QLatin1Char('&')) == title) {
+            return item->menu();
+        }
+    }
+    return nullptr;
+}
+
+QAction* MainWindow::findAction(const QString& menuTitle, const QString& text) const {
+    QMenu* top = menu(menuTitle);
+    if (top == nullptr) {
+        return nullptr;
+    }
+    std::vector<QMenu*> pending = {top};
+    while (!pending.empty()) {
+        QMenu* current = pending.back();
+        pending.pop_back();
+        for (QAction* item : current->actions()) {
+            if (item->menu() != nullptr) {
+                pending.push_back(item->menu());
+            } else if (item->text() == text) {
+                return item;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace zw

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/AffineController.h"
+#include "app/Controller.h"
+#include "app/MobiusController.h"
+#include "app/PolynomialController.h"
+#include "engine/Transformations.h"
+#include "platform/Alerts.h"
+#include "platform/UndoManager.h"
+
+class QAction;
+class QActionGroup;
+class QMenu;
+
+namespace zw {
+
+class ColorPanel;
+class DomainView;
+class MenuItemSender;
+class ParameterDialog;
+class PlaneView;
+class PlaneWidget;
+class QtColorPanel;
+class RangeView;
+class Sender;
+
+// The application's one window: the domain (z) and the range (w) side by side, the menus, and
+// the objects behind them, each created once and wired together before the event loop runs.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Controller* controller() { return &controller_; }
+    DomainView* domainView() const { return domain_.get(); }
+    RangeView* rangeView() const { return range_.get(); }
+    PlaneWidget* domainPane() const { return domainPane_; }
+    PlaneWidget* rangePane() const { return rangePane_; }
+    UndoManager* undoManager() { return &undoManager_; }
+    QtColorPanel* colorPanel() const { return colorPanel_; }
+    ParameterDialog* mobiusDialog() const { return mobiusDialog_; }
+    ParameterDialog* polynomialDialog() const { return polynomialDialog_; }
+    ParameterDialog* affineDialog() const { return affineDialog_; }
+
+    QMenu* menu(const QString& title) const;
+    // The item with this text in the named menu or one of its submenus; null if none.
+    QAction* findAction(const QString& menuTitle, const QString& text) const;
+
+    // The catalogue of functions, as the Function menu lists them.
+    static const std::vector<QString>& functionTitles();
+
+  private:
+    using Action = std::function<void(Sender*)>;
+
+    void createPanes();
+    void createDialogs();
+    void buildMenus();
+    void buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane);
+    QAction* addLogicAction(QMenu* menu, const QString& text, Action action,
+                            bool checkable = false);
+    void afterAction();
+    void refreshEditMenu();
+    void syncCheckMarks();
+
+    UndoManager undoManager_;
+    Transformations transformations_;
+    Controller controller_;
+    MobiusController mobius_;
+    PolynomialController polynomial_;
+    AffineController affine_;
+    std::unique_ptr<DomainView> domain_;
+    std::unique_ptr<RangeView> range_;
+    std::vector<std::unique_ptr<MenuItemSender>> senders_;
+
+    PlaneWidget* domainPane_ = nullptr;
+    PlaneWidget* rangePane_ = nullptr;
+    QtColorPanel* colorPanel_ = nullptr;
+    ParameterDialog* mobiusDialog_ = nullptr;
+    ParameterDialog* polynomialDialog_ = nullptr;
+    ParameterDialog* affineDialog_ = nullptr;
+    QActionGroup* functionGroup_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    Sender* inverseImages_ = nullptr;
+    // Display options whose check mark starts from a flag read after awakeFromNib.
+    std::vector<std::pair<QAction*, std::function<bool()>>> initialStates_;
+
+    AlertHandler previousAlertHandler_;
+    ColorPanel* previousColorPanel_ = nullptr;
+};
+
+}  // namespace zw

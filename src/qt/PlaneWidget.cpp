@@ -1,0 +1,277 @@
+#include "qt/PlaneWidget.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QList>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+
+#include "planes/PlaneView.h"
+#include "qt/QtCanvas.h"
+
+namespace zw {
+
+namespace {
+
+QList<PlaneWidget*>& livePanes() {
+    static QList<PlaneWidget*> panes;
+    return panes;
+}
+
+bool flushQueued = false;
+
+bool isLoneModifier(int key) {
+    switch (key) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Meta:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R:
+        case Qt::Key_Hyper_L:
+        case Qt::Key_Hyper_R:
+        case Qt::Key_Mode_switch:
+        case Qt::Key_unknown:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+PlaneWidget::PlaneWidget(UndoManager* undoManager, QWidget* parent)
+    : QWidget(parent), undoManager_(undoManager), window_(this) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(64, 64);
+    liveResizeTimer_.setSingleShot(true);
+    liveResizeTimer_.setInterval(kLiveResizeEndMs);
+    connect(&liveResizeTimer_, &QTimer::timeout, this, &PlaneWidget::endLiveResize);
+    allocateImage(size());
+    livePanes().append(this);
+}
+
+PlaneWidget::~PlaneWidget() {
+    livePanes().removeAll(this);
+}
+
+CGRect PlaneWidget::frameForNewView() {
+    const CGSize size{static_cast<double>(width()), static_cast<double>(height())};
+    window_.setFrameSize(size);
+    return CGRect{CGPoint{0.0, 0.0}, size};
+}
+
+void PlaneWidget::setView(PlaneView* view) {
+    view_ = view;
+    surfaceLost_ = true;
+    if (view_ != nullptr && pending_) {
+        scheduleFlush();
+    }
+}
+
+CGRect PlaneWidget::bounds() const {
+    return CGRect{CGPoint{0.0, 0.0},
+                  CGSize{static_cast<double>(width()), static_cast<double>(height())}};
+}
+
+void PlaneWidget::setNeedsDisplay(bool needs) {
+    if (!needs) {
+        pending_ = false;
+        return;
+    }
+    pending_ = true;
+    // Event handlers flush on their way out; this catches requests from timers and the like.
+    scheduleFlush();
+}
+
+void PlaneWidget::scheduleFlush() {
+    if (flushQueued) {
+        return;
+    }
+    flushQueued = true;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [] {
+            flushQueued = false;
+            flushAll();
+        },
+        Qt::QueuedConnection);
+}
+
+void PlaneWidget::flushAll() {
+    // A pass may destroy nothing, but copy the list anyway: a pass must not see it change.
+    const QList<PlaneWidget*> panes = livePanes();
+    for (PlaneWidget* pane : panes) {
+        if (pane->pending_) {
+            pane->runPass();
+        }
+    }
+}
+
+void PlaneWidget::runPass() {
+    if (view_ == nullptr || image_.isNull()) {
+        return;
+    }
+    pending_ = false;
+    if (surfaceLost_) {
+        view_->needsCompleteRedraw = true;
+        surfaceLost_ = false;
+    }
+    QRect changed;
+    {
+        QtCanvas canvas(&image_);
+        view_->drawRect(canvas, bounds());
+        changed = canvas.dirtyRect();
+    }
+    ++passCount_;
+    if (!changed.isEmpty()) {
+        update(changed);
+    }
+}
+
+void PlaneWidget::allocateImage(QSize size) {
+    if (size.width() <= 0 || size.height() <= 0) {
+        image_ = QImage();
+    } else {
+        image_ = QImage(size, QImage::Format_RGB32);
+        image_.fill(Qt::white);
+    }
+    surfaceLost_ = true;
+    pending_ = true;
+}
+
+void PlaneWidget::handled() {
+    flushAll();
+    emit eventHandled();
+}
+
+void PlaneWidget::paintEvent(QPaintEvent* event) {
+    if (pending_ && view_ != nullptr) {
+        // Whatever of the pass lies outside this paint's area is shown by the update it asks for.
+        runPass();
+    }
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area, image_, area);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void PlaneWidget::resizeEvent(QResizeEvent* event) {
+    const QSize newSize = event->size();
+    if (image_.size() != newSize) {
+        allocateImage(newSize);
+    }
+    WindowDelegate* delegate = window_.delegate();
+    if (view_ != nullptr && delegate != nullptr) {
+        const CGSize proposed{static_cast<double>(newSize.width()),
+                              static_cast<double>(newSize.height())};
+        if (!(proposed == window_.frameSize())) {
+            liveResize_ = true;
+            liveResizeTimer_.start();
+            // The plane fills the pane alone, so the pane's new size is its window's. The
+            // frame still answers the old size during the call.
+            delegate->windowWillResize(&window_, proposed);
+            window_.setFrameSize(proposed);
+            pending_ = true;
+        }
+    }
+    handled();
+}
+
+void PlaneWidget::endLiveResize() {
+    liveResize_ = false;
+    if (view_ != nullptr) {
+        view_->viewDidEndLiveResize();
+    }
+    handled();
+}
+
+CGPoint PlaneWidget::toView(QPointF position) const {
+    return CGPoint{position.x(), height() - position.y()};
+}
+
+void PlaneWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || view_ == nullptr) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    leftButtonDown_ = true;
+    view_->mouseDown(MouseEvent{toView(event->position())});
+    handled();
+}
+
+void PlaneWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (view_ == nullptr) {
+        return;
+    }
+    if (leftButtonDown_ && (event->buttons() & Qt::LeftButton)) {
+        view_->mouseDragged(MouseEvent{toView(event->position())});
+    } else if (event->buttons() == Qt::NoButton) {
+        view_->mouseMoved(MouseEvent{toView(event->position())});
+    } else {
+        return;
+    }
+    handled();
+}
+
+void PlaneWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !leftButtonDown_ || view_ == nullptr) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    leftButtonDown_ = false;
+    view_->mouseUp(MouseEvent{toView(event->position())});
+    handled();
+}
+
+void PlaneWidget::keyPressEvent(QKeyEvent* event) {
+    if (view_ == nullptr || isLoneModifier(event->key())) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    std::u16string characters;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            characters = std::u16string(1, kUpArrowFunctionKey);
+            break;
+        case Qt::Key_Down:
+            characters = std::u16string(1, kDownArrowFunctionKey);
+            break;
+        case Qt::Key_Left:
+            characters = std::u16string(1, kLeftArrowFunctionKey);
+            break;
+        case Qt::Key_Right:
+            characters = std::u16string(1, kRightArrowFunctionKey);
+            break;
+        default: {
+            const QString text = event->text();
+            characters.assign(reinterpret_cast<const char16_t*>(text.utf16()),
+                              static_cast<std::size_t>(text.size()));
+            break;
+        }
+    }
+    view_->keyDown(KeyEvent{characters});
+    handled();
+}
+
+void PlaneWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PlaneWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+}  // namespace zw

@@ -1,0 +1,377 @@
+#include "qt/QtCanvas.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "platform/BezierPath.h"
+
+namespace zw {
+
+namespace {
+
+using Real = long double;  // wide enough that differences of any two doubles stay finite
+
+constexpr double kDefaultFontSize = 12.0;
+const char* const kDefaultFontFamily = "Helvetica";
+
+bool finite(CGPoint p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+struct ClipBox {
+    Real xmin, xmax, ymin, ymax;
+};
+
+// Liang-Barsky: the part [t0, t1] of a -> b that lies in the box, if any.
+bool clipSegment(Real ax, Real ay, Real bx, Real by, const ClipBox& box, Real& t0, Real& t1) {
+    const Real dx = bx - ax;
+    const Real dy = by - ay;
+    const Real p[4] = {-dx, dx, -dy, dy};
+    const Real q[4] = {ax - box.xmin, box.xmax - ax, ay - box.ymin, box.ymax - ay};
+    t0 = 0;
+    t1 = 1;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) {
+                return false;
+            }
+            continue;
+        }
+        const Real r = q[i] / p[i];
+        if (p[i] < 0) {
+            if (r > t1) {
+                return false;
+            }
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) {
+                return false;
+            }
+            t1 = std::min(t1, r);
+        }
+    }
+    return t0 <= t1;
+}
+
+struct RealPoint {
+    Real x, y;
+};
+
+// Sutherland-Hodgman against one edge of the box; `side` picks the edge.
+std::vector<RealPoint> clipPolygonEdge(const std::vector<RealPoint>& in, int side, Real bound) {
+    auto inside = [&](const RealPoint& p) {
+        switch (side) {
+            case 0:
+                return p.x >= bound;
+            case 1:
+                return p.x <= bound;
+            case 2:
+                return p.y >= bound;
+            default:
+                return p.y <= bound;
+        }
+    };
+    auto cross = [&](const RealPoint& a, const RealPoint& b) {
+        if (side < 2) {
+            const Real t = (bound - a.x) / (b.x - a.x);
+            return RealPoint{bound, a.y + t * (b.y - a.y)};
+        }
+        const Real t = (bound - a.y) / (b.y - a.y);
+        return RealPoint{a.x + t * (b.x - a.x), bound};
+    };
+    std::vector<RealPoint> out;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const RealPoint& cur = in[i];
+        const RealPoint& prev = in[(i + in.size() - 1) % in.size()];
+        if (inside(cur)) {
+            if (!inside(prev)) {
+                out.push_back(cross(prev, cur));
+            }
+            out.push_back(cur);
+        } else if (inside(prev)) {
+            out.push_back(cross(prev, cur));
+        }
+    }
+    return out;
+}
+
+// Whole pixel edge nearest to v, kept within a pixel of [0, limit] so the cast cannot overflow.
+int pixelEdge(double v, int limit) {
+    const double clamped = std::clamp(v, -1.0, static_cast<double>(limit) + 1.0);
+    return static_cast<int>(std::floor(clamped + 0.5));
+}
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct FontEntry {
+    QFont font;
+    QFontMetricsF metrics;
+};
+
+// Every pass draws the same few fonts (labels and readout); building metrics each time would
+// cost more than the text itself.
+const FontEntry& fontEntry(const TextAttributes& attributes) {
+    static std::map<std::pair<std::string, double>, FontEntry> cache;
+    const auto key = std::make_pair(attributes.fontFamily, attributes.pointSize);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        const QFont font = QtCanvas::fontFor(attributes);
+        it = cache.emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
+    }
+    return it->second;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage* image)
+    : image_(image),
+      // Taken before the painter starts, so that the painter never sees a detach.
+      bits_(image->bits()),
+      bytesPerLine_(image->bytesPerLine()),
+      width_(image->width()),
+      height_(image->height()) {
+    painter_.begin(image_);
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QtCanvas::~QtCanvas() {
+    painter_.end();
+}
+
+void QtCanvas::setColor(const Color& color) {
+    color_ = color;
+    qcolor_ = QColor::fromRgbF(static_cast<float>(color.red()), static_cast<float>(color.green()),
+                               static_cast<float>(color.blue()), static_cast<float>(color.alpha()));
+}
+
+void QtCanvas::touch(const QRectF& area) {
+    dirty_ = dirty_.united(area);
+}
+
+QRect QtCanvas::dirtyRect() const {
+    return dirty_.toAlignedRect().intersected(QRect(0, 0, width_, height_));
+}
+
+void QtCanvas::fillRect(CGRect rect) {
+    double x0 = rect.origin.x;
+    double x1 = rect.origin.x + rect.size.width;
+    double y0 = height_ - (rect.origin.y + rect.size.height);
+    double y1 = height_ - rect.origin.y;
+    if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1)) {
+        return;
+    }
+    if (x1 < x0) {
+        std::swap(x0, x1);
+    }
+    if (y1 < y0) {
+        std::swap(y0, y1);
+    }
+    if (qcolor_.alpha() < 255 || image_->depth() != 32) {
+        painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor_);
+        touch(QRectF(QPointF(x0, y0), QPointF(x1, y1)).adjusted(-1, -1, 1, 1));
+        return;
+    }
+    // The shading fills hundreds of thousands of small boxes per pass; one painter call each
+    // would dominate the pass, so opaque boxes are written straight into the pixels.
+    const int ix0 = std::max(0, pixelEdge(x0, width_));
+    const int ix1 = std::min(width_, pixelEdge(x1, width_));
+    const int iy0 = std::max(0, pixelEdge(y0, height_));
+    const int iy1 = std::min(height_, pixelEdge(y1, height_));
+    if (ix0 >= ix1 || iy0 >= iy1) {
+        return;
+    }
+    const QRgb pixel = qcolor_.rgb();
+    for (int y = iy0; y < iy1; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
+        std::fill(line + ix0, line + ix1, pixel);
+    }
+    touch(QRectF(ix0, iy0, ix1 - ix0, iy1 - iy0));
+}
+
+void QtCanvas::strokePath(const BezierPath& path) {
+    const auto& elements = path.elements();
+    if (elements.empty()) {
+        return;
+    }
+    const double width = path.lineWidth() > 0.0 ? path.lineWidth() : 0.0;
+    // Qt measures dashes in pen widths; a hairline counts as width 1.
+    const double unit = width > 0.0 ? width : 1.0;
+
+    QPen pen(qcolor_);
+    pen.setWidthF(width);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    pen.setMiterLimit(10.0);
+
+    std::vector<double> dash = path.lineDash();
+    Real dashLength = 0;
+    for (double d : dash) {
+        if (!std::isfinite(d) || d < 0.0) {
+            dash.clear();
+            break;
+        }
+        dashLength += d;
+    }
+    if (dash.size() % 2 == 1) {
+        // Qt wants on/off pairs: an odd pattern is read twice over, as the dash itself is.
+        dash.insert(dash.end(), dash.begin(), dash.end());
+        dashLength *= 2;
+    }
+    const bool dashed = !dash.empty() && dashLength > 0;
+    if (dashed) {
+        QList<qreal> pattern;
+        for (double d : dash) {
+            pattern.append(std::max(d, 1e-3) / unit);
+        }
+        pen.setDashPattern(pattern);
+    }
+    const Real phase = std::isfinite(path.lineDashPhase()) ? path.lineDashPhase() : 0.0;
+
+    // Qt rasterises very long antialiased segments slowly and NaN into garbage, so only the
+    // finite parts within a margin of the image reach the painter.
+    const Real margin = 4.0 + 2.0 * width;
+    const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
+
+    QPolygonF piece;
+    Real pieceOffset = 0;
+    auto flush = [&]() {
+        if (piece.size() >= 2) {
+            if (dashed) {
+                pen.setDashOffset(static_cast<double>(std::fmod(pieceOffset, dashLength) / unit));
+            }
+            painter_.setPen(pen);
+            painter_.drawPolyline(piece);
+            touch(piece.boundingRect().adjusted(-width - 2, -width - 2, width + 2, width + 2));
+        }
+        piece.clear();
+    };
+
+    CGPoint previous = elements.front().point;
+    Real travelled = 0;  // along the subpath, so that dashes run on across clipped pieces
+    bool continues = false;
+    for (const auto& element : elements) {
+        const CGPoint p = element.point;
+        if (element.type == BezierPath::ElementType::MoveTo) {
+            flush();
+            continues = false;
+            travelled = 0;
+            previous = p;
+            continue;
+        }
+        if (!finite(previous) || !finite(p)) {
+            flush();
+            continues = false;
+            previous = p;
+            continue;
+        }
+        const Real ax = previous.x;
+        const Real ay = height_ - static_cast<Real>(previous.y);
+        const Real bx = p.x;
+        const Real by = height_ - static_cast<Real>(p.y);
+        const Real length = std::hypot(bx - ax, by - ay);
+        Real t0 = 0;
+        Real t1 = 1;
+        if (clipSegment(ax, ay, bx, by, box, t0, t1)) {
+            const QPointF start(static_cast<double>(ax + t0 * (bx - ax)),
+                                static_cast<double>(ay + t0 * (by - ay)));
+            const QPointF end(static_cast<double>(ax + t1 * (bx - ax)),
+                              static_cast<double>(ay + t1 * (by - ay)));
+            if (!(continues && t0 == 0)) {
+                flush();
+                pieceOffset = phase + travelled + t0 * length;
+                piece.append(start);
+            }
+            piece.append(end);
+            continues = t1 == 1;
+        } else {
+            flush();
+            continues = false;
+        }
+        travelled += length;
+        previous = p;
+    }
+    flush();
+}
+
+void QtCanvas::fillPath(const BezierPath& path) {
+    const Real margin = 4.0;
+    const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
+    QPainterPath shape;
+    std::vector<RealPoint> polygon;
+    auto close = [&]() {
+        for (int side = 0; side < 4 && !polygon.empty(); ++side) {
+            const Real bounds[4] = {box.xmin, box.xmax, box.ymin, box.ymax};
+            polygon = clipPolygonEdge(polygon, side, bounds[side]);
+        }
+        if (polygon.size() >= 3) {
+            QPolygonF q;
+            for (const RealPoint& p : polygon) {
+                q.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
+            }
+            shape.addPolygon(q);
+            shape.closeSubpath();
+        }
+        polygon.clear();
+    };
+    for (const auto& element : path.elements()) {
+        if (element.type == BezierPath::ElementType::MoveTo) {
+            close();
+        }
+        if (finite(element.point)) {
+            polygon.push_back({element.point.x, height_ - static_cast<Real>(element.point.y)});
+        }
+    }
+    close();
+    if (shape.isEmpty()) {
+        return;
+    }
+    painter_.fillPath(shape, qcolor_);
+    touch(shape.boundingRect().adjusted(-1, -1, 1, 1));
+}
+
+QFont QtCanvas::fontFor(const TextAttributes& attributes) {
+    QFont font(attributes.isDefault() ? QString::fromLatin1(kDefaultFontFamily)
+                                      : toQString(attributes.fontFamily));
+    const double size = attributes.isDefault() || !(attributes.pointSize > 0.0)
+                            ? kDefaultFontSize
+                            : std::min(attributes.pointSize, 1000.0);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+CGSize QtCanvas::sizeOfText(const std::string& text, const TextAttributes& attributes) {
+    const QFontMetricsF& metrics = fontEntry(attributes).metrics;
+    return CGSize{metrics.horizontalAdvance(toQString(text)), metrics.lineSpacing()};
+}
+
+void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttributes& attributes) {
+    if (!finite(point)) {
+        return;
+    }
+    const FontEntry& entry = fontEntry(attributes);
+    const QPointF lowerLeft = toDevice(point);
+    const QRectF area(lowerLeft.x(), lowerLeft.y() - entry.metrics.lineSpacing(),
+                      entry.metrics.horizontalAdvance(toQString(text)),
+                      entry.metrics.lineSpacing());
+    if (!area.intersects(QRectF(0, 0, width_, height_))) {
+        return;
+    }
+    const double baseline = area.top() + entry.metrics.ascent();
+    painter_.setFont(entry.font);
+    painter_.setPen(Qt::black);
+    painter_.drawText(QPointF(area.left(), baseline), toQString(text));
+    touch(area.adjusted(-2, -2, 2, 2));
+}
+
+}  // namespace zw

@@ -1,0 +1,68 @@
+#include <QAction>
+#include <QActionGroup>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "WindowTest.h"
+#include "qt/ParameterDialog.h"
+#include "support/LogCapture.h"
+#include "views/DomainView.h"
+
+namespace zw::test {
+namespace {
+
+using ParameterDialogTest = WindowTest;
+
+void fill(ParameterDialog* dialog, std::initializer_list<const char*> texts) {
+    int i = 0;
+    for (const char* text : texts) {
+        dialog->field(i++)->setText(QString::fromUtf8(text));
+    }
+}
+
+TEST_F(ParameterDialogTest, AffineDialogInstallsItsMapClosesAndKeepsItsFields) {
+    LogCapture log;
+    trigger("Function", "Affine Map...");
+    ParameterDialog* dialog = window->affineDialog();
+    ASSERT_TRUE(dialog->isVisible());
+    // aR aI bR bI cR cI dR dI: u = 1, v = 2, the identity matrix; cR and dR are never read.
+    fill(dialog, {"1", "1", "2", "0", "7", "0", "7", "1"});
+    dialog->okButton()->click();
+
+    EXPECT_FALSE(dialog->isVisible());
+    const CGPoint w = window->controller()->transform({3.0, 4.0});
+    EXPECT_DOUBLE_EQ(w.x, 4.0);
+    EXPECT_DOUBLE_EQ(w.y, 6.0);
+    EXPECT_TRUE(log.contains("AffineController.closeWindow here, aR = 1"));
+    EXPECT_EQ(window->findChild<QActionGroup*>()->checkedAction(), nullptr)
+        << "no catalogue function is current";
+
+    trigger("Function", "Affine Map...");
+    EXPECT_EQ(dialog->field(2)->text(), QStringLiteral("2"));
+    dialog->close();
+    trigger("Function", "Negate");
+    EXPECT_TRUE(action("Function", "Negate")->isChecked());
+}
+
+TEST_F(ParameterDialogTest, PolynomialWithInverseImagesOnTurnsThemOff) {
+    trigger("Function", "Invert");
+    QAction* inverse = action("Domain", "Show Inverse Images of Range Grid");
+    inverse->trigger();
+    ASSERT_TRUE(inverse->isChecked());
+
+    trigger("Function", "Cubic Polynomial...");
+    ParameterDialog* dialog = window->polynomialDialog();
+    fill(dialog, {"0", "0", "1", "0", "0", "0", "0", "0"});
+    alerts->expect();
+    dialog->okButton()->click();
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_FALSE(inverse->isChecked());
+    EXPECT_TRUE(window->domainView()->inverseGridlines.empty());
+    EXPECT_FALSE(dialog->isVisible());
+    const CGPoint w = window->controller()->transform({1.0, 1.0});
+    EXPECT_NEAR(w.x, 0.0, 1e-6);  // (1 + i)^2 = 2i
+    EXPECT_NEAR(w.y, 2.0, 1e-6);
+}
+
+}  // namespace
+}  // namespace zw::test

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <limits>
+
+#include "WindowTest.h"
+#include "platform/BezierPath.h"
+#include "qt/QtCanvas.h"
+
+namespace zw::test {
+namespace {
+
+constexpr int kSize = 200;
+
+QImage whiteImage() {
+    QImage image(kSize, kSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+BezierPath polyline(std::initializer_list<CGPoint> points, double width = 1.0) {
+    BezierPath path;
+    bool first = true;
+    for (CGPoint p : points) {
+        if (first) {
+            path.moveToPoint(p);
+        } else {
+            path.lineToPoint(p);
+        }
+        first = false;
+    }
+    path.setLineWidth(width);
+    return path;
+}
+
+bool dark(const QImage& image, int x, int yUp) {
+    return qGray(image.pixel(x, kSize - 1 - yUp)) < 160;
+}
+
+TEST(QtCanvasTest, NonFiniteAndHugeCoordinatesDrawOnlyTheFiniteVisibleParts) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QImage image = whiteImage();
+    {
+        QtCanvas canvas(&image);
+        canvas.setColor(Color::blackColor());
+        // A pole in the middle of a path: the parts on either side are drawn, nothing between.
+        canvas.strokePath(polyline({{10, 10}, {30, 10}, {nan, nan}, {60, 150}, {60, 190}}, 2));
+        canvas.strokePath(polyline({{-inf, 50}, {100, 50}, {inf, inf}, {150, 150}}, 2));
+        // A segment reaching far beyond the image is drawn where it crosses it.
+        canvas.strokePath(polyline({{100, 100}, {1e12, 100}}, 2));
+        canvas.strokePath(polyline({{-1e12, -1e12}, {1e12, 1e12}}, 2));
+        // Too far out to place precisely, but it must still come back and stay in bounds.
+        canvas.strokePath(polyline({{-1e300, 1e300}, {1e300, -1e300}, {1e308, 1e308}}, 2));
+        canvas.strokePath(polyline({{20, 180}, {1e12, -1e12}, {nan, 0}}, 2));
+        BezierPath dashed = polyline({{100, 120}, {-1e15, 120}}, 2);
+        dashed.setLineDash({3.0, 3.0}, 0.0);
+        canvas.strokePath(dashed);
+        canvas.fillRect({{nan, 0}, {10, 10}});
+        canvas.fillRect({{0, 0}, {inf, 10}});
+    }
+    EXPECT_TRUE(dark(image, 20, 10));
+    EXPECT_TRUE(dark(image, 60, 170));
+    EXPECT_FALSE(dark(image, 45, 80)) << "nothing joins the points around the pole";
+    EXPECT_FALSE(dark(image, 120, 50)) << "nothing after an infinite point";
+    EXPECT_TRUE(dark(image, 180, 100));
+    EXPECT_FALSE(dark(image, 50, 100));
+    EXPECT_TRUE(dark(image, 140, 140) || dark(image, 141, 140) || dark(image, 140, 141));
+    int darkOnDash = 0;
+    for (int x = 0; x < 100; ++x) {
+        darkOnDash += dark(image, x, 120) ? 1 : 0;
+    }
+    EXPECT_GT(darkOnDash, 20);
+    EXPECT_LT(darkOnDash, 80) << "dashes keep their gaps";
+    EXPECT_LT(nonWhitePixels(image, image.rect()), kSize * kSize / 5);
+}
+
+TEST(QtCanvasTest, OpaqueFillsCoverWholePixelsInFlippedCoordinates) {
+    QImage image = whiteImage();
+    {
+        QtCanvas canvas(&image);
+        canvas.setColor(Color::redColor());
+        canvas.fillRect({{10, 20}, {4, 4}});
+        // Fractional edges round to the nearest pixel edge, so neighbours tile without gaps.
+        canvas.setColor(Color::blueColor());
+        canvas.fillRect({{30.4, 0.6}, {2.2, 2.0}});
+        canvas.fillRect({{32.6, 0.6}, {2.0, 2.0}});
+        canvas.setColor(Color::colorWithDeviceRed(0, 1, 0, 0.5));
+        canvas.fillRect({{100, 100}, {10, 10}});
+    }
+    const QRgb red = qRgb(255, 0, 0);
+    const QRgb blue = qRgb(0, 0, 255);
+    for (int x = 9; x <= 14; ++x) {
+        for (int yUp = 19; yUp <= 24; ++yUp) {
+            const bool inside = x >= 10 && x < 14 && yUp >= 20 && yUp < 24;
+            EXPECT_EQ(image.pixel(x, kSize - 1 - yUp) == red, inside) << x << "," << yUp;
+        }
+    }
+    for (int x = 29; x <= 36; ++x) {
+        const bool inside = x >= 30 && x < 35;
+        EXPECT_EQ(image.pixel(x, kSize - 2) == blue, inside) << x;
+    }
+    EXPECT_EQ(image.pixel(30, kSize - 1), qRgb(255, 255, 255));
+    // Translucent colours blend instead of replacing.
+    const QColor blended(image.pixel(105, kSize - 105));
+    EXPECT_GT(blended.green(), 200);
+    EXPECT_GT(blended.red(), 100);
+    EXPECT_LT(blended.red(), 160);
+}
+
+TEST(QtCanvasTest, TextSitsOnItsBoxsLowerLeftCorner) {
+    QImage image = whiteImage();
+    const std::string text = "0.500, -2.000";
+    const TextAttributes label{"Helvetica", 10.0};
+    CGSize box;
+    {
+        QtCanvas canvas(&image);
+        box = canvas.sizeOfText(text, TextAttributes{});
+        const CGSize small = canvas.sizeOfText(text, label);
+        EXPECT_LT(small.width, box.width);
+        EXPECT_LT(small.height, box.height);
+        EXPECT_GT(canvas.sizeOfText(text + "0", TextAttributes{}).width, box.width);
+        canvas.setColor(Color::redColor());
+        canvas.drawText(text, {20, 40}, TextAttributes{});
+    }
+    EXPECT_GT(box.height, 10.0);
+    EXPECT_LT(box.height, 20.0);
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (p == qRgb(255, 255, 255)) {
+                continue;
+            }
+            EXPECT_FALSE(qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80)
+                << "text is black, whatever the current colour";
+            const double yUp = kSize - y - 0.5;
+            const bool inBox =
+                x >= 19 && x <= 20 + box.width + 1 && yUp >= 39 && yUp <= 40 + box.height + 1;
+            ++(inBox ? inside : outside);
+        }
+    }
+    EXPECT_GT(inside, 50);
+    EXPECT_EQ(outside, 0);
+}
+
+}  // namespace
+}  // namespace zw::test
