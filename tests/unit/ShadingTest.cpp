@@ -1,0 +1,229 @@
+// Shading the domain box by box by the modulus and the argument of f.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "support/AppHarness.h"
+#include "support/Printers.h"
+
+namespace zw {
+namespace {
+
+using test::AppHarness;
+using test::FakeSender;
+using test::RecordingCanvas;
+
+AppHarness::Options square400() {
+    AppHarness::Options o;
+    o.domainSize = {400, 400};
+    o.rangeSize = {400, 400};
+    return o;
+}
+
+class ShadingTest : public ::testing::Test {
+  protected:
+    ShadingTest() : app(square400()) {}
+
+    void modulusOn() { app.domain->showContoursAction(&modulusItem); }
+    void argumentOn() { app.domain->showArgumentsAction(&argumentItem); }
+
+    // A constant map, through the cubic with only its constant term.
+    void constant(float re, float im) {
+        app.controller.setParameters("usersPolynomial", 0, 0, 0, 0, 0, 0, re, im);
+    }
+
+    std::size_t repeats() const {
+        std::set<std::tuple<double, double>> seen;
+        for (const ColoredRect& box : app.domain->contours) {
+            seen.insert({box.rect.origin.x, box.rect.origin.y});
+        }
+        return app.domain->contours.size() - seen.size();
+    }
+
+    AppHarness app;
+    FakeSender modulusItem{"Contours"};
+    FakeSender argumentItem{"Arguments"};
+    FakeSender resolutionItem{"Highest Resolution"};
+};
+
+TEST_F(ShadingTest, NoBoxesUntilAModeIsOn) {
+    EXPECT_TRUE(app.domain->contours.empty());
+    app.domain->needsCompleteRedraw = false;
+    app.domainHost.resetDisplayRequests();
+    app.domain->constructContours();
+    EXPECT_TRUE(app.domain->contours.empty());
+    EXPECT_TRUE(app.domain->needsCompleteRedraw);
+    EXPECT_GE(app.domainHost.needsDisplayCalls, 1u);
+}
+
+TEST_F(ShadingTest, FourPassesOfFourUnitBoxesCoverTheViewWithAMargin) {
+    modulusOn();
+    EXPECT_EQ(modulusItem.state(), 1);
+    EXPECT_TRUE(app.domain->showContours);
+    const std::vector<ColoredRect>& boxes = app.domain->contours;
+    ASSERT_EQ(boxes.size(), 10816u);
+    EXPECT_EQ(repeats(), 207u);
+
+    double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+    for (const ColoredRect& box : boxes) {
+        EXPECT_EQ(box.rect.size, (CGSize{4, 4}));
+        minX = std::min(minX, box.rect.origin.x);
+        maxX = std::max(maxX, box.rect.origin.x);
+        minY = std::min(minY, box.rect.origin.y);
+        maxY = std::max(maxY, box.rect.origin.y);
+    }
+    EXPECT_EQ(minX, -4);
+    EXPECT_EQ(maxX, 404);
+    EXPECT_EQ(minY, -4);
+    EXPECT_EQ(maxY, 404);
+    // The first pass starts at the origin and walks rows upward, boxes rightward.
+    EXPECT_EQ(boxes[0].rect.origin, (CGPoint{200, 200}));
+    EXPECT_EQ(boxes[1].rect.origin, (CGPoint{204, 200}));
+    EXPECT_TRUE(app.domain->needsCompleteRedraw);
+}
+
+TEST_F(ShadingTest, HighestResolutionUsesTwoUnitBoxes) {
+    app.domain->highestResolutionAction(&resolutionItem);
+    // Remembered, but no boxes while no mode is on.
+    EXPECT_TRUE(app.domain->highestResolution);
+    EXPECT_TRUE(app.domain->contours.empty());
+    argumentOn();
+    EXPECT_EQ(app.domain->contours.size(), 41616u);
+    EXPECT_EQ(app.domain->contours[0].rect.size, (CGSize{2, 2}));
+
+    app.domain->highestResolutionAction(&resolutionItem);
+    EXPECT_EQ(app.domain->contours.size(), 10816u);
+}
+
+TEST_F(ShadingTest, ALiveResizeUsesEightUnitBoxesUntilItEnds) {
+    AppHarness small({{360, 360}, {400, 400}, true});
+    FakeSender item("Contours");
+    small.domain->showContoursAction(&item);
+    small.domainHost.liveResize = true;
+    small.domainHost.resizeTo({400, 400});
+    EXPECT_EQ(small.domain->contours.size(), 2916u);
+    EXPECT_EQ(small.domain->contours[0].rect.size, (CGSize{8, 8}));
+
+    small.domainHost.liveResize = false;
+    small.domain->needsCompleteRedraw = false;
+    small.domain->viewDidEndLiveResize();
+    EXPECT_EQ(small.domain->contours.size(), 10816u);
+    EXPECT_TRUE(small.domain->needsCompleteRedraw);
+}
+
+TEST_F(ShadingTest, AnOriginRightOfCentreMakesBoxesOnlyLeftwardFromIt) {
+    app.domain->translation = {250, 0};
+    modulusOn();
+    std::set<double> xs;
+    for (const ColoredRect& box : app.domain->contours) {
+        xs.insert(box.rect.origin.x);
+    }
+    EXPECT_EQ(*xs.begin(), -2);
+    EXPECT_EQ(*xs.rbegin(), 450);
+    EXPECT_EQ(xs.size(), 114u);
+    for (double x : xs) {
+        EXPECT_EQ(std::fmod(450 - x, 4.0), 0.0);
+    }
+}
+
+TEST_F(ShadingTest, AFractionalTranslationKeepsTheSampleHalfABoxFromTheCorner) {
+    app.controller.setParameters("usersAffineMap", 0, 1, 0, 0, 0, 0, 0, 1);  // identity
+    app.domain->translation = {0.5, -0.25};
+    app.domain->highestResolutionAction(&resolutionItem);
+    argumentOn();
+    const ColoredRect& first = app.domain->contours[0];
+    EXPECT_EQ(first.rect.origin, (CGPoint{200.5, 199.75}));
+    // The sample at (201.5, 200.75) is the true point (0.01, 0.01): argument 45 degrees.
+    const float h = 45.0f / 180.0f;
+    const double hd = h;
+    EXPECT_EQ(first.color,
+              Color::colorWithDeviceRed(1.0 + (hd * 1.57) / -2.0, 0, (hd * 1.57) / 2.0, 1));
+}
+
+TEST_F(ShadingTest, ModulusShadesGreyByTheArctangentOfTheModulus) {
+    constant(0, 0);
+    modulusOn();
+    EXPECT_EQ(app.domain->contours[0].color, Color::whiteColor());
+
+    constant(0.6f, 0.8f);  // |f| = 1
+    const float v = 1.0f - static_cast<float>(std::atan(1.0) / 2.0);
+    EXPECT_NEAR(v, 0.6073, 1e-4);
+    for (const ColoredRect& box : app.domain->contours) {
+        ASSERT_EQ(box.color, Color::colorWithDeviceWhite(v, 1));
+    }
+}
+
+TEST_F(ShadingTest, ArgumentShadesFromRedAtZeroToPurpleAtTheNegativeAxis) {
+    constant(1, 0);
+    argumentOn();
+    EXPECT_EQ(app.domain->contours[0].color, Color::redColor());
+
+    constant(-1, 0);
+    const double h = 1.0;
+    const Color expected =
+        Color::colorWithDeviceRed(1.0 + (h * 1.57) / -2.0, 0, (h * 1.57) / 2.0, 1);
+    EXPECT_NEAR(expected.red(), 0.215, 1e-12);
+    EXPECT_NEAR(expected.blue(), 0.785, 1e-12);
+    for (const ColoredRect& box : app.domain->contours) {
+        ASSERT_EQ(box.color, expected);
+    }
+}
+
+TEST_F(ShadingTest, CombinedModeDarkensTheHueAndClampsRedAtAZero) {
+    modulusOn();
+    argumentOn();
+    constant(0, 0);
+    // Red comes out as 1.5 where f is zero; a colour takes it as 1.
+    EXPECT_EQ(app.domain->contours[0].color, Color::redColor());
+
+    constant(-0.6f, 0.8f);
+    const float g = static_cast<float>(std::atan(1.0) / 2.0);
+    const float v = 1.0f - g;
+    const float a = static_cast<float>(std::atan2(0.800000011920929, -0.60000002384185791) * 180.0 /
+                                       3.141592653589793);
+    const float h = std::fabs(a) / 180.0f;
+    const float red = (1 - h) * v * 3 / 2;
+    const float blue = h * v * 3 / 2;
+    const Color expected = Color::colorWithDeviceRed(red, 0, blue, 1);
+    EXPECT_NEAR(expected.red(), 0.2689, 1e-4);
+    for (const ColoredRect& box : app.domain->contours) {
+        ASSERT_EQ(box.color, expected);
+    }
+}
+
+TEST_F(ShadingTest, BoxesArePaintedAfterTheWhiteAndOnlyWhileAModeIsOn) {
+    modulusOn();
+    RecordingCanvas canvas = app.drawDomain();
+    ASSERT_GT(canvas.ops.size(), 10817u);
+    for (std::size_t i = 0; i < 10816; ++i) {
+        ASSERT_TRUE(canvas.ops[i + 1].isFillRect());
+        ASSERT_EQ(canvas.ops[i + 1].rect, app.domain->contours[i].rect);
+    }
+
+    app.domain->showContoursAction(&modulusItem);
+    EXPECT_FALSE(app.domain->showContours);
+    // The boxes stay in the list but are not painted.
+    EXPECT_EQ(app.domain->contours.size(), 10816u);
+    canvas = app.drawDomain();
+    EXPECT_EQ(canvas.rectFills().size(), 3u);
+
+    // A change of function empties the list while no mode is on.
+    FakeSender square("Square");
+    app.controller.setFunction(&square);
+    EXPECT_TRUE(app.domain->contours.empty());
+}
+
+TEST_F(ShadingTest, ViewportChangesRebuildTheBoxes) {
+    modulusOn();
+    app.domain->keyDown(KeyEvent{u"6"});
+    EXPECT_EQ(app.domain->contours[0].rect.origin, (CGPoint{100, 200}));
+    app.domain->zoomIn(nullptr);
+    EXPECT_EQ(app.domain->contours[0].rect.origin, (CGPoint{0, 200}));
+}
+
+}  // namespace
+}  // namespace zw
