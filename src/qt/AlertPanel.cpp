@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVariant>
@@ -38,6 +39,11 @@ QMessageBox* AlertPanel::makeBox(QWidget* parent, const AlertRequest& request) {
     box->setText(toQString(request.title));
     if (!request.message.empty()) {
         box->setInformativeText(toQString(request.message));
+        // Message boxes wrap long messages into a narrow column; give them room for a line.
+        if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+            grid->addItem(new QSpacerItem(360, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                          grid->rowCount(), 0, 1, grid->columnCount());
+        }
     }
     QPushButton* defaultButton =
         addButton(box, request.defaultButton, QMessageBox::AcceptRole, kAlertDefaultReturn);

@@ -202,7 +202,10 @@ QAction* MainWindow::addLogicAction(QMenu* menu, const QString& text, Action act
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     QAction* quit = file->addAction(QStringLiteral("Quit"));
-    quit->setShortcut(QKeySequence::Quit);
+    // Without a desktop theme Qt knows no standard quit key; Ctrl+Q is everybody's.
+    const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    quit->setShortcuts(quitKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
+                                          : quitKeys);
     connect(quit, &QAction::triggered, this, [] { QCoreApplication::quit(); });
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));

@@ -1,9 +1,11 @@
 #include <QAction>
+#include <QColorDialog>
 #include <QMenu>
 
 #include "WindowTest.h"
 #include "engine/Transformations.h"
 #include "platform/UndoManager.h"
+#include "qt/QtColorPanel.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -159,6 +161,32 @@ TEST_F(MainWindowTest, EditMenuNamesTheStepsOfTheUndoManager) {
     redo->trigger();
     EXPECT_EQ(window->domainView()->paths.size(), 1u);
     EXPECT_EQ(window->rangeView()->paths.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ColourPanelServesThePlaneThatOpenedItLast) {
+    DomainView* domain = window->domainView();
+    RangeView* range = window->rangeView();
+    QColorDialog* panel = window->colorPanel()->dialog();
+    trigger("Domain", "Other...");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->isModal());
+    panel->setCurrentColor(QColor(0, 0, 255));
+    EXPECT_EQ(domain->pathColor, Color::blueColor());
+    EXPECT_EQ(range->pathColor, Color::blackColor());
+
+    trigger("Range", "Other...");
+    panel->setCurrentColor(QColor(255, 0, 0));
+    EXPECT_EQ(range->pathColor, Color::redColor());
+    EXPECT_EQ(domain->pathColor, Color::blueColor());
+    panel->close();
+
+    trigger("Range", "Green");
+    const int w = domainPane()->width();
+    const int h = domainPane()->height();
+    drag(domainPane(), {{w / 2.0, h / 2.0}, {w / 2.0 + 30, h / 2.0}});
+    EXPECT_EQ(domain->paths.back()->color, Color::blueColor());
+    EXPECT_EQ(range->paths.back()->color, Color::greenColor());
+    EXPECT_EQ(domain->transformedPathsShownInDomain.back()->color, Color::greenColor());
 }
 
 }  // namespace
