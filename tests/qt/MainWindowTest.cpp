@@ -4,7 +4,6 @@
 
 #include "WindowTest.h"
 #include "engine/Transformations.h"
-#include "platform/UndoManager.h"
 #include "qt/QtColorPanel.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -84,6 +83,14 @@ TEST_F(MainWindowTest, DisplayTogglesKeepCheckMarkAndFlagTogether) {
     EXPECT_FALSE(window->rangeView()->tickMarks);
     EXPECT_TRUE(window->rangeView()->axesLabels.empty());
 
+    // Drawing in the range is refused: the item stays unchecked.
+    QAction* allow = action("Range", "Allow Drawing");
+    alerts->expect();
+    allow->trigger();
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_EQ(alerts->alerts()[0].title, "Unimplemented feature");
+    EXPECT_FALSE(allow->isChecked());
+
     EXPECT_FALSE(action("Range", "Show Grid")->isChecked());
     EXPECT_TRUE(action("Range", "Show Grid Images")->isChecked());
     EXPECT_FALSE(action("Domain", "Shade by Modulus")->isChecked());
@@ -113,54 +120,6 @@ TEST_F(MainWindowTest, InverseImagesItemFollowsTheControllerThroughAlerts) {
               "gridlines will no longer be shown.");
     EXPECT_FALSE(inverse->isChecked());
     EXPECT_TRUE(window->domainView()->inverseGridlines.empty());
-}
-
-TEST_F(MainWindowTest, RefusedAndConfirmedActionsAskFirst) {
-    QAction* allow = action("Range", "Allow Drawing");
-    alerts->expect();
-    allow->trigger();
-    ASSERT_EQ(alerts->alerts().size(), 1u);
-    EXPECT_EQ(alerts->alerts()[0].title, "Unimplemented feature");
-    EXPECT_FALSE(allow->isChecked());
-
-    const int w = domainPane()->width();
-    const int h = domainPane()->height();
-    drag(domainPane(), {{w / 2.0, h / 2.0}, {w / 2.0 + 30, h / 2.0 + 10}});
-    ASSERT_EQ(window->domainView()->paths.size(), 1u);
-
-    alerts->expect(kAlertAlternateReturn);
-    trigger("Edit", "Clear All Paths...");
-    EXPECT_EQ(alerts->alerts().back().title, "Clear all paths?");
-    EXPECT_EQ(window->domainView()->paths.size(), 1u);
-
-    alerts->expect(kAlertDefaultReturn);
-    trigger("Edit", "Clear All Paths...");
-    EXPECT_TRUE(window->domainView()->paths.empty());
-    EXPECT_TRUE(window->rangeView()->paths.empty());
-    EXPECT_FALSE(window->undoManager()->canUndo());
-    EXPECT_FALSE(action("Edit", "Undo")->isEnabled());
-}
-
-TEST_F(MainWindowTest, EditMenuNamesTheStepsOfTheUndoManager) {
-    QAction* undo = window->findAction("Edit", "Undo");
-    ASSERT_NE(undo, nullptr);
-    EXPECT_FALSE(undo->isEnabled());
-    const int w = domainPane()->width();
-    const int h = domainPane()->height();
-    drag(domainPane(), {{w / 2.0, h / 2.0}, {w / 2.0 + 40, h / 2.0 - 20}});
-    EXPECT_EQ(undo->text(), QStringLiteral("Undo Last Path Drawn"));
-    EXPECT_TRUE(undo->isEnabled());
-
-    undo->trigger();
-    EXPECT_TRUE(window->domainView()->paths.empty());
-    EXPECT_FALSE(undo->isEnabled());
-    QAction* redo = window->findAction(
-        "Edit", "Redo " + QString::fromStdString(window->undoManager()->redoActionName()));
-    ASSERT_NE(redo, nullptr);
-    EXPECT_TRUE(redo->isEnabled());
-    redo->trigger();
-    EXPECT_EQ(window->domainView()->paths.size(), 1u);
-    EXPECT_EQ(window->rangeView()->paths.size(), 1u);
 }
 
 TEST_F(MainWindowTest, ColourPanelServesThePlaneThatOpenedItLast) {

@@ -6,7 +6,6 @@
 #include "WindowTest.h"
 #include "qt/ParameterDialog.h"
 #include "support/LogCapture.h"
-#include "views/DomainView.h"
 
 namespace zw::test {
 namespace {
@@ -42,26 +41,6 @@ TEST_F(ParameterDialogTest, AffineDialogInstallsItsMapClosesAndKeepsItsFields) {
     dialog->close();
     trigger("Function", "Negate");
     EXPECT_TRUE(action("Function", "Negate")->isChecked());
-}
-
-TEST_F(ParameterDialogTest, PolynomialWithInverseImagesOnTurnsThemOff) {
-    trigger("Function", "Invert");
-    QAction* inverse = action("Domain", "Show Inverse Images of Range Grid");
-    inverse->trigger();
-    ASSERT_TRUE(inverse->isChecked());
-
-    trigger("Function", "Cubic Polynomial...");
-    ParameterDialog* dialog = window->polynomialDialog();
-    fill(dialog, {"0", "0", "1", "0", "0", "0", "0", "0"});
-    alerts->expect();
-    dialog->okButton()->click();
-    ASSERT_EQ(alerts->alerts().size(), 1u);
-    EXPECT_FALSE(inverse->isChecked());
-    EXPECT_TRUE(window->domainView()->inverseGridlines.empty());
-    EXPECT_FALSE(dialog->isVisible());
-    const CGPoint w = window->controller()->transform({1.0, 1.0});
-    EXPECT_NEAR(w.x, 0.0, 1e-6);  // (1 + i)^2 = 2i
-    EXPECT_NEAR(w.y, 2.0, 1e-6);
 }
 
 }  // namespace

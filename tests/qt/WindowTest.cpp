@@ -55,25 +55,12 @@ void sendMouse(PlaneWidget* pane, QEvent::Type type, QPointF at, Qt::MouseButton
 }
 }  // namespace
 
-void WindowTest::press(PlaneWidget* pane, QPointF at) {
-    sendMouse(pane, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-}
-
-void WindowTest::moveTo(PlaneWidget* pane, QPointF at, bool leftButton) {
-    sendMouse(pane, QEvent::MouseMove, at, Qt::NoButton,
-              leftButton ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton));
-}
-
-void WindowTest::release(PlaneWidget* pane, QPointF at) {
-    sendMouse(pane, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-}
-
 void WindowTest::drag(PlaneWidget* pane, const std::vector<QPointF>& points) {
-    press(pane, points.front());
+    sendMouse(pane, QEvent::MouseButtonPress, points.front(), Qt::LeftButton, Qt::LeftButton);
     for (std::size_t i = 1; i < points.size(); ++i) {
-        moveTo(pane, points[i], true);
+        sendMouse(pane, QEvent::MouseMove, points[i], Qt::NoButton, Qt::LeftButton);
     }
-    release(pane, points.back());
+    sendMouse(pane, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
 }
 
 void WindowTest::key(PlaneWidget* pane, int key, const QString& text) {

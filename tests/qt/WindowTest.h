@@ -28,9 +28,6 @@ class WindowTest : public ::testing::Test {
     void trigger(const QString& menu, const QString& text) const;
 
     // Mouse and keys as the window system would deliver them; positions in pane pixels.
-    static void press(PlaneWidget* pane, QPointF at);
-    static void moveTo(PlaneWidget* pane, QPointF at, bool leftButton);
-    static void release(PlaneWidget* pane, QPointF at);
     static void drag(PlaneWidget* pane, const std::vector<QPointF>& points);
     static void key(PlaneWidget* pane, int key, const QString& text = QString());
 
