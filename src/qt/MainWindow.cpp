@@ -64,6 +64,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(colorPanel_, &QtColorPanel::colorChosen, this, &MainWindow::afterAction);
 
     createPanes();
+    createDialogs();
     buildMenus();
     // Lay the window out before the planes exist, so that each starts at the size it is
     // shown at and the first show is no resize.
@@ -76,7 +77,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // Every object once.
     domain_ = std::make_unique<DomainView>(domainPane_, domainPane_->frameForNewView());
     range_ = std::make_unique<RangeView>(rangePane_, rangePane_->frameForNewView());
-    createDialogs();
 
     // The references.
     controller_.domain = domain_.get();
@@ -233,18 +233,12 @@ void MainWindow::buildMenus() {
         item->setChecked(title == QStringLiteral("Exponentiate"));
     }
     function->addSeparator();
-    const std::array<std::pair<QString, ParameterDialog * MainWindow::*>, 3> dialogs = {{
-        {QStringLiteral("Möbius Map..."), &MainWindow::mobiusDialog_},
-        {QStringLiteral("Cubic Polynomial..."), &MainWindow::polynomialDialog_},
-        {QStringLiteral("Affine Map..."), &MainWindow::affineDialog_},
-    }};
-    for (const auto& [title, dialog] : dialogs) {
-        QAction* item = function->addAction(title);
-        connect(item, &QAction::triggered, this, [this, dialog = dialog] {
-            ParameterDialog* d = this->*dialog;
-            d->show();
-            d->raise();
-            d->activateWindow();
+    for (ParameterDialog* dialog : {mobiusDialog_, polynomialDialog_, affineDialog_}) {
+        QAction* item = function->addAction(dialog->windowTitle() + QStringLiteral("..."));
+        connect(item, &QAction::triggered, dialog, [dialog] {
+            dialog->show();
+            dialog->raise();
+            dialog->activateWindow();
         });
     }
 

@@ -120,12 +120,13 @@ struct FontEntry {
 // Every pass draws the same few fonts (labels and readout); building metrics each time would
 // cost more than the text itself.
 const FontEntry& fontEntry(const TextAttributes& attributes) {
-    static std::map<std::pair<std::string, double>, FontEntry> cache;
+    // Never destroyed: fonts must not outlive the application object at exit.
+    static auto* cache = new std::map<std::pair<std::string, double>, FontEntry>();
     const auto key = std::make_pair(attributes.fontFamily, attributes.pointSize);
-    auto it = cache.find(key);
-    if (it == cache.end()) {
+    auto it = cache->find(key);
+    if (it == cache->end()) {
         const QFont font = QtCanvas::fontFor(attributes);
-        it = cache.emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
+        it = cache->emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
     }
     return it->second;
 }
@@ -239,7 +240,8 @@ void QtCanvas::strokePath(const BezierPath& path) {
 
     // Qt rasterises very long antialiased segments slowly and NaN into garbage, so only the
     // finite parts within a margin of the image reach the painter.
-    const Real margin = 4.0 + 2.0 * width;
+    // Wide enough that no miter spike of a cut-off corner could have reached the image.
+    const Real margin = 4.0 + 6.0 * width;
     const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
 
     QPolygonF piece;
