@@ -199,9 +199,9 @@ e2e_locate_panes() {
     top=$(printf '%s\n' "$rows" | awk '$1 >= 0.5 { print NR - 1; exit }')
     bottom=$(printf '%s\n' "$rows" | awk '$1 >= 0.5 { last = NR - 1 } END { print last }')
     [ -n "$top" ] && [ -n "$bottom" ] || e2e_fail "no white panes in the window"
-    local y=$((E2E_WIN_Y + (top + bottom) / 2))
-    # The splitter handle: the longest run of the background grey in the middle row, near the
-    # middle of the window.
+    # The splitter handle: the longest run of the background grey in a row near the middle of
+    # the window; not the middle row itself, where the handle has its grip.
+    local y=$((E2E_WIN_Y + top + (bottom - top) / 4 + 3))
     local handle
     handle=$(e2e_pixels "$shot" "${E2E_WIN_W}x1+${E2E_WIN_X}+${y}" |
         awk -v w="$E2E_WIN_W" '
