@@ -225,13 +225,5 @@ TEST_F(DialogControllersTest, AMobiusMapWithInverseImagesOnRebuildsThemWithItsIn
               app.range->trueCoordinatesToViewCoordinates({-3, 0}));
 }
 
-TEST_F(DialogControllersTest, TheControllerIgnoresAnUnknownMapNameButStillRebuilds) {
-    LogCapture log;
-    app.controller.setParameters("usersmobiusmap", 1, 0, 0, 0, 0, 0, 1, 0);
-    EXPECT_TRUE(log.contains("setParameters called with unrecognisd function"));
-    EXPECT_EQ(engine::func, exponentiate);
-    EXPECT_EQ(app.range->transformedGridlines.size(), 14u);
-}
-
 }  // namespace
 }  // namespace zw

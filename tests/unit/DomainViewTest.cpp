@@ -413,6 +413,14 @@ TEST_F(DomainViewTest, DuringALiveResizeEachStepMovesTheReadoutByTheShift) {
     EXPECT_EQ(app.domain->coords, app.domain->viewCoordinatesToTrueCoordinates({300, 200}));
 }
 
+TEST_F(DomainViewTest, OutsideALiveResizeTheReadoutIsTakenBeforeTheSizeChangesThenShifted) {
+    app.move({300, 200});
+    app.domainHost.resizeTo({440, 320});
+    // (300, 200) read against the old size is (1, 0.5); then the shift is added.
+    EXPECT_EQ(app.domain->coords, (CGPoint{1 + static_cast<double>(20.0f / 100.0f),
+                                           0.5 + static_cast<double>(10.0f / -100.0f)}));
+}
+
 TEST_F(DomainViewTest, PanZoomAndResizeKeepPathsAndImagesOnTheirTruePoints) {
     app.drawPath({{210, 160}, {250, 170}});
     const CGPoint z0 = app.domain->viewCoordinatesToTrueCoordinates({210, 160});

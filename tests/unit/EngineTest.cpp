@@ -130,29 +130,6 @@ TEST(Catalogue, TransformAndTransformInvApplyTheCurrentPair) {
     EXPECT_EQ(t.transform({1, 2}), (CGPoint{-3, 4}));
 }
 
-TEST(Catalogue, InvertibilityIsDecidedByTheForwardFunctionAlone) {
-    Transformations t;
-    const std::vector<std::pair<ComplexFunction, bool>> cases = {
-        {usersAffineMap, true},
-        {inverseHyperbolic, true},
-        {invert, true},
-        {identity, true},
-        {negate, true},
-        {hyperbolic, true},
-        {usersMobiusMap, true},
-        {usersPolynomial, false},
-        {inverseUsersMobiusMap, false},
-        {inverseUsersAffineMap, false},
-        {exponentiate, false},
-        {custom, false},
-    };
-    for (const auto& [f, expected] : cases) {
-        engine::func = f;
-        engine::funcinv = identity;
-        EXPECT_EQ(t.hasInverse(), expected);
-    }
-}
-
 TEST(Invert, ZeroAtProcessStartGivesOriginThenTheLastGoodResult) {
     LogCapture log;
     EXPECT_EQ(invert({0, 0}), (CGPoint{0, 0}));

@@ -70,23 +70,6 @@ TEST_F(OddWidthPlaneTest, MapsTruePointsAboutTheWholeUnitCentre) {
     EXPECT_GT(view.viewCoordinatesToTrueCoordinates({200, 250}).y, 0);
 }
 
-TEST_F(PlaneViewTest, StartsWithItsDefaults) {
-    EXPECT_EQ(view.scaleFactor, 1.0f);
-    EXPECT_EQ(view.translation, (CGPoint{0, 0}));
-    EXPECT_TRUE(view.tickMarks);
-    EXPECT_TRUE(view.needsCompleteRedraw);
-    EXPECT_EQ(view.coordsPosition, (CGPoint{2, 2}));
-    EXPECT_EQ(view.coordsRect, (CGRect{{0, 0}, {80, 15}}));
-    EXPECT_TRUE(view.standardAttributes.isDefault());
-    EXPECT_EQ(view.labelAttributes.fontFamily, "Helvetica");
-    EXPECT_EQ(view.labelAttributes.pointSize, 10.0);
-    EXPECT_EQ(view.path, nullptr);
-    EXPECT_GE(host.needsDisplayCalls, 1u);
-    EXPECT_TRUE(host.lastNeedsDisplay);
-    EXPECT_TRUE(view.acceptsFirstResponder());
-    EXPECT_TRUE(view.isOpaque());
-}
-
 TEST_F(PlaneViewTest, ConversionsAreInverseAtAnyScaleAndTranslation) {
     for (const float scale : {1.0f, 4.0f, 0.125f, 0x1p-40f, 0x1p40f}) {
         for (const CGPoint t : {CGPoint{0, 0}, CGPoint{-300, 1200}, CGPoint{37.25, -0.5}}) {

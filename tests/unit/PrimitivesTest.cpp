@@ -1,9 +1,8 @@
-// What every plane draws with: paths with their own colour, labels, boxes, transforms, colours.
+// What every plane draws with: paths with their own colour, boxes and transforms.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "planes/AxisLabel.h"
 #include "planes/ColoredRect.h"
 #include "planes/Path.h"
 #include "platform/AffineTransform.h"
@@ -104,30 +103,6 @@ TEST(AffineTransform, AppendedStepsActInTheOrderAppended) {
     // About (10, 20): p -> (10, 20) + 2 (p - (10, 20)).
     EXPECT_EQ(t.transformPoint({15, 20}), (CGPoint{20, 20}));
     EXPECT_EQ(t.transformPoint({10, 25}), (CGPoint{10, 30}));
-}
-
-TEST(AxisLabel, DrawsItsTextAtItsPointWithItsPlanesAttributes) {
-    TextAttributes helvetica{"Helvetica", 10.0};
-    const AxisLabel label("1.00", {292, 130}, &helvetica);
-    RecordingCanvas canvas;
-    label.drawLabel(canvas);
-    ASSERT_EQ(canvas.texts().size(), 1u);
-    const CanvasOp& op = *canvas.texts()[0];
-    EXPECT_EQ(op.text, "1.00");
-    EXPECT_EQ(op.point, (CGPoint{292, 130}));
-    EXPECT_EQ(op.attributes.fontFamily, "Helvetica");
-    EXPECT_EQ(op.attributes.pointSize, 10.0);
-}
-
-TEST(Color, ComponentsAboveOneCountAsOne) {
-    const Color c = Color::colorWithDeviceRed(1.5, 0, 0.25, 1);
-    EXPECT_EQ(c.red(), 1.0);
-    EXPECT_EQ(c.blue(), 0.25);
-    const Color w = Color::colorWithDeviceWhite(0.5, 1);
-    EXPECT_EQ(w.red(), 0.5);
-    EXPECT_EQ(w.green(), 0.5);
-    EXPECT_EQ(w.blue(), 0.5);
-    EXPECT_EQ(w.alpha(), 1.0);
 }
 
 }  // namespace

@@ -138,14 +138,5 @@ TEST_F(RangeViewTest, DrawingOnTheRangeIsRefusedEveryTimeWithoutEffect) {
     EXPECT_TRUE(app.range->paths.empty());
 }
 
-TEST_F(RangeViewTest, TheMouseDoesNothingInTheRange) {
-    app.range->mouseDown(MouseEvent{{100, 100}});
-    app.range->mouseDragged(MouseEvent{{120, 100}});
-    app.range->mouseUp(MouseEvent{{120, 100}});
-    EXPECT_TRUE(app.range->paths.empty());
-    EXPECT_TRUE(app.domain->paths.empty());
-    EXPECT_FALSE(app.undo().canUndo());
-}
-
 }  // namespace
 }  // namespace zw
