@@ -177,7 +177,11 @@ TEST_F(ControllerTest, ChangingTheFunctionRebuildsTheGridImagesAndTheShading) {
     const PathList& lines = app.range->transformedGridlines;
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[1]->elementAtIndex(0).point, (CGPoint{0, 200}));
+    app.range->needsCompleteRedraw = false;
+    app.rangeHost.resetDisplayRequests();
     select("Negate");
+    EXPECT_TRUE(app.range->needsCompleteRedraw);
+    EXPECT_GE(app.rangeHost.needsDisplayCalls, 1u);
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[1]->elementAtIndex(0).point, (CGPoint{400, 100}));
 

@@ -299,6 +299,13 @@ TEST_F(PathStoreTest, TheDisplayToggleFollowsTheItemsStateNotTheFlag) {
     view.toggleDisplayOption(&on, other);
     EXPECT_FALSE(other);
     EXPECT_EQ(on.state(), 0);
+
+    // A mixed state counts as on.
+    bool mixedFlag = true;
+    FakeSender mixed("Option", -1);
+    view.toggleDisplayOption(&mixed, mixedFlag);
+    EXPECT_FALSE(mixedFlag);
+    EXPECT_EQ(mixed.state(), 0);
 }
 
 }  // namespace
