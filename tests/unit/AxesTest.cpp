@@ -151,5 +151,19 @@ TEST_F(AxesTest, AnOriginRightOfTheViewHasTicksOnlyToItsLeft) {
     EXPECT_EQ(real, expected);
 }
 
+// Ticks and labels far beyond the view are not built: an origin a trillion units away would
+// otherwise mean billions of them.
+TEST_F(AxesTest, AnOriginFarOutsideTheViewBuildsOnlyMarksNearIt) {
+    view.translation = {-1e12, 5e11};
+    view.constructAxes();
+    EXPECT_GT(view.axesTickMarks.size(), 0u);
+    EXPECT_LT(view.axesTickMarks.size(), 100u);
+    EXPECT_LT(view.axesLabels.size(), 100u);
+    for (const auto& t : view.axesTickMarks) {
+        const CGPoint p = t->elementAtIndex(0).point;
+        EXPECT_TRUE((p.x >= -400 && p.x <= 800) || (p.y >= -300 && p.y <= 600));
+    }
+}
+
 }  // namespace
 }  // namespace zw

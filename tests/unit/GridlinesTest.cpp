@@ -99,16 +99,23 @@ TEST_F(GridlinesTest, AnAxisAboveTheViewMapsEveryRowDownToTheBottom) {
 
 // There is no test against the top edge: every row from the axis down is mapped, however far
 // above the view the axis lies.
-TEST_F(GridlinesTest, AnAxisFarAboveTheViewStillMapsEveryRowFromTheAxisDown) {
+// Rows above the view are mapped down from the axis, but only up to one view height above the
+// top edge: an axis billions of units away (a panned plane zoomed in) must not take billions
+// of lines.
+TEST_F(GridlinesTest, AnAxisFarAboveTheViewMapsTheRowsWithinAViewOfItsTopEdge) {
     select("Identity");
     app.domain->translation = {0, 800};
     app.range->translation = {0, 800};
     app.domain->constructAxes();
     std::vector<double> expected;
-    for (double y = 950; y >= 50; y -= 50) {
+    for (double y = 600; y >= 50; y -= 50) {
         expected.push_back(y);
     }
     EXPECT_EQ(rowsOf(app.range->transformedGridlines), expected);
+
+    app.domain->translation = {0, 1e12};
+    app.domain->constructAxes();
+    EXPECT_EQ(rowsOf(app.range->transformedGridlines).size(), 12u);
 }
 
 TEST_F(GridlinesTest, TheWalkIgnoresWhetherTheOwnGridIsShown) {

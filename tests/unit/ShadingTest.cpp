@@ -130,6 +130,21 @@ TEST_F(ShadingTest, AnOriginRightOfCentreMakesBoxesOnlyLeftwardFromIt) {
     }
 }
 
+// A panned plane zoomed in far puts the origin billions of units away; only boxes within a
+// view of the edges are made, so the rebuild stays the size of the view.
+TEST_F(ShadingTest, AnOriginFarOutsideTheViewMakesOnlyBoxesNearIt) {
+    app.domain->translation = {3e9, -7e11};
+    modulusOn();
+    EXPECT_GT(app.domain->contours.size(), 0u);
+    EXPECT_LT(app.domain->contours.size(), 4u * 202 * 202);
+    for (const ColoredRect& box : app.domain->contours) {
+        ASSERT_GE(box.rect.origin.x, -4);
+        ASSERT_LE(box.rect.origin.x, 800);
+        ASSERT_GE(box.rect.origin.y, -4);
+        ASSERT_LE(box.rect.origin.y, 800);
+    }
+}
+
 TEST_F(ShadingTest, AFractionalTranslationKeepsTheSampleHalfABoxFromTheCorner) {
     app.controller.setParameters("usersAffineMap", 0, 1, 0, 0, 0, 0, 0, 1);  // identity
     app.domain->translation = {0.5, -0.25};
