@@ -39,8 +39,9 @@ e2e_fail() {
         if [ -n "$E2E_LAST_SHOT" ]; then
             printf '[%s] last screenshot: %s\n' "$E2E_NAME" "$E2E_LAST_SHOT" >&2
         fi
-        printf '[%s] all screenshots of this run:\n' "$E2E_NAME" >&2
-        for shot in "$E2E_SHOT_DIR"/*.png; do
+        printf '[%s] screenshots of this run (crops beside them):\n' "$E2E_NAME" >&2
+        for shot in "$E2E_SHOT_DIR"/[0-9][0-9]-*.png; do
+            case $shot in *-crop-* | *-mask* | *-labels* | *-right*) continue ;; esac
             [ -e "$shot" ] && printf '  %s\n' "$shot" >&2
         done
         if [ -s "$E2E_SHOT_DIR/app.log" ]; then
@@ -95,7 +96,9 @@ e2e_wait_for() {
 e2e_start_xvfb() {
     E2E_DISPLAYFD_FILE=$(mktemp)
     # -displayfd lets the server pick a free display number and tell us which.
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp \
+    # -noreset: without it the server resets when its last client (xdpyinfo below) leaves,
+    # and a client connecting during the reset is turned away.
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp -noreset \
         3>"$E2E_DISPLAYFD_FILE" >"$E2E_SHOT_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local number=
