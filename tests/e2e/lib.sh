@@ -54,7 +54,7 @@ e2e_fail() {
 
 e2e_require_tools() {
     local missing=() tool
-    for tool in Xvfb xdotool import convert compare xdpyinfo; do
+    for tool in Xvfb xdotool import convert compare identify xdpyinfo; do
         command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
     done
     if [ ${#missing[@]} -gt 0 ]; then
@@ -314,11 +314,22 @@ e2e_window_absent() { [ -z "$(e2e_window_named "$1")" ]; }
 
 # ---- Screenshots and pixels -----------------------------------------------------------------
 
-# Takes a screenshot of the whole screen into E2E_SHOT (a path under the test's shot dir).
+# Takes a screenshot of the whole screen into E2E_SHOT (a path under the test's shot dir),
+# once the screen has stopped changing: two grabs 0.15 s apart are the same (for at most 5 s,
+# so a blinking text cursor cannot hold it up). A slow redraw is waited for, not raced.
 e2e_shot() {
     E2E_SHOT_COUNT=$((E2E_SHOT_COUNT + 1))
     E2E_SHOT=$(printf '%s/%02d-%s.png' "$E2E_SHOT_DIR" "$E2E_SHOT_COUNT" "$1")
-    import -window root "$E2E_SHOT" || e2e_fail "screenshot failed"
+    local previous="$E2E_SHOT_DIR/.previous.png" i changed
+    import -window root "$previous" || e2e_fail "screenshot failed"
+    for i in $(seq 33); do
+        sleep 0.15
+        import -window root "$E2E_SHOT" || e2e_fail "screenshot failed"
+        changed=$(compare -metric AE "$previous" "$E2E_SHOT" null: 2>&1 >/dev/null || true)
+        [ "$changed" = 0 ] && break
+        mv -f "$E2E_SHOT" "$previous"
+    done
+    rm -f "$previous"
     E2E_LAST_SHOT=$E2E_SHOT
 }
 
