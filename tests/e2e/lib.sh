@@ -154,12 +154,13 @@ e2e_window_has_size() {
     [ "$WIDTH" -eq "$1" ] && [ "$HEIGHT" -eq "$2" ]
 }
 
+# Gives the main window the keyboard. Needed after a dialog closes: with no window manager on
+# the test display nothing hands the focus back to the window below.
 e2e_focus_main() {
     xdotool windowfocus --sync "$E2E_WIN" >/dev/null 2>&1 || xdotool windowfocus "$E2E_WIN"
 }
 
-# The app is alive and its event loop turns: the window still answers X requests and the
-# process runs. Gives queued events and redraws time to be handled.
+# Gives queued events and redraws time to be handled, and checks the app is still running.
 e2e_settle() {
     sleep "${1:-0.5}"
     kill -0 "$E2E_APP_PID" 2>/dev/null || e2e_fail "zwmap exited (see $E2E_SHOT_DIR/app.log)"
@@ -371,11 +372,6 @@ e2e_count_diff() {
     n=$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 >/dev/null || true)
     # compare prints e.g. "1234" or "1.2e+03".
     awk -v n="$n" 'BEGIN { printf "%d\n", n + 0 }'
-}
-
-# Mean grey level (0..1) of an image: 1 is white.
-e2e_mean() {
-    convert "$1" -alpha off -colorspace Gray -format '%[fx:mean]' info:
 }
 
 # Asserts a numeric comparison, failing with a message: e2e_check 12 -gt 5 "why"
