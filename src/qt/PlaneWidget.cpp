@@ -235,7 +235,11 @@ void PlaneWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PlaneWidget::keyPressEvent(QKeyEvent* event) {
-    if (view_ == nullptr || isLoneModifier(event->key())) {
+    // A key held with Ctrl, Alt or Meta is meant as a shortcut; one the menus did not take
+    // (Ctrl+Z with nothing to undo, say) is no key for the plane to complain about.
+    const bool shortcut =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    if (view_ == nullptr || isLoneModifier(event->key()) || shortcut) {
         QWidget::keyPressEvent(event);
         return;
     }

@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 #include "WindowTest.h"
@@ -74,6 +75,10 @@ TEST_F(PlaneWidgetTest, OtherKeysShowOneSheetAndModifiersNone) {
     key(domainPane(), Qt::Key_Shift);
     key(domainPane(), Qt::Key_Control);
     EXPECT_EQ(domainPane()->passCount(), passes) << "a lone modifier is no key";
+    // Ctrl+Z with nothing to undo: the menu does not take it, and it is no key either.
+    QKeyEvent ctrlZ(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
+    QApplication::sendEvent(domainPane(), &ctrlZ);
+    EXPECT_EQ(domainPane()->passCount(), passes) << "a shortcut no menu took is no key";
     EXPECT_EQ(window->findChildren<QMessageBox*>().size(), 0);
 
     key(domainPane(), Qt::Key_A, "a");
