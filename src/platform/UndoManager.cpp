@@ -16,12 +16,12 @@ void UndoManager::registerUndo(std::function<void()> action) {
             redoStack_.clear();
             break;
     }
-    target->push_back({std::move(action), {}});
+    target->push_back({std::move(action), state_ == State::Idle ? std::string() : runningName_});
     lastTarget_ = target;
 }
 
 void UndoManager::setActionName(const std::string& name) {
-    if (lastTarget_ != nullptr && !lastTarget_->empty()) {
+    if (state_ == State::Idle && lastTarget_ != nullptr && !lastTarget_->empty()) {
         lastTarget_->back().name = name;
     }
 }
@@ -39,6 +39,7 @@ void UndoManager::run(std::vector<Step>& from, State state) {
     Step step = std::move(from.back());
     from.pop_back();
     state_ = state;
+    runningName_ = step.name;
     step.action();
     state_ = State::Idle;
 }

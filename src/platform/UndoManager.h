@@ -8,10 +8,12 @@ namespace zw {
 
 // An invocation undo stack. What is registered while undoing goes to the redo stack, while
 // redoing to the undo stack, and otherwise to the undo stack, emptying the redo stack.
+// A step registered while undoing or redoing keeps the name of the step that ran, so that
+// "Undo X" and "Redo X" always name the same user action.
 class UndoManager {
   public:
     void registerUndo(std::function<void()> action);
-    // Names the step registered last.
+    // Names the step registered last; while undoing or redoing it changes nothing.
     void setActionName(const std::string& name);
     void removeAllActions();
 
@@ -38,6 +40,7 @@ class UndoManager {
     std::vector<Step> redoStack_;
     std::vector<Step>* lastTarget_ = nullptr;
     State state_ = State::Idle;
+    std::string runningName_;
 };
 
 }  // namespace zw

@@ -261,7 +261,7 @@ TEST_F(ControllerTest, ClearAllCancelledChangesNothing) {
     EXPECT_EQ(app.undo().undoCount(), 1u);
     EXPECT_EQ(app.undo().redoCount(), 1u);
     EXPECT_EQ(app.undo().undoActionName(), "Last Path Drawn");
-    EXPECT_EQ(app.undo().redoActionName(), "Remove Last Path");
+    EXPECT_EQ(app.undo().redoActionName(), "Last Path Drawn");
 
     // Any other answer is not a confirmation either.
     AlertScript other({kAlertOtherReturn});
@@ -284,7 +284,7 @@ TEST_F(ControllerTest, RemoveLastPathFromTheMenuIsUndoneByRestoring) {
     ASSERT_EQ(app.domain->paths.size(), 1u);
     EXPECT_EQ(app.domain->paths[0].get(), drawn);
     EXPECT_EQ(app.range->paths.size(), 1u);
-    EXPECT_EQ(app.undo().redoActionName(), "Last Path Drawn");
+    EXPECT_EQ(app.undo().redoActionName(), "Remove Last Path");
     app.undo().redo();
     EXPECT_TRUE(app.domain->paths.empty());
     EXPECT_EQ(app.undo().undoActionName(), "Remove Last Path");
@@ -298,7 +298,7 @@ TEST_F(ControllerTest, RemovingWithNothingDrawnStillRecordsAnUndoStepThatRestore
     app.undo().undo();
     EXPECT_TRUE(app.domain->paths.empty());
     EXPECT_TRUE(app.range->paths.empty());
-    EXPECT_EQ(app.undo().redoActionName(), "Last Path Drawn");
+    EXPECT_EQ(app.undo().redoActionName(), "Remove Last Path");
 }
 
 }  // namespace

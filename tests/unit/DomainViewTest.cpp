@@ -182,7 +182,7 @@ TEST_F(DomainViewTest, UndoingAndRedoingRemoveAndRestoreInBothPlanes) {
     EXPECT_EQ(app.range->paths.size(), 1u);
     expectLengthsInStep();
     EXPECT_EQ(app.undo().undoActionName(), "Last Path Drawn");
-    EXPECT_EQ(app.undo().redoActionName(), "Remove Last Path");
+    EXPECT_EQ(app.undo().redoActionName(), "Last Path Drawn");
     EXPECT_EQ(
         log.startingWith("domain here: removeLastPath just added a path to removedPaths, ").size(),
         1u);
