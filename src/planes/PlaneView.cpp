@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -191,11 +192,11 @@ void PlaneView::makeHorizontalMarksWithStep(int step) {
     const double ox = translation.x + static_cast<double>(viewWidth / 2);
     const double oy = translation.y + static_cast<double>(viewHeight / 2);
     const double w = viewWidth;
-    const long long ticks =
+    const double ticks =
         countBelow((static_cast<double>(viewWidth / 2) - translation.x * s) / 50.0);
-    const StepRange tickRange = stepsWithin(ox + 50.0 * s, 50.0 * s, ticks, -w, 2 * w);
-    for (long long i = tickRange.first; i < tickRange.last; ++i) {
-        const double x = ox + 50.0 * s * static_cast<double>(i + 1);
+    const Walk tickWalk = stepsWithin(ox + 50.0 * s, 50.0 * s, ticks, -w, 2 * w);
+    for (long long k = 0; k < tickWalk.steps; ++k) {
+        const double x = tickWalk.at(k);
         auto tick = std::make_unique<Path>();
         tick->setLineWidth(0.5);
         tick->moveToPoint({x, oy - 5.0});
@@ -205,12 +206,12 @@ void PlaneView::makeHorizontalMarksWithStep(int step) {
     if (!tickMarks) {
         return;
     }
-    const long long labels = countBelow((w - translation.x * s) / 100.0);
+    const double labels = countBelow((w - translation.x * s) / 100.0);
     const double unit = static_cast<double>(100.0f * scaleFactor);
     const double first = ox - 8.0 + 100.0 * s;
-    const StepRange labelRange = stepsWithin(first, 100.0 * s, labels, -w, 2 * w);
-    for (long long i = labelRange.first; i < labelRange.last; ++i) {
-        const CGPoint position{first + 100.0 * s * static_cast<double>(i), oy - 20.0};
+    const Walk labelWalk = stepsWithin(first, 100.0 * s, labels, -w, 2 * w);
+    for (long long k = 0; k < labelWalk.steps; ++k) {
+        const CGPoint position{labelWalk.at(k), oy - 20.0};
         axesLabels.emplace_back(formatLabel((position.x + 8.0 - ox) / unit), position,
                                 &labelAttributes);
     }
@@ -221,11 +222,11 @@ void PlaneView::makeVerticalMarksWithStep(int step) {
     const double ox = translation.x + static_cast<double>(viewWidth / 2);
     const double oy = translation.y + static_cast<double>(viewHeight / 2);
     const double h = viewHeight;
-    const long long ticks =
+    const double ticks =
         countBelow((static_cast<double>(viewHeight / 2) - translation.y * s) / 50.0);
-    const StepRange tickRange = stepsWithin(oy + 50.0 * s, 50.0 * s, ticks, -h, 2 * h);
-    for (long long i = tickRange.first; i < tickRange.last; ++i) {
-        const double y = oy + 50.0 * s * static_cast<double>(i + 1);
+    const Walk tickWalk = stepsWithin(oy + 50.0 * s, 50.0 * s, ticks, -h, 2 * h);
+    for (long long k = 0; k < tickWalk.steps; ++k) {
+        const double y = tickWalk.at(k);
         auto tick = std::make_unique<Path>();
         tick->setLineWidth(0.5);
         tick->moveToPoint({ox - 5.0, y});
@@ -235,12 +236,12 @@ void PlaneView::makeVerticalMarksWithStep(int step) {
     if (!tickMarks) {
         return;
     }
-    const long long labels = countBelow((h - translation.y * s) / 100.0);
+    const double labels = countBelow((h - translation.y * s) / 100.0);
     const double unit = static_cast<double>(100.0f * scaleFactor);
     const double first = oy - 8.0 + 100.0 * s;
-    const StepRange labelRange = stepsWithin(first, 100.0 * s, labels, -h, 2 * h);
-    for (long long i = labelRange.first; i < labelRange.last; ++i) {
-        const CGPoint position{ox - 30.0, first + 100.0 * s * static_cast<double>(i)};
+    const Walk labelWalk = stepsWithin(first, 100.0 * s, labels, -h, 2 * h);
+    for (long long k = 0; k < labelWalk.steps; ++k) {
+        const CGPoint position{ox - 30.0, labelWalk.at(k)};
         axesLabels.emplace_back(formatLabel((position.y + 8.0 - oy) / unit), position,
                                 &labelAttributes);
     }
@@ -255,10 +256,10 @@ void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bo
     const double half = horizontalMarks ? viewWidth / 2 : viewHeight / 2;
     const double t = horizontalMarks ? translation.x : translation.y;
     const double extent = horizontalMarks ? w : h;
-    const long long count = countBelow((half - t * s) / 50.0);
-    const StepRange range = stepsWithin(origin + 50.0 * s, 50.0 * s, count, -extent, 2 * extent);
-    for (long long i = range.first; i < range.last; ++i) {
-        const double at = origin + 50.0 * s * static_cast<double>(i + 1);
+    const double count = countBelow((half - t * s) / 50.0);
+    const Walk walk = stepsWithin(origin + 50.0 * s, 50.0 * s, count, -extent, 2 * extent);
+    for (long long k = 0; k < walk.steps; ++k) {
+        const double at = walk.at(k);
         auto line = std::make_unique<Path>();
         if (dashed) {
             line->makeDashed();
@@ -284,56 +285,65 @@ void PlaneView::walkGridlines(bool horizontal, int step, const std::function<voi
     const double t = horizontal ? translation.y : translation.x;
     const double extent = horizontal ? viewHeight : viewWidth;
     const int samples = horizontal ? viewWidth / 10 : viewHeight / 10;
-    const long long count = countBelow((half - t * s) / 50.0);
+    const double count = countBelow((half - t * s) / 50.0);
     // Lines below (left of) the view are skipped; lines beyond the far edge are mapped only
     // up to one view away.
-    const StepRange range = stepsWithin(origin, 50.0 * s, count, 0.0, 2 * extent);
-    for (long long i = range.first; i < range.last; ++i) {
-        const double at = origin + 50.0 * s * static_cast<double>(i);
+    const Walk walk = stepsWithin(origin, 50.0 * s, count, 0.0, 2 * extent);
+    for (long long k = 0; k < walk.steps; ++k) {
+        const double at = walk.at(k);
         auto point = [&](double along) {
             return viewCoordinatesToTrueCoordinates(horizontal ? CGPoint{along, at}
                                                                : CGPoint{at, along});
         };
         start(point(0.0));
         double along = 0.0;
-        for (int k = 0; k < samples; ++k) {
+        for (int sample = 0; sample < samples; ++sample) {
             along += 10.0;
             add(point(along));
         }
     }
 }
 
-long long PlaneView::countBelow(double bound) {
-    if (!(bound > 0.0)) {
-        return 0;
-    }
-    return static_cast<long long>(std::ceil(std::min(bound, 1e15)));
+double PlaneView::countBelow(double bound) {
+    return bound > 0.0 ? std::ceil(bound) : 0.0;
 }
 
-long long PlaneView::countUpTo(double bound) {
-    if (!(bound >= 0.0)) {
-        return 0;
-    }
-    return static_cast<long long>(std::floor(std::min(bound, 1e15))) + 1;
+double PlaneView::countUpTo(double bound) {
+    return bound >= 0.0 ? std::floor(bound) + 1.0 : 0.0;
 }
 
-PlaneView::StepRange PlaneView::stepsWithin(double p0, double delta, long long count, double lo,
-                                            double hi) {
-    if (count <= 0 || !std::isfinite(p0) || delta == 0.0) {
+PlaneView::Walk PlaneView::stepsWithin(double p0, double delta, double count, double lo,
+                                       double hi) {
+    if (!(count > 0.0) || !std::isfinite(p0) || !std::isfinite(delta) || delta == 0.0) {
         return {};
     }
-    // p0 + delta * i within [lo, hi]  <=>  i between (lo - p0) / delta and (hi - p0) / delta.
-    double a = (lo - p0) / delta;
-    double b = (hi - p0) / delta;
-    if (a > b) {
-        std::swap(a, b);
-    }
-    const double first = std::max(0.0, std::ceil(a));
-    const double last = std::min(static_cast<double>(count), std::floor(b) + 1.0);
-    if (!(last > first)) {
+    const double d = std::fabs(delta);
+    const double pEnd = p0 + delta * (count - 1.0);
+    // Far away, p0 and the walk's length cancel to an end that may be off by many steps; the
+    // walk is then taken to reach as far as that error allows, so the view stays covered.
+    const double slack = 4.0 * std::numeric_limits<double>::epsilon() *
+                         (std::fabs(p0) + std::fabs(delta * (count - 1.0)));
+    const double low = std::max(lo, std::min(p0, pEnd) - slack);
+    const double high = std::min(hi, std::max(p0, pEnd) + slack);
+    if (!(low <= high)) {
         return {};
     }
-    return {static_cast<long long>(first), static_cast<long long>(last)};
+    // The walk's positions are those congruent to p0 modulo d. Taking the remainder (fmod is
+    // exact) rather than counting steps from p0 keeps this right when the origin is so far
+    // away that whole steps no longer show in its coordinate.
+    auto above = [&](double from) {
+        double m = std::fmod(std::fmod(p0, d) - from, d);
+        return from + (m < 0.0 ? m + d : m);
+    };
+    const double first = above(low);
+    if (first > high) {
+        return {};
+    }
+    const long long steps = static_cast<long long>(std::floor((high - first) / d)) + 1;
+    if (delta > 0.0) {
+        return {first, delta, steps};
+    }
+    return {first + d * static_cast<double>(steps - 1), delta, steps};
 }
 
 void PlaneView::drawLabels(Canvas& canvas, const std::vector<AxisLabel>& labels) const {

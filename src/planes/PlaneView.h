@@ -134,18 +134,20 @@ class PlaneView : public WindowDelegate {
     void drawCoordinates(Canvas& canvas);
     static void moveAll(PathList& list, const AffineTransform& transform);
 
-    // Steps i = first .. last-1 of a walk with `count` steps whose position p0 + delta * i lies
-    // within [lo, hi]. Walks from an origin far outside the view (after zooming in on a panned
-    // plane) would otherwise take billions of steps; callers keep hi, lo one view beyond the
-    // edges, so everything visible is still built.
-    struct StepRange {
-        long long first = 0;
-        long long last = 0;
+    // The positions p0 + delta * i, for the `count` steps i = 0, 1, ... of a walk, that lie
+    // within [lo, hi]. A walk from an origin far outside the view (a panned plane zoomed in)
+    // would otherwise take billions of steps; callers keep lo and hi a view beyond the edges,
+    // so everything visible is still built.
+    struct Walk {
+        double start = 0.0;
+        double delta = 0.0;
+        long long steps = 0;
+        double at(long long k) const { return start + delta * static_cast<double>(k); }
     };
-    static StepRange stepsWithin(double p0, double delta, long long count, double lo, double hi);
+    static Walk stepsWithin(double p0, double delta, double count, double lo, double hi);
     // The number of whole i >= 0 with i < bound, and with i <= bound.
-    static long long countBelow(double bound);
-    static long long countUpTo(double bound);
+    static double countBelow(double bound);
+    static double countUpTo(double bound);
     // Walks the gridlines of one family (horizontal: rows of constant y) on the side of `step`,
     // sampling each line every 10 view units.
     void walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,

@@ -320,16 +320,16 @@ void DomainView::makeBoxes(int tx, int ty, int step) {
     const CGPoint t = translation;
     const double cx = t.x + static_cast<double>(viewWidth / 2);
     const double cy = t.y + static_cast<double>(viewHeight / 2);
-    const long long rows = countUpTo(1.0 + (static_cast<double>(viewHeight / 2) - ty * t.y) / s);
-    const long long columns = countUpTo(1.0 + (static_cast<double>(viewWidth / 2) - tx * t.x) / s);
+    const double rows = countUpTo(1.0 + (static_cast<double>(viewHeight / 2) - ty * t.y) / s);
+    const double columns = countUpTo(1.0 + (static_cast<double>(viewWidth / 2) - tx * t.x) / s);
     // Boxes starting below or left of -s are skipped as they lie outside the view; those more
     // than a view beyond the top or right edge are skipped too.
-    const StepRange rowRange = stepsWithin(cy, ty * s, rows, -s, 2.0 * viewHeight);
-    const StepRange columnRange = stepsWithin(cx, tx * s, columns, -s, 2.0 * viewWidth);
-    for (long long i = rowRange.first; i < rowRange.last; ++i) {
-        const double y = cy + ty * s * static_cast<double>(i);
-        for (long long j = columnRange.first; j < columnRange.last; ++j) {
-            makeBox(cx + tx * s * static_cast<double>(j), y, step);
+    const Walk rowWalk = stepsWithin(cy, ty * s, rows, -s, 2.0 * viewHeight);
+    const Walk columnWalk = stepsWithin(cx, tx * s, columns, -s, 2.0 * viewWidth);
+    for (long long i = 0; i < rowWalk.steps; ++i) {
+        const double y = rowWalk.at(i);
+        for (long long j = 0; j < columnWalk.steps; ++j) {
+            makeBox(columnWalk.at(j), y, step);
         }
     }
 }
