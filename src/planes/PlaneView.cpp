@@ -416,6 +416,9 @@ void PlaneView::drawCoordinates(Canvas& canvas) {
     canvas.setColor(Color::whiteColor());
     oldCoordsRect = coordsRect;
     oldCoordsRect.size.width += 5.0;
+    // The text stands at coordsPosition, above the box's origin: erase that much higher too,
+    // or the tops of the previous glyphs stay behind.
+    oldCoordsRect.size.height += coordsPosition.y;
     BezierPath::fillRect(canvas, oldCoordsRect);
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, "%.3f, %.3f", coords.x, coords.y);

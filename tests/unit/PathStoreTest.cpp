@@ -192,7 +192,7 @@ TEST_F(PathStoreTest, ACompletePassPaintsTheLayersInOrder) {
     EXPECT_EQ(ops[i].lineWidth, 0.1);
     ++i;
     EXPECT_EQ(ops.size(), i + 3);
-    expectReadout(canvas, "0.000, 0.000", {{0, 0}, {85, 15}});
+    expectReadout(canvas, "0.000, 0.000", {{0, 0}, {85, 17}});
 }
 
 TEST_F(PathStoreTest, AnIncrementalPassStrokesOnlyTheNewestSegment) {
@@ -217,23 +217,24 @@ TEST_F(PathStoreTest, AnIncrementalPassWithNoCurrentPathOnlyRefreshesTheReadout)
     ASSERT_EQ(view.path, nullptr);
     const RecordingCanvas canvas = draw();
     EXPECT_EQ(canvas.ops.size(), 3u);
-    expectReadout(canvas, "0.000, 0.000", {{0, 0}, {77, 15}});
+    expectReadout(canvas, "0.000, 0.000", {{0, 0}, {77, 17}});
 }
 
 TEST_F(PathStoreTest, TheReadoutErasesThePreviousTextsBoxWidenedByFive) {
     const RecordingCanvas first = draw();
-    // The box made at creation, 80 by 15, widened by 5.
-    expectReadout(first, "0.000, 0.000", {{0, 0}, {85, 15}});
+    // The box made at creation, 80 by 15, widened by 5 and raised to cover the text drawn at
+    // (2, 2).
+    expectReadout(first, "0.000, 0.000", {{0, 0}, {85, 17}});
 
     view.setTransformedCoords({0.5, -2});
-    expectReadout(draw(), "0.500, -2.000", {{0, 0}, {77, 15}});
+    expectReadout(draw(), "0.500, -2.000", {{0, 0}, {77, 17}});
     view.setTransformedCoords({-1234.5, 0.0625});
-    expectReadout(draw(), "-1234.500, 0.062", {{0, 0}, {83, 15}});
+    expectReadout(draw(), "-1234.500, 0.062", {{0, 0}, {83, 17}});
     // Shorter again: the longer text's box is erased, so none of it remains.
     view.setTransformedCoords({1, 1});
-    expectReadout(draw(), "1.000, 1.000", {{0, 0}, {101, 15}});
+    expectReadout(draw(), "1.000, 1.000", {{0, 0}, {101, 17}});
     EXPECT_EQ(view.coordsRect, (CGRect{{0, 0}, {72, 15}}));
-    EXPECT_EQ(view.oldCoordsRect, (CGRect{{0, 0}, {101, 15}}));
+    EXPECT_EQ(view.oldCoordsRect, (CGRect{{0, 0}, {101, 17}}));
 }
 
 TEST_F(PathStoreTest, ColoursApplyToPathsStartedAfterwardsOnly) {

@@ -40,7 +40,7 @@ TEST_F(RangeViewTest, TheFirstReadoutShowsZeros) {
     const RecordingCanvas canvas = app.drawRange();
     ASSERT_EQ(canvas.texts().size(), 1 + app.range->axesLabels.size());
     EXPECT_EQ(canvas.ops.back().text, "0.000, 0.000");
-    EXPECT_EQ(canvas.ops[canvas.ops.size() - 3].rect, (CGRect{{0, 0}, {85, 15}}));
+    EXPECT_EQ(canvas.ops[canvas.ops.size() - 3].rect, (CGRect{{0, 0}, {85, 17}}));
 }
 
 TEST_F(RangeViewTest, AnImagePathStartsQuietlyAndShowsItsFirstSegmentIncrementally) {
@@ -78,7 +78,7 @@ TEST_F(RangeViewTest, TheReadoutShowsTheValueItIsGivenWithItsSign) {
 
     app.range->setTransformedCoords({0, 0});
     canvas = app.drawRange();
-    EXPECT_EQ(canvas.ops[0].rect, (CGRect{{0, 0}, {89, 15}}));
+    EXPECT_EQ(canvas.ops[0].rect, (CGRect{{0, 0}, {89, 17}}));
     EXPECT_EQ(canvas.ops[1].rect, (CGRect{{0, 0}, {72, 15}}));
     EXPECT_EQ(canvas.ops[2].text, "0.000, 0.000");
 }
