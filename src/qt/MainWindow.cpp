@@ -177,6 +177,8 @@ void MainWindow::createDialogs() {
                 checked->setChecked(false);
             }
             afterAction();
+            // Without a window manager nobody hands the keys back to the planes.
+            activateWindow();
         });
     }
 }
