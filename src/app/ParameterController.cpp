@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/Controller.h"
 #include "platform/Window.h"
 
 namespace zw {
@@ -22,6 +23,21 @@ void ParameterController::closeSenderWindow(Sender* sender) {
     if (Window* w = sender->window()) {
         w->close();
     }
+}
+
+void ParameterController::installComplexMap(Sender* sender, const char* mapName) {
+    aRm = readField(aR);
+    bRm = readField(bR);
+    cRm = readField(cR);
+    dRm = readField(dR);
+    aIm = readField(aI);
+    bIm = readField(bI);
+    cIm = readField(cI);
+    dIm = readField(dI);
+    if (controller != nullptr) {
+        controller->setParameters(mapName, aRm, aIm, bRm, bIm, cRm, cIm, dRm, dIm);
+    }
+    closeSenderWindow(sender);
 }
 
 }  // namespace zw

@@ -29,6 +29,8 @@ class ParameterController {
     // The field's text read as by atof and rounded to single precision; a missing field is 0.
     static float readField(const TextField* field);
     static void closeSenderWindow(Sender* sender);
+    // What the Möbius and cubic dialogs do: read all eight fields, install the map, close.
+    void installComplexMap(Sender* sender, const char* mapName);
 };
 
 }  // namespace zw

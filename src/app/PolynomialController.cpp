@@ -1,22 +1,9 @@
 #include "app/PolynomialController.h"
 
-#include "app/Controller.h"
-
 namespace zw {
 
 void PolynomialController::closeWindow(Sender* sender) {
-    aRm = readField(aR);
-    bRm = readField(bR);
-    cRm = readField(cR);
-    dRm = readField(dR);
-    aIm = readField(aI);
-    bIm = readField(bI);
-    cIm = readField(cI);
-    dIm = readField(dI);
-    if (controller != nullptr) {
-        controller->setParameters("usersPolynomial", aRm, aIm, bRm, bIm, cRm, cIm, dRm, dIm);
-    }
-    closeSenderWindow(sender);
+    installComplexMap(sender, "usersPolynomial");
 }
 
 }  // namespace zw

@@ -188,78 +188,58 @@ void PlaneView::constructAxes() {
 }
 
 void PlaneView::makeHorizontalMarksWithStep(int step) {
-    const double s = step;
-    const double ox = translation.x + static_cast<double>(viewWidth / 2);
-    const double oy = translation.y + static_cast<double>(viewHeight / 2);
-    const double w = viewWidth;
-    const double ticks =
-        countBelow((static_cast<double>(viewWidth / 2) - translation.x * s) / 50.0);
-    const Walk tickWalk = stepsWithin(ox + 50.0 * s, 50.0 * s, ticks, -w, 2 * w);
-    for (long long k = 0; k < tickWalk.steps; ++k) {
-        const double x = tickWalk.at(k);
-        auto tick = std::make_unique<Path>();
-        tick->setLineWidth(0.5);
-        tick->moveToPoint({x, oy - 5.0});
-        tick->lineToPoint({x, oy + 5.0});
-        axesTickMarks.push_back(std::move(tick));
-    }
-    if (!tickMarks) {
-        return;
-    }
-    const double labels = countBelow((w - translation.x * s) / 100.0);
-    const double unit = static_cast<double>(100.0f * scaleFactor);
-    const double first = ox - 8.0 + 100.0 * s;
-    const Walk labelWalk = stepsWithin(first, 100.0 * s, labels, -w, 2 * w);
-    for (long long k = 0; k < labelWalk.steps; ++k) {
-        const CGPoint position{labelWalk.at(k), oy - 20.0};
-        axesLabels.emplace_back(formatLabel((position.x + 8.0 - ox) / unit), position,
-                                &labelAttributes);
-    }
+    makeMarks(true, step);
 }
 
 void PlaneView::makeVerticalMarksWithStep(int step) {
+    makeMarks(false, step);
+}
+
+PlaneView::Walk PlaneView::tickWalk(bool alongRealAxis, int step) const {
+    const double s = step;
+    const double half = alongRealAxis ? viewWidth / 2 : viewHeight / 2;
+    const double t = alongRealAxis ? translation.x : translation.y;
+    const double extent = alongRealAxis ? viewWidth : viewHeight;
+    return stepsWithin(t + half + 50.0 * s, 50.0 * s, countBelow((half - t * s) / 50.0), -extent,
+                       2 * extent);
+}
+
+void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const double s = step;
     const double ox = translation.x + static_cast<double>(viewWidth / 2);
     const double oy = translation.y + static_cast<double>(viewHeight / 2);
-    const double h = viewHeight;
-    const double ticks =
-        countBelow((static_cast<double>(viewHeight / 2) - translation.y * s) / 50.0);
-    const Walk tickWalk = stepsWithin(oy + 50.0 * s, 50.0 * s, ticks, -h, 2 * h);
-    for (long long k = 0; k < tickWalk.steps; ++k) {
-        const double y = tickWalk.at(k);
+    const Walk ticks = tickWalk(alongRealAxis, step);
+    for (long long k = 0; k < ticks.steps; ++k) {
+        const double at = ticks.at(k);
         auto tick = std::make_unique<Path>();
         tick->setLineWidth(0.5);
-        tick->moveToPoint({ox - 5.0, y});
-        tick->lineToPoint({ox + 5.0, y});
+        tick->moveToPoint(alongRealAxis ? CGPoint{at, oy - 5.0} : CGPoint{ox - 5.0, at});
+        tick->lineToPoint(alongRealAxis ? CGPoint{at, oy + 5.0} : CGPoint{ox + 5.0, at});
         axesTickMarks.push_back(std::move(tick));
     }
     if (!tickMarks) {
         return;
     }
-    const double labels = countBelow((h - translation.y * s) / 100.0);
+    // Labels at every second tick, bounded by the whole extent where the ticks use half of it.
+    const double extent = alongRealAxis ? viewWidth : viewHeight;
+    const double t = alongRealAxis ? translation.x : translation.y;
+    const double origin = alongRealAxis ? ox : oy;
     const double unit = static_cast<double>(100.0f * scaleFactor);
-    const double first = oy - 8.0 + 100.0 * s;
-    const Walk labelWalk = stepsWithin(first, 100.0 * s, labels, -h, 2 * h);
-    for (long long k = 0; k < labelWalk.steps; ++k) {
-        const CGPoint position{ox - 30.0, labelWalk.at(k)};
-        axesLabels.emplace_back(formatLabel((position.y + 8.0 - oy) / unit), position,
+    const Walk labels = stepsWithin(origin - 8.0 + 100.0 * s, 100.0 * s,
+                                    countBelow((extent - t * s) / 100.0), -extent, 2 * extent);
+    for (long long k = 0; k < labels.steps; ++k) {
+        const double along = labels.at(k);
+        const CGPoint position =
+            alongRealAxis ? CGPoint{along, oy - 20.0} : CGPoint{ox - 30.0, along};
+        axesLabels.emplace_back(formatLabel((along + 8.0 - origin) / unit), position,
                                 &labelAttributes);
     }
 }
 
 void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed) {
-    const double s = step;
-    const double w = viewWidth;
-    const double h = viewHeight;
-    const double origin = horizontalMarks ? translation.x + static_cast<double>(viewWidth / 2)
-                                          : translation.y + static_cast<double>(viewHeight / 2);
-    const double half = horizontalMarks ? viewWidth / 2 : viewHeight / 2;
-    const double t = horizontalMarks ? translation.x : translation.y;
-    const double extent = horizontalMarks ? w : h;
-    const double count = countBelow((half - t * s) / 50.0);
-    const Walk walk = stepsWithin(origin + 50.0 * s, 50.0 * s, count, -extent, 2 * extent);
-    for (long long k = 0; k < walk.steps; ++k) {
-        const double at = walk.at(k);
+    const Walk lines = tickWalk(horizontalMarks, step);
+    for (long long k = 0; k < lines.steps; ++k) {
+        const double at = lines.at(k);
         auto line = std::make_unique<Path>();
         if (dashed) {
             line->makeDashed();
@@ -267,10 +247,10 @@ void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bo
         line->setLineWidth(width);
         if (horizontalMarks) {
             line->moveToPoint({at, 0.0});
-            line->lineToPoint({at, h});
+            line->lineToPoint({at, static_cast<double>(viewHeight)});
         } else {
             line->moveToPoint({0.0, at});
-            line->lineToPoint({w, at});
+            line->lineToPoint({static_cast<double>(viewWidth), at});
         }
         gridlines.push_back(std::move(line));
     }

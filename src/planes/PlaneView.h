@@ -152,11 +152,15 @@ class PlaneView : public WindowDelegate {
     // sampling each line every 10 view units.
     void walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
                        const std::function<void(CGPoint)>& add) const;
+    // The positions of the ticks on one side of one axis (the real axis: x positions).
+    Walk tickWalk(bool alongRealAxis, int step) const;
     // The vertical (for horizontal marks) or horizontal lines of the plane's own grid.
     void addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed);
 
   private:
     bool changeScaleFactor(float newFactor);
+    // Tick marks and labels on one side of one axis.
+    void makeMarks(bool alongRealAxis, int step);
 
     ViewHost* host_;
     CGRect frame_;
