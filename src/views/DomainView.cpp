@@ -246,22 +246,20 @@ void DomainView::constructTransformedGridlines() {
 }
 
 void DomainView::transformHorizontalGridlines(int step) {
-    if (controller == nullptr) {
-        return;
-    }
-    Controller* c = controller;
-    walkGridlines(
-        true, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
-        [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });
+    walkIntoRange(true, step);
 }
 
 void DomainView::transformVerticalGridlines(int step) {
+    walkIntoRange(false, step);
+}
+
+void DomainView::walkIntoRange(bool horizontal, int step) {
     if (controller == nullptr) {
         return;
     }
     Controller* c = controller;
     walkGridlines(
-        false, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
+        horizontal, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
         [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });
 }
 

@@ -65,6 +65,8 @@ class DomainView : public PlaneView {
     bool highestResolution = false;
 
   private:
+    // Sends the samples of one family of this plane's gridlines through the controller.
+    void walkIntoRange(bool horizontal, int step);
     void makeBox(double x, double y, int step);
     Color boxColor(CGPoint z) const;
 

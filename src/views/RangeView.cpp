@@ -133,22 +133,20 @@ void RangeView::constructInverseGridlines() {
 }
 
 void RangeView::transformHorizontalGridlines(int step) {
-    if (controller == nullptr) {
-        return;
-    }
-    Controller* c = controller;
-    walkGridlines(
-        true, step, [c](CGPoint w) { c->startNewInverseGridlineAt(w); },
-        [c](CGPoint w) { c->addNewPointToInverseGridlineAt(w); });
+    walkIntoDomain(true, step);
 }
 
 void RangeView::transformVerticalGridlines(int step) {
+    walkIntoDomain(false, step);
+}
+
+void RangeView::walkIntoDomain(bool horizontal, int step) {
     if (controller == nullptr) {
         return;
     }
     Controller* c = controller;
     walkGridlines(
-        false, step, [c](CGPoint w) { c->startNewInverseGridlineAt(w); },
+        horizontal, step, [c](CGPoint w) { c->startNewInverseGridlineAt(w); },
         [c](CGPoint w) { c->addNewPointToInverseGridlineAt(w); });
 }
 

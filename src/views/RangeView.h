@@ -35,6 +35,10 @@ class RangeView : public PlaneView {
     Path* transformedGridline = nullptr;
     bool showTransformedGridlines = false;
     PathList transformedGridlines;
+
+  private:
+    // Sends the samples of one family of this plane's gridlines through the controller.
+    void walkIntoDomain(bool horizontal, int step);
 };
 
 }  // namespace zw
