@@ -11,6 +11,7 @@ namespace {
 
 const std::map<std::string, std::string> kBaselines = {
     {"BM_ConstructContours", "BM_BareShadingLoop"},
+    {"BM_CanvasFillBoxes", "BM_PainterFillBoxes"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -150,6 +150,10 @@ QtCanvas::~QtCanvas() {
 }
 
 void QtCanvas::setColor(const Color& color) {
+    // Neighbouring shading boxes often share a colour.
+    if (color == color_) {
+        return;
+    }
     color_ = color;
     qcolor_ = QColor::fromRgbF(static_cast<float>(color.red()), static_cast<float>(color.green()),
                                static_cast<float>(color.blue()), static_cast<float>(color.alpha()));
@@ -160,7 +164,11 @@ void QtCanvas::touch(const QRectF& area) {
 }
 
 QRect QtCanvas::dirtyRect() const {
-    return dirty_.toAlignedRect().intersected(QRect(0, 0, width_, height_));
+    QRect pixels;
+    if (pixelsX0_ < pixelsX1_) {
+        pixels = QRect(QPoint(pixelsX0_, pixelsY0_), QPoint(pixelsX1_ - 1, pixelsY1_ - 1));
+    }
+    return dirty_.toAlignedRect().united(pixels).intersected(QRect(0, 0, width_, height_));
 }
 
 void QtCanvas::fillRect(CGRect rect) {
@@ -196,7 +204,12 @@ void QtCanvas::fillRect(CGRect rect) {
         auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
         std::fill(line + ix0, line + ix1, pixel);
     }
-    touch(QRectF(ix0, iy0, ix1 - ix0, iy1 - iy0));
+    // Kept apart from the painter's dirty area: a rectangle union per box costs more than
+    // the box.
+    pixelsX0_ = std::min(pixelsX0_, ix0);
+    pixelsY0_ = std::min(pixelsY0_, iy0);
+    pixelsX1_ = std::max(pixelsX1_, ix1);
+    pixelsY1_ = std::max(pixelsY1_, iy1);
 }
 
 void QtCanvas::strokePath(const BezierPath& path) {

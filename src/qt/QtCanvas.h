@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <limits>
 
 #include "platform/Canvas.h"
 
@@ -48,6 +49,11 @@ class QtCanvas : public Canvas {
     Color color_ = Color::blackColor();
     QColor qcolor_ = Qt::black;
     QRectF dirty_;
+    // The pixels written directly, as [x0, x1) by [y0, y1); empty while x0 >= x1.
+    int pixelsX0_ = std::numeric_limits<int>::max();
+    int pixelsY0_ = std::numeric_limits<int>::max();
+    int pixelsX1_ = std::numeric_limits<int>::min();
+    int pixelsY1_ = std::numeric_limits<int>::min();
 };
 
 }  // namespace zw
