@@ -19,14 +19,14 @@ CGPoint viewPosition(const PlaneView& view, const MouseEvent& event) {
                                   : event.locationInWindow;
 }
 
+// A short description of a list of paths, on one line as every log line is.
 std::string describe(const PathList& list) {
     std::string text = "(";
     for (std::size_t i = 0; i < list.size(); ++i) {
-        text += i == 0 ? "\n    " : ",\n    ";
+        text += i == 0 ? "" : ", ";
         text += "<Path: " + std::to_string(list[i]->elementCount()) + " elements>";
     }
-    text += list.empty() ? ")" : "\n)";
-    return text;
+    return text + ")";
 }
 
 }  // namespace

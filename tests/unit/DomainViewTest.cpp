@@ -186,6 +186,8 @@ TEST_F(DomainViewTest, UndoingAndRedoingRemoveAndRestoreInBothPlanes) {
     EXPECT_EQ(
         log.startingWith("domain here: removeLastPath just added a path to removedPaths, ").size(),
         1u);
+    EXPECT_TRUE(log.contains(
+        "domain here: removeLastPath just added a path to removedPaths, (<Path: 2 elements>)"));
 
     app.undo().redo();
     ASSERT_EQ(app.domain->paths.size(), 2u);
