@@ -7,27 +7,16 @@
 #include <QPainter>
 #include <vector>
 
-#include "app/Controller.h"
-#include "engine/Transformations.h"
+#include "Planes.h"
 #include "qt/QtCanvas.h"
-#include "views/DomainView.h"
-#include "views/RangeView.h"
 
 namespace {
 
 // The boxes of a 400 by 400 domain shaded by argument at the finest size.
 const std::vector<zw::ColoredRect>& boxes() {
     static const std::vector<zw::ColoredRect> result = [] {
-        zw::Transformations transformations;
-        zw::Controller controller;
-        zw::DomainView domain(nullptr, {{0, 0}, {400, 400}});
-        zw::RangeView range(nullptr, {{0, 0}, {400, 400}});
-        controller.domain = &domain;
-        controller.range = &range;
-        controller.transformations = &transformations;
-        domain.controller = &controller;
-        range.controller = &controller;
-        controller.awakeFromNib();
+        zw::bench::Planes planes;
+        zw::DomainView& domain = planes.domain;
         domain.showArguments = true;
         domain.highestResolution = true;
         domain.constructContours();

@@ -6,28 +6,13 @@
 #include <cmath>
 #include <vector>
 
-#include "app/Controller.h"
+#include "Planes.h"
 #include "engine/Transformations.h"
-#include "views/DomainView.h"
-#include "views/RangeView.h"
 
 namespace {
 
-struct Plane {
-    zw::Transformations transformations;
-    zw::Controller controller;
-    zw::DomainView domain{nullptr, {{0, 0}, {400, 400}}};
-    zw::RangeView range{nullptr, {{0, 0}, {400, 400}}};
-
+struct Plane : zw::bench::Planes {
     Plane() {
-        controller.domain = &domain;
-        controller.range = &range;
-        controller.transformations = &transformations;
-        domain.controller = &controller;
-        range.controller = &controller;
-        domain.awakeFromNib();
-        range.awakeFromNib();
-        controller.awakeFromNib();
         domain.showContours = true;
         domain.showArguments = true;
     }
