@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/ActiveFunction.h"
 #include "engine/UserMaps.h"
 #include "platform/Log.h"
 
@@ -47,6 +48,7 @@ constexpr std::array<CatalogueEntry, 18> kCatalogue{{
 void Transformations::setFunction(const std::string& title) {
     for (const CatalogueEntry& entry : kCatalogue) {
         if (title == entry.title) {
+            engine::active = ActiveFunction{ActiveFunction::Kind::Catalogue, title, {}, {}, {}};
             engine::func = entry.forward;
             if (entry.inverse != nullptr) {
                 engine::funcinv = entry.inverse;
@@ -55,6 +57,7 @@ void Transformations::setFunction(const std::string& title) {
         }
     }
     log("unknown function specifed, namely %s, behaving as identity", title.c_str());
+    engine::active = ActiveFunction{ActiveFunction::Kind::Catalogue, "Identity", {}, {}, {}};
     engine::func = identity;
     engine::funcinv = identity;
 }
@@ -65,6 +68,10 @@ CGPoint Transformations::transform(CGPoint z) const {
 
 CGPoint Transformations::transformInv(CGPoint w) const {
     return engine::funcinv != nullptr ? engine::funcinv(w) : w;
+}
+
+const ActiveFunction& Transformations::activeFunction() const {
+    return engine::active;
 }
 
 bool Transformations::hasInverse() const {
@@ -96,7 +103,10 @@ void Transformations::setParameters(const std::string& name, float aR, float aI,
         engine::funcinv = inverseUsersAffineMap;
     } else {
         log("setParameters called with unrecognisd function");
+        return;
     }
+    engine::active = ActiveFunction{
+        ActiveFunction::Kind::UserMap, name, {aR, aI, bR, bI, cR, cI, dR, dI}, {}, {}};
 }
 
 }  // namespace zw

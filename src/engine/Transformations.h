@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/ActiveFunction.h"
 #include "engine/ComplexFunctions.h"
 
 namespace zw {
@@ -23,6 +24,8 @@ class Transformations {
     bool hasInverse() const;
     void setParameters(const std::string& name, float aR, float aI, float bR, float bI, float cR,
                        float cI, float dR, float dI);
+    // How the current function was chosen (engine::active).
+    const ActiveFunction& activeFunction() const;
 };
 
 }  // namespace zw

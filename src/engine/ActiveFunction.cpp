@@ -1,0 +1,7 @@
+#include "engine/ActiveFunction.h"
+
+namespace zw::engine {
+
+ActiveFunction active;
+
+}  // namespace zw::engine
