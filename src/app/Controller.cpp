@@ -89,6 +89,19 @@ void Controller::dropInverseImages() {
 
 void Controller::setFunction(Sender* sender) {
     transformations->setFunction(sender != nullptr ? sender->title() : std::string());
+    functionChanged();
+}
+
+bool Controller::setFormula(const std::string& formula, const std::string& inverse,
+                            std::string& error) {
+    if (!transformations->setFormula(formula, inverse, error)) {
+        return false;
+    }
+    functionChanged();
+    return true;
+}
+
+void Controller::functionChanged() {
     range->clearTransformedGridlines();
     constructTransformedGridlines();
     if (showingInverseImagesInDomain) {

@@ -37,6 +37,9 @@ class Controller {
     void setFunction(Sender* sender);
     void setParameters(const std::string& name, float aR, float aI, float bR, float bI, float cR,
                        float cI, float dR, float dI);
+    // A typed formula (and inverse, if not blank) becomes f as a catalogue choice would. If
+    // either does not read, error says why and nothing changes.
+    bool setFormula(const std::string& formula, const std::string& inverse, std::string& error);
 
     // Shading queries.
     float greyness(CGPoint z) const;
@@ -62,6 +65,8 @@ class Controller {
     Sender* inverseImages = nullptr;
 
   private:
+    // What a new function from the menu rebuilds: grid images, pull-backs, shading.
+    void functionChanged();
     // After a new function without inverse: the alert, then the pull-backs switched off.
     void dropInverseImages();
 };

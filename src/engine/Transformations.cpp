@@ -1,9 +1,12 @@
 #include "engine/Transformations.h"
 
 #include <array>
+#include <utility>
 
 #include "engine/ActiveFunction.h"
+#include "engine/FormulaMaps.h"
 #include "engine/UserMaps.h"
+#include "formula/FormulaParser.h"
 #include "platform/Log.h"
 
 namespace zw {
@@ -77,7 +80,37 @@ const ActiveFunction& Transformations::activeFunction() const {
 bool Transformations::hasInverse() const {
     const ComplexFunction f = engine::func;
     return f == usersAffineMap || f == inverseHyperbolic || f == invert || f == identity ||
-           f == negate || f == hyperbolic || f == usersMobiusMap;
+           f == negate || f == hyperbolic || f == usersMobiusMap ||
+           (f == formulaFunction && engine::formulaHasInverse);
+}
+
+bool Transformations::setFormula(const std::string& formula, const std::string& inverse,
+                                 std::string& error) {
+    FormulaProgram forward;
+    FormulaProgram backward;
+    FormulaError fault;
+    if (!FormulaParser::compile(formula, "z", forward, fault)) {
+        error = "f(z): " + fault.message;
+        return false;
+    }
+    const bool withInverse = inverse.find_first_not_of(" \t\n\r\f\v") != std::string::npos;
+    if (withInverse && !FormulaParser::compile(inverse, "w", backward, fault)) {
+        error = "inverse: " + fault.message;
+        return false;
+    }
+    engine::formulaProgram = std::move(forward);
+    engine::func = formulaFunction;
+    engine::formulaHasInverse = withInverse;
+    if (withInverse) {
+        engine::formulaInverseProgram = std::move(backward);
+        engine::funcinv = formulaInverse;
+    }
+    engine::active = ActiveFunction{ActiveFunction::Kind::Formula,
+                                    "Formula",
+                                    {},
+                                    formula,
+                                    withInverse ? inverse : std::string()};
+    return true;
 }
 
 void Transformations::setParameters(const std::string& name, float aR, float aI, float bR, float bI,

@@ -24,6 +24,9 @@ class Transformations {
     bool hasInverse() const;
     void setParameters(const std::string& name, float aR, float aI, float bR, float bI, float cR,
                        float cI, float dR, float dI);
+    // Installs f from a formula in z and, unless inverse is blank, its inverse from a formula
+    // in w. All or nothing: if either text does not read, error says why and nothing changes.
+    bool setFormula(const std::string& formula, const std::string& inverse, std::string& error);
     // How the current function was chosen (engine::active).
     const ActiveFunction& activeFunction() const;
 };

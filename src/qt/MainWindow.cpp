@@ -13,6 +13,8 @@
 
 #include "platform/ColorPanel.h"
 #include "qt/AlertPanel.h"
+#include "qt/FormulaDialog.h"
+#include "qt/FunctionMarks.h"
 #include "qt/MenuItemSender.h"
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
@@ -89,6 +91,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
          std::array<ParameterController*, 3>{&mobius_, &polynomial_, &affine_}) {
         dialog->controller = &controller_;
     }
+    formula_.controller = &controller_;
 
     domain_->awakeFromNib();
     range_->awakeFromNib();
@@ -100,6 +103,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         connect(pane, &PlaneWidget::eventHandled, this, &MainWindow::refreshEditMenu);
     }
     syncCheckMarks();
+    functionMarks_->follow(transformations_.activeFunction());
     refreshEditMenu();
     domainPane_->setFocus();
 }
@@ -170,17 +174,16 @@ void MainWindow::createDialogs() {
          Field{QStringLiteral("dR (unused)"), QString(), false},
          Field{QStringLiteral("d (dI)"), QStringLiteral("1")}},
         &affine_, this);
+    formulaDialog_ = new FormulaDialog(&formula_, this);
+    const auto confirmed = [this] {
+        afterAction();
+        // Without a window manager nobody hands the keys back to the planes.
+        activateWindow();
+    };
     for (ParameterDialog* dialog : {mobiusDialog_, polynomialDialog_, affineDialog_}) {
-        connect(dialog, &ParameterDialog::confirmed, this, [this] {
-            // A user map is none of the catalogue's functions.
-            if (QAction* checked = functionGroup_->checkedAction()) {
-                checked->setChecked(false);
-            }
-            afterAction();
-            // Without a window manager nobody hands the keys back to the planes.
-            activateWindow();
-        });
+        connect(dialog, &ParameterDialog::confirmed, this, confirmed);
     }
+    connect(formulaDialog_, &FormulaDialog::confirmed, this, confirmed);
 }
 
 QAction* MainWindow::addLogicAction(QMenu* menu, const QString& text, Action action,
@@ -226,6 +229,7 @@ void MainWindow::buildMenus() {
     QMenu* function = menuBar()->addMenu(QStringLiteral("F&unction"));
     functionGroup_ = new QActionGroup(this);
     functionGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    functionMarks_ = std::make_unique<FunctionMarks>(this, functionGroup_);
     for (const QString& title : functionTitles()) {
         QAction* item =
             addLogicAction(function, title, [this](Sender* s) { controller_.setFunction(s); });
@@ -233,16 +237,37 @@ void MainWindow::buildMenus() {
         functionGroup_->addAction(item);
         // The controller selects this one when it wakes.
         item->setChecked(title == QStringLiteral("Exponentiate"));
+        functionMarks_->addItem(item, title.toStdString());
     }
     function->addSeparator();
-    for (ParameterDialog* dialog : {mobiusDialog_, polynomialDialog_, affineDialog_}) {
-        QAction* item = function->addAction(dialog->windowTitle() + QStringLiteral("..."));
-        connect(item, &QAction::triggered, dialog, [dialog] {
+    // These items carry the check mark while their map or the formula is in use; opening a
+    // dialog changes nothing until it is confirmed, so the mark goes back at once.
+    const auto dialogItem = [this, function](const QString& text, const std::string& key) {
+        QAction* item = function->addAction(text);
+        item->setCheckable(true);
+        functionGroup_->addAction(item);
+        functionMarks_->addItem(item, key);
+        return item;
+    };
+    const std::array<std::pair<ParameterDialog*, const char*>, 3> maps{{
+        {mobiusDialog_, "usersMobiusMap"},
+        {polynomialDialog_, "usersPolynomial"},
+        {affineDialog_, "usersAffineMap"},
+    }};
+    for (const auto& [dialog, mapName] : maps) {
+        QAction* item = dialogItem(dialog->windowTitle() + QStringLiteral("..."), mapName);
+        connect(item, &QAction::triggered, dialog, [this, dialog = dialog] {
+            functionMarks_->follow(transformations_.activeFunction());
             dialog->show();
             dialog->raise();
             dialog->activateWindow();
         });
     }
+    QAction* formulaItem = dialogItem(QStringLiteral("Formula..."), FunctionMarks::kFormula);
+    connect(formulaItem, &QAction::triggered, formulaDialog_, [this] {
+        functionMarks_->follow(transformations_.activeFunction());
+        formulaDialog_->present();
+    });
 
     QMenu* domain = menuBar()->addMenu(QStringLiteral("&Domain"));
     QAction* zoomIn = addLogicAction(domain, QStringLiteral("Zoom In"),
@@ -332,6 +357,7 @@ void MainWindow::syncCheckMarks() {
 }
 
 void MainWindow::afterAction() {
+    functionMarks_->follow(transformations_.activeFunction());
     PlaneWidget::flushAll();
     refreshEditMenu();
 }

@@ -8,6 +8,7 @@
 
 #include "app/AffineController.h"
 #include "app/Controller.h"
+#include "app/FormulaController.h"
 #include "app/MobiusController.h"
 #include "app/PolynomialController.h"
 #include "engine/Transformations.h"
@@ -22,6 +23,8 @@ namespace zw {
 
 class ColorPanel;
 class DomainView;
+class FormulaDialog;
+class FunctionMarks;
 class MenuItemSender;
 class ParameterDialog;
 class PlaneView;
@@ -49,6 +52,7 @@ class MainWindow : public QMainWindow {
     ParameterDialog* mobiusDialog() const { return mobiusDialog_; }
     ParameterDialog* polynomialDialog() const { return polynomialDialog_; }
     ParameterDialog* affineDialog() const { return affineDialog_; }
+    FormulaDialog* formulaDialog() const { return formulaDialog_; }
 
     QMenu* menu(const QString& title) const;
     // The item with this text in the named menu or one of its submenus; null if none.
@@ -76,6 +80,7 @@ class MainWindow : public QMainWindow {
     MobiusController mobius_;
     PolynomialController polynomial_;
     AffineController affine_;
+    FormulaController formula_;
     std::unique_ptr<DomainView> domain_;
     std::unique_ptr<RangeView> range_;
     std::vector<std::unique_ptr<MenuItemSender>> senders_;
@@ -86,6 +91,8 @@ class MainWindow : public QMainWindow {
     ParameterDialog* mobiusDialog_ = nullptr;
     ParameterDialog* polynomialDialog_ = nullptr;
     ParameterDialog* affineDialog_ = nullptr;
+    FormulaDialog* formulaDialog_ = nullptr;
+    std::unique_ptr<FunctionMarks> functionMarks_;
     QActionGroup* functionGroup_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "formula/FormulaParser.h"
+#include "platform/Sender.h"
+
+namespace zw {
+
+class Controller;
+
+// The formula dialog: f(z) and an optional inverse in w, checked as they are typed and
+// installed through the controller when confirmed.
+class FormulaController {
+  public:
+    // Reads both fields; if they read as formulas, installs them and closes the dialog. If not,
+    // the dialog stays open and lastError says why.
+    bool closeWindow(Sender* sender);
+
+    // Whether a field's text reads, and if not why. The formula must not be blank; the inverse
+    // may be, meaning there is none.
+    static bool checkFormula(const std::string& text, FormulaError& error);
+    static bool checkInverse(const std::string& text, FormulaError& error);
+
+    // The texts last installed, which the dialog shows again when reopened.
+    std::string formulaText = "z^2";
+    std::string inverseText;
+    std::string lastError;
+    Controller* controller = nullptr;
+    TextField* formula = nullptr;
+    TextField* inverse = nullptr;
+};
+
+}  // namespace zw

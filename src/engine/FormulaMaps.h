@@ -1,0 +1,20 @@
+#pragma once
+
+#include "engine/ComplexFunctions.h"
+#include "formula/FormulaProgram.h"
+
+namespace zw {
+
+// A formula the user typed, and its inverse, evaluated from the process-wide programs below.
+CGPoint formulaFunction(CGPoint z);
+CGPoint formulaInverse(CGPoint w);
+
+namespace engine {
+// Compiled by Transformations::setFormula; empty until then.
+extern FormulaProgram formulaProgram;
+extern FormulaProgram formulaInverseProgram;
+// An inverse was given with the formula now installed.
+extern bool formulaHasInverse;
+}  // namespace engine
+
+}  // namespace zw

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <complex>
+#include <cstddef>
+#include <vector>
+
+namespace zw {
+
+// A formula compiled to a flat list of instructions over a value stack. Operations whose
+// operands are all constants are folded as they are emitted, and a binary operation with one
+// constant operand takes it from the instruction rather than from the stack, so a compiled
+// formula costs little more than the same expression written out in C++.
+// Evaluation never throws: a pole or an overflow gives infinities or NaN as the arithmetic does.
+class FormulaProgram {
+  public:
+    using Complex = std::complex<double>;
+
+    enum class Op : unsigned char {
+        Constant,  // push c
+        Variable,  // push the variable
+        Real,      // push its real part
+        Imag,      // push its imaginary part
+        Add,
+        Sub,
+        Mul,
+        Div,
+        Pow,
+        AddConstant,  // top + c
+        SubConstant,  // top - c
+        ConstantSub,  // c - top
+        MulConstant,  // top * c
+        DivConstant,  // top / c
+        ConstantDiv,  // c / top
+        PowConstant,  // top ^ c, c not a whole number
+        PowReal,      // top ^ c.real(), a real exponent that is not a whole number
+        PowInt,       // top ^ n by repeated multiplication (a reciprocal for n < 0)
+        Square,
+        Cube,
+        Negate,
+        // One argument.
+        Sin,
+        Cos,
+        Tan,
+        Sinh,
+        Cosh,
+        Tanh,
+        Asin,
+        Acos,
+        Atan,
+        Asinh,
+        Acosh,
+        Atanh,
+        Exp,
+        Log,
+        Sqrt,
+        Abs,
+        Arg,
+        Conj,
+        Re,
+        Im,
+    };
+
+    struct Instruction {
+        Op op;
+        int n = 0;
+        Complex c{};
+    };
+
+    // A stack deeper than this is refused when compiling; evaluation keeps its stack on the
+    // machine stack and never allocates.
+    static constexpr std::size_t kMaxStack = 512;
+
+    Complex evaluate(Complex z) const noexcept;
+    bool empty() const { return code_.empty(); }
+    const std::vector<Instruction>& instructions() const { return code_; }
+    std::size_t stackSize() const { return maxDepth_; }
+
+    // Emitting, used by the parser; each folds what it can.
+    void pushConstant(Complex c);
+    void pushVariable(Op which);  // Variable, Real or Imag
+    void unary(Op op);            // Negate or a function
+    // Add, Sub, Mul, Div or Pow of the two values on top; the right operand's code starts at
+    // rightStart (mark() before it was emitted).
+    void binary(Op op, std::size_t rightStart);
+    std::size_t mark() const { return code_.size(); }
+    // The top value raised to the whole number n by repeated multiplication.
+    void powerInt(int n);
+
+    static Complex apply(Op op, Complex a);
+    static Complex apply(Op op, Complex a, Complex b);
+    static Complex powInt(Complex a, int n);
+
+  private:
+    // The last instruction pushes a constant.
+    bool topIsConstant() const;
+    void push(const Instruction& instruction, int depthChange);
+
+    std::vector<Instruction> code_;
+    std::size_t depth_ = 0;
+    std::size_t maxDepth_ = 0;
+};
+
+}  // namespace zw

@@ -1,0 +1,162 @@
+#include "qt/FormulaDialog.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCharFormat>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/FormulaController.h"
+#include "engine/ActiveFunction.h"
+
+namespace zw {
+
+namespace {
+
+// The parser counts columns in characters; a QString counts UTF-16 units.
+int indexOfColumn(const QString& text, int column) {
+    int index = 0;
+    for (int c = 1; c < column && index < text.size(); ++c) {
+        index += text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+    }
+    return index;
+}
+
+QLabel* messageLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: #b00000;"));
+    // A line's height even when empty, so the dialog does not jump as the text comes and goes.
+    label->setMinimumHeight(label->fontMetrics().height());
+    return label;
+}
+
+}  // namespace
+
+FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
+    : QDialog(parent),
+      controller_(controller),
+      formulaEdit_(new QLineEdit(this)),
+      inverseEdit_(new QLineEdit(this)),
+      formulaMessage_(messageLabel(this)),
+      inverseMessage_(messageLabel(this)),
+      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      formulaText_(formulaEdit_),
+      inverseText_(inverseEdit_),
+      window_(this) {
+    setWindowTitle(QStringLiteral("Formula"));
+    auto* layout = new QVBoxLayout(this);
+    auto* help = new QLabel(
+        QStringLiteral("For example  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w).\n"
+                       "+ - * / ^,  i, pi, e,  x = Re z, y = Im z,  sin cos tan sinh cosh tanh "
+                       "asin acos atan asinh acosh atanh exp log sqrt abs arg conj re im"),
+        this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+
+    auto* form = new QFormLayout();
+    form->addRow(QStringLiteral("f(z) ="), formulaEdit_);
+    form->addRow(QString(), formulaMessage_);
+    form->addRow(QStringLiteral("inverse (optional) ="), inverseEdit_);
+    form->addRow(QString(), inverseMessage_);
+    layout->addLayout(form);
+    formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 40);
+
+    okButton_->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(okButton_, QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    layout->addWidget(buttons);
+
+    okSender_ = std::make_unique<ButtonSender>(okButton_, &window_);
+    controller_->formula = &formulaText_;
+    controller_->inverse = &inverseText_;
+    connect(okButton_, &QPushButton::clicked, this, &FormulaDialog::confirm);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(formulaEdit_, &QLineEdit::textChanged, this, &FormulaDialog::check);
+    connect(inverseEdit_, &QLineEdit::textChanged, this, &FormulaDialog::check);
+}
+
+void FormulaDialog::present() {
+    // A formula installed by other means (not through this dialog) is the one to show.
+    if (engine::active.kind == ActiveFunction::Kind::Formula) {
+        controller_->formulaText = engine::active.formula;
+        controller_->inverseText = engine::active.inverse;
+    }
+    formulaEdit_->setText(QString::fromStdString(controller_->formulaText));
+    inverseEdit_->setText(QString::fromStdString(controller_->inverseText));
+    check();
+    show();
+    raise();
+    activateWindow();
+    formulaEdit_->setFocus();
+    formulaEdit_->selectAll();
+}
+
+std::pair<int, int> FormulaDialog::marked(const QLineEdit* field) const {
+    return field == formulaEdit_ ? formulaMark_ : inverseMark_;
+}
+
+void FormulaDialog::check() {
+    FormulaError formulaError;
+    FormulaError inverseError;
+    const bool formulaOk =
+        FormulaController::checkFormula(formulaEdit_->text().toStdString(), formulaError);
+    const bool inverseOk =
+        FormulaController::checkInverse(inverseEdit_->text().toStdString(), inverseError);
+    report(formulaEdit_, formulaMessage_, formulaOk, formulaError);
+    report(inverseEdit_, inverseMessage_, inverseOk, inverseError);
+    okButton_->setEnabled(formulaOk && inverseOk);
+}
+
+bool FormulaDialog::report(QLineEdit* field, QLabel* message, bool ok, const FormulaError& error) {
+    if (ok) {
+        message->clear();
+        mark(field, 0, 0);
+        return true;
+    }
+    message->setText(QString::fromStdString(error.message));
+    const QString text = field->text();
+    int start = indexOfColumn(text, error.column);
+    int end = indexOfColumn(text, error.column + error.length);
+    if (start >= text.size()) {
+        // At the end (something missing there): mark the last character.
+        start = std::max(0, static_cast<int>(text.size()) - 1);
+        end = static_cast<int>(text.size());
+    }
+    mark(field, start, std::max(end - start, 0));
+    return false;
+}
+
+void FormulaDialog::mark(QLineEdit* field, int start, int length) {
+    (field == formulaEdit_ ? formulaMark_ : inverseMark_) = {start, length};
+    // A line edit takes formats for parts of its text only as an input method's attributes,
+    // placed relative to the cursor; an empty list clears them.
+    QList<QInputMethodEvent::Attribute> attributes;
+    if (length > 0) {
+        QTextCharFormat format;
+        format.setBackground(QColor(255, 210, 210));
+        format.setForeground(QColor(160, 0, 0));
+        format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        format.setUnderlineColor(QColor(200, 0, 0));
+        attributes.append(QInputMethodEvent::Attribute(
+            QInputMethodEvent::TextFormat, start - field->cursorPosition(), length, format));
+    }
+    QInputMethodEvent event(QString(), attributes);
+    QCoreApplication::sendEvent(field, &event);
+}
+
+void FormulaDialog::confirm() {
+    if (controller_->closeWindow(okSender_.get())) {
+        emit confirmed();
+    } else {
+        formulaMessage_->setText(QString::fromStdString(controller_->lastError));
+    }
+}
+
+}  // namespace zw
