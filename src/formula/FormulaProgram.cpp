@@ -119,11 +119,9 @@ Complex FormulaProgram::apply(Op op, Complex a, Complex b) {
             return a * b;
         case Op::Div:
             return a / b;
+        // An exponent known only when evaluating is taken as it comes: the principal value.
         case Op::Pow:
-            if (isWholeNumber(b)) {
-                return powInt(a, static_cast<int>(b.real()));
-            }
-            return b.imag() == 0.0 ? std::pow(a, b.real()) : std::pow(a, b);
+            return std::pow(a, b);
         default:
             return a;
     }
@@ -186,7 +184,14 @@ void FormulaProgram::binary(Op op, std::size_t rightStart) {
         const Complex b = code_.back().c;
         code_.pop_back();
         --depth_;
-        code_.back().c = apply(op, code_.back().c, b);
+        Complex& a = code_.back().c;
+        if (op == Op::Pow && isWholeNumber(b)) {
+            a = powInt(a, static_cast<int>(b.real()));
+        } else if (op == Op::Pow && b.imag() == 0.0) {
+            a = std::pow(a, b.real());
+        } else {
+            a = apply(op, a, b);
+        }
         return;
     }
     if (rightConstant) {
@@ -270,7 +275,7 @@ Complex FormulaProgram::evaluate(Complex z) const noexcept {
                 --top, top[-1] = top[-1] / top[0];
                 break;
             case Op::Pow:
-                --top, top[-1] = apply(Op::Pow, top[-1], top[0]);
+                --top, top[-1] = std::pow(top[-1], top[0]);
                 break;
             case Op::AddConstant:
                 top[-1] = top[-1] + in.c;
