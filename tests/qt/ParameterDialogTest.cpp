@@ -33,8 +33,9 @@ TEST_F(ParameterDialogTest, AffineDialogInstallsItsMapClosesAndKeepsItsFields) {
     EXPECT_DOUBLE_EQ(w.x, 4.0);
     EXPECT_DOUBLE_EQ(w.y, 6.0);
     EXPECT_TRUE(log.contains("AffineController.closeWindow here, aR = 1"));
-    EXPECT_EQ(window->findChild<QActionGroup*>()->checkedAction(), nullptr)
-        << "no catalogue function is current";
+    EXPECT_EQ(window->findChild<QActionGroup*>()->checkedAction(),
+              action("Function", "Affine Map..."))
+        << "the mark is on the map in use";
 
     trigger("Function", "Affine Map...");
     EXPECT_EQ(dialog->field(2)->text(), QStringLiteral("2"));
