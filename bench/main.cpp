@@ -12,6 +12,8 @@ namespace {
 const std::map<std::string, std::string> kBaselines = {
     {"BM_ConstructContours", "BM_BareShadingLoop"},
     {"BM_CanvasFillBoxes", "BM_PainterFillBoxes"},
+    {"BM_ShadingFormulaExp", "BM_ShadingExponentiate"},
+    {"BM_FormulaSinSquared", "BM_ComplexSinSquared"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {

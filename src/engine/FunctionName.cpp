@@ -21,7 +21,13 @@ std::string complexNumber(float re, float im) {
     if (re == 0.0f) {
         return imaginary;
     }
-    return "(" + number(re) + (im > 0.0f ? "+" : "") + imaginary + ")";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely about "(" + std::string.
+    std::string result(1, '(');
+    result += number(re);
+    result += im > 0.0f ? "+" : "";
+    result += imaginary;
+    result += ')';
+    return result;
 }
 
 std::string userMapName(const ActiveFunction& f) {

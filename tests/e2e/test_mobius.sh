@@ -11,10 +11,10 @@ e2e_locate_panes
 e2e_shot before
 range_before=$(e2e_crop_view "$E2E_SHOT" range)
 
-# The Function menu from the keyboard: Up wraps from the first item to the last (Affine Map...),
-# then Cubic Polynomial..., then Möbius Map....
+# The Function menu from the keyboard: Up wraps from the first item to the last (Formula...),
+# then Affine Map..., Cubic Polynomial..., Möbius Map....
 e2e_key alt+u
-e2e_key Up Up Up Return
+e2e_key Up Up Up Up Return
 e2e_wait_for 10 e2e_window_present '^M.{1,2}bius Map$' || e2e_fail "the Möbius Map dialog did not open"
 e2e_shot dialog
 e2e_log "ok: the Möbius Map dialog is open"
