@@ -28,8 +28,8 @@ int indexOfColumn(const QString& text, int column) {
 }
 
 QLabel* messageLabel(QWidget* parent) {
+    // One line: the messages are short, and a wrapped one would not fit the row it has.
     auto* label = new QLabel(parent);
-    label->setWordWrap(true);
     label->setStyleSheet(QStringLiteral("color: #b00000;"));
     // A line's height even when empty, so the dialog does not jump as the text comes and goes.
     label->setMinimumHeight(label->fontMetrics().height());
@@ -52,9 +52,10 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
     setWindowTitle(QStringLiteral("Formula"));
     auto* layout = new QVBoxLayout(this);
     auto* help = new QLabel(
-        QStringLiteral("For example  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w).\n"
-                       "+ - * / ^,  i, pi, e,  x = Re z, y = Im z,  sin cos tan sinh cosh tanh "
-                       "asin acos atan asinh acosh atanh exp log sqrt abs arg conj re im"),
+        QStringLiteral("Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
+                       "Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z\n"
+                       "Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh "
+                       "exp log sqrt abs arg conj re im"),
         this);
     help->setWordWrap(true);
     layout->addWidget(help);
@@ -65,7 +66,7 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
     form->addRow(QStringLiteral("inverse (optional) ="), inverseEdit_);
     form->addRow(QString(), inverseMessage_);
     layout->addLayout(form);
-    formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 40);
+    formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 50);
 
     okButton_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);
