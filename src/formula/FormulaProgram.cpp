@@ -241,84 +241,137 @@ void FormulaProgram::binary(Op op, std::size_t rightStart) {
 }
 
 Complex FormulaProgram::evaluate(Complex z) const noexcept {
-    // Storage for the stack, left uninitialised: zeroing it would cost more than the formula.
-    alignas(Complex) unsigned char storage[kMaxStack * sizeof(Complex)];
-    Complex* const stack = reinterpret_cast<Complex*>(storage);
-    Complex* top = stack;  // one past the top value
+    // The top value lives in a local, where the compiler can keep it in registers; only the
+    // values under it go to memory. That memory is left uninitialised: zeroing it would cost
+    // more than most formulas. The first push spills the meaningless starting top, hence the
+    // extra slot.
+    alignas(Complex) unsigned char storage[(kMaxStack + 1) * sizeof(Complex)];
+    Complex* below = reinterpret_cast<Complex*>(storage);  // one past the value under the top
+    Complex top(0.0, 0.0);
     const Complex x(z.real(), 0.0);
     const Complex y(z.imag(), 0.0);
 
     for (const Instruction& in : code_) {
         switch (in.op) {
             case Op::Constant:
-                *top++ = in.c;
+                *below++ = top;
+                top = in.c;
                 break;
             case Op::Variable:
-                *top++ = z;
+                *below++ = top;
+                top = z;
                 break;
             case Op::Real:
-                *top++ = x;
+                *below++ = top;
+                top = x;
                 break;
             case Op::Imag:
-                *top++ = y;
+                *below++ = top;
+                top = y;
                 break;
             case Op::Add:
-                --top, top[-1] = top[-1] + top[0];
+                top = *--below + top;
                 break;
             case Op::Sub:
-                --top, top[-1] = top[-1] - top[0];
+                top = *--below - top;
                 break;
             case Op::Mul:
-                --top, top[-1] = top[-1] * top[0];
+                top = *--below * top;
                 break;
             case Op::Div:
-                --top, top[-1] = top[-1] / top[0];
+                top = *--below / top;
                 break;
             case Op::Pow:
-                --top, top[-1] = std::pow(top[-1], top[0]);
+                top = std::pow(*--below, top);
                 break;
             case Op::AddConstant:
-                top[-1] = top[-1] + in.c;
+                top = top + in.c;
                 break;
             case Op::SubConstant:
-                top[-1] = top[-1] - in.c;
+                top = top - in.c;
                 break;
             case Op::ConstantSub:
-                top[-1] = in.c - top[-1];
+                top = in.c - top;
                 break;
             case Op::MulConstant:
-                top[-1] = top[-1] * in.c;
+                top = top * in.c;
                 break;
             case Op::DivConstant:
-                top[-1] = top[-1] / in.c;
+                top = top / in.c;
                 break;
             case Op::ConstantDiv:
-                top[-1] = in.c / top[-1];
+                top = in.c / top;
                 break;
             case Op::PowConstant:
-                top[-1] = std::pow(top[-1], in.c);
+                top = std::pow(top, in.c);
                 break;
             case Op::PowReal:
-                top[-1] = std::pow(top[-1], in.c.real());
+                top = std::pow(top, in.c.real());
                 break;
             case Op::PowInt:
-                top[-1] = powInt(top[-1], in.n);
+                top = powInt(top, in.n);
                 break;
             case Op::Square:
-                top[-1] = top[-1] * top[-1];
+                top = top * top;
                 break;
             case Op::Cube:
-                top[-1] = top[-1] * top[-1] * top[-1];
+                top = top * top * top;
                 break;
             case Op::Negate:
-                top[-1] = -top[-1];
+                top = -top;
+                break;
+            // The functions here rather than through apply: one dispatch per instruction.
+            case Op::Sin:
+                top = std::sin(top);
+                break;
+            case Op::Cos:
+                top = std::cos(top);
+                break;
+            case Op::Tan:
+                top = std::tan(top);
+                break;
+            case Op::Sinh:
+                top = std::sinh(top);
+                break;
+            case Op::Cosh:
+                top = std::cosh(top);
+                break;
+            case Op::Tanh:
+                top = std::tanh(top);
+                break;
+            case Op::Asin:
+                top = std::asin(top);
+                break;
+            case Op::Acos:
+                top = std::acos(top);
+                break;
+            case Op::Atan:
+                top = std::atan(top);
+                break;
+            case Op::Asinh:
+                top = std::asinh(top);
+                break;
+            case Op::Acosh:
+                top = std::acosh(top);
+                break;
+            case Op::Atanh:
+                top = std::atanh(top);
+                break;
+            case Op::Exp:
+                top = std::exp(top);
+                break;
+            case Op::Log:
+                top = std::log(top);
+                break;
+            case Op::Sqrt:
+                top = std::sqrt(top);
                 break;
             default:
-                top[-1] = apply(in.op, top[-1]);
+                top = apply(in.op, top);
                 break;
         }
     }
-    return top == stack ? Complex(0.0, 0.0) : top[-1];
+    return top;
 }
 
 }  // namespace zw
