@@ -5,7 +5,6 @@
 #include <cmath>
 #include <complex>
 #include <functional>
-#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -148,19 +147,6 @@ TEST(FormulaEvaluation, WholeNumberPowersAreExact) {
     EXPECT_EQ(compiled("z^3").evaluate(0), C(0, 0));
     EXPECT_TRUE(std::isinf(compiled("z^-1").evaluate(0).real()) ||
                 std::isnan(compiled("z^-1").evaluate(0).real()));
-}
-
-TEST(FormulaEvaluation, OverflowAndPolesGiveInfinitiesOrNaNWithoutThrowing) {
-    EXPECT_TRUE(std::isinf(compiled("exp(z)").evaluate(C(1000, 0)).real()));
-    const C pole = compiled("1/(z-1)").evaluate(C(1, 0));
-    EXPECT_FALSE(std::isfinite(pole.real()) && std::isfinite(pole.imag()));
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const FormulaProgram everything =
-        compiled("sin(z)^2 + 1/(z-1) + log(z) + sqrt(z)^-3 + z^z + atanh(z) + abs(z)");
-    for (C z : {C(inf, 0), C(0, -inf), C(nan, 1), C(0, 0), C(1, 0), C(-inf, nan)}) {
-        EXPECT_NO_THROW(everything.evaluate(z));
-    }
 }
 
 }  // namespace
