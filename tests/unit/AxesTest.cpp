@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -219,6 +220,36 @@ Marks accumulatedMarks(const PlaneView& v) {
         }
     }
     return m;
+}
+
+// At 8x a label 100 units from the origin stands for 0.125, which prints as "0.12"; every
+// tick lies on a whole unit.
+TEST(AxesSweepTest, AnEighthPrintsAsPointOneTwoOnBothSidesAfterAPan) {
+    for (const char16_t* key : {u"4", u"6", u"2", u"8"}) {
+        FakeHost host({1000, 300});
+        DomainView view(&host, {{0, 0}, {1000, 300}});
+        for (int i = 0; i < 3; ++i) {
+            view.zoomIn(nullptr);
+        }
+        view.keyDown(KeyEvent{key});
+        const double ox = view.translation.x + 500;
+        const double oy = view.translation.y + 150;
+        int eighths = 0;
+        for (const AxisLabel& l : view.axesLabels) {
+            EXPECT_NE(l.label, "0.13");
+            EXPECT_NE(l.label, "-0.13");
+            if (l.point.y == oy - 20 && std::fabs(l.point.x + 8 - ox) == 100) {
+                EXPECT_EQ(l.label, l.point.x > ox ? "0.12" : "-0.12");
+                ++eighths;
+            }
+        }
+        EXPECT_EQ(eighths, 2);
+        for (const auto& t : view.axesTickMarks) {
+            const CGPoint p = t->elementAtIndex(0).point;
+            EXPECT_EQ(p.x, std::round(p.x));
+            EXPECT_EQ(p.y, std::round(p.y));
+        }
+    }
 }
 
 // Zoomed in and panned, a tick's position must be the whole number its accumulation gives
