@@ -198,24 +198,6 @@ TEST_F(ShadingTest, PassesMakeOnlyTheBoxesNearTheViewInTheirOrder) {
     }
 }
 
-// Panned so that the origin lies above and right of the view, a 400 x 300 pane at two units
-// makes no more boxes than with the origin at its centre.
-TEST(ShadingPanTest, APannedOriginMakesNoMoreBoxesThanACentredOne) {
-    AppHarness app;
-    FakeSender modulus("Contours"), resolution("Highest Resolution");
-    app.domain->highestResolutionAction(&resolution);
-    app.domain->showContoursAction(&modulus);
-    const std::size_t centred = app.domain->contours.size();
-    EXPECT_EQ(centred, 4u * 77 * 102);
-    for (int i = 0; i < 4; ++i) {
-        app.domain->keyDown(KeyEvent{u"4"});
-        app.domain->keyDown(KeyEvent{u"2"});
-    }
-    EXPECT_EQ(app.domain->translation, (CGPoint{400, 400}));
-    EXPECT_LE(app.domain->contours.size(), centred) << app.domain->contours.size();
-    EXPECT_GT(app.domain->contours.size(), 150u * 200);
-}
-
 // A list once grown for a large pane must not keep that memory when the pane shrinks.
 TEST(ShadingMemoryTest, ShrinkingThePaneGivesBackTheBoxesMemory) {
     AppHarness app({{1600, 1600}, {400, 400}, true});

@@ -32,17 +32,6 @@ std::vector<double> accumulated(double p0, double delta, int count, double lo, d
     return result;
 }
 
-TEST(WalkTest, CountsAreOfWholeNumbersBelowOrUpToTheBound) {
-    EXPECT_EQ(Walk::countBelow(3.0), 3.0);  // 0, 1, 2
-    EXPECT_EQ(Walk::countBelow(2.5), 3.0);
-    EXPECT_EQ(Walk::countBelow(0.0), 0.0);
-    EXPECT_EQ(Walk::countBelow(-7.0), 0.0);
-    EXPECT_EQ(Walk::countUpTo(3.0), 4.0);  // 0, 1, 2, 3
-    EXPECT_EQ(Walk::countUpTo(2.5), 3.0);
-    EXPECT_EQ(Walk::countUpTo(0.0), 1.0);
-    EXPECT_EQ(Walk::countUpTo(-0.5), 0.0);
-}
-
 // Within reach of the view, every position is bit for bit the one the step-by-step sum gives,
 // in the walk's own order, whichever end the window cuts.
 TEST(WalkTest, StepsWithinAWindowAreThoseOfTheStepByStepSum) {
@@ -98,41 +87,25 @@ TEST(WalkTest, AFarOriginStillLaysItsLatticeOverTheWindow) {
     }
 }
 
-// The mapped gridlines and the shading boxes against their walks taken step by step from the
-// origin, over sizes, translations and zooms (a zoom doubles the translation): the gridlines
-// skip what lies before the near edge and stop a view past the far one; the boxes skip what
-// starts more than a box outside the view on either side.
-TEST(WalkTest, GridlinesAndBoxesStepExactlyFromTheOrigin) {
+// The gridlines mapped into the other plane against their walk taken step by step from the
+// axis, over sizes, translations and zooms (a zoom doubles the translation): lines before the
+// near edge are skipped, and the walk stops a view past the far one.
+TEST(WalkTest, MappedGridlinesStepExactlyFromTheAxis) {
     for (const int size : {400, 401, 300, 37, 1000}) {
         for (const double t0 : {0.0, 37.5, -12.25, 250.0, -250.0, 799.5, 0.375}) {
             for (int zooms = 0; zooms <= 6; ++zooms) {
                 const double t = std::ldexp(t0, zooms);
-                const Walk::Axis axis{size, t};
-                const double origin = t + size / 2;
                 for (const int side : {1, -1}) {
                     std::vector<double> rows;
-                    double at = origin;
+                    double at = t + size / 2;
                     for (int i = 0; (size / 2 - t * side) / 50 > i; ++i) {
                         if (at >= 0 && at <= 2.0 * size) {
                             rows.push_back(at);
                         }
                         at += 50.0 * side;
                     }
-                    ASSERT_EQ(positions(Walk::gridlines(axis, side)), rows)
+                    ASSERT_EQ(positions(Walk::gridlines({size, t}, side)), rows)
                         << size << " " << t << " " << side;
-
-                    for (const int s : {2, 4, 8}) {
-                        std::vector<double> boxes;
-                        at = origin;
-                        for (int j = 0; j <= 1 + (size / 2 - side * t) / s; ++j) {
-                            if (at >= -s && at <= size + s) {
-                                boxes.push_back(at);
-                            }
-                            at += side * s;
-                        }
-                        ASSERT_EQ(positions(Walk::boxes(axis, side, s)), boxes)
-                            << size << " " << t << " " << side << " " << s;
-                    }
                 }
             }
         }
