@@ -24,15 +24,15 @@ class FormulaProgram {
         Sub,
         Mul,
         Div,
-        Pow,
+        Pow,          // the principal value, whatever the exponent turns out to be
         AddConstant,  // top + c
         SubConstant,  // top - c
         ConstantSub,  // c - top
         MulConstant,  // top * c
         DivConstant,  // top / c
         ConstantDiv,  // c / top
-        PowConstant,  // top ^ c, c not a whole number
-        PowReal,      // top ^ c.real(), a real exponent that is not a whole number
+        PowConstant,  // top ^ c, c not real: the principal value
+        PowReal,      // top ^ c.real(), not a whole number: the principal value
         PowInt,       // top ^ n by repeated multiplication (a reciprocal for n < 0)
         Square,
         Cube,
@@ -86,11 +86,10 @@ class FormulaProgram {
     // The top value raised to the whole number n by repeated multiplication.
     void powerInt(int n);
 
+  private:
     static Complex apply(Op op, Complex a);
     static Complex apply(Op op, Complex a, Complex b);
     static Complex powInt(Complex a, int n);
-
-  private:
     // The last instruction pushes a constant.
     bool topIsConstant() const;
     void push(const Instruction& instruction, int depthChange);
