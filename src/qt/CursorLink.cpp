@@ -39,8 +39,9 @@ void CursorLink::refresh() {
         cursor_.pointerLeft();
     }
     const LinkedCursor::Reading reading = cursor_.read();
-    domainPane->setMarker(reading.domainMarker);
-    rangePane->setMarker(reading.rangeMarker);
+    const bool hovering = domainPane->hovering() || rangePane->hovering();
+    domainPane->setMarker(hovering ? reading.domainMarker : std::nullopt);
+    rangePane->setMarker(hovering ? reading.rangeMarker : std::nullopt);
 
     statusBar_->setPointerText(QString::fromStdString(StatusText::pointer(reading)));
     if (const Transformations* engine = window_->controller()->transformations) {

@@ -71,8 +71,8 @@ std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
          QStringLiteral("Pans the plane under the pointer by the distance dragged")},
         {QStringLiteral("Pointer over a plane"),
          QStringLiteral("The status bar shows z and f(z), or w and f⁻¹(w) where f has an "
-                        "inverse; a ring marks the image in the other plane (View > Linked "
-                        "Cursor)")},
+                        "inverse; while no button is held a ring marks the image in the other "
+                        "plane (View > Linked Cursor)")},
         {QStringLiteral("Click in a plane"), QStringLiteral("Gives that plane the keys")},
         {QStringLiteral("Arrow keys, or 2, 4, 6, 8"),
          QStringLiteral("Pan the plane with the keys by 100 pixels")},

@@ -249,6 +249,7 @@ void PlaneWidget::enterEvent(QEnterEvent* event) {
 void PlaneWidget::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     pointer_.reset();
+    hovering_ = false;
     emit pointerChanged();
 }
 
@@ -305,6 +306,10 @@ void PlaneWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void PlaneWidget::mousePressEvent(QMouseEvent* event) {
+    if (hovering_) {
+        hovering_ = false;
+        emit pointerChanged();
+    }
     if (startPan(event)) {
         return;
     }
@@ -326,6 +331,7 @@ void PlaneWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     // Announced with the event's handling, once the plane has taken the move.
     pointer_ = toView(event->position());
+    hovering_ = event->buttons() == Qt::NoButton;
     if (panButton_ != Qt::NoButton) {
         if ((event->buttons() & panButton_) == 0) {
             emit pointerChanged();

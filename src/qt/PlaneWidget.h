@@ -41,6 +41,9 @@ class PlaneWidget : public QWidget, public ViewHost {
 
     // The pointer's view position while it is over this pane.
     std::optional<CGPoint> pointer() const { return pointer_; }
+    // The pointer has moved over the pane with no button held since the last press: while a
+    // button is down (drawing, panning) the picture under it speaks for itself.
+    bool hovering() const { return pointer_.has_value() && hovering_; }
     // A ring painted over the pane at a view position, never into its image.
     void setMarker(std::optional<CGPoint> position);
     std::optional<CGPoint> marker() const { return marker_; }
@@ -93,6 +96,7 @@ class PlaneWidget : public QWidget, public ViewHost {
     bool leftButtonDown_ = false;
     int passCount_ = 0;
     std::optional<CGPoint> pointer_;
+    bool hovering_ = false;
     std::optional<CGPoint> marker_;
     // Middle or right button: the plane follows the pointer from panFrom_.
     Qt::MouseButton panButton_ = Qt::NoButton;

@@ -194,6 +194,13 @@ TEST_F(NavigationTest, MarkersNeverTouchTheBackingImage) {
     leave(rangePane());
     EXPECT_FALSE(domainPane()->marker().has_value());
     EXPECT_EQ(status()->pointerText(), QString());
+
+    // While drawing, the image being drawn is its own marker; the next hover brings the ring.
+    drag(domainPane(), {{150, 150}, {170, 160}});
+    EXPECT_FALSE(rangePane()->marker().has_value());
+    EXPECT_TRUE(status()->pointerText().startsWith(QStringLiteral("z = ")));
+    hover(domainPane(), {171, 160});
+    EXPECT_TRUE(rangePane()->marker().has_value());
 }
 
 TEST_F(NavigationTest, StatusBarFollowsThePointerTheFunctionAndTheZoom) {
