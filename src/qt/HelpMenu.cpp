@@ -82,6 +82,8 @@ std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
          QStringLiteral("Shows the \"Unrecogonised key\" notice in the plane with the keys")},
         {QStringLiteral("Alt+letter"),
          QStringLiteral("Opens the menu with that underlined letter")},
+        {QStringLiteral("Return, Escape"),
+         QStringLiteral("In a dialog or notice: OK (or the default button), and Cancel or Close")},
     };
     for (QAction* top : window_->menuBar()->actions()) {
         if (top->menu() != nullptr) {
