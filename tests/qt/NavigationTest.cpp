@@ -32,8 +32,8 @@ class NavigationTest : public WindowTest {
         return QPointF(pane->width() / 2 + dx, pane->height() - (pane->height() / 2 + dy));
     }
     static void wheel(PlaneWidget* pane, QPointF at, QPoint angle,
-                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWheelEvent event(at, pane->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier, QPoint pixels = {}) {
+        QWheelEvent event(at, pane->mapToGlobal(at), pixels, angle, Qt::NoButton, modifiers,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(pane, &event);
     }
@@ -92,6 +92,15 @@ TEST_F(NavigationTest, WheelNotchesZoomAboutThePointerAndSmallStepsAddUp) {
     EXPECT_NEAR(back.y, under.y, 1e-6);
     // No horizontal wheel zoom.
     wheel(domainPane(), at, {240, 0});
+    EXPECT_EQ(domain.scaleFactor, 1.0f);
+    // A device that reports only pixels: they add up the same way, and turning back starts over.
+    wheel(domainPane(), at, {}, Qt::NoModifier, {0, 100});
+    wheel(domainPane(), at, {}, Qt::NoModifier, {0, -10});
+    wheel(domainPane(), at, {}, Qt::NoModifier, {0, 100});
+    EXPECT_EQ(domain.scaleFactor, 1.0f);
+    wheel(domainPane(), at, {}, Qt::NoModifier, {0, 100});
+    EXPECT_EQ(domain.scaleFactor, 2.0f);
+    wheel(domainPane(), at, {0, -120});
     EXPECT_EQ(domain.scaleFactor, 1.0f);
 
     // The picture shows it: the labelled tick one unit right of the origin moves to two units.
