@@ -14,6 +14,8 @@ const std::map<std::string, std::string> kBaselines = {
     {"BM_CanvasFillBoxes", "BM_PainterFillBoxes"},
     {"BM_ShadingFormulaExp", "BM_ShadingExponentiate"},
     {"BM_FormulaSinSquared", "BM_ComplexSinSquared"},
+    {"BM_PanRebuild", "BM_PanLive"},
+    {"BM_PanRebuildFinest", "BM_PanLiveFinest"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {

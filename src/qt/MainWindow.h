@@ -22,9 +22,11 @@ class QMenu;
 namespace zw {
 
 class ColorPanel;
+class CursorLink;
 class DomainView;
 class FormulaDialog;
 class FunctionMarks;
+class HelpMenu;
 class MenuItemSender;
 class ParameterDialog;
 class PlaneView;
@@ -32,6 +34,8 @@ class PlaneWidget;
 class QtColorPanel;
 class RangeView;
 class Sender;
+class StatusBar;
+class ViewMenu;
 
 // The application's one window: the domain (z) and the range (w) side by side, the menus, and
 // the objects behind them, each created once and wired together before the event loop runs.
@@ -54,12 +58,21 @@ class MainWindow : public QMainWindow {
     ParameterDialog* affineDialog() const { return affineDialog_; }
     FormulaDialog* formulaDialog() const { return formulaDialog_; }
 
+    StatusBar* statusLine() const { return statusLine_; }
+    ViewMenu* viewMenu() const { return viewMenu_; }
+    HelpMenu* helpMenu() const { return helpMenu_; }
+    CursorLink* cursorLink() const { return cursorLink_; }
+
     QMenu* menu(const QString& title) const;
     // The item with this text in the named menu or one of its submenus; null if none.
     QAction* findAction(const QString& menuTitle, const QString& text) const;
 
     // The catalogue of functions, as the Function menu lists them.
     static const std::vector<QString>& functionTitles();
+
+  signals:
+    // A menu action or a dialog has been handed to the logic and the passes are done.
+    void actionHandled();
 
   private:
     using Action = std::function<void(Sender*)>;
@@ -93,6 +106,10 @@ class MainWindow : public QMainWindow {
     ParameterDialog* affineDialog_ = nullptr;
     FormulaDialog* formulaDialog_ = nullptr;
     std::unique_ptr<FunctionMarks> functionMarks_;
+    StatusBar* statusLine_ = nullptr;
+    ViewMenu* viewMenu_ = nullptr;
+    HelpMenu* helpMenu_ = nullptr;
+    CursorLink* cursorLink_ = nullptr;
     QActionGroup* functionGroup_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
