@@ -1,10 +1,11 @@
 #include <QApplication>
 
-#include "qt/MainWindow.h"
+#include "qt/CommandLine.h"
 
 int main(int argc, char* argv[]) {
+    zw::CommandLine::prepare(argc, argv);
     QApplication app(argc, argv);
-    zw::MainWindow window;
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationName(QStringLiteral("zwmap"));
+    QApplication::setApplicationVersion(QStringLiteral(ZW_VERSION));
+    return zw::CommandLine::run(app);
 }

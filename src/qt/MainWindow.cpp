@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QLayout>
@@ -17,6 +18,7 @@
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
+#include "qt/SessionActions.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -208,7 +210,12 @@ void MainWindow::buildMenus() {
     const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
     quit->setShortcuts(quitKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
                                           : quitKeys);
-    connect(quit, &QAction::triggered, this, [] { QCoreApplication::quit(); });
+    connect(quit, &QAction::triggered, this, [this] {
+        if (session_->mayClose()) {
+            QCoreApplication::quit();
+        }
+    });
+    session_ = new SessionActions(this, file, quit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     undoAction_ =
@@ -323,6 +330,24 @@ void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>&
     addLogicAction(menu, QStringLiteral("Red"), [plane](Sender* s) { plane()->setColorRed(s); });
     addLogicAction(menu, QStringLiteral("Other..."),
                    [plane](Sender* s) { plane()->setColorOther(s); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (session_->mayClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::sessionApplied() {
+    const ActiveFunction& f = transformations_.activeFunction();
+    for (QAction* item : functionGroup_->actions()) {
+        item->setChecked(f.kind == ActiveFunction::Kind::Catalogue &&
+                         item->text() == QString::fromStdString(f.title));
+    }
+    syncCheckMarks();
+    afterAction();
 }
 
 void MainWindow::syncCheckMarks() {

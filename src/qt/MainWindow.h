@@ -29,6 +29,7 @@ class PlaneWidget;
 class QtColorPanel;
 class RangeView;
 class Sender;
+class SessionActions;
 
 // The application's one window: the domain (z) and the range (w) side by side, the menus, and
 // the objects behind them, each created once and wired together before the event loop runs.
@@ -50,12 +51,19 @@ class MainWindow : public QMainWindow {
     ParameterDialog* polynomialDialog() const { return polynomialDialog_; }
     ParameterDialog* affineDialog() const { return affineDialog_; }
 
+    SessionActions* sessionActions() const { return session_; }
+    // After a session replaced the planes and the function: menus follow what it set.
+    void sessionApplied();
+
     QMenu* menu(const QString& title) const;
     // The item with this text in the named menu or one of its submenus; null if none.
     QAction* findAction(const QString& menuTitle, const QString& text) const;
 
     // The catalogue of functions, as the Function menu lists them.
     static const std::vector<QString>& functionTitles();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     using Action = std::function<void(Sender*)>;
@@ -90,6 +98,7 @@ class MainWindow : public QMainWindow {
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     Sender* inverseImages_ = nullptr;
+    SessionActions* session_ = nullptr;
     // Display options whose check mark starts from a flag read after awakeFromNib.
     std::vector<std::pair<QAction*, std::function<bool()>>> initialStates_;
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -108,6 +109,14 @@ TEST(SessionRoundTrip, NumbersAreWrittenInTheCLocaleAndNonFiniteAsNull) {
     EXPECT_NE(text.find("\"format\": \"zwmap-session\""), std::string::npos);
     // 1/3 in single precision, widened: the shortest text that reads back to the same double.
     EXPECT_NE(text.find("0.3333333432674408"), std::string::npos);
+
+    // A decimal comma in the user's locale changes nothing either way.
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.utf8"), nullptr);
+    EXPECT_EQ(SessionWriter::write(s), text);
+    const Session back = parse(text);
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(back.domain.centre.x, 0.3);
+    EXPECT_EQ(SessionWriter::write(back), text);
 }
 
 TEST(SessionRoundTrip, DrawnPanedAndZoomedPlanesComeBackPointForPoint) {
