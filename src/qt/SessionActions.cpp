@@ -4,13 +4,18 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <charconv>
+
+#include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "qt/AtomicFile.h"
 #include "qt/ExportDialog.h"
 #include "qt/MainWindow.h"
+#include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -25,6 +30,13 @@ const QString kFilter = QStringLiteral("zwmap sessions (*.zwmap)");
 void setKeys(QAction* action, QKeySequence::StandardKey standard, const QKeySequence& fallback) {
     const QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
     action->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{fallback} : keys);
+}
+
+// The shortest text that reads back to the same single-precision number, in the C locale.
+QString coefficientText(float v) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
 }
 
 void tell(const char* title, const QString& message) {
@@ -82,8 +94,23 @@ bool SessionActions::openFile(const QString& path) {
         return false;
     }
     window_->sessionApplied();
+    showCoefficients();
     refreshTitle();
     return true;
+}
+
+void SessionActions::showCoefficients() {
+    const ActiveFunction& f = window_->controller()->transformations->activeFunction();
+    if (f.kind != ActiveFunction::Kind::UserMap) {
+        return;
+    }
+    ParameterDialog* dialog = f.title == "usersMobiusMap"    ? window_->mobiusDialog()
+                              : f.title == "usersPolynomial" ? window_->polynomialDialog()
+                                                             : window_->affineDialog();
+    // The dialog shows the map in use, as it did when the session was saved.
+    for (int i = 0; i < ParameterDialog::kFieldCount; ++i) {
+        dialog->field(i)->setText(coefficientText(f.coefficients[static_cast<std::size_t>(i)]));
+    }
 }
 
 bool SessionActions::saveFile(const QString& path) {

@@ -39,6 +39,8 @@ class SessionActions : public QObject {
     void refreshTitle();
 
   private:
+    void showCoefficients();
+
     MainWindow* window_;
     SessionDocument document_;
 };

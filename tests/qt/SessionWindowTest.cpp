@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -11,7 +12,9 @@
 
 #include "WindowTest.h"
 #include "engine/Transformations.h"
+#include "engine/UserMaps.h"
 #include "qt/CommandLine.h"
+#include "qt/ParameterDialog.h"
 #include "qt/SessionActions.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -74,6 +77,27 @@ TEST_F(SessionWindowTest, SavedSessionReopensToTheSamePanes) {
     EXPECT_TRUE(action("Domain", "Shade by Argument")->isChecked());
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_FALSE(action("Edit", "Undo")->isEnabled()) << "the history is not saved";
+
+    // Menu actions that change the paths mark the session as they do.
+    trigger("Edit", "Remove Last Path");
+    settle();
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("two.zwmap[*] - zwmap"));
+}
+
+TEST_F(SessionWindowTest, AnOpenedMapShowsItsCoefficientsInItsDialog) {
+    window->controller()->setParameters("usersMobiusMap", 0.1f, -2.5f, 0, 1, 0, 0, 1e-7f, 0);
+    drag(domainPane(), {{100, 100}, {150, 120}});
+    ASSERT_TRUE(session()->saveFile(file("map.zwmap")));
+    trigger("Function", "Sin");
+    ASSERT_TRUE(session()->openFile(file("map.zwmap")));
+    EXPECT_EQ(engine::func, &usersMobiusMap);
+    EXPECT_EQ(window->mobiusDialog()->field(0)->text(), QStringLiteral("0.1"));
+    EXPECT_EQ(window->mobiusDialog()->field(1)->text(), QStringLiteral("-2.5"));
+    EXPECT_EQ(window->mobiusDialog()->field(6)->text(), QStringLiteral("1e-07"));
+    for (const QString& title : MainWindow::functionTitles()) {
+        EXPECT_FALSE(action("Function", title)->isChecked()) << title.toStdString();
+    }
 }
 
 TEST_F(SessionWindowTest, BrokenFileIsExplainedAndChangesNothing) {
