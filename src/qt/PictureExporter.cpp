@@ -9,6 +9,7 @@
 
 #include "planes/PlaneView.h"
 #include "qt/QtCanvas.h"
+#include "views/DomainView.h"
 
 namespace zw {
 
@@ -32,6 +33,58 @@ std::vector<PlaneView*> chosen(PlaneView& domain, PlaneView& range, PictureExpor
 QSize sizeOf(const PlaneView& plane) {
     return QSize(std::max(1, static_cast<int>(plane.viewWidth)),
                  std::max(1, static_cast<int>(plane.viewHeight)));
+}
+
+// Passes one half of a complete pass on: the background (the fills that come before anything
+// else is drawn: the white and the shading boxes) or everything after it.
+class LayerFilter : public Canvas {
+  public:
+    enum class Keep { Background, Rest };
+    LayerFilter(Canvas& inner, Keep keep) : inner_(inner), keep_(keep) {}
+
+    void setColor(const Color& color) override { inner_.setColor(color); }
+    Color currentColor() const override { return inner_.currentColor(); }
+    void fillRect(CGRect rect) override {
+        if (inBackground_ == (keep_ == Keep::Background)) {
+            inner_.fillRect(rect);
+        }
+    }
+    void strokePath(const BezierPath& path) override {
+        if (rest()) {
+            inner_.strokePath(path);
+        }
+    }
+    void fillPath(const BezierPath& path) override {
+        if (rest()) {
+            inner_.fillPath(path);
+        }
+    }
+    CGSize sizeOfText(const std::string& text, const TextAttributes& attributes) override {
+        return inner_.sizeOfText(text, attributes);
+    }
+    void drawText(const std::string& text, CGPoint point,
+                  const TextAttributes& attributes) override {
+        if (rest()) {
+            inner_.drawText(text, point, attributes);
+        }
+    }
+
+  private:
+    bool rest() {
+        inBackground_ = false;
+        return keep_ == Keep::Rest;
+    }
+
+    Canvas& inner_;
+    Keep keep_;
+    bool inBackground_ = true;
+};
+
+// Tens of thousands of shading boxes make a heavy drawing and show seams in some viewers;
+// they go into the picture as one image instead.
+bool shaded(const PlaneView& plane) {
+    const auto* domain = dynamic_cast<const DomainView*>(&plane);
+    return domain != nullptr && (domain->showContours || domain->showArguments);
 }
 
 // One complete pass of a plane onto a canvas that is not its pane's. The plane's own
@@ -118,14 +171,31 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
         int x = 0;
         for (PlaneView* plane : shown) {
             // Each plane is recorded apart and played back in its place, clipped to it.
+            const QSize size = sizeOf(*plane);
+            QImage background;
             QPicture picture;
+            if (shaded(*plane)) {
+                background = QImage(size, QImage::Format_RGB32);
+                background.fill(Qt::white);
+                QtCanvas canvas(&background);
+                LayerFilter filter(canvas, LayerFilter::Keep::Background);
+                drawAfresh(*plane, filter);
+            }
             {
-                QtCanvas canvas(&picture, sizeOf(*plane));
-                drawAfresh(*plane, canvas);
+                QtCanvas canvas(&picture, size);
+                if (background.isNull()) {
+                    drawAfresh(*plane, canvas);
+                } else {
+                    LayerFilter filter(canvas, LayerFilter::Keep::Rest);
+                    drawAfresh(*plane, filter);
+                }
             }
             painter.save();
             painter.translate(x, 0);
-            painter.setClipRect(QRect(QPoint(0, 0), sizeOf(*plane)));
+            painter.setClipRect(QRect(QPoint(0, 0), size));
+            if (!background.isNull()) {
+                painter.drawImage(0, 0, background);
+            }
             painter.drawPicture(0, 0, picture);
             painter.restore();
             x += sizeOf(*plane).width() + kGap;

@@ -240,6 +240,9 @@ TEST_F(SessionWindowTest, SvgRendersBackToThePng) {
     const QByteArray text = svg.readAll();
     EXPECT_TRUE(text.contains("0.50")) << "axis labels as text";
     EXPECT_TRUE(text.contains("<path") || text.contains("<polyline"));
+    // The domain's shading is one image; the range, unshaded, has none.
+    EXPECT_EQ(text.count("<image"), 1);
+    EXPECT_LT(text.size(), 400'000);
 }
 
 TEST_F(SessionWindowTest, PolesLeaveNoNonFiniteNumberInTheSvg) {
