@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string once = zw::SessionWriter::write(session);
     zw::Session again;
-    if (!zw::SessionReader::read(once, again, error) ||
-        zw::SessionWriter::write(again) != once) {
+    if (!zw::SessionReader::read(once, again, error) || zw::SessionWriter::write(again) != once) {
         std::abort();
     }
     return 0;

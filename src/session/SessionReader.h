@@ -14,10 +14,11 @@ namespace zw {
 // line of the file it is on.
 class SessionReader {
   public:
-    // Far above any session drawn by hand, far below what would exhaust memory.
+    // Far above any session drawn by hand, far below what would exhaust memory: reading
+    // builds a tree of about 100 bytes a point before the points are checked.
     static constexpr std::uintmax_t kMaxFileBytes = 256u * 1024u * 1024u;
     static constexpr std::size_t kMaxPointsPerPath = 1'000'000;
-    static constexpr std::size_t kMaxPoints = 4'000'000;
+    static constexpr std::size_t kMaxPoints = 2'000'000;
 
     // Fills `session` only when the whole text is a valid session; otherwise sets `error`.
     static bool read(std::string_view text, Session& session, std::string& error);

@@ -273,6 +273,15 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         tenMillion += i == 0 ? "[0,0]" : ",[0,0]";
     }
 
+    std::string manyPaths;
+    for (int p = 0; p < 3; ++p) {
+        manyPaths += p == 0 ? "{\"points\": [" : "]}, {\"points\": [";
+        for (int i = 0; i < 800'000; ++i) {
+            manyPaths += i == 0 ? "[0,0]" : ",[0,0]";
+        }
+    }
+    manyPaths += "]}";
+
     struct Case {
         const char* what;
         std::string text;
@@ -325,6 +334,10 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
          "{\"format\": \"zwmap-session\", \"version\": 1, \"domain\": {\"paths\": [{\"points\": [" +
              tenMillion + "]}]}}",
          "a path has more than 1000000 points"},
+        {"too many points in all",
+         "{\"format\": \"zwmap-session\", \"version\": 1, \"domain\": {\"paths\": [" + manyPaths +
+             "]}}",
+         "the session holds more than 2000000 points"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
