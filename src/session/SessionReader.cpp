@@ -112,7 +112,8 @@ std::size_t skipValue(std::string_view t, std::size_t i) {
     return i;
 }
 
-// The offset of the value at `where`, or of the innermost value on the way that holds it.
+// The offset of the value at `where`, or of the innermost value on the way that holds it. A
+// key given twice means its last value, as for the parser.
 std::size_t locate(std::string_view t, const Where& where) {
     std::size_t i = skipSpace(t, 0);
     for (const Step& step : where) {
@@ -121,11 +122,11 @@ std::size_t locate(std::string_view t, const Where& where) {
             return container;
         }
         i = skipSpace(t, i + 1);
-        bool found = false;
+        std::size_t found = std::string_view::npos;
         for (std::size_t k = 0; i < t.size() && t[i] != ']' && t[i] != '}'; ++k) {
             if (step.isIndex) {
                 if (k == step.index) {
-                    found = true;
+                    found = i;
                     break;
                 }
             } else {
@@ -137,8 +138,7 @@ std::size_t locate(std::string_view t, const Where& where) {
                     i = skipSpace(t, i + 1);
                 }
                 if (key == step.key) {
-                    found = true;
-                    break;
+                    found = i;
                 }
             }
             i = skipSpace(t, skipValue(t, i));
@@ -146,9 +146,10 @@ std::size_t locate(std::string_view t, const Where& where) {
                 i = skipSpace(t, i + 1);
             }
         }
-        if (!found) {
+        if (found == std::string_view::npos) {
             return container;
         }
+        i = found;
     }
     return i;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -282,6 +283,13 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
     }
     manyPaths += "]}";
 
+    // The range's first point, on the last line that holds points.
+    std::string rangePointAsText = good;
+    const std::size_t rangePoints = good.rfind("\"points\": [[");
+    rangePointAsText.insert(rangePoints + 11, "[true,0],");
+    const auto rangePointsLine =
+        1 + std::count(good.begin(), good.begin() + static_cast<long>(rangePoints), '\n');
+
     struct Case {
         const char* what;
         std::string text;
@@ -321,7 +329,10 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         {"point of three", replaced(good, "\"points\": [[", "\"points\": [[1,2,3],["),
          "a point must be two numbers"},
         {"point as text", replaced(good, "\"points\": [[", "\"points\": [[\"a\",2],["),
-         "a point must be two numbers"},
+         "line " + std::to_string(lineOf(good, "\"points\": [[")) +
+             ": a point must be two numbers"},
+        {"range point as text", rangePointAsText,
+         "line " + std::to_string(rangePointsLine) + ": a point must be two numbers"},
         {"one image too few",
          replaced(good, "\"transformedPathsShownInDomain\": [",
                   "\"transformedPathsShownInDomain\": [], \"x\": ["),
