@@ -6,7 +6,6 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 
 #include <charconv>
 
@@ -47,32 +46,34 @@ void tell(const char* title, const QString& message) {
 
 SessionActions::SessionActions(MainWindow* window, QMenu* file, QAction* before)
     : QObject(window), window_(window), document_(window->controller()) {
-    auto add = [&](const QString& text) {
+    auto add = [&](const QString& text, const QString& tip) {
         auto* action = new QAction(text, file);
+        action->setStatusTip(tip);
         file->insertAction(before, action);
         return action;
     };
-    QAction* openItem = add(QStringLiteral("Open..."));
+    QAction* openItem = add(QStringLiteral("Open..."), QStringLiteral("Open a saved session"));
     setKeys(openItem, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(openItem, &QAction::triggered, this, &SessionActions::open);
-    QAction* saveItem = add(QStringLiteral("Save"));
+    QAction* saveItem = add(QStringLiteral("Save"),
+                            QStringLiteral("Save the session: function, views, options and paths"));
     setKeys(saveItem, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(saveItem, &QAction::triggered, this, &SessionActions::save);
-    QAction* saveAsItem = add(QStringLiteral("Save As..."));
+    QAction* saveAsItem =
+        add(QStringLiteral("Save As..."), QStringLiteral("Save the session in a new file"));
     setKeys(saveAsItem, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAsItem, &QAction::triggered, this, &SessionActions::saveAs);
     file->insertSeparator(before);
-    QAction* exportItem = add(QStringLiteral("Export Picture..."));
+    QAction* exportItem = add(QStringLiteral("Export Picture..."),
+                              QStringLiteral("Save what the planes show as a PNG or SVG picture"));
     connect(exportItem, &QAction::triggered, this, &SessionActions::exportPictureAs);
     file->insertSeparator(before);
 
-    // The marker follows the paths: after every event a pane handles and every menu action
-    // (queued, so that it sees what the action did).
+    // The marker follows the paths: after every event a pane handles and every menu action.
     for (PlaneWidget* pane : {window->domainPane(), window->rangePane()}) {
         connect(pane, &PlaneWidget::eventHandled, this, &SessionActions::refreshTitle);
     }
-    connect(window->menuBar(), &QMenuBar::triggered, this, &SessionActions::refreshTitle,
-            Qt::QueuedConnection);
+    connect(window, &MainWindow::actionHandled, this, &SessionActions::refreshTitle);
 }
 
 void SessionActions::refreshTitle() {
