@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -97,6 +99,46 @@ TEST(LogDeathTest, StandardErrorWritesTheCountOfAnIdleRunAfterASecond) {
             std::_Exit(0);
         },
         ::testing::ExitedWithCode(0), "^Division by zero\n\\(last message repeated 1 times\\)\n$");
+}
+
+// Shading zoomed in on the pole of Invert: every box divides by zero at every rebuild.
+TEST(LogDeathTest, ShadingOnAPoleWritesAFewLinesForAHundredThousandDivisions) {
+    const std::string file = ::testing::TempDir() + "zw_log_flood.txt";
+    EXPECT_EXIT(
+        {
+            if (std::freopen(file.c_str(), "w", stderr) == nullptr) {
+                std::_Exit(2);
+            }
+            test::AppHarness app;
+            test::FakeSender invert("Invert");
+            test::FakeSender modulus("Shade by Modulus");
+            app.controller.setFunction(&invert);
+            app.domain->showContoursAction(&modulus);
+            for (int i = 0; i < 100; ++i) {
+                app.domain->zoomIn(nullptr);
+            }
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::ifstream written(file);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(written, line);) {
+        lines.push_back(line);
+    }
+    std::size_t divisions = 0;
+    const std::string count = "(last message repeated ";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == "invert: Division by zero!") {
+            ++divisions;
+        } else if (lines[i].rfind(count, 0) == 0) {
+            ASSERT_GT(i, 0u);
+            if (lines[i - 1] == "invert: Division by zero!") {
+                divisions += std::stoul(lines[i].substr(count.size()));
+            }
+        }
+    }
+    EXPECT_GT(divisions, 100000u);
+    EXPECT_LT(lines.size(), 50u);
 }
 
 TEST(LogSinkTest, AnInstalledSinkReceivesEveryLine) {
