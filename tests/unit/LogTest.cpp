@@ -109,13 +109,15 @@ TEST(LogDeathTest, ShadingOnAPoleWritesAFewLinesForAHundredThousandDivisions) {
             if (std::freopen(file.c_str(), "w", stderr) == nullptr) {
                 std::_Exit(2);
             }
-            test::AppHarness app;
-            test::FakeSender invert("Invert");
-            test::FakeSender modulus("Shade by Modulus");
-            app.controller.setFunction(&invert);
-            app.domain->showContoursAction(&modulus);
-            for (int i = 0; i < 100; ++i) {
-                app.domain->zoomIn(nullptr);
+            {
+                test::AppHarness app;
+                test::FakeSender invert("Invert");
+                test::FakeSender modulus("Shade by Modulus");
+                app.controller.setFunction(&invert);
+                app.domain->showContoursAction(&modulus);
+                for (int i = 0; i < 100; ++i) {
+                    app.domain->zoomIn(nullptr);
+                }
             }
             std::exit(0);
         },
