@@ -7,7 +7,6 @@
 #include <mutex>
 #include <thread>
 #include <utility>
-#include <vector>
 
 #include "platform/CLocale.h"
 #include "platform/LogCoalescer.h"
@@ -98,12 +97,15 @@ void log(const char* format, ...) {
         va_start(args, format);
         va_list copy;
         va_copy(copy, args);
-        const int n = std::vsnprintf(nullptr, 0, format, copy);
+        // One pass for the usual short line; a second only for a long one.
+        char shortLine[256];
+        const int n = std::vsnprintf(shortLine, sizeof shortLine, format, copy);
         va_end(copy);
-        if (n > 0) {
-            std::vector<char> buffer(static_cast<std::size_t>(n) + 1);
-            std::vsnprintf(buffer.data(), buffer.size(), format, args);
-            line.assign(buffer.data(), static_cast<std::size_t>(n));
+        if (n > 0 && static_cast<std::size_t>(n) < sizeof shortLine) {
+            line.assign(shortLine, static_cast<std::size_t>(n));
+        } else if (n > 0) {
+            line.assign(static_cast<std::size_t>(n), '\0');
+            std::vsnprintf(line.data(), line.size() + 1, format, args);
         }
         va_end(args);
     }

@@ -150,6 +150,11 @@ TEST(LogSinkTest, AnInstalledSinkReceivesEveryLine) {
     }
     EXPECT_EQ(capture.count("Division by zero"), 500u);
     EXPECT_EQ(capture.lines.size(), 500u);
+    // Long lines come whole.
+    const std::string title(1000, 'x');
+    log("unknown function specifed, namely %s, behaving as identity", title.c_str());
+    EXPECT_EQ(capture.lines.back(),
+              "unknown function specifed, namely " + title + ", behaving as identity");
 }
 
 TEST(RemovalLogLineTest, ShowsTheEndsOfALongStackAndCountsTheRest) {
