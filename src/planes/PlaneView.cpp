@@ -172,6 +172,92 @@ void PlaneView::keyDown(const KeyEvent& event) {
     setNeedsDisplay(true);
 }
 
+void PlaneView::zoomAt(CGPoint p, bool in) {
+    if (!changeScaleFactor(in ? scaleFactor + scaleFactor : scaleFactor / 2.0f)) {
+        return;
+    }
+    const double s = in ? 2.0 : 0.5;
+    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
+    const CGPoint t = translation;
+    AffineTransform toPointer;
+    toPointer.translateXBy(-p.x, -p.y);
+    AffineTransform scale;
+    scale.scaleBy(s);
+    AffineTransform back;
+    back.translateXBy(p.x, p.y);
+    AffineTransform composed;
+    composed.appendTransform(toPointer);
+    composed.appendTransform(scale);
+    composed.appendTransform(back);
+    // p = c + k·z + t for the true point z under p; with k doubled (halved) z stays under p when
+    // p - c - t' is s·(p - c - t). Set before the shift, which reads the viewport for the readout.
+    translation = {(p.x - c.x) - s * ((p.x - c.x) - t.x), (p.y - c.y) - s * ((p.y - c.y) - t.y)};
+    shiftPathsBy(composed);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::panBy(double dx, double dy) {
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    translation = {translation.x + dx, translation.y + dy};
+    shiftPathsBy(pan);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::livePanBy(double dx, double dy) {
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    translation = {translation.x + dx, translation.y + dy};
+    shiftPathsBy(pan);
+    moveMappedLayersBy(dx, dy);
+    // Axes, ticks, labels and the plane's own grid cost little: the base rebuild makes them,
+    // the planes' marks operations adding their grid, without asking the controller for more.
+    gridlines.clear();
+    PlaneView::constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::endLivePan() {
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::moveMappedLayersBy(double dx, double dy) {
+    for (ColoredRect& box : contours) {
+        box.rect.origin.x += dx;
+        box.rect.origin.y += dy;
+    }
+}
+
+void PlaneView::resetView(Sender*) {
+    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
+    const CGPoint t = translation;
+    // Powers of two: the reciprocal is exact.
+    const double s = 1.0 / static_cast<double>(scaleFactor);
+    AffineTransform toOrigin;
+    toOrigin.translateXBy(-(c.x + t.x), -(c.y + t.y));
+    AffineTransform scale;
+    scale.scaleBy(s);
+    AffineTransform toCentre;
+    toCentre.translateXBy(c.x, c.y);
+    AffineTransform composed;
+    composed.appendTransform(toOrigin);
+    composed.appendTransform(scale);
+    composed.appendTransform(toCentre);
+    scaleFactor = 1.0f;
+    translation = {0.0, 0.0};
+    shiftPathsBy(composed);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
 void PlaneView::constructAxes() {
     const double ox = translation.x + static_cast<double>(viewWidth / 2);
     const double oy = translation.y + static_cast<double>(viewHeight / 2);

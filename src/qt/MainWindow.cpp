@@ -13,10 +13,15 @@
 
 #include "platform/ColorPanel.h"
 #include "qt/AlertPanel.h"
+#include "qt/CursorLink.h"
+#include "qt/HelpMenu.h"
 #include "qt/MenuItemSender.h"
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
+#include "qt/StatusBar.h"
+#include "qt/StatusTips.h"
+#include "qt/ViewMenu.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -66,6 +71,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     createPanes();
     createDialogs();
     buildMenus();
+    statusLine_ = new StatusBar(this);
+    setStatusBar(statusLine_);
     // Lay the window out before the planes exist, so that each starts at the size it is
     // shown at and the first show is no resize.
     resize(kInitialWidth, kInitialHeight);
@@ -101,6 +108,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     }
     syncCheckMarks();
     refreshEditMenu();
+
+    cursorLink_ = new CursorLink(this, statusLine_);
+    viewMenu_ = new ViewMenu(menuBar(), this);
+    viewMenu_->addToggle(QStringLiteral("Linked Cursor"),
+                         QStringLiteral("Mark the image of the pointer in the other plane"), true,
+                         [this](bool on) { cursorLink_->setMarkersShown(on); });
+    helpMenu_ = new HelpMenu(this);
+    addStatusTips(menuBar());
     domainPane_->setFocus();
 }
 
@@ -289,11 +304,20 @@ void MainWindow::buildMenus() {
     domain->addSeparator();
     buildColourMenu(domain->addMenu(QStringLiteral("Path Colour")),
                     [this]() -> PlaneView* { return domain_.get(); });
+    // Last, so that the items above keep their places.
+    domain->addSeparator();
+    addLogicAction(domain, QStringLiteral("Reset View"),
+                   [this](Sender* s) { domain_->resetView(s); });
 
     QMenu* range = menuBar()->addMenu(QStringLiteral("&Range"));
-    // No shortcuts: the domain's zoom already has the standard ones.
-    addLogicAction(range, QStringLiteral("Zoom In"), [this](Sender* s) { range_->zoomIn(s); });
-    addLogicAction(range, QStringLiteral("Zoom Out"), [this](Sender* s) { range_->zoomOut(s); });
+    // The domain's zoom has the standard shortcuts; the range's add Alt. (Ctrl+Shift+= would
+    // be the domain's Ctrl++ on most keyboards, and Qt would take neither.)
+    addLogicAction(range, QStringLiteral("Zoom In"), [this](Sender* s) {
+        range_->zoomIn(s);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Equal));
+    addLogicAction(range, QStringLiteral("Zoom Out"), [this](Sender* s) {
+        range_->zoomOut(s);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Minus));
     range->addSeparator();
     option(
         range, QStringLiteral("Show Axis Labels"),
@@ -312,6 +336,9 @@ void MainWindow::buildMenus() {
     range->addSeparator();
     buildColourMenu(range->addMenu(QStringLiteral("Path Colour")),
                     [this]() -> PlaneView* { return range_.get(); });
+    range->addSeparator();
+    addLogicAction(range, QStringLiteral("Reset View"),
+                   [this](Sender* s) { range_->resetView(s); });
 }
 
 void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane) {
@@ -334,6 +361,7 @@ void MainWindow::syncCheckMarks() {
 void MainWindow::afterAction() {
     PlaneWidget::flushAll();
     refreshEditMenu();
+    emit actionHandled();
 }
 
 void MainWindow::refreshEditMenu() {

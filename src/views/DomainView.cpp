@@ -230,6 +230,13 @@ void DomainView::shiftPathsBy(const AffineTransform& transform) {
     }
 }
 
+void DomainView::moveMappedLayersBy(double dx, double dy) {
+    PlaneView::moveMappedLayersBy(dx, dy);
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    moveAll(inverseGridlines, pan);
+}
+
 void DomainView::constructAxes() {
     gridlines.clear();
     if (controller != nullptr) {

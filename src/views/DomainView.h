@@ -73,6 +73,9 @@ class DomainView : public PlaneView {
     bool showArguments = false;
     bool highestResolution = false;
 
+  protected:
+    void moveMappedLayersBy(double dx, double dy) override;
+
   private:
     // Sends the samples of one family of this plane's gridlines through the controller.
     void walkIntoRange(bool horizontal, int step);
