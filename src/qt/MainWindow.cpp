@@ -234,16 +234,16 @@ void MainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     undoAction_ =
-        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender*) { undoManager_.undo(); });
+        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender* s) { controller_.undo(s); });
     undoAction_->setShortcut(QKeySequence::Undo);
     redoAction_ =
-        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender*) { undoManager_.redo(); });
+        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender* s) { controller_.redo(s); });
     redoAction_->setShortcut(QKeySequence::Redo);
     edit->addSeparator();
-    addLogicAction(edit, QStringLiteral("Remove Last Path"),
-                   [this](Sender* s) { controller_.removeLastPath(s); });
-    addLogicAction(edit, QStringLiteral("Clear All Paths..."),
-                   [this](Sender* s) { controller_.clearAll(s); });
+    removeLastAction_ = addLogicAction(edit, QStringLiteral("Remove Last Path"),
+                                       [this](Sender* s) { controller_.removeLastPath(s); });
+    clearAllAction_ = addLogicAction(edit, QStringLiteral("Clear All Paths..."),
+                                     [this](Sender* s) { controller_.clearAll(s); });
 
     QMenu* function = menuBar()->addMenu(QStringLiteral("F&unction"));
     functionGroup_ = new QActionGroup(this);
@@ -394,10 +394,14 @@ void MainWindow::refreshEditMenu() {
     const QString redoName = QString::fromStdString(undoManager_.redoActionName());
     undoAction_->setText(undoName.isEmpty() ? QStringLiteral("Undo")
                                             : QStringLiteral("Undo ") + undoName);
-    undoAction_->setEnabled(undoManager_.canUndo());
+    // Nothing in the history moves while a path is still being drawn.
+    const bool idle = controller_.canChangePathHistory();
+    undoAction_->setEnabled(idle && undoManager_.canUndo());
     redoAction_->setText(redoName.isEmpty() ? QStringLiteral("Redo")
                                             : QStringLiteral("Redo ") + redoName);
-    redoAction_->setEnabled(undoManager_.canRedo());
+    redoAction_->setEnabled(idle && undoManager_.canRedo());
+    removeLastAction_->setEnabled(idle);
+    clearAllAction_->setEnabled(idle);
 }
 
 QMenu* MainWindow::menu(const QString& title) const {

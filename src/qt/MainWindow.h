@@ -113,6 +113,8 @@ class MainWindow : public QMainWindow {
     QActionGroup* functionGroup_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
+    QAction* removeLastAction_ = nullptr;
+    QAction* clearAllAction_ = nullptr;
     Sender* inverseImages_ = nullptr;
     SessionActions* session_ = nullptr;
     // Display options whose check mark starts from a flag read after awakeFromNib.
