@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/CLocale.h"
 #include "platform/Canvas.h"
 #include "platform/ColorPanel.h"
 #include "platform/Log.h"
@@ -18,6 +19,7 @@ constexpr double kPanStep = 100.0;
 
 std::string formatLabel(double value) {
     char buffer[64];
+    const CLocale c;
     std::snprintf(buffer, sizeof buffer, "%.2f", value);
     return buffer;
 }
@@ -69,11 +71,16 @@ CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
                      : CGSize{static_cast<double>(viewWidth), static_cast<double>(viewHeight)};
     xshift = static_cast<float>((toSize.width - current.width) / 2.0);
     yshift = static_cast<float>((toSize.height - current.height) / 2.0);
+    const auto newWidth = static_cast<int32_t>(static_cast<float>(viewWidth) + 2 * xshift);
+    const auto newHeight = static_cast<int32_t>(static_cast<float>(viewHeight) + 2 * yshift);
+    // The paths follow the view centre, which moves by whole units: by half an odd change
+    // they would end half a unit off their points, and every later zoom-in doubles that.
     AffineTransform shift;
-    shift.translateXBy(xshift, yshift);
+    shift.translateXBy(static_cast<double>(newWidth / 2 - viewWidth / 2),
+                       static_cast<double>(newHeight / 2 - viewHeight / 2));
     shiftPathsBy(shift);
-    viewWidth = static_cast<int32_t>(static_cast<float>(viewWidth) + 2 * xshift);
-    viewHeight = static_cast<int32_t>(static_cast<float>(viewHeight) + 2 * yshift);
+    viewWidth = newWidth;
+    viewHeight = newHeight;
     needsCompleteRedraw = true;
     constructAxes();
     return toSize;
@@ -425,6 +432,7 @@ void PlaneView::drawCoordinates(Canvas& canvas) {
     oldCoordsRect.size.height += coordsPosition.y;
     BezierPath::fillRect(canvas, oldCoordsRect);
     char buffer[128];
+    const CLocale c;
     std::snprintf(buffer, sizeof buffer, "%.3f, %.3f", coords.x, coords.y);
     const std::string text(buffer);
     coordsRect.size = canvas.sizeOfText(text, standardAttributes);

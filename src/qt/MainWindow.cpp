@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QLayout>
@@ -21,6 +22,7 @@
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
+#include "qt/SessionActions.h"
 #include "qt/StatusBar.h"
 #include "qt/StatusTips.h"
 #include "qt/ViewMenu.h"
@@ -226,20 +228,25 @@ void MainWindow::buildMenus() {
     const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
     quit->setShortcuts(quitKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
                                           : quitKeys);
-    connect(quit, &QAction::triggered, this, [] { QCoreApplication::quit(); });
+    connect(quit, &QAction::triggered, this, [this] {
+        if (session_->mayClose()) {
+            QCoreApplication::quit();
+        }
+    });
+    session_ = new SessionActions(this, file, quit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     undoAction_ =
-        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender*) { undoManager_.undo(); });
+        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender* s) { controller_.undo(s); });
     undoAction_->setShortcut(QKeySequence::Undo);
     redoAction_ =
-        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender*) { undoManager_.redo(); });
+        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender* s) { controller_.redo(s); });
     redoAction_->setShortcut(QKeySequence::Redo);
     edit->addSeparator();
-    addLogicAction(edit, QStringLiteral("Remove Last Path"),
-                   [this](Sender* s) { controller_.removeLastPath(s); });
-    addLogicAction(edit, QStringLiteral("Clear All Paths..."),
-                   [this](Sender* s) { controller_.clearAll(s); });
+    removeLastAction_ = addLogicAction(edit, QStringLiteral("Remove Last Path"),
+                                       [this](Sender* s) { controller_.removeLastPath(s); });
+    clearAllAction_ = addLogicAction(edit, QStringLiteral("Clear All Paths..."),
+                                     [this](Sender* s) { controller_.clearAll(s); });
 
     QMenu* function = menuBar()->addMenu(QStringLiteral("F&unction"));
     functionGroup_ = new QActionGroup(this);
@@ -377,6 +384,24 @@ void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>&
                    [plane](Sender* s) { plane()->setColorOther(s); });
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (session_->mayClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::sessionApplied() {
+    const ActiveFunction& f = transformations_.activeFunction();
+    for (QAction* item : functionGroup_->actions()) {
+        item->setChecked(f.kind == ActiveFunction::Kind::Catalogue &&
+                         item->text() == QString::fromStdString(f.title));
+    }
+    syncCheckMarks();
+    afterAction();
+}
+
 void MainWindow::syncCheckMarks() {
     for (const auto& [item, initially] : initialStates_) {
         item->setChecked(initially());
@@ -395,10 +420,14 @@ void MainWindow::refreshEditMenu() {
     const QString redoName = QString::fromStdString(undoManager_.redoActionName());
     undoAction_->setText(undoName.isEmpty() ? QStringLiteral("Undo")
                                             : QStringLiteral("Undo ") + undoName);
-    undoAction_->setEnabled(undoManager_.canUndo());
+    // Nothing in the history moves while a path is still being drawn.
+    const bool idle = controller_.canChangePathHistory();
+    undoAction_->setEnabled(idle && undoManager_.canUndo());
     redoAction_->setText(redoName.isEmpty() ? QStringLiteral("Redo")
                                             : QStringLiteral("Redo ") + redoName);
-    redoAction_->setEnabled(undoManager_.canRedo());
+    redoAction_->setEnabled(idle && undoManager_.canRedo());
+    removeLastAction_->setEnabled(idle);
+    clearAllAction_->setEnabled(idle);
 }
 
 QMenu* MainWindow::menu(const QString& title) const {

@@ -34,6 +34,7 @@ class PlaneWidget;
 class QtColorPanel;
 class RangeView;
 class Sender;
+class SessionActions;
 class StatusBar;
 class ViewMenu;
 
@@ -58,6 +59,9 @@ class MainWindow : public QMainWindow {
     ParameterDialog* affineDialog() const { return affineDialog_; }
     FormulaDialog* formulaDialog() const { return formulaDialog_; }
 
+    SessionActions* sessionActions() const { return session_; }
+    // After a session replaced the planes and the function: menus follow what it set.
+    void sessionApplied();
     StatusBar* statusLine() const { return statusLine_; }
     ViewMenu* viewMenu() const { return viewMenu_; }
     HelpMenu* helpMenu() const { return helpMenu_; }
@@ -73,6 +77,9 @@ class MainWindow : public QMainWindow {
   signals:
     // A menu action or a dialog has been handed to the logic and the passes are done.
     void actionHandled();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     using Action = std::function<void(Sender*)>;
@@ -113,7 +120,10 @@ class MainWindow : public QMainWindow {
     QActionGroup* functionGroup_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
+    QAction* removeLastAction_ = nullptr;
+    QAction* clearAllAction_ = nullptr;
     Sender* inverseImages_ = nullptr;
+    SessionActions* session_ = nullptr;
     // Display options whose check mark starts from a flag read after awakeFromNib.
     std::vector<std::pair<QAction*, std::function<bool()>>> initialStates_;
 

@@ -345,11 +345,17 @@ void PlaneWidget::mouseMoveEvent(QMouseEvent* event) {
         handled();
         return;
     }
+    const bool releaseLost = leftButtonDown_ && !(event->buttons() & Qt::LeftButton);
+    if (releaseLost) {
+        // The release went elsewhere (a popup took the mouse): the path ends here.
+        leftButtonDown_ = false;
+        view_->mouseUp(MouseEvent{toView(event->position())});
+    }
     if (leftButtonDown_ && (event->buttons() & Qt::LeftButton)) {
         view_->mouseDragged(MouseEvent{toView(event->position())});
     } else if (event->buttons() == Qt::NoButton) {
         view_->mouseMoved(MouseEvent{toView(event->position())});
-    } else {
+    } else if (!releaseLost) {
         emit pointerChanged();
         return;
     }
