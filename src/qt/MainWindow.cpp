@@ -251,7 +251,7 @@ void MainWindow::buildMenus() {
     QMenu* function = menuBar()->addMenu(QStringLiteral("F&unction"));
     functionGroup_ = new QActionGroup(this);
     functionGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    functionMarks_ = std::make_unique<FunctionMarks>(this, functionGroup_);
+    functionMarks_ = std::make_unique<FunctionMarks>(functionGroup_);
     for (const QString& title : functionTitles()) {
         QAction* item =
             addLogicAction(function, title, [this](Sender* s) { controller_.setFunction(s); });

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Function > Formula...: a formula that does not read is explained, marked and cannot be
-# confirmed; one that reads becomes f, the grid images change and the title names it.
+# confirmed; one that reads becomes f and the grid images change.
 source "$(dirname "$0")/lib.sh" "$1"
 e2e_require_tools
 e2e_start
@@ -48,8 +48,5 @@ e2e_settle
 e2e_shot after
 range_after=$(e2e_crop_view "$E2E_SHOT" range)
 e2e_check "$(e2e_count_diff "$range_before" "$range_after")" -ge 2000 "the grid images change"
-title=$(xdotool getwindowname "$E2E_WIN")
-[ "$title" = "zwmap — f(z) = sin(z)^2 + 1/(z-1)" ] || e2e_fail "the title does not name the formula: $title"
-e2e_log "ok: the title is $title"
 
 e2e_pass

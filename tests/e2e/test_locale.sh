@@ -10,8 +10,9 @@ locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8' ||
 # Opens Function > Affine Map..., types u = 0, a = 1.5, v = 0, b = 0, c = 0, d = 2.5 (Tab skips
 # the two unused fields) and confirms; then puts the pointer on the domain and takes a picture.
 affine_then_shot() {
+    # Up wraps from the first item to the last, Formula..., and then reaches Affine Map....
     e2e_key alt+u
-    e2e_key Up Return
+    e2e_key Up Up Return
     e2e_wait_for 10 e2e_window_present '^Affine Map$' || e2e_fail "the Affine Map dialog did not open"
     local value
     for value in 0 1.5 0 0 0 2.5; do
