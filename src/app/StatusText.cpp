@@ -19,39 +19,6 @@ std::string shortest(float value) {
     return std::string(buffer, result.ptr);
 }
 
-// A coefficient a + bi written as short as it reads: "2", "-1.5i", "1 + 2i".
-std::string coefficient(float re, float im) {
-    if (im == 0.0f) {
-        return shortest(re);
-    }
-    const std::string imaginary = (std::fabs(im) == 1.0f ? "" : shortest(std::fabs(im))) + "i";
-    if (re == 0.0f) {
-        return (im < 0.0f ? "-" : "") + imaginary;
-    }
-    return shortest(re) + (im < 0.0f ? " - " : " + ") + imaginary;
-}
-
-std::string userMapName(const ActiveFunction& f) {
-    const auto& k = f.coefficients;  // aR aI bR bI cR cI dR dI
-    if (f.title == "usersMobiusMap") {
-        return "Möbius map (az + b)/(cz + d), a = " + coefficient(k[0], k[1]) +
-               ", b = " + coefficient(k[2], k[3]) + ", c = " + coefficient(k[4], k[5]) +
-               ", d = " + coefficient(k[6], k[7]);
-    }
-    if (f.title == "usersPolynomial") {
-        return "Cubic polynomial az³ + bz² + cz + d, a = " + coefficient(k[0], k[1]) +
-               ", b = " + coefficient(k[2], k[3]) + ", c = " + coefficient(k[4], k[5]) +
-               ", d = " + coefficient(k[6], k[7]);
-    }
-    if (f.title == "usersAffineMap") {
-        // The affine dialog's fields: aR, bR translate; aI, bI, cI, dI are the matrix.
-        return "Affine map (u + ax + cy) + i(v + bx + dy), u = " + shortest(k[0]) +
-               ", v = " + shortest(k[2]) + ", a = " + shortest(k[1]) + ", b = " + shortest(k[3]) +
-               ", c = " + shortest(k[5]) + ", d = " + shortest(k[7]);
-    }
-    return f.title;
-}
-
 }  // namespace
 
 std::string StatusText::number(double value) {
@@ -122,18 +89,6 @@ std::string StatusText::zoom(float scaleFactor) {
 
 std::string StatusText::zooms(float domainScale, float rangeScale) {
     return "zoom z " + zoom(domainScale) + "  w " + zoom(rangeScale);
-}
-
-std::string StatusText::functionName(const ActiveFunction& function) {
-    switch (function.kind) {
-        case ActiveFunction::Kind::Catalogue:
-            return function.title;
-        case ActiveFunction::Kind::UserMap:
-            return userMapName(function);
-        case ActiveFunction::Kind::Formula:
-            return "w = " + function.formula;
-    }
-    return function.title;
 }
 
 }  // namespace zw

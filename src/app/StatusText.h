@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/LinkedCursor.h"
-#include "engine/ActiveFunction.h"
 #include "platform/Geometry.h"
 
 namespace zw {
@@ -20,9 +19,6 @@ class StatusText {
     // A scale factor as a magnification: "×1", "×4", "×1/8", "×2^40", "×2^-40".
     static std::string zoom(float scaleFactor);
     static std::string zooms(float domainScale, float rangeScale);
-    // The current function as the user chose it: the catalogue title, a typed map with its
-    // coefficients, or a formula.
-    static std::string functionName(const ActiveFunction& function);
 };
 
 }  // namespace zw

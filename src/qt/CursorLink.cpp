@@ -1,6 +1,7 @@
 #include "qt/CursorLink.h"
 
 #include "app/StatusText.h"
+#include "engine/FunctionName.h"
 #include "engine/Transformations.h"
 #include "qt/MainWindow.h"
 #include "qt/PlaneWidget.h"
@@ -46,7 +47,7 @@ void CursorLink::refresh() {
     statusBar_->setPointerText(QString::fromStdString(StatusText::pointer(reading)));
     if (const Transformations* engine = window_->controller()->transformations) {
         statusBar_->setFunctionText(
-            QString::fromStdString(StatusText::functionName(engine->activeFunction())));
+            QString::fromStdString(functionDisplayName(engine->activeFunction())));
     }
     statusBar_->setZoomText(QString::fromStdString(
         StatusText::zooms(window_->domainView()->scaleFactor, window_->rangeView()->scaleFactor)));

@@ -393,11 +393,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::sessionApplied() {
-    const ActiveFunction& f = transformations_.activeFunction();
-    for (QAction* item : functionGroup_->actions()) {
-        item->setChecked(f.kind == ActiveFunction::Kind::Catalogue &&
-                         item->text() == QString::fromStdString(f.title));
-    }
+    // A catalogue title, a typed map or Formula...: the mark goes where the session's function is.
+    functionMarks_->follow(transformations_.activeFunction());
     syncCheckMarks();
     afterAction();
 }

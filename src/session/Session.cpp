@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include "app/Controller.h"
 #include "engine/Transformations.h"
+#include "platform/Log.h"
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
 #include "views/DomainView.h"
@@ -148,31 +150,40 @@ void Session::apply(Controller& controller) const {
     DomainView& domainView = *controller.domain;
     RangeView& rangeView = *controller.range;
 
-    // Paths and images go first: nothing of the old session may be moved or drawn again.
+    // The function first: the engine alone changes, and a formula that does not read (which
+    // SessionReader never hands out) leaves everything as it was.
+    Transformations& engine = *controller.transformations;
+    switch (function.kind) {
+        case ActiveFunction::Kind::Catalogue:
+            engine.setFunction(function.title);
+            break;
+        case ActiveFunction::Kind::UserMap: {
+            const auto& c = function.coefficients;
+            engine.setParameters(function.title, c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7]);
+            break;
+        }
+        case ActiveFunction::Kind::Formula: {
+            std::string error;
+            if (!engine.setFormula(function.formula, function.inverse, error)) {
+                log("a session's formula does not read (%s); nothing changed", error.c_str());
+                return;
+            }
+            break;
+        }
+    }
+
+    // The old paths and images go before any view changes: none of them may be moved or drawn
+    // again.
     domainView.clear(nullptr);
     rangeView.clear(nullptr);
     if (UndoManager* undo = domainView.undoManager()) {
         undo->removeAllActions();
     }
 
-    // The pull-backs are switched off while the function changes, so that choosing one
-    // without inverse raises no alert; they come back below if the session shows them.
+    // The pull-backs go with the old function; they come back below if the session shows
+    // them and the new function has an inverse.
     controller.showingInverseImagesInDomain = false;
     domainView.clearInverseGridlines();
-    switch (function.kind) {
-        case ActiveFunction::Kind::Catalogue:
-            controller.transformations->setFunction(function.title);
-            break;
-        case ActiveFunction::Kind::UserMap: {
-            const auto& c = function.coefficients;
-            controller.transformations->setParameters(function.title, c[0], c[1], c[2], c[3], c[4],
-                                                      c[5], c[6], c[7]);
-            break;
-        }
-        case ActiveFunction::Kind::Formula:
-            // SessionReader refuses formulas until the engine can install one.
-            break;
-    }
     controller.showingDomainPaths = showTransformedPathsInDomain;
     controller.showingInverseImagesInDomain =
         showInverseImagesOfRangeGridlines && controller.transformations->hasInverse();

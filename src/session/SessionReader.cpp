@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/Transformations.h"
+#include "formula/FormulaParser.h"
 #include "planes/PlaneView.h"
 #include "session/SessionWriter.h"
 
@@ -412,15 +413,28 @@ class Reader {
             out.kind = ActiveFunction::Kind::Formula;
             out.formula = Fields::text(f, at, "formula");
             out.inverse = Fields::text(f, at, "inverse");
-            // Formula sessions: the engine cannot install a formula yet. Opening one waits
-            // for Transformations::setFormula; until then it is refused here, before anything
-            // changes.
-            fail(at / "kind", "this zwmap cannot install formulas yet");
+            // Compiled here, so that a formula that does not read is turned away before
+            // anything changes, and installing it later cannot fail.
+            formulaText(out.formula, "z", at, "formula");
+            if (out.inverse.find_first_not_of(" \t\n\r\f\v") != std::string::npos) {
+                formulaText(out.inverse, "w", at, "inverse");
+            } else {
+                out.inverse.clear();
+            }
         } else {
             fail(at / "kind",
                  "unknown kind of function " + inQuotes(kind) + " (catalogue, map or formula)");
         }
         return out;
+    }
+
+    static void formulaText(const std::string& text, std::string_view variable, const Where& at,
+                            const char* key) {
+        FormulaProgram program;
+        FormulaError fault;
+        if (!FormulaParser::compile(text, variable, program, fault)) {
+            fail(at / key, inQuotes(key) + ": " + fault.message);
+        }
     }
 
     void plane(const Json& p, const Where& at, Session::Plane& out) {

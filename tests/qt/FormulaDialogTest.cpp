@@ -60,7 +60,7 @@ TEST_F(FormulaDialogTest, ChecksAsTheUserTypesAndInstallsOnlyWhatReads) {
     EXPECT_EQ(engine::func, formulaFunction);
     EXPECT_TRUE(window->controller()->transformations->hasInverse());
     EXPECT_EQ(checkedFunction(*window), action("Function", "Formula..."));
-    EXPECT_EQ(window->statusLine()->functionText(), QStringLiteral("w = (z-i)/(z+i)"));
+    EXPECT_EQ(window->statusLine()->functionText(), QStringLiteral("f(z) = (z-i)/(z+i)"));
     const CGPoint w = window->controller()->transform({0, 1});
     EXPECT_EQ(w, (CGPoint{0, 0}));
 

@@ -11,11 +11,14 @@
 #include <cmath>
 
 #include "WindowTest.h"
+#include "engine/FormulaMaps.h"
 #include "engine/Transformations.h"
 #include "engine/UserMaps.h"
 #include "qt/CommandLine.h"
+#include "qt/FormulaDialog.h"
 #include "qt/ParameterDialog.h"
 #include "qt/SessionActions.h"
+#include "qt/StatusBar.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -98,6 +101,26 @@ TEST_F(SessionWindowTest, AnOpenedMapShowsItsCoefficientsInItsDialog) {
     for (const QString& title : MainWindow::functionTitles()) {
         EXPECT_FALSE(action("Function", title)->isChecked()) << title.toStdString();
     }
+}
+
+TEST_F(SessionWindowTest, AnOpenedFormulaIsMarkedNamedAndShownInItsDialog) {
+    std::string error;
+    ASSERT_TRUE(window->controller()->setFormula("(z-i)/(z+i)", "i(1+w)/(1-w)", error)) << error;
+    drag(domainPane(), {{100, 100}, {150, 120}});
+    ASSERT_TRUE(session()->saveFile(file("formula.zwmap")));
+    trigger("Function", "Sin");
+    ASSERT_TRUE(action("Function", "Sin")->isChecked());
+
+    ASSERT_TRUE(session()->openFile(file("formula.zwmap")));
+    settle();
+    EXPECT_EQ(engine::func, formulaFunction);
+    EXPECT_TRUE(action("Function", "Formula...")->isChecked());
+    EXPECT_FALSE(action("Function", "Sin")->isChecked());
+    EXPECT_EQ(window->statusLine()->functionText(), QStringLiteral("f(z) = (z-i)/(z+i)"));
+    trigger("Function", "Formula...");
+    EXPECT_EQ(window->formulaDialog()->formulaField()->text(), QStringLiteral("(z-i)/(z+i)"));
+    EXPECT_EQ(window->formulaDialog()->inverseField()->text(), QStringLiteral("i(1+w)/(1-w)"));
+    window->formulaDialog()->reject();
 }
 
 TEST_F(SessionWindowTest, BrokenFileIsExplainedAndChangesNothing) {

@@ -9,6 +9,7 @@
 #include "app/LinkedCursor.h"
 #include "app/StatusText.h"
 #include "engine/ComplexFunctions.h"
+#include "engine/FunctionName.h"
 #include "support/AppHarness.h"
 #include "support/LogCapture.h"
 #include "support/Printers.h"
@@ -155,27 +156,26 @@ TEST(StatusTextTest, ZoomReadsAsAMagnification) {
     EXPECT_EQ(StatusText::zooms(2.0f, 0.5f), "zoom z ×2  w ×1/2");
 }
 
+// The status bar names the function as the rest of the program does, from the record alone.
 TEST(StatusTextTest, FunctionNamesSayHowTheFunctionWasChosen) {
     ActiveFunction f;
     f.title = "Hyperbolic Plane To Disk";
-    EXPECT_EQ(StatusText::functionName(f), "Hyperbolic Plane To Disk");
+    EXPECT_EQ(functionDisplayName(f), "Hyperbolic Plane To Disk");
     f.kind = ActiveFunction::Kind::UserMap;
     f.title = "usersMobiusMap";
     f.coefficients = {1, 0, 0, -1, 0.5f, 2, 0, 0};
-    EXPECT_EQ(StatusText::functionName(f),
-              "Möbius map (az + b)/(cz + d), a = 1, b = -i, c = 0.5 + 2i, d = 0");
+    EXPECT_EQ(functionDisplayName(f), "w = (1z + -i) / ((0.5+2i)z + 0)");
     f.title = "usersPolynomial";
     f.coefficients = {0, 0, 0, 0, 1, 0, -2.25f, 0};
-    EXPECT_EQ(StatusText::functionName(f),
-              "Cubic polynomial az³ + bz² + cz + d, a = 0, b = 0, c = 1, d = -2.25");
+    EXPECT_EQ(functionDisplayName(f), "w = 0z³ + 0z² + 1z + -2.25");
+    // The affine dialog's cR and dR mean nothing and are not shown.
     f.title = "usersAffineMap";
     f.coefficients = {1, 2, 3, 4, 99, 5, 99, 6};
-    EXPECT_EQ(
-        StatusText::functionName(f),
-        "Affine map (u + ax + cy) + i(v + bx + dy), u = 1, v = 3, a = 2, b = 4, c = 5, d = 6");
+    EXPECT_EQ(functionDisplayName(f), "Re w = 1 + 2x + 5y, Im w = 3 + 4x + 6y");
     f.kind = ActiveFunction::Kind::Formula;
-    f.formula = "z^2 + 1";
-    EXPECT_EQ(StatusText::functionName(f), "w = z^2 + 1");
+    f.formula = "sin(z)^2 + 1/(z-1)";
+    f.inverse = "w";
+    EXPECT_EQ(functionDisplayName(f), "f(z) = sin(z)^2 + 1/(z-1)");
 }
 
 }  // namespace
