@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/ImageRedraw.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "platform/Log.h"
@@ -197,6 +198,25 @@ void Controller::restoreLastPath() {
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { removeLastPath(nullptr); });
         undo->setActionName("Last Path Drawn");
+    }
+}
+
+void Controller::redrawImagesUnderCurrentFunction(Sender*) {
+    ImageRedraw::redrawImagesUnderCurrentFunction(*this);
+}
+
+void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
+    for (const BezierPath::Element& element : source.elements()) {
+        const CGPoint w = transform(domain->viewCoordinatesToTrueCoordinates(element.point));
+        const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
+        const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
+        if (element.type == BezierPath::ElementType::MoveTo) {
+            rangeImage.moveToPoint(inRange);
+            domainImage.moveToPoint(inDomain);
+        } else {
+            rangeImage.lineToPoint(inRange);
+            domainImage.lineToPoint(inDomain);
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 namespace zw {
 
 class DomainView;
+class Path;
 class RangeView;
 class Sender;
 class Transformations;
@@ -53,6 +54,12 @@ class Controller {
     void clearAll(Sender* sender);
     void removeLastPath(Sender* sender);
     void restoreLastPath();
+
+    // Images that follow f: every image path recomputed from its domain path, as one undo step.
+    void redrawImagesUnderCurrentFunction(Sender* sender);
+    // Appends to two empty paths the image of a domain path (in domain view coordinates), in
+    // the range's and in the domain's view coordinates.
+    void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
 
     DomainView* domain = nullptr;
     RangeView* range = nullptr;

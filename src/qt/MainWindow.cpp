@@ -312,6 +312,7 @@ void MainWindow::buildMenus() {
     range->addSeparator();
     buildColourMenu(range->addMenu(QStringLiteral("Path Colour")),
                     [this]() -> PlaneView* { return range_.get(); });
+    buildMathsMenus();
 }
 
 void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane) {
