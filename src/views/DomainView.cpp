@@ -9,6 +9,7 @@
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
+#include "views/ColourWheel.h"
 
 namespace zw {
 
@@ -345,6 +346,9 @@ Color DomainView::boxColor(CGPoint z) const {
     if (controller == nullptr) {
         return Color::blackColor();
     }
+    if (shadingColours == ShadingColours::ColourWheel) {
+        return ColourWheel::shade(controller->transform(z), showContours, showArguments);
+    }
     if (showContours && !showArguments) {
         const float v = 1.0f - controller->greyness(z);
         return Color::colorWithDeviceWhite(v, 1.0);
@@ -381,6 +385,14 @@ void DomainView::showArgumentsAction(Sender* sender) {
 
 void DomainView::highestResolutionAction(Sender* sender) {
     toggleDisplayOption(sender, highestResolution);
+}
+
+void DomainView::setShadingColours(ShadingColours colours) {
+    shadingColours = colours;
+    if (showContours || showArguments) {
+        constructContours();
+    }
+    setNeedsCompleteRedraw();
 }
 
 void DomainView::viewDidEndLiveResize() {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "planes/PlaneView.h"
+#include "views/ShadingColours.h"
 
 namespace zw {
 
@@ -52,6 +53,7 @@ class DomainView : public PlaneView {
     void highestResolutionAction(Sender* sender);
     void viewDidEndLiveResize() override;
     int contourBoxSize() const;
+    void setShadingColours(ShadingColours colours);
 
     CGPoint mousePosition;
     CGPoint pathStart;
@@ -63,6 +65,7 @@ class DomainView : public PlaneView {
     Path* inverseGridline = nullptr;
     bool showArguments = false;
     bool highestResolution = false;
+    ShadingColours shadingColours = ShadingColours::Classic;
 
   private:
     // Sends the samples of one family of this plane's gridlines through the controller.
