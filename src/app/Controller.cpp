@@ -205,6 +205,11 @@ void Controller::redrawImagesUnderCurrentFunction(Sender*) {
     ImageRedraw::redrawImagesUnderCurrentFunction(*this);
 }
 
+void Controller::setRangeNeedsCompleteRedraw() {
+    range->needsCompleteRedraw = true;
+    range->setNeedsDisplay(true);
+}
+
 void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
     for (const BezierPath::Element& element : source.elements()) {
         const CGPoint w = transform(domain->viewCoordinatesToTrueCoordinates(element.point));

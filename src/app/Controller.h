@@ -60,6 +60,7 @@ class Controller {
     // Appends to two empty paths the image of a domain path (in domain view coordinates), in
     // the range's and in the domain's view coordinates.
     void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
+    void setRangeNeedsCompleteRedraw();
 
     DomainView* domain = nullptr;
     RangeView* range = nullptr;

@@ -1,15 +1,35 @@
 // The menu items that make the pictures mathematically true, kept apart from the window's
-// own menus: shading colours and redrawing the images under the current function.
+// own menus: exact circles and lines, shading colours and redrawing the images under the current
+// function.
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
 
 #include "qt/MainWindow.h"
+#include "qt/ShapeDialog.h"
 #include "views/DomainView.h"
 
 namespace zw {
 
 void MainWindow::buildMathsMenus() {
+    if (QMenu* editMenu = menu(QStringLiteral("Edit"))) {
+        editMenu->addSeparator();
+        for (ShapeDialog::Kind kind : {ShapeDialog::Kind::Circle, ShapeDialog::Kind::Line}) {
+            auto* dialog = new ShapeDialog(kind, this);
+            connect(dialog, &ShapeDialog::confirmed, this, [this, dialog] {
+                domain_->addExactPath(
+                    dialog->points(static_cast<double>(100.0f * domain_->scaleFactor)));
+                afterAction();
+                activateWindow();
+            });
+            QAction* item = editMenu->addAction(dialog->windowTitle() + QStringLiteral("..."));
+            connect(item, &QAction::triggered, dialog, [dialog] {
+                dialog->show();
+                dialog->raise();
+                dialog->activateWindow();
+            });
+        }
+    }
     if (QMenu* domainMenu = menu(QStringLiteral("Domain"))) {
         QMenu* colours = domainMenu->addMenu(QStringLiteral("Shading Colours"));
         auto* group = new QActionGroup(colours);

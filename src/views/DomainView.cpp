@@ -83,6 +83,35 @@ void DomainView::mouseUp(const MouseEvent&) {
     undo->setActionName("Last Path Drawn");
 }
 
+void DomainView::addExactPath(const std::vector<CGPoint>& points) {
+    if (points.empty()) {
+        return;
+    }
+    pathStart = trueCoordinatesToViewCoordinates(points.front());
+    auto newPath = std::make_unique<Path>();
+    newPath->setColor(pathColor);
+    newPath->setLineWidth(1.0);
+    newPath->moveToPoint(pathStart);
+    path = newPath.get();
+    paths.push_back(std::move(newPath));
+    if (controller != nullptr) {
+        controller->newDomainPathStartedAt(points.front());
+    }
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        pathPoint = trueCoordinatesToViewCoordinates(points[i]);
+        path->lineToPoint(pathPoint);
+        if (controller != nullptr) {
+            controller->newDomainPointAt(points[i]);
+        }
+    }
+    // More than the newest segment is new, in both planes.
+    setNeedsCompleteRedraw();
+    if (controller != nullptr) {
+        controller->setRangeNeedsCompleteRedraw();
+    }
+    mouseUp(MouseEvent{pathPoint});
+}
+
 void DomainView::mouseMoved(const MouseEvent& event) {
     mousePosition = viewPosition(*this, event);
     coords = viewCoordinatesToTrueCoordinates(mousePosition);

@@ -23,6 +23,9 @@ class DomainView : public PlaneView {
     void startNewTransformedPathAt(CGPoint w);
     void addNewTransformedPointAt(CGPoint w);
     CGSize windowWillResize(Window* window, CGSize toSize) override;
+    // Adds a path through these true points as if it had been drawn: its image through the
+    // controller, the path colour and one "Last Path Drawn" undo step.
+    void addExactPath(const std::vector<CGPoint>& points);
 
     // Drawing and path history.
     void drawRect(Canvas& canvas, CGRect dirtyRect) override;
