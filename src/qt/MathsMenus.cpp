@@ -1,9 +1,10 @@
 // The menu items that make the pictures mathematically true, kept apart from the window's
-// own menus: exact circles and lines, shading colours and redrawing the images under the current
-// function.
+// own menus: images followed near poles, exact circles and lines, shading colours and redrawing the
+// images under the current function.
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <QMenuBar>
 
 #include "qt/MainWindow.h"
 #include "qt/ShapeDialog.h"
@@ -12,6 +13,14 @@
 namespace zw {
 
 void MainWindow::buildMathsMenus() {
+    // The View menu may already be there, made by other view options; it is shared.
+    QMenu* viewMenu = menu(QStringLiteral("View"));
+    if (viewMenu == nullptr) {
+        viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    }
+    addLogicAction(
+        viewMenu, QStringLiteral("Follow Curves Near Poles"),
+        [this](Sender* s) { controller_.toggleFollowCurvesNearPoles(s); }, true);
     if (QMenu* editMenu = menu(QStringLiteral("Edit"))) {
         editMenu->addSeparator();
         for (ShapeDialog::Kind kind : {ShapeDialog::Kind::Circle, ShapeDialog::Kind::Line}) {

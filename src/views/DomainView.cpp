@@ -146,6 +146,12 @@ void DomainView::addNewTransformedPointAt(CGPoint w) {
     setNeedsDisplay(true);
 }
 
+void DomainView::jumpTransformedPathTo(CGPoint w) {
+    if (transformedPathShownInDomain != nullptr) {
+        transformedPathShownInDomain->moveToPoint(trueCoordinatesToViewCoordinates(w));
+    }
+}
+
 CGSize DomainView::windowWillResize(Window* w, CGSize toSize) {
     PlaneView::windowWillResize(w, toSize);
     const float unit = 100.0f * scaleFactor;
@@ -170,7 +176,11 @@ void DomainView::drawRect(Canvas& canvas, CGRect) {
             path->strokeLastElement(canvas);
         }
         if (showImages && transformedPathShownInDomain != nullptr) {
-            transformedPathShownInDomain->strokeLastElement(canvas);
+            if (controller->followCurvesNearPoles) {
+                transformedPathShownInDomain->strokeNewElements(canvas);
+            } else {
+                transformedPathShownInDomain->strokeLastElement(canvas);
+            }
         }
     }
     drawCoordinates(canvas);
@@ -310,6 +320,12 @@ void DomainView::addNewPointToInverseGridlineAt(CGPoint z) {
     }
     needsCompleteRedraw = true;
     setNeedsDisplay(true);
+}
+
+void DomainView::jumpInverseGridlineTo(CGPoint z) {
+    if (inverseGridline != nullptr) {
+        inverseGridline->moveToPoint(trueCoordinatesToViewCoordinates(z));
+    }
 }
 
 void DomainView::clearInverseGridlines() {

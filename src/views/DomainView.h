@@ -22,6 +22,8 @@ class DomainView : public PlaneView {
     void updateCoords();
     void startNewTransformedPathAt(CGPoint w);
     void addNewTransformedPointAt(CGPoint w);
+    // The image goes on from w without a line to it: it jumped (a pole, a branch cut).
+    void jumpTransformedPathTo(CGPoint w);
     CGSize windowWillResize(Window* window, CGSize toSize) override;
     // Adds a path through these true points as if it had been drawn: its image through the
     // controller, the path colour and one "Last Path Drawn" undo step.
@@ -44,6 +46,7 @@ class DomainView : public PlaneView {
     void transformVerticalGridlines(int step);
     void startNewInverseGridlineAt(CGPoint z);
     void addNewPointToInverseGridlineAt(CGPoint z);
+    void jumpInverseGridlineTo(CGPoint z);
     void clearInverseGridlines();
     void showDomainGrid(Sender* sender);
 
