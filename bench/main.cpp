@@ -12,6 +12,8 @@ namespace {
 const std::map<std::string, std::string> kBaselines = {
     {"BM_ConstructContours", "BM_BareShadingLoop"},
     {"BM_CanvasFillBoxes", "BM_PainterFillBoxes"},
+    {"BM_PanRebuild", "BM_PanLive"},
+    {"BM_PanRebuildFinest", "BM_PanLiveFinest"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -189,7 +189,14 @@ Color Controller::rangeColor() const {
     return range->pathColor;
 }
 
+bool Controller::canChangePathHistory() const {
+    return domain == nullptr || !domain->isDrawingPath();
+}
+
 void Controller::clearAll(Sender* sender) {
+    if (!canChangePathHistory()) {
+        return;
+    }
     const int i =
         runAlertPanel("Clear all paths?", "This operation cannot be undone.", "OK", "Cancel", "");
     log("i = %d", i);
@@ -204,6 +211,9 @@ void Controller::clearAll(Sender* sender) {
 }
 
 void Controller::removeLastPath(Sender* sender) {
+    if (!canChangePathHistory()) {
+        return;
+    }
     range->removeLastPath(sender);
     domain->removeLastPath(sender);
     if (UndoManager* undo = domain->undoManager()) {
@@ -213,6 +223,9 @@ void Controller::removeLastPath(Sender* sender) {
 }
 
 void Controller::restoreLastPath() {
+    if (!canChangePathHistory()) {
+        return;
+    }
     range->restoreLastPath();
     domain->restoreLastPath();
     if (UndoManager* undo = domain->undoManager()) {
@@ -222,6 +235,10 @@ void Controller::restoreLastPath() {
 }
 
 void Controller::redrawImagesUnderCurrentFunction(Sender*) {
+    // The images of a path still being drawn are still growing.
+    if (!canChangePathHistory()) {
+        return;
+    }
     ImageRedraw::redrawImagesUnderCurrentFunction(*this);
 }
 
@@ -361,6 +378,20 @@ void Controller::follow(Stream stream, CGPoint from) {
                 }
                 break;
         }
+    }
+}
+
+void Controller::undo(Sender*) {
+    UndoManager* manager = domain != nullptr ? domain->undoManager() : nullptr;
+    if (manager != nullptr && canChangePathHistory()) {
+        manager->undo();
+    }
+}
+
+void Controller::redo(Sender*) {
+    UndoManager* manager = domain != nullptr ? domain->undoManager() : nullptr;
+    if (manager != nullptr && canChangePathHistory()) {
+        manager->redo();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "planes/AxisLabel.h"
 #include "planes/ColoredRect.h"
 #include "planes/Path.h"
+#include "planes/Walk.h"
 #include "platform/AffineTransform.h"
 #include "platform/Color.h"
 #include "platform/Events.h"
@@ -44,6 +45,18 @@ class PlaneView : public WindowDelegate {
     void zoomOut(Sender* sender);
     void zoomPaths(float s);
     virtual void keyDown(const KeyEvent& event);
+
+    // Navigation with the mouse. zoomAt scales by 2 (or 1/2) about a view position, so that the
+    // true point there stays there; panBy moves the view as the panning keys do, by any vector.
+    void zoomAt(CGPoint position, bool in);
+    void panBy(double dx, double dy);
+    // A pan that follows the pointer: stored paths, axes, ticks, labels and the plane's own grid
+    // are moved or rebuilt at once, while what goes through the function (shading, mapped
+    // gridlines) only moves with the plane until endLivePan rebuilds it once.
+    void livePanBy(double dx, double dy);
+    void endLivePan();
+    // Scale factor 1, true origin at the view centre.
+    void resetView(Sender* sender);
     bool acceptsFirstResponder() const { return true; }
 
     // Mouse input; a plane that draws nothing from the mouse ignores it.
@@ -133,27 +146,16 @@ class PlaneView : public WindowDelegate {
     // Ends every pass: erases the previous readout and draws `coords`.
     void drawCoordinates(Canvas& canvas);
     static void moveAll(PathList& list, const AffineTransform& transform);
+    // Moves the layers built through the function by a pan still under way; each plane adds
+    // its own mapped gridlines.
+    virtual void moveMappedLayersBy(double dx, double dy);
 
-    // The positions p0 + delta * i, for the `count` steps i = 0, 1, ... of a walk, that lie
-    // within [lo, hi]. A walk from an origin far outside the view (a panned plane zoomed in)
-    // would otherwise take billions of steps; callers keep lo and hi a view beyond the edges,
-    // so everything visible is still built.
-    struct Walk {
-        double start = 0.0;
-        double delta = 0.0;
-        long long steps = 0;
-        double at(long long k) const { return start + delta * static_cast<double>(k); }
-    };
-    static Walk stepsWithin(double p0, double delta, double count, double lo, double hi);
-    // The number of whole i >= 0 with i < bound, and with i <= bound.
-    static double countBelow(double bound);
-    static double countUpTo(double bound);
+    // The view's size along the real axis (x) or the imaginary axis (y), and the origin's offset.
+    Walk::Axis axisAlong(bool realAxis) const;
     // Walks the gridlines of one family (horizontal: rows of constant y) on the side of `step`,
     // sampling each line every 10 view units.
     void walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
                        const std::function<void(CGPoint)>& add) const;
-    // The positions of the ticks on one side of one axis (the real axis: x positions).
-    Walk tickWalk(bool alongRealAxis, int step) const;
     // The vertical (for horizontal marks) or horizontal lines of the plane's own grid.
     void addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed);
 

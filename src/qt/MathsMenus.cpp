@@ -13,7 +13,7 @@
 namespace zw {
 
 void MainWindow::buildMathsMenus() {
-    // The View menu may already be there, made by other view options; it is shared.
+    // Runs after the View menu is made; should it be missing, the item makes it.
     QMenu* viewMenu = menu(QStringLiteral("View"));
     if (viewMenu == nullptr) {
         viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
@@ -22,22 +22,36 @@ void MainWindow::buildMathsMenus() {
         viewMenu, QStringLiteral("Follow Curves Near Poles"),
         [this](Sender* s) { controller_.toggleFollowCurvesNearPoles(s); }, true);
     if (QMenu* editMenu = menu(QStringLiteral("Edit"))) {
-        editMenu->addSeparator();
+        // Above the history's removal items, which stay last in the menu.
+        QAction* before = nullptr;
+        for (QAction* item : editMenu->actions()) {
+            if (item->text() == QStringLiteral("Remove Last Path")) {
+                before = item;
+            }
+        }
         for (ShapeDialog::Kind kind : {ShapeDialog::Kind::Circle, ShapeDialog::Kind::Line}) {
             auto* dialog = new ShapeDialog(kind, this);
             connect(dialog, &ShapeDialog::confirmed, this, [this, dialog] {
+                // A shape is a path like a drawn one: not while one is being drawn.
+                if (!controller_.canChangePathHistory()) {
+                    return;
+                }
                 domain_->addExactPath(
                     dialog->points(static_cast<double>(100.0f * domain_->scaleFactor)));
                 afterAction();
                 activateWindow();
             });
-            QAction* item = editMenu->addAction(dialog->windowTitle() + QStringLiteral("..."));
+            auto* item = new QAction(dialog->windowTitle() + QStringLiteral("..."), editMenu);
+            editMenu->insertAction(before, item);
             connect(item, &QAction::triggered, dialog, [dialog] {
                 dialog->show();
                 dialog->raise();
                 dialog->activateWindow();
             });
+            connect(editMenu, &QMenu::aboutToShow, item,
+                    [this, item] { item->setEnabled(controller_.canChangePathHistory()); });
         }
+        editMenu->insertSeparator(before);
     }
     if (QMenu* domainMenu = menu(QStringLiteral("Domain"))) {
         QMenu* colours = domainMenu->addMenu(QStringLiteral("Shading Colours"));

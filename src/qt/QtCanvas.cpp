@@ -145,6 +145,17 @@ QtCanvas::QtCanvas(QImage* image)
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QtCanvas::QtCanvas(QPaintDevice* device, QSize size)
+    : image_(nullptr),
+      bits_(nullptr),
+      bytesPerLine_(0),
+      width_(size.width()),
+      height_(size.height()) {
+    painter_.begin(device);
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 QtCanvas::~QtCanvas() {
     painter_.end();
 }
@@ -185,7 +196,7 @@ void QtCanvas::fillRect(CGRect rect) {
     if (y1 < y0) {
         std::swap(y0, y1);
     }
-    if (qcolor_.alpha() < 255 || image_->depth() != 32) {
+    if (qcolor_.alpha() < 255 || image_ == nullptr || image_->depth() != 32) {
         painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor_);
         touch(QRectF(QPointF(x0, y0), QPointF(x1, y1)).adjusted(-1, -1, 1, 1));
         return;

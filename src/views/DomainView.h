@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "planes/PlaneView.h"
@@ -20,6 +21,9 @@ class DomainView : public PlaneView {
     void mouseUp(const MouseEvent& event) override;
     void mouseMoved(const MouseEvent& event) override;
     void updateCoords();
+    // Between a press and its release: the newest path is still being drawn, and the path
+    // history must leave it alone.
+    bool isDrawingPath() const { return drawingPath_; }
     void startNewTransformedPathAt(CGPoint w);
     void addNewTransformedPointAt(CGPoint w);
     // The image goes on from w without a line to it: it jumped (a pole, a branch cut).
@@ -61,6 +65,11 @@ class DomainView : public PlaneView {
     int contourBoxSize() const;
     void setShadingColours(ShadingColours colours);
 
+    // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
+    // million: a pane as large as a 4K screen at 2-unit boxes, some 130 MB and a tenth of a
+    // second or two per rebuild.
+    static constexpr std::size_t kMaxContourBoxes = std::size_t{1} << 21;
+
     CGPoint mousePosition;
     CGPoint pathStart;
     CGPoint pathPoint;
@@ -73,13 +82,19 @@ class DomainView : public PlaneView {
     bool highestResolution = false;
     ShadingColours shadingColours = ShadingColours::Classic;
 
+  protected:
+    void moveMappedLayersBy(double dx, double dy) override;
+
   private:
     // Sends the samples of one family of this plane's gridlines through the controller.
     void walkIntoRange(bool horizontal, int step);
+    // The boxes the four passes make at this box size.
+    double countBoxes(int step) const;
     void makeBox(double x, double y, int step);
     Color boxColor(CGPoint z) const;
 
     std::unique_ptr<Path> looseTransformedPath_;
+    bool drawingPath_ = false;
 };
 
 }  // namespace zw

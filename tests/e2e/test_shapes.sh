@@ -15,10 +15,11 @@ e2e_settle
 e2e_shot before
 range_before=$(e2e_crop_view "$E2E_SHOT" range)
 
-# Edit > Add Circle..., the last item but one: Up wraps from the first item to the last.
+# Edit > Add Circle..., above Add Line..., Remove Last Path and Clear All Paths...: Up wraps
+# from the first item to the last.
 e2e_focus_main
 e2e_key alt+e
-e2e_key Up Up Return
+e2e_key Up Up Up Up Return
 e2e_wait_for 10 e2e_window_present '^Add Circle$' || e2e_fail "the Add Circle dialog did not open"
 e2e_shot dialog
 e2e_key Return
