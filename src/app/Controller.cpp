@@ -1,7 +1,9 @@
 #include "app/Controller.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "app/ImageRedraw.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "platform/Log.h"
@@ -28,11 +30,16 @@ CGPoint Controller::transformInv(CGPoint w) const {
 
 void Controller::newDomainPathStartedAt(CGPoint z) {
     const CGPoint w = transform(z);
+    pathTrace_ = {z, w, {}, false, true};
     range->startNewPathAt(w);
     domain->startNewTransformedPathAt(w);
 }
 
 void Controller::newDomainPointAt(CGPoint z) {
+    if (followCurvesNearPoles) {
+        follow(Stream::Path, z);
+        return;
+    }
     const CGPoint w = transform(z);
     range->addNewPointAt(w);
     domain->addNewTransformedPointAt(w);
@@ -47,14 +54,21 @@ void Controller::constructTransformedGridlines() {
         return;
     }
     range->clearTransformedGridlines();
+    gridBudget_ = kRebuildBudget;
     domain->constructTransformedGridlines();
 }
 
 void Controller::startNewTransformedGridlineAt(CGPoint z) {
-    range->startNewTransformedGridlineAt(transform(z));
+    const CGPoint w = transform(z);
+    gridTrace_ = {z, w, {}, false, true};
+    range->startNewTransformedGridlineAt(w);
 }
 
 void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
+    if (followCurvesNearPoles) {
+        follow(Stream::Gridline, z);
+        return;
+    }
     range->addNewPointToTransformedGridlineAt(transform(z));
 }
 
@@ -63,14 +77,21 @@ void Controller::constructInverseGridlines() {
         return;
     }
     domain->clearInverseGridlines();
+    inverseBudget_ = kRebuildBudget;
     range->constructInverseGridlines();
 }
 
 void Controller::startNewInverseGridlineAt(CGPoint w) {
-    domain->startNewInverseGridlineAt(transformInv(w));
+    const CGPoint z = transformInv(w);
+    inverseTrace_ = {w, z, {}, false, true};
+    domain->startNewInverseGridlineAt(z);
 }
 
 void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
+    if (followCurvesNearPoles) {
+        follow(Stream::InverseGridline, w);
+        return;
+    }
     domain->addNewPointToInverseGridlineAt(transformInv(w));
 }
 
@@ -223,6 +244,153 @@ void Controller::restoreLastPath() {
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { removeLastPath(nullptr); });
         undo->setActionName("Last Path Drawn");
+    }
+}
+
+void Controller::redrawImagesUnderCurrentFunction(Sender*) {
+    // The images of a path still being drawn are still growing.
+    if (!canChangePathHistory()) {
+        return;
+    }
+    ImageRedraw::redrawImagesUnderCurrentFunction(*this);
+}
+
+void Controller::setRangeNeedsCompleteRedraw() {
+    range->needsCompleteRedraw = true;
+    range->setNeedsDisplay(true);
+}
+
+void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
+    ImageRefiner& refiner = refinerInto(false);
+    refiner.forgetLast();
+    CGPoint lastZ{};
+    CGPoint lastW{};
+    for (const BezierPath::Element& element : source.elements()) {
+        const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
+        const CGPoint w = transform(z);
+        if (followCurvesNearPoles && element.type == BezierPath::ElementType::LineTo &&
+            rangeImage.elementCount() > 0) {
+            steps_.clear();
+            refiner.setBudget(kSegmentBudget);
+            refiner.refine(lastZ, lastW, z, w, steps_);
+            for (const ImageRefiner::Step& step : steps_) {
+                const CGPoint r = range->trueCoordinatesToViewCoordinates(step.w);
+                const CGPoint d = domain->trueCoordinatesToViewCoordinates(step.w);
+                if (step.move) {
+                    rangeImage.moveToPoint(r);
+                    domainImage.moveToPoint(d);
+                } else {
+                    rangeImage.lineToPoint(r);
+                    domainImage.lineToPoint(d);
+                }
+            }
+            lastZ = z;
+            lastW = w;
+            continue;
+        }
+        lastZ = z;
+        lastW = w;
+        const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
+        const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
+        if (element.type == BezierPath::ElementType::MoveTo) {
+            rangeImage.moveToPoint(inRange);
+            domainImage.moveToPoint(inDomain);
+        } else {
+            rangeImage.lineToPoint(inRange);
+            domainImage.lineToPoint(inDomain);
+        }
+    }
+}
+
+void Controller::toggleFollowCurvesNearPoles(Sender* sender) {
+    const bool on = sender != nullptr ? sender->state() == 0 : !followCurvesNearPoles;
+    followCurvesNearPoles = on;
+    if (sender != nullptr) {
+        sender->setState(on ? 1 : 0);
+    }
+    if (range == nullptr || domain == nullptr) {
+        return;
+    }
+    // The mapped grids follow at once; drawn images wait for Redraw Images.
+    constructTransformedGridlines();
+    if (showingInverseImagesInDomain) {
+        constructInverseGridlines();
+    }
+    setRangeNeedsCompleteRedraw();
+    domain->setNeedsCompleteRedraw();
+}
+
+ImageRefiner& Controller::refinerInto(bool domainPlane) {
+    std::unique_ptr<ImageRefiner>& refiner = domainPlane ? backward_ : forward_;
+    PlaneView* receiver = domainPlane ? static_cast<PlaneView*>(domain) : range;
+    if (!refiner) {
+        ImageRefiner::Map f;
+        if (domainPlane) {
+            f = [this](CGPoint w) { return transformInv(w); };
+        } else {
+            f = [this](CGPoint z) { return transform(z); };
+        }
+        refiner = std::make_unique<ImageRefiner>(
+            std::move(f),
+            [receiver](CGPoint w) { return receiver->trueCoordinatesToViewCoordinates(w); },
+            CGRect{});
+    }
+    refiner->setBounds(
+        {{0.0, 0.0},
+         {static_cast<double>(receiver->viewWidth), static_cast<double>(receiver->viewHeight)}});
+    return *refiner;
+}
+
+void Controller::follow(Stream stream, CGPoint from) {
+    const bool inverse = stream == Stream::InverseGridline;
+    ImageRefiner& refiner = refinerInto(inverse);
+    Trace& trace = stream == Stream::Path
+                       ? pathTrace_
+                       : (stream == Stream::Gridline ? gridTrace_ : inverseTrace_);
+    long long* pool = stream == Stream::Path
+                          ? nullptr
+                          : (stream == Stream::Gridline ? &gridBudget_ : &inverseBudget_);
+    // A segment where f winds without end (an essential singularity) stops at its own share.
+    const long long allowed = pool != nullptr ? std::min(*pool, kSegmentBudget) : kSegmentBudget;
+    refiner.setBudget(allowed);
+    if (trace.fresh) {
+        refiner.forgetLast();
+    }
+    const CGPoint to = inverse ? transformInv(from) : transform(from);
+    steps_.clear();
+    refiner.refine(trace.from, trace.to, from, to, steps_,
+                   trace.hasBefore ? &trace.before : nullptr);
+    if (pool != nullptr) {
+        *pool -= allowed - std::max(refiner.budget(), 0LL);
+    }
+    // Pointer events are not evenly spaced, so only grid lines predict from the sample before.
+    trace = {from, to, refiner.startView(), stream != Stream::Path, false};
+    for (const ImageRefiner::Step& step : steps_) {
+        switch (stream) {
+            case Stream::Path:
+                if (step.move) {
+                    range->jumpPathTo(step.w);
+                    domain->jumpTransformedPathTo(step.w);
+                } else {
+                    range->addNewPointAt(step.w);
+                    domain->addNewTransformedPointAt(step.w);
+                }
+                break;
+            case Stream::Gridline:
+                if (step.move) {
+                    range->jumpTransformedGridlineTo(step.w);
+                } else {
+                    range->addNewPointToTransformedGridlineAt(step.w);
+                }
+                break;
+            case Stream::InverseGridline:
+                if (step.move) {
+                    domain->jumpInverseGridlineTo(step.w);
+                } else {
+                    domain->addNewPointToInverseGridlineAt(step.w);
+                }
+                break;
+        }
     }
 }
 

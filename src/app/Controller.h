@@ -1,13 +1,17 @@
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "views/ImageRefiner.h"
 
 namespace zw {
 
 class DomainView;
+class Path;
 class RangeView;
 class Sender;
 class Transformations;
@@ -62,18 +66,57 @@ class Controller {
     void redo(Sender* sender);
     bool canChangePathHistory() const;
 
+    // Images that follow f: every image path recomputed from its domain path, as one undo step.
+    void redrawImagesUnderCurrentFunction(Sender* sender);
+    // True images: path segments, grid images and pull-backs refined where f bends or jumps.
+    void toggleFollowCurvesNearPoles(Sender* sender);
+    // Appends to two empty paths the image of a domain path (in domain view coordinates), in
+    // the range's and in the domain's view coordinates.
+    void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
+    void setRangeNeedsCompleteRedraw();
+
     DomainView* domain = nullptr;
     RangeView* range = nullptr;
     Transformations* transformations = nullptr;
     bool showingDomainPaths = false;
     bool showingInverseImagesInDomain = false;
     Sender* inverseImages = nullptr;
+    bool followCurvesNearPoles = false;
+
+    // Evaluations of f allowed for refining the image of one pointer event's segment, and of
+    // one whole rebuild of a mapped grid (or redraw of the images).
+    static constexpr long long kSegmentBudget = 400;
+    static constexpr long long kRebuildBudget = 2000000;
 
   private:
     // What a new function from the menu rebuilds: grid images, pull-backs, shading.
     void functionChanged();
     // After a new function without inverse: the alert, then the pull-backs switched off.
     void dropInverseImages();
+
+    // The last sample of an image being built: where it came from and where it went.
+    struct Trace {
+        CGPoint from;
+        CGPoint to;
+        // A grid line's samples are evenly spaced: the view position of the one before.
+        CGPoint before;
+        bool hasBefore = false;
+        bool fresh = true;
+    };
+    enum class Stream { Path, Gridline, InverseGridline };
+    // Refines the image from the stream's last sample to `from`, hands it to the planes and
+    // makes `from` the last sample.
+    void follow(Stream stream, CGPoint from);
+    Trace pathTrace_;
+    Trace gridTrace_;
+    Trace inverseTrace_;
+    long long gridBudget_ = 0;
+    long long inverseBudget_ = 0;
+    std::vector<ImageRefiner::Step> steps_;
+    // Made once: forward into the range, and back into the domain.
+    ImageRefiner& refinerInto(bool domainPlane);
+    std::unique_ptr<ImageRefiner> forward_;
+    std::unique_ptr<ImageRefiner> backward_;
 };
 
 }  // namespace zw

@@ -20,7 +20,13 @@ class Path : public BezierPath {
     // Strokes only the segment ending at the newest element, solid, in the path's colour and
     // width; nothing while the path has fewer than two elements.
     void strokeLastElement(Canvas& canvas) const;
+    // Strokes what was appended since the path was last stroked, moves included, so that a
+    // pass after several new points (an image followed closely) adds all of them.
+    void strokeNewElements(Canvas& canvas) const;
     void makeDashed();
+
+  private:
+    mutable std::size_t strokedElements_ = 0;
 };
 
 using PathList = std::vector<std::unique_ptr<Path>>;

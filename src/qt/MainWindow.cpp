@@ -120,6 +120,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     viewMenu_->addToggle(QStringLiteral("Linked Cursor"),
                          QStringLiteral("Mark the image of the pointer in the other plane"), true,
                          [this](bool on) { cursorLink_->setMarkersShown(on); });
+    buildMathsMenus();
     helpMenu_ = new HelpMenu(this);
     addStatusTips(menuBar());
     domainPane_->setFocus();

@@ -88,6 +88,8 @@ class MainWindow : public QMainWindow {
     void createDialogs();
     void buildMenus();
     void buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane);
+    // The items that make the pictures mathematically true (MathsMenus.cpp).
+    void buildMathsMenus();
     QAction* addLogicAction(QMenu* menu, const QString& text, Action action,
                             bool checkable = false);
     void afterAction();

@@ -10,6 +10,7 @@
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
+#include "views/ColourWheel.h"
 
 namespace zw {
 
@@ -102,6 +103,35 @@ void DomainView::mouseUp(const MouseEvent&) {
     undo->setActionName("Last Path Drawn");
 }
 
+void DomainView::addExactPath(const std::vector<CGPoint>& points) {
+    if (points.empty()) {
+        return;
+    }
+    pathStart = trueCoordinatesToViewCoordinates(points.front());
+    auto newPath = std::make_unique<Path>();
+    newPath->setColor(pathColor);
+    newPath->setLineWidth(1.0);
+    newPath->moveToPoint(pathStart);
+    path = newPath.get();
+    paths.push_back(std::move(newPath));
+    if (controller != nullptr) {
+        controller->newDomainPathStartedAt(points.front());
+    }
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        pathPoint = trueCoordinatesToViewCoordinates(points[i]);
+        path->lineToPoint(pathPoint);
+        if (controller != nullptr) {
+            controller->newDomainPointAt(points[i]);
+        }
+    }
+    // More than the newest segment is new, in both planes.
+    setNeedsCompleteRedraw();
+    if (controller != nullptr) {
+        controller->setRangeNeedsCompleteRedraw();
+    }
+    mouseUp(MouseEvent{pathPoint});
+}
+
 void DomainView::mouseMoved(const MouseEvent& event) {
     mousePosition = viewPosition(*this, event);
     coords = viewCoordinatesToTrueCoordinates(mousePosition);
@@ -136,6 +166,12 @@ void DomainView::addNewTransformedPointAt(CGPoint w) {
     setNeedsDisplay(true);
 }
 
+void DomainView::jumpTransformedPathTo(CGPoint w) {
+    if (transformedPathShownInDomain != nullptr) {
+        transformedPathShownInDomain->moveToPoint(trueCoordinatesToViewCoordinates(w));
+    }
+}
+
 CGSize DomainView::windowWillResize(Window* w, CGSize toSize) {
     PlaneView::windowWillResize(w, toSize);
     const float unit = 100.0f * scaleFactor;
@@ -160,7 +196,11 @@ void DomainView::drawRect(Canvas& canvas, CGRect) {
             path->strokeLastElement(canvas);
         }
         if (showImages && transformedPathShownInDomain != nullptr) {
-            transformedPathShownInDomain->strokeLastElement(canvas);
+            if (controller->followCurvesNearPoles) {
+                transformedPathShownInDomain->strokeNewElements(canvas);
+            } else {
+                transformedPathShownInDomain->strokeLastElement(canvas);
+            }
         }
     }
     drawCoordinates(canvas);
@@ -309,6 +349,12 @@ void DomainView::addNewPointToInverseGridlineAt(CGPoint z) {
     setNeedsDisplay(true);
 }
 
+void DomainView::jumpInverseGridlineTo(CGPoint z) {
+    if (inverseGridline != nullptr) {
+        inverseGridline->moveToPoint(trueCoordinatesToViewCoordinates(z));
+    }
+}
+
 void DomainView::clearInverseGridlines() {
     inverseGridlines.clear();
     inverseGridline = nullptr;
@@ -399,6 +445,9 @@ Color DomainView::boxColor(CGPoint z) const {
     if (controller == nullptr) {
         return Color::blackColor();
     }
+    if (shadingColours == ShadingColours::ColourWheel) {
+        return ColourWheel::shade(controller->transform(z), showContours, showArguments);
+    }
     if (showContours && !showArguments) {
         const float v = 1.0f - controller->greyness(z);
         return Color::colorWithDeviceWhite(v, 1.0);
@@ -435,6 +484,14 @@ void DomainView::showArgumentsAction(Sender* sender) {
 
 void DomainView::highestResolutionAction(Sender* sender) {
     toggleDisplayOption(sender, highestResolution);
+}
+
+void DomainView::setShadingColours(ShadingColours colours) {
+    shadingColours = colours;
+    if (showContours || showArguments) {
+        constructContours();
+    }
+    setNeedsCompleteRedraw();
 }
 
 void DomainView::viewDidEndLiveResize() {

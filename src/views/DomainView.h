@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "planes/PlaneView.h"
+#include "views/ShadingColours.h"
 
 namespace zw {
 
@@ -25,7 +26,12 @@ class DomainView : public PlaneView {
     bool isDrawingPath() const { return drawingPath_; }
     void startNewTransformedPathAt(CGPoint w);
     void addNewTransformedPointAt(CGPoint w);
+    // The image goes on from w without a line to it: it jumped (a pole, a branch cut).
+    void jumpTransformedPathTo(CGPoint w);
     CGSize windowWillResize(Window* window, CGSize toSize) override;
+    // Adds a path through these true points as if it had been drawn: its image through the
+    // controller, the path colour and one "Last Path Drawn" undo step.
+    void addExactPath(const std::vector<CGPoint>& points);
 
     // Drawing and path history.
     void drawRect(Canvas& canvas, CGRect dirtyRect) override;
@@ -44,6 +50,7 @@ class DomainView : public PlaneView {
     void transformVerticalGridlines(int step);
     void startNewInverseGridlineAt(CGPoint z);
     void addNewPointToInverseGridlineAt(CGPoint z);
+    void jumpInverseGridlineTo(CGPoint z);
     void clearInverseGridlines();
     void showDomainGrid(Sender* sender);
 
@@ -56,6 +63,7 @@ class DomainView : public PlaneView {
     void highestResolutionAction(Sender* sender);
     void viewDidEndLiveResize() override;
     int contourBoxSize() const;
+    void setShadingColours(ShadingColours colours);
 
     // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
     // million: a pane as large as a 4K screen at 2-unit boxes, some 130 MB and a tenth of a
@@ -72,6 +80,7 @@ class DomainView : public PlaneView {
     Path* inverseGridline = nullptr;
     bool showArguments = false;
     bool highestResolution = false;
+    ShadingColours shadingColours = ShadingColours::Classic;
 
   protected:
     void moveMappedLayersBy(double dx, double dy) override;

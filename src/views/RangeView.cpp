@@ -32,6 +32,18 @@ void RangeView::addNewPointAt(CGPoint w) {
     setNeedsDisplay(true);
 }
 
+void RangeView::jumpPathTo(CGPoint w) {
+    if (path != nullptr) {
+        path->moveToPoint(trueCoordinatesToViewCoordinates(w));
+    }
+}
+
+void RangeView::jumpTransformedGridlineTo(CGPoint w) {
+    if (transformedGridline != nullptr) {
+        transformedGridline->moveToPoint(trueCoordinatesToViewCoordinates(w));
+    }
+}
+
 void RangeView::setTransformedCoords(CGPoint w) {
     coords = w;
     setNeedsDisplay(true);
@@ -45,7 +57,11 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
         drawPaths(canvas, transformedGridlines);
         needsCompleteRedraw = false;
     } else if (path != nullptr) {
-        path->strokeLastElement(canvas);
+        if (controller != nullptr && controller->followCurvesNearPoles) {
+            path->strokeNewElements(canvas);
+        } else {
+            path->strokeLastElement(canvas);
+        }
     }
     drawCoordinates(canvas);
 }

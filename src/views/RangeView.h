@@ -12,6 +12,8 @@ class RangeView : public PlaneView {
 
     void startNewPathAt(CGPoint w);
     void addNewPointAt(CGPoint w);
+    // The image goes on from w without a line to it: it jumped (a pole, a branch cut).
+    void jumpPathTo(CGPoint w);
     void setTransformedCoords(CGPoint w);
     void drawRect(Canvas& canvas, CGRect dirtyRect) override;
     void toggleAllowDrawing_(Sender* sender);
@@ -22,6 +24,7 @@ class RangeView : public PlaneView {
     void makeVerticalMarksWithStep(int step) override;
     void startNewTransformedGridlineAt(CGPoint w);
     void addNewPointToTransformedGridlineAt(CGPoint w);
+    void jumpTransformedGridlineTo(CGPoint w);
     void clearTransformedGridlines();
     bool shouldShowTransformedGridlines() const { return showTransformedGridlines; }
     void showTransformedGridlinesAction(Sender* sender);

@@ -26,7 +26,7 @@ void mouse(PlaneWidget* pane, QEvent::Type type, QPointF at, Qt::MouseButton but
 QList<QAction*> historyItems(MainWindow& window) {
     QList<QAction*> items;
     for (QAction* item : window.menu(QStringLiteral("Edit"))->actions()) {
-        if (!item->isSeparator()) {
+        if (!item->isSeparator() && !item->text().startsWith(QStringLiteral("Add "))) {
             items.append(item);
         }
     }

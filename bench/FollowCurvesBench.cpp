@@ -1,0 +1,53 @@
+// G1: rebuilding the images of the domain's grid with curves followed near poles, against
+// the same rebuild without, for three functions at 800 by 800. The figure is the ratio.
+#include <benchmark/benchmark.h>
+
+#include "app/Controller.h"
+#include "engine/Transformations.h"
+#include "platform/Sender.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace {
+
+const char* const kFunctions[] = {"Exponentiate", "exp(1/z)", "Tan"};
+
+struct LargePlanes {
+    zw::Transformations transformations;
+    zw::Controller controller;
+    zw::DomainView domain{nullptr, {{0, 0}, {800, 800}}};
+    zw::RangeView range{nullptr, {{0, 0}, {800, 800}}};
+
+    explicit LargePlanes(const char* function) {
+        controller.domain = &domain;
+        controller.range = &range;
+        controller.transformations = &transformations;
+        domain.controller = &controller;
+        range.controller = &controller;
+        domain.awakeFromNib();
+        range.awakeFromNib();
+        controller.awakeFromNib();
+        transformations.setFunction(function);
+    }
+};
+
+// range(0): the function; range(1): 0 off, 1 following curves.
+void BM_GridImageRebuild(benchmark::State& state) {
+    LargePlanes planes(kFunctions[state.range(0)]);
+    planes.controller.followCurvesNearPoles = state.range(1) != 0;
+    std::size_t points = 0;
+    for (auto _ : state) {
+        planes.controller.constructTransformedGridlines();
+        benchmark::DoNotOptimize(planes.range.transformedGridlines.data());
+    }
+    for (const auto& line : planes.range.transformedGridlines) {
+        points += line->elementCount();
+    }
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_GridImageRebuild)
+    ->ArgNames({"function", "follow"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "planes/Path.h"
+
+namespace zw {
+
+class Controller;
+
+// Recomputes the images of every domain path, the removed ones included, under the current
+// function, keeping each image's colour and the order of the lists. The images are swapped in
+// place, keyed by their domain path, so the step undoes cleanly whatever the path history did
+// in between.
+class ImageRedraw {
+  public:
+    static constexpr const char* kActionName = "Redraw Images";
+
+    static void redrawImagesUnderCurrentFunction(Controller& controller);
+
+  private:
+    struct Saved {
+        const Path* source = nullptr;
+        std::unique_ptr<Path> range;
+        std::unique_ptr<Path> domain;
+    };
+    using SavedList = std::vector<Saved>;
+
+    // Swaps the saved images with those the planes hold for the same domain paths and records
+    // the reverse swap as the undo step.
+    static void exchange(Controller& controller, const std::shared_ptr<SavedList>& saved);
+    static std::unique_ptr<Path> imageLike(const Path* old);
+};
+
+}  // namespace zw
