@@ -12,40 +12,78 @@ std::string number(float v) {
     return std::string(buffer, result.ptr);
 }
 
-// A coefficient as people write it: 2, 3i, -i, (1+2i).
-std::string complexNumber(float re, float im) {
+// A coefficient as people write it in front of `power` ("z²", "x", or "" for the constant
+// term): 2z, iz, -z, (1+2i)z, 3.
+std::string coefficient(float re, float im, const std::string& power) {
+    std::string text;
     if (im == 0.0f) {
-        return number(re);
+        text = re == 1.0f && !power.empty() ? "" : re == -1.0f && !power.empty() ? "-" : number(re);
+    } else {
+        const std::string imaginary = im == 1.0f ? "i" : im == -1.0f ? "-i" : number(im) + "i";
+        if (re == 0.0f) {
+            text = imaginary;
+        } else {
+            // Appended piece by piece: GCC 12 at -O3 warns falsely about "(" + std::string.
+            text = "(";
+            text += number(re);
+            text += im > 0.0f ? "+" : "";
+            text += imaginary;
+            text += ')';
+        }
     }
-    const std::string imaginary = im == 1.0f ? "i" : im == -1.0f ? "-i" : number(im) + "i";
-    if (re == 0.0f) {
-        return imaginary;
-    }
-    // Appended piece by piece: GCC 12 at -O3 warns falsely about "(" + std::string.
-    std::string result(1, '(');
-    result += number(re);
-    result += im > 0.0f ? "+" : "";
-    result += imaginary;
-    result += ')';
-    return result;
+    return text + power;
 }
+
+// Terms joined as a sum, leaving out the zero ones and writing "a - b" for "a + -b".
+class Sum {
+  public:
+    void add(float re, float im, const std::string& power) {
+        if (re == 0.0f && im == 0.0f) {
+            return;
+        }
+        const std::string term = coefficient(re, im, power);
+        if (text_.empty()) {
+            text_ = term;
+        } else if (term.front() == '-') {
+            text_ += " - " + term.substr(1);
+        } else {
+            text_ += " + " + term;
+        }
+    }
+    std::string str() const { return text_.empty() ? "0" : text_; }
+
+  private:
+    std::string text_;
+};
 
 std::string userMapName(const ActiveFunction& f) {
     const auto& k = f.coefficients;  // aR aI bR bI cR cI dR dI
-    const std::string a = complexNumber(k[0], k[1]);
-    const std::string b = complexNumber(k[2], k[3]);
-    const std::string c = complexNumber(k[4], k[5]);
-    const std::string d = complexNumber(k[6], k[7]);
     if (f.title == "usersMobiusMap") {
-        return "w = (" + a + "z + " + b + ") / (" + c + "z + " + d + ")";
+        Sum numerator, denominator;
+        numerator.add(k[0], k[1], "z");
+        numerator.add(k[2], k[3], "");
+        denominator.add(k[4], k[5], "z");
+        denominator.add(k[6], k[7], "");
+        return "w = (" + numerator.str() + ") / (" + denominator.str() + ")";
     }
     if (f.title == "usersPolynomial") {
-        return "w = " + a + "z³ + " + b + "z² + " + c + "z + " + d;
+        Sum sum;
+        sum.add(k[0], k[1], "z³");
+        sum.add(k[2], k[3], "z²");
+        sum.add(k[4], k[5], "z");
+        sum.add(k[6], k[7], "");
+        return "w = " + sum.str();
     }
     if (f.title == "usersAffineMap") {
         // The affine map keeps its translation in the real parts of a and b.
-        return "Re w = " + number(k[0]) + " + " + number(k[1]) + "x + " + number(k[5]) +
-               "y, Im w = " + number(k[2]) + " + " + number(k[3]) + "x + " + number(k[7]) + "y";
+        Sum re, im;
+        re.add(k[0], 0.0f, "");
+        re.add(k[1], 0.0f, "x");
+        re.add(k[5], 0.0f, "y");
+        im.add(k[2], 0.0f, "");
+        im.add(k[3], 0.0f, "x");
+        im.add(k[7], 0.0f, "y");
+        return "Re w = " + re.str() + ", Im w = " + im.str();
     }
     return f.title;
 }

@@ -106,11 +106,11 @@ TEST(FormulaEngine, NamesTheFunctionInUse) {
     t.setFunction("Hyperbolic Plane To Disk");
     EXPECT_EQ(functionDisplayName(t.activeFunction()), "Hyperbolic Plane To Disk");
     t.setParameters("usersMobiusMap", 1, 2, 0, -1, 0, 0, 0.5f, 0);
-    EXPECT_EQ(functionDisplayName(t.activeFunction()), "w = ((1+2i)z + -i) / (0z + 0.5)");
+    EXPECT_EQ(functionDisplayName(t.activeFunction()), "w = ((1+2i)z - i) / (0.5)");
     t.setParameters("usersPolynomial", 0, 0, 2, 0, 0, 1, -3, 0);
-    EXPECT_EQ(functionDisplayName(t.activeFunction()), "w = 0z³ + 2z² + iz + -3");
+    EXPECT_EQ(functionDisplayName(t.activeFunction()), "w = 2z² + iz - 3");
     t.setParameters("usersAffineMap", 1, 1, 2, 0, 0, 0.25f, 0, 1);
-    EXPECT_EQ(functionDisplayName(t.activeFunction()), "Re w = 1 + 1x + 0.25y, Im w = 2 + 0x + 1y");
+    EXPECT_EQ(functionDisplayName(t.activeFunction()), "Re w = 1 + x + 0.25y, Im w = 2 + y");
     std::string error;
     t.setFormula("sin(z)^2 + 1/(z-1)", "", error);
     EXPECT_EQ(functionDisplayName(t.activeFunction()), "f(z) = sin(z)^2 + 1/(z-1)");

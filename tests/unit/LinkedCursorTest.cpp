@@ -164,10 +164,10 @@ TEST(StatusTextTest, FunctionNamesSayHowTheFunctionWasChosen) {
     f.kind = ActiveFunction::Kind::UserMap;
     f.title = "usersMobiusMap";
     f.coefficients = {1, 0, 0, -1, 0.5f, 2, 0, 0};
-    EXPECT_EQ(functionDisplayName(f), "w = (1z + -i) / ((0.5+2i)z + 0)");
+    EXPECT_EQ(functionDisplayName(f), "w = (z - i) / ((0.5+2i)z)");
     f.title = "usersPolynomial";
     f.coefficients = {0, 0, 0, 0, 1, 0, -2.25f, 0};
-    EXPECT_EQ(functionDisplayName(f), "w = 0z³ + 0z² + 1z + -2.25");
+    EXPECT_EQ(functionDisplayName(f), "w = z - 2.25");
     // The affine dialog's cR and dR mean nothing and are not shown.
     f.title = "usersAffineMap";
     f.coefficients = {1, 2, 3, 4, 99, 5, 99, 6};
