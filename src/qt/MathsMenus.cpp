@@ -18,9 +18,11 @@ void MainWindow::buildMathsMenus() {
     if (viewMenu == nullptr) {
         viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     }
-    addLogicAction(
+    QAction* follow = addLogicAction(
         viewMenu, QStringLiteral("Follow Curves Near Poles"),
         [this](Sender* s) { controller_.toggleFollowCurvesNearPoles(s); }, true);
+    // An opened session may turn it on or off; the mark follows.
+    initialStates_.emplace_back(follow, [this] { return controller_.followCurvesNearPoles; });
     if (QMenu* editMenu = menu(QStringLiteral("Edit"))) {
         // Above the history's removal items, which stay last in the menu.
         QAction* before = nullptr;
@@ -66,6 +68,8 @@ void MainWindow::buildMathsMenus() {
                 [this, scheme = scheme](Sender*) { domain_->setShadingColours(scheme); }, true);
             group->addAction(item);
             item->setChecked(scheme == ShadingColours::Classic);
+            initialStates_.emplace_back(
+                item, [this, scheme = scheme] { return domain_->shadingColours == scheme; });
         }
     }
     if (QMenu* rangeMenu = menu(QStringLiteral("Range"))) {

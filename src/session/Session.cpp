@@ -143,6 +143,8 @@ Session Session::capture(const Controller& controller) {
     s.showContours = domain.showContours;
     s.showArguments = domain.showArguments;
     s.highestResolution = domain.highestResolution;
+    s.shadingColours = domain.shadingColours;
+    s.followCurvesNearPoles = controller.followCurvesNearPoles;
     return s;
 }
 
@@ -197,6 +199,9 @@ void Session::apply(Controller& controller) const {
     domainView.showContours = showContours;
     domainView.showArguments = showArguments;
     domainView.highestResolution = highestResolution;
+    // Set before the grids and the shading are built again below, which read them.
+    domainView.shadingColours = shadingColours;
+    controller.followCurvesNearPoles = followCurvesNearPoles;
 
     restorePaths(domainView.paths, domain.paths, domainView);
     restorePaths(domainView.transformedPathsShownInDomain, transformedPathsShownInDomain,

@@ -5,6 +5,7 @@
 #include "engine/ActiveFunction.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "views/ShadingColours.h"
 
 namespace zw {
 
@@ -42,6 +43,8 @@ class Session {
     bool showContours = false;
     bool showArguments = false;
     bool highestResolution = false;
+    ShadingColours shadingColours = ShadingColours::Classic;
+    bool followCurvesNearPoles = false;
 
     static Session capture(const Controller& controller);
     // Replaces the planes' state, the function and every path, and empties the undo history.

@@ -283,6 +283,11 @@ class Fields {
         return v.get<bool>();
     }
 
+    // Fields added after the first sessions were written: a file without one keeps the default.
+    static bool optionalFlag(const Json& parent, const Where& at, const char* key, bool absent) {
+        return parent.contains(key) ? flag(parent, at, key) : absent;
+    }
+
     static std::string text(const Json& parent, const Where& at, const char* key) {
         const Json& v = member(parent, at, key);
         if (!v.is_string()) {
@@ -350,6 +355,17 @@ class Reader {
         s.showContours = Fields::flag(shading, shadingAt, "showContours");
         s.showArguments = Fields::flag(shading, shadingAt, "showArguments");
         s.highestResolution = Fields::flag(shading, shadingAt, "highestResolution");
+        if (shading.contains("colours")) {
+            const std::string colours = Fields::text(shading, shadingAt, "colours");
+            if (colours == "classic") {
+                s.shadingColours = ShadingColours::Classic;
+            } else if (colours == "colourWheel") {
+                s.shadingColours = ShadingColours::ColourWheel;
+            } else {
+                fail(shadingAt / "colours",
+                     "unknown shading colours " + inQuotes(colours) + " (classic or colourWheel)");
+            }
+        }
 
         const Where domainAt = top / "domain";
         const Json& domain = Fields::object(root, top, "domain");
@@ -365,6 +381,8 @@ class Reader {
         const Json& range = Fields::object(root, top, "range");
         plane(range, rangeAt, s.range);
         s.showTransformedGridlines = Fields::flag(range, rangeAt, "showTransformedGridlines");
+        s.followCurvesNearPoles =
+            Fields::optionalFlag(range, rangeAt, "followCurvesNearPoles", false);
         if (s.range.paths.size() != s.domain.paths.size()) {
             fail(rangeAt / "paths", "the range must have one path for each of the " +
                                         std::to_string(s.domain.paths.size()) +

@@ -112,11 +112,14 @@ std::string SessionWriter::write(const Session& s) {
                {"tickMarks", s.range.tickMarks},
                {"showGridlines", s.range.showGridlines},
                {"showTransformedGridlines", s.showTransformedGridlines},
+               {"followCurvesNearPoles", s.followCurvesNearPoles},
                {"pathColor", color(s.range.pathColor, lines)},
                {"paths", paths(s.range.paths, lines)}};
-    Json shading{{"showContours", s.showContours},
-                 {"showArguments", s.showArguments},
-                 {"highestResolution", s.highestResolution}};
+    Json shading{
+        {"showContours", s.showContours},
+        {"showArguments", s.showArguments},
+        {"highestResolution", s.highestResolution},
+        {"colours", s.shadingColours == ShadingColours::ColourWheel ? "colourWheel" : "classic"}};
     Json root{{"format", "zwmap-session"},
               {"version", kVersion},
               {"function", function(s.function, lines)},

@@ -88,6 +88,41 @@ TEST_F(SessionWindowTest, SavedSessionReopensToTheSamePanes) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("two.zwmap[*] - zwmap"));
 }
 
+TEST_F(SessionWindowTest, OpeningMovesTheColourAndFollowingMarksToTheFile) {
+    trigger("Domain", "Colour Wheel");
+    trigger("View", "Follow Curves Near Poles");
+    ASSERT_TRUE(session()->saveFile(file("options.zwmap")));
+    QFile saved(file("options.zwmap"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    // The same file as written before the two options were kept.
+    QString old = QString::fromUtf8(saved.readAll());
+    old.remove(QStringLiteral(",\n  \"colours\": \"colourWheel\""));
+    old.remove(QStringLiteral("\n  \"followCurvesNearPoles\": true,"));
+    ASSERT_FALSE(old.contains(QStringLiteral("colour"))) << old.toStdString();
+    QFile older(file("old.zwmap"));
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.write(old.toUtf8());
+    older.close();
+
+    QAction* follow = action("View", "Follow Curves Near Poles");
+    ASSERT_TRUE(session()->openFile(file("old.zwmap")));
+    EXPECT_TRUE(action("Domain", "Classic")->isChecked());
+    EXPECT_FALSE(action("Domain", "Colour Wheel")->isChecked());
+    EXPECT_FALSE(follow->isChecked());
+    EXPECT_EQ(window->domainView()->shadingColours, ShadingColours::Classic);
+    EXPECT_FALSE(window->controller()->followCurvesNearPoles);
+
+    ASSERT_TRUE(session()->openFile(file("options.zwmap")));
+    EXPECT_TRUE(action("Domain", "Colour Wheel")->isChecked());
+    EXPECT_FALSE(action("Domain", "Classic")->isChecked());
+    EXPECT_TRUE(follow->isChecked());
+    EXPECT_TRUE(window->controller()->followCurvesNearPoles);
+    // The marks and the state agree: the next click turns following off, not on again.
+    trigger("View", "Follow Curves Near Poles");
+    EXPECT_FALSE(window->controller()->followCurvesNearPoles);
+    EXPECT_FALSE(follow->isChecked());
+}
+
 TEST_F(SessionWindowTest, AnOpenedMapShowsItsCoefficientsInItsDialog) {
     window->controller()->setParameters("usersMobiusMap", 0.1f, -2.5f, 0, 1, 0, 0, 1e-7f, 0);
     drag(domainPane(), {{100, 100}, {150, 120}});

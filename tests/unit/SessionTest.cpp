@@ -67,6 +67,8 @@ Session everything(const char* map) {
     s.showContours = true;
     s.showArguments = true;
     s.highestResolution = true;
+    s.shadingColours = ShadingColours::ColourWheel;
+    s.followCurvesNearPoles = true;
     return s;
 }
 
@@ -80,6 +82,8 @@ TEST(SessionRoundTrip, SaveOpenSaveGivesTheSameBytesForEveryMap) {
         AppHarness second;
         parse(once).apply(second.controller);
         EXPECT_EQ(save(second.controller), once);
+        EXPECT_EQ(second.domain->shadingColours, ShadingColours::ColourWheel);
+        EXPECT_TRUE(second.controller.followCurvesNearPoles);
 
         // The file holds what was applied: nothing was lost on the way in.
         const Session back = parse(once);
@@ -96,7 +100,30 @@ TEST(SessionRoundTrip, SaveOpenSaveGivesTheSameBytesForEveryMap) {
         EXPECT_EQ(back.showInverseImagesOfRangeGridlines, std::string(map) != "usersPolynomial");
         EXPECT_EQ(back.range.scaleFactor, 0.25f);
         EXPECT_EQ(back.domain.centre.y, -1.25);
+        EXPECT_EQ(back.shadingColours, ShadingColours::ColourWheel);
+        EXPECT_TRUE(back.followCurvesNearPoles);
     }
+}
+
+TEST(SessionRoundTrip, AFileFromBeforeTheColoursAndFollowingOpensWithTheirDefaults) {
+    AppHarness first;
+    everything("usersMobiusMap").apply(first.controller);
+    std::string old = save(first.controller);
+    for (const std::string field :
+         {"\n  \"followCurvesNearPoles\": true,", ",\n  \"colours\": \"colourWheel\""}) {
+        const std::size_t at = old.find(field);
+        ASSERT_NE(at, std::string::npos) << field;
+        old.erase(at, field.size());
+    }
+
+    // Opened over a window showing both away from their defaults: they go back, not stay.
+    AppHarness app;
+    everything("usersMobiusMap").apply(app.controller);
+    parse(old).apply(app.controller);
+    EXPECT_EQ(app.domain->shadingColours, ShadingColours::Classic);
+    EXPECT_FALSE(app.controller.followCurvesNearPoles);
+    EXPECT_TRUE(app.domain->showArguments) << "the rest of the file is read as before";
+    EXPECT_EQ(app.domain->paths.size(), 2u);
 }
 
 TEST(SessionRoundTrip, NumbersAreWrittenInTheCLocaleAndNonFiniteAsNull) {
@@ -326,6 +353,9 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
     app.controller.setFunction(&tan);
     app.drawPath({{100.0, 100.0}, {120.0, 110.0}});
     app.domain->zoomIn(nullptr);
+    // Both away from their defaults, so that a file that would reset them must not.
+    app.domain->setShadingColours(ShadingColours::ColourWheel);
+    app.controller.toggleFollowCurvesNearPoles(nullptr);
     const std::string good = save(app.controller);
     const std::size_t scaleLine = lineOf(good, "\"scaleFactor\"");
 
@@ -377,6 +407,17 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         {"missing flag", replaced(good, "\"tickMarks\": true,", ""), "\"tickMarks\" is missing"},
         {"flag as number", replaced(good, "\"showContours\": false", "\"showContours\": 0"),
          "\"showContours\" must be true or false"},
+        {"colours as a number", replaced(good, "\"colourWheel\"", "1"),
+         "line " + std::to_string(lineOf(good, "\"colours\"")) + ": \"colours\" must be text"},
+        {"unknown colours", replaced(good, "\"colourWheel\"", "\"rainbow\""),
+         "unknown shading colours \"rainbow\" (classic or colourWheel)"},
+        {"following as text",
+         replaced(good, "\"followCurvesNearPoles\": true", "\"followCurvesNearPoles\": \"yes\""),
+         "line " + std::to_string(lineOf(good, "\"followCurvesNearPoles\"")) +
+             ": \"followCurvesNearPoles\" must be true or false"},
+        {"following as null",
+         replaced(good, "\"followCurvesNearPoles\": true", "\"followCurvesNearPoles\": null"),
+         "\"followCurvesNearPoles\" must be true or false"},
         {"unknown title", replaced(good, "\"Tan\"", "\"Tangent\""),
          "line " + std::to_string(lineOf(good, "\"Tan\"")) + ": unknown function \"Tangent\""},
         {"unknown kind", replaced(good, "\"catalogue\"", "\"table\""),
@@ -433,6 +474,8 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         EXPECT_EQ(save(app.controller), before);
         EXPECT_EQ(engine::func, func);
         EXPECT_EQ(app.domain->paths.size(), 1u);
+        EXPECT_EQ(app.domain->shadingColours, ShadingColours::ColourWheel);
+        EXPECT_TRUE(app.controller.followCurvesNearPoles);
         EXPECT_TRUE(app.undo().canUndo()) << "the history stays";
     }
     ASSERT_GT(tenMillion.size(), 6u * 10'000'000u - 100);
