@@ -27,6 +27,12 @@ bool finite(CGPoint p) {
 
 struct ClipBox {
     Real xmin, xmax, ymin, ymax;
+    // A crossing computed from an end point 1e30 away is off by more than the whole box,
+    // so it is put back into the box: the input fixes the line no better than that anyway.
+    QPointF pointAt(Real x, Real y) const {
+        return QPointF(static_cast<double>(std::clamp(x, xmin, xmax)),
+                       static_cast<double>(std::clamp(y, ymin, ymax)));
+    }
 };
 
 // Liang-Barsky: the part [t0, t1] of a -> b that lies in the box, if any.
@@ -138,8 +144,11 @@ QtCanvas::QtCanvas(QImage* image)
       // Taken before the painter starts, so that the painter never sees a detach.
       bits_(image->bits()),
       bytesPerLine_(image->bytesPerLine()),
-      width_(image->width()),
-      height_(image->height()) {
+      ratio_(image->devicePixelRatio() > 0.0 ? image->devicePixelRatio() : 1.0),
+      pixelWidth_(image->width()),
+      pixelHeight_(image->height()),
+      width_(image->width() / ratio_),
+      height_(image->height() / ratio_) {
     painter_.begin(image_);
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -163,12 +172,28 @@ void QtCanvas::touch(const QRectF& area) {
     dirty_ = dirty_.united(area);
 }
 
-QRect QtCanvas::dirtyRect() const {
-    QRect pixels;
-    if (pixelsX0_ < pixelsX1_) {
-        pixels = QRect(QPoint(pixelsX0_, pixelsY0_), QPoint(pixelsX1_ - 1, pixelsY1_ - 1));
+void QtCanvas::count(QPointF p, double margin) {
+    ++handed_.coordinates;
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y())) {
+        ++handed_.nonFinite;
+        return;
     }
-    return dirty_.toAlignedRect().united(pixels).intersected(QRect(0, 0, width_, height_));
+    // Clipped points sit on the bound, give or take the rounding to double.
+    const double bound = margin + 1e-6;
+    if (p.x() < -bound || p.x() > width_ + bound || p.y() < -bound || p.y() > height_ + bound) {
+        ++handed_.outsideClip;
+    }
+}
+
+QRect QtCanvas::dirtyRect() const {
+    QRectF area = dirty_;
+    if (pixelsX0_ < pixelsX1_) {
+        area = area.united(QRectF(QPointF(pixelsX0_ / ratio_, pixelsY0_ / ratio_),
+                                  QPointF(pixelsX1_ / ratio_, pixelsY1_ / ratio_)));
+    }
+    const QRect bounds(0, 0, static_cast<int>(std::ceil(width_)),
+                       static_cast<int>(std::ceil(height_)));
+    return area.toAlignedRect().intersected(bounds);
 }
 
 void QtCanvas::fillRect(CGRect rect) {
@@ -186,16 +211,24 @@ void QtCanvas::fillRect(CGRect rect) {
         std::swap(y0, y1);
     }
     if (qcolor_.alpha() < 255 || image_->depth() != 32) {
+        x0 = std::clamp(x0, -kClipMargin, width_ + kClipMargin);
+        x1 = std::clamp(x1, -kClipMargin, width_ + kClipMargin);
+        y0 = std::clamp(y0, -kClipMargin, height_ + kClipMargin);
+        y1 = std::clamp(y1, -kClipMargin, height_ + kClipMargin);
+        count(QPointF(x0, y0), kClipMargin);
+        count(QPointF(x1, y1), kClipMargin);
         painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor_);
         touch(QRectF(QPointF(x0, y0), QPointF(x1, y1)).adjusted(-1, -1, 1, 1));
         return;
     }
     // The shading fills hundreds of thousands of small boxes per pass; one painter call each
-    // would dominate the pass, so opaque boxes are written straight into the pixels.
-    const int ix0 = std::max(0, pixelEdge(x0, width_));
-    const int ix1 = std::min(width_, pixelEdge(x1, width_));
-    const int iy0 = std::max(0, pixelEdge(y0, height_));
-    const int iy1 = std::min(height_, pixelEdge(y1, height_));
+    // would dominate the pass, so opaque boxes are written straight into the pixels. A box
+    // covers the device pixels whose centres it holds, so boxes on whole view units cover
+    // whole blocks of device pixels and neighbours tile without gaps.
+    const int ix0 = std::max(0, pixelEdge(x0 * ratio_, pixelWidth_));
+    const int ix1 = std::min(pixelWidth_, pixelEdge(x1 * ratio_, pixelWidth_));
+    const int iy0 = std::max(0, pixelEdge(y0 * ratio_, pixelHeight_));
+    const int iy1 = std::min(pixelHeight_, pixelEdge(y1 * ratio_, pixelHeight_));
     if (ix0 >= ix1 || iy0 >= iy1) {
         return;
     }
@@ -254,7 +287,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
     // Qt rasterises very long antialiased segments slowly and NaN into garbage, so only the
     // finite parts within a margin of the image reach the painter.
     // Wide enough that no miter spike of a cut-off corner could have reached the image.
-    const Real margin = 4.0 + 6.0 * width;
+    const Real margin = kClipMargin + 6.0 * width;
     const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
 
     QPolygonF piece;
@@ -263,6 +296,9 @@ void QtCanvas::strokePath(const BezierPath& path) {
         if (piece.size() >= 2) {
             if (dashed) {
                 pen.setDashOffset(static_cast<double>(std::fmod(pieceOffset, dashLength) / unit));
+            }
+            for (const QPointF& p : piece) {
+                count(p, static_cast<double>(margin));
             }
             painter_.setPen(pen);
             painter_.drawPolyline(piece);
@@ -297,10 +333,8 @@ void QtCanvas::strokePath(const BezierPath& path) {
         Real t0 = 0;
         Real t1 = 1;
         if (clipSegment(ax, ay, bx, by, box, t0, t1)) {
-            const QPointF start(static_cast<double>(ax + t0 * (bx - ax)),
-                                static_cast<double>(ay + t0 * (by - ay)));
-            const QPointF end(static_cast<double>(ax + t1 * (bx - ax)),
-                              static_cast<double>(ay + t1 * (by - ay)));
+            const QPointF start = box.pointAt(ax + t0 * (bx - ax), ay + t0 * (by - ay));
+            const QPointF end = box.pointAt(ax + t1 * (bx - ax), ay + t1 * (by - ay));
             if (!(continues && t0 == 0)) {
                 flush();
                 pieceOffset = phase + travelled + t0 * length;
@@ -319,7 +353,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
 }
 
 void QtCanvas::fillPath(const BezierPath& path) {
-    const Real margin = 4.0;
+    const Real margin = kClipMargin;
     const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
     QPainterPath shape;
     std::vector<RealPoint> polygon;
@@ -331,7 +365,8 @@ void QtCanvas::fillPath(const BezierPath& path) {
         if (polygon.size() >= 3) {
             QPolygonF q;
             for (const RealPoint& p : polygon) {
-                q.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
+                q.append(box.pointAt(p.x, p.y));
+                count(q.back(), kClipMargin);
             }
             shape.addPolygon(q);
             shape.closeSubpath();
@@ -383,6 +418,7 @@ void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttrib
         return;
     }
     const double baseline = area.top() + entry.metrics.ascent();
+    count(QPointF(area.left(), baseline), kClipMargin + area.width() + area.height());
     painter_.setFont(entry.font);
     painter_.setPen(Qt::black);
     painter_.drawText(QPointF(area.left(), baseline), toQString(text));
