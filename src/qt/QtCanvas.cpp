@@ -5,7 +5,9 @@
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
@@ -111,7 +113,65 @@ std::vector<RealPoint> clipPolygonEdge(const std::vector<RealPoint>& in, int sid
 // Whole pixel edge nearest to v, kept within a pixel of [0, limit] so the cast cannot overflow.
 int pixelEdge(double v, int limit) {
     const double clamped = std::clamp(v, -1.0, static_cast<double>(limit) + 1.0);
-    return static_cast<int>(std::floor(clamped + 0.5));
+    // floor(clamped + 0.5), by truncation of a positive number: a call to floor per edge
+    // costs more than the rest of a small box.
+    return static_cast<int>(clamped + 1.5) - 1;
+}
+
+// The 8-bit value QColor::fromRgbF gives a component in [0, 1], without building a QColor:
+// the shading sets a new colour for nearly every one of its boxes. lowest[k] is the least
+// float that QColor turns into k or more, found once from QColor itself, so the two agree
+// exactly.
+class ComponentTable {
+  public:
+    ComponentTable() {
+        lowest_[0] = 0.0f;
+        for (int k = 1; k < 256; ++k) {
+            std::uint32_t lo = bitsOf(0.0f);
+            std::uint32_t hi = bitsOf(1.0f);
+            while (lo < hi) {
+                const std::uint32_t mid = lo + (hi - lo) / 2;
+                if (viaQColor(floatOf(mid)) >= k) {
+                    hi = mid;
+                } else {
+                    lo = mid + 1;
+                }
+            }
+            lowest_[k] = floatOf(lo);
+        }
+    }
+    // -1 when the component is outside [0, 1] (or not a number) and QColor must decide.
+    int value(float f) const {
+        // Green and alpha of every shading colour.
+        if (f == 0.0f) {
+            return 0;
+        }
+        if (f == 1.0f) {
+            return 255;
+        }
+        if (!(f > 0.0f && f < 1.0f)) {
+            return -1;
+        }
+        int k = std::clamp(static_cast<int>(f * 255.0f + 0.5f), 0, 255);
+        while (k < 255 && f >= lowest_[k + 1]) {
+            ++k;
+        }
+        while (k > 0 && f < lowest_[k]) {
+            --k;
+        }
+        return k;
+    }
+
+  private:
+    static int viaQColor(float f) { return QColor::fromRgbF(f, 0.0f, 0.0f).red(); }
+    static std::uint32_t bitsOf(float f) { return std::bit_cast<std::uint32_t>(f); }
+    static float floatOf(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+    float lowest_[256];
+};
+
+const ComponentTable& componentTable() {
+    static const ComponentTable table;
+    return table;
 }
 
 QString toQString(const std::string& text) {
@@ -148,7 +208,8 @@ QtCanvas::QtCanvas(QImage* image)
       pixelWidth_(image->width()),
       pixelHeight_(image->height()),
       width_(image->width() / ratio_),
-      height_(image->height() / ratio_) {
+      height_(image->height() / ratio_),
+      directPixels_(image->depth() == 32) {
     painter_.begin(image_);
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -164,8 +225,32 @@ void QtCanvas::setColor(const Color& color) {
         return;
     }
     color_ = color;
-    qcolor_ = QColor::fromRgbF(static_cast<float>(color.red()), static_cast<float>(color.green()),
-                               static_cast<float>(color.blue()), static_cast<float>(color.alpha()));
+    static const ComponentTable& table = componentTable();
+    const int r = table.value(static_cast<float>(color.red()));
+    const int g = table.value(static_cast<float>(color.green()));
+    const int b = table.value(static_cast<float>(color.blue()));
+    const int a = table.value(static_cast<float>(color.alpha()));
+    if (r < 0 || g < 0 || b < 0 || a < 0) {
+        qcolor_ = makeQColor();
+        qcolorStale_ = false;
+        pixel_ = qcolor_.rgba();
+    } else {
+        pixel_ = qRgba(r, g, b, a);
+        qcolorStale_ = true;
+    }
+}
+
+QColor QtCanvas::makeQColor() const {
+    return QColor::fromRgbF(static_cast<float>(color_.red()), static_cast<float>(color_.green()),
+                            static_cast<float>(color_.blue()), static_cast<float>(color_.alpha()));
+}
+
+const QColor& QtCanvas::qcolor() {
+    if (qcolorStale_) {
+        qcolor_ = makeQColor();
+        qcolorStale_ = false;
+    }
+    return qcolor_;
 }
 
 void QtCanvas::touch(const QRectF& area) {
@@ -210,14 +295,14 @@ void QtCanvas::fillRect(CGRect rect) {
     if (y1 < y0) {
         std::swap(y0, y1);
     }
-    if (qcolor_.alpha() < 255 || image_->depth() != 32) {
+    if (qAlpha(pixel_) < 255 || !directPixels_) {
         x0 = std::clamp(x0, -kClipMargin, width_ + kClipMargin);
         x1 = std::clamp(x1, -kClipMargin, width_ + kClipMargin);
         y0 = std::clamp(y0, -kClipMargin, height_ + kClipMargin);
         y1 = std::clamp(y1, -kClipMargin, height_ + kClipMargin);
         count(QPointF(x0, y0), kClipMargin);
         count(QPointF(x1, y1), kClipMargin);
-        painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor_);
+        painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor());
         touch(QRectF(QPointF(x0, y0), QPointF(x1, y1)).adjusted(-1, -1, 1, 1));
         return;
     }
@@ -232,7 +317,7 @@ void QtCanvas::fillRect(CGRect rect) {
     if (ix0 >= ix1 || iy0 >= iy1) {
         return;
     }
-    const QRgb pixel = qcolor_.rgb();
+    const QRgb pixel = pixel_ | 0xff000000u;
     for (int y = iy0; y < iy1; ++y) {
         auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
         std::fill(line + ix0, line + ix1, pixel);
@@ -254,7 +339,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
     // Qt measures dashes in pen widths; a hairline counts as width 1.
     const double unit = width > 0.0 ? width : 1.0;
 
-    QPen pen(qcolor_);
+    QPen pen(qcolor());
     pen.setWidthF(width);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -289,6 +374,11 @@ void QtCanvas::strokePath(const BezierPath& path) {
     // Wide enough that no miter spike of a cut-off corner could have reached the image.
     const Real margin = kClipMargin + 6.0 * width;
     const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
+
+    const double limit = static_cast<double>(margin);
+    auto inBox = [&](double x, double y) {
+        return x >= -limit && x <= width_ + limit && y >= -limit && y <= height_ + limit;
+    };
 
     QPolygonF piece;
     Real pieceOffset = 0;
@@ -325,11 +415,30 @@ void QtCanvas::strokePath(const BezierPath& path) {
             previous = p;
             continue;
         }
+        // Most segments lie wholly within the box and need no clipping.
+        const double fx = previous.x;
+        const double fy = height_ - previous.y;
+        const double gx = p.x;
+        const double gy = height_ - p.y;
+        if (inBox(fx, fy) && inBox(gx, gy)) {
+            const Real length = dashed ? std::hypot(static_cast<Real>(gx - fx), gy - fy) : 0;
+            if (!continues) {
+                flush();
+                pieceOffset = phase + travelled;
+                piece.append(QPointF(fx, fy));
+            }
+            piece.append(QPointF(gx, gy));
+            continues = true;
+            travelled += length;
+            previous = p;
+            continue;
+        }
         const Real ax = previous.x;
         const Real ay = height_ - static_cast<Real>(previous.y);
         const Real bx = p.x;
         const Real by = height_ - static_cast<Real>(p.y);
-        const Real length = std::hypot(bx - ax, by - ay);
+        // Only dashes need the distance along the path, and hypot on long doubles is slow.
+        const Real length = dashed ? std::hypot(bx - ax, by - ay) : 0;
         Real t0 = 0;
         Real t1 = 1;
         if (clipSegment(ax, ay, bx, by, box, t0, t1)) {
@@ -385,7 +494,7 @@ void QtCanvas::fillPath(const BezierPath& path) {
     if (shape.isEmpty()) {
         return;
     }
-    painter_.fillPath(shape, qcolor_);
+    painter_.fillPath(shape, qcolor());
     touch(shape.boundingRect().adjusted(-1, -1, 1, 1));
 }
 

@@ -51,6 +51,8 @@ class QtCanvas : public Canvas {
     QPointF toDevice(CGPoint p) const { return QPointF(p.x, height_ - p.y); }
     void touch(const QRectF& area);
     void count(QPointF p, double margin);
+    QColor makeQColor() const;
+    const QColor& qcolor();
 
     // Everything the painter draws lies within this far of the image.
     static constexpr double kClipMargin = 4.0;
@@ -64,9 +66,14 @@ class QtCanvas : public Canvas {
     // The image's size in view units.
     double width_;
     double height_;
+    // Opaque boxes are written straight into pixels of 32 bits.
+    bool directPixels_;
     QPainter painter_;
     Color color_ = Color::blackColor();
+    // The current colour for the painter, made only when a painter call needs it.
     QColor qcolor_ = Qt::black;
+    bool qcolorStale_ = false;
+    QRgb pixel_ = qRgb(0, 0, 0);
     QRectF dirty_;
     Handed handed_;
     // The device pixels written directly, as [x0, x1) by [y0, y1); empty while x0 >= x1.

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "WindowTest.h"
 #include "platform/BezierPath.h"
@@ -196,6 +197,30 @@ TEST(QtCanvasTest, AtRatioTwoLinesBoxesAndTextUseTheDevicePixels) {
     EXPECT_TRUE(dirty.contains(QRect(40, kSize - 44, 4, 4))) << "the box";
     EXPECT_TRUE(dirty.contains(QPoint(180, kSize - 150))) << "the line's end";
     EXPECT_TRUE(QRect(0, 0, kSize, kSize).contains(dirty));
+}
+
+// Boxes written straight into the pixels take exactly the colour QPainter would give them.
+TEST(QtCanvasTest, DirectPixelsMatchQColorForEveryComponentValue) {
+    QImage image(256, 4, QImage::Format_RGB32);
+    std::vector<QRgb> expected;
+    {
+        QtCanvas canvas(&image);
+        for (int i = 0; i < 256; ++i) {
+            // Values on and around each step of the 8-bit scale, and in between.
+            const double r = i / 255.0;
+            const double g = std::nextafter(static_cast<float>((i + 0.5) / 255.0), 0.0f);
+            const double b = std::min(1.0, (i + 0.5) / 255.0);
+            const Color colour = Color::colorWithDeviceRed(r, g, b, 1.0);
+            canvas.setColor(colour);
+            canvas.fillRect({{static_cast<double>(i), 0}, {1, 4}});
+            expected.push_back(QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g),
+                                                static_cast<float>(b))
+                                   .rgb());
+        }
+    }
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(image.pixel(i, 1), expected[static_cast<std::size_t>(i)]) << i;
+    }
 }
 
 }  // namespace
