@@ -1,9 +1,6 @@
 #include "planes/PlaneView.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -195,21 +192,16 @@ void PlaneView::makeVerticalMarksWithStep(int step) {
     makeMarks(false, step);
 }
 
-PlaneView::Walk PlaneView::tickWalk(bool alongRealAxis, int step) const {
-    const double s = step;
-    const double half = alongRealAxis ? viewWidth / 2 : viewHeight / 2;
-    const double t = alongRealAxis ? translation.x : translation.y;
-    const double extent = alongRealAxis ? viewWidth : viewHeight;
-    return stepsWithin(t + half + 50.0 * s, 50.0 * s, countBelow((half - t * s) / 50.0), -extent,
-                       2 * extent);
+Walk::Axis PlaneView::axisAlong(bool realAxis) const {
+    return realAxis ? Walk::Axis{viewWidth, translation.x} : Walk::Axis{viewHeight, translation.y};
 }
 
 void PlaneView::makeMarks(bool alongRealAxis, int step) {
-    const double s = step;
     const double ox = translation.x + static_cast<double>(viewWidth / 2);
     const double oy = translation.y + static_cast<double>(viewHeight / 2);
-    const Walk ticks = tickWalk(alongRealAxis, step);
-    for (long long k = 0; k < ticks.steps; ++k) {
+    const Walk::Axis axis = axisAlong(alongRealAxis);
+    const Walk ticks = Walk::ticks(axis, step);
+    for (long long k = 0; k < ticks.steps(); ++k) {
         const double at = ticks.at(k);
         auto tick = std::make_unique<Path>();
         tick->setLineWidth(0.5);
@@ -220,14 +212,10 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     if (!tickMarks) {
         return;
     }
-    // Labels at every second tick, bounded by the whole extent where the ticks use half of it.
-    const double extent = alongRealAxis ? viewWidth : viewHeight;
-    const double t = alongRealAxis ? translation.x : translation.y;
     const double origin = alongRealAxis ? ox : oy;
     const double unit = static_cast<double>(100.0f * scaleFactor);
-    const Walk labels = stepsWithin(origin - 8.0 + 100.0 * s, 100.0 * s,
-                                    countBelow((extent - t * s) / 100.0), -extent, 2 * extent);
-    for (long long k = 0; k < labels.steps; ++k) {
+    const Walk labels = Walk::labels(axis, step);
+    for (long long k = 0; k < labels.steps(); ++k) {
         const double along = labels.at(k);
         const CGPoint position =
             alongRealAxis ? CGPoint{along, oy - 20.0} : CGPoint{ox - 30.0, along};
@@ -237,8 +225,8 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
 }
 
 void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed) {
-    const Walk lines = tickWalk(horizontalMarks, step);
-    for (long long k = 0; k < lines.steps; ++k) {
+    const Walk lines = Walk::ticks(axisAlong(horizontalMarks), step);
+    for (long long k = 0; k < lines.steps(); ++k) {
         const double at = lines.at(k);
         auto line = std::make_unique<Path>();
         if (dashed) {
@@ -258,18 +246,10 @@ void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bo
 
 void PlaneView::walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
                               const std::function<void(CGPoint)>& add) const {
-    const double s = step;
-    const double origin = horizontal ? translation.y + static_cast<double>(viewHeight / 2)
-                                     : translation.x + static_cast<double>(viewWidth / 2);
-    const double half = horizontal ? viewHeight / 2 : viewWidth / 2;
-    const double t = horizontal ? translation.y : translation.x;
-    const double extent = horizontal ? viewHeight : viewWidth;
     const int samples = horizontal ? viewWidth / 10 : viewHeight / 10;
-    const double count = countBelow((half - t * s) / 50.0);
-    // Lines below (left of) the view are skipped; lines beyond the far edge are mapped only
-    // up to one view away.
-    const Walk walk = stepsWithin(origin, 50.0 * s, count, 0.0, 2 * extent);
-    for (long long k = 0; k < walk.steps; ++k) {
+    // Rows (horizontal lines) walk along the imaginary axis, columns along the real one.
+    const Walk walk = Walk::gridlines(axisAlong(!horizontal), step);
+    for (long long k = 0; k < walk.steps(); ++k) {
         const double at = walk.at(k);
         auto point = [&](double along) {
             return viewCoordinatesToTrueCoordinates(horizontal ? CGPoint{along, at}
@@ -282,48 +262,6 @@ void PlaneView::walkGridlines(bool horizontal, int step, const std::function<voi
             add(point(along));
         }
     }
-}
-
-double PlaneView::countBelow(double bound) {
-    return bound > 0.0 ? std::ceil(bound) : 0.0;
-}
-
-double PlaneView::countUpTo(double bound) {
-    return bound >= 0.0 ? std::floor(bound) + 1.0 : 0.0;
-}
-
-PlaneView::Walk PlaneView::stepsWithin(double p0, double delta, double count, double lo,
-                                       double hi) {
-    if (!(count > 0.0) || !std::isfinite(p0) || !std::isfinite(delta) || delta == 0.0) {
-        return {};
-    }
-    const double d = std::fabs(delta);
-    const double pEnd = p0 + delta * (count - 1.0);
-    // Far away, p0 and the walk's length cancel to an end that may be off by many steps; the
-    // walk is then taken to reach as far as that error allows, so the view stays covered.
-    const double slack = 4.0 * std::numeric_limits<double>::epsilon() *
-                         (std::fabs(p0) + std::fabs(delta * (count - 1.0)));
-    const double low = std::max(lo, std::min(p0, pEnd) - slack);
-    const double high = std::min(hi, std::max(p0, pEnd) + slack);
-    if (!(low <= high)) {
-        return {};
-    }
-    // The walk's positions are those congruent to p0 modulo d. Taking the remainder (fmod is
-    // exact) rather than counting steps from p0 keeps this right when the origin is so far
-    // away that whole steps no longer show in its coordinate.
-    auto above = [&](double from) {
-        double m = std::fmod(std::fmod(p0, d) - from, d);
-        return from + (m < 0.0 ? m + d : m);
-    };
-    const double first = above(low);
-    if (first > high) {
-        return {};
-    }
-    const long long steps = static_cast<long long>(std::floor((high - first) / d)) + 1;
-    if (delta > 0.0) {
-        return {first, delta, steps};
-    }
-    return {first + d * static_cast<double>(steps - 1), delta, steps};
 }
 
 void PlaneView::drawLabels(Canvas& canvas, const std::vector<AxisLabel>& labels) const {

@@ -8,6 +8,7 @@
 #include "planes/AxisLabel.h"
 #include "planes/ColoredRect.h"
 #include "planes/Path.h"
+#include "planes/Walk.h"
 #include "platform/AffineTransform.h"
 #include "platform/Color.h"
 #include "platform/Events.h"
@@ -134,26 +135,12 @@ class PlaneView : public WindowDelegate {
     void drawCoordinates(Canvas& canvas);
     static void moveAll(PathList& list, const AffineTransform& transform);
 
-    // The positions p0 + delta * i, for the `count` steps i = 0, 1, ... of a walk, that lie
-    // within [lo, hi]. A walk from an origin far outside the view (a panned plane zoomed in)
-    // would otherwise take billions of steps; callers keep lo and hi a view beyond the edges,
-    // so everything visible is still built.
-    struct Walk {
-        double start = 0.0;
-        double delta = 0.0;
-        long long steps = 0;
-        double at(long long k) const { return start + delta * static_cast<double>(k); }
-    };
-    static Walk stepsWithin(double p0, double delta, double count, double lo, double hi);
-    // The number of whole i >= 0 with i < bound, and with i <= bound.
-    static double countBelow(double bound);
-    static double countUpTo(double bound);
+    // The view's size along the real axis (x) or the imaginary axis (y), and the origin's offset.
+    Walk::Axis axisAlong(bool realAxis) const;
     // Walks the gridlines of one family (horizontal: rows of constant y) on the side of `step`,
     // sampling each line every 10 view units.
     void walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
                        const std::function<void(CGPoint)>& add) const;
-    // The positions of the ticks on one side of one axis (the real axis: x positions).
-    Walk tickWalk(bool alongRealAxis, int step) const;
     // The vertical (for horizontal marks) or horizontal lines of the plane's own grid.
     void addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/Controller.h"
 #include "platform/Canvas.h"
@@ -301,33 +302,60 @@ int DomainView::contourBoxSize() const {
 }
 
 void DomainView::constructContours() {
-    contours.clear();
-    const int s = contourBoxSize();
-    if (showContours || showArguments) {
-        makeBoxes(1, 1, s);
-        makeBoxes(1, -1, s);
-        makeBoxes(-1, 1, s);
-        makeBoxes(-1, -1, s);
+    if (!showContours && !showArguments) {
+        // Nothing is shaded: let go of the boxes' memory as well.
+        std::vector<ColoredRect>().swap(contours);
+        needsCompleteRedraw = true;
+        setNeedsDisplay(true);
+        return;
     }
+    // Every pan, zoom and resize step rebuilds the boxes, at one or two evaluations of f and
+    // 64 bytes each. A pane big enough to need more than kMaxContourBoxes of them would hold up
+    // the program for seconds and take gigabytes, so it gets boxes twice as large (a quarter as
+    // many) until they fit: a coarser shading rather than a frozen window.
+    int s = contourBoxSize();
+    double needed = countBoxes(s);
+    while (needed > static_cast<double>(kMaxContourBoxes) && s < (1 << 29)) {
+        s *= 2;
+        needed = countBoxes(s);
+    }
+    const auto count = static_cast<std::size_t>(needed);
+    // A list grown for a larger pane keeps its memory after clear(); start afresh when it holds
+    // far more room than this rebuild needs.
+    if (contours.capacity() > 2 * count) {
+        std::vector<ColoredRect>().swap(contours);
+    } else {
+        contours.clear();
+    }
+    contours.reserve(count);
+    makeBoxes(1, 1, s);
+    makeBoxes(1, -1, s);
+    makeBoxes(-1, 1, s);
+    makeBoxes(-1, -1, s);
     needsCompleteRedraw = true;
     setNeedsDisplay(true);
 }
 
+double DomainView::countBoxes(int step) const {
+    double count = 0.0;
+    for (const int tx : {1, -1}) {
+        for (const int ty : {1, -1}) {
+            count += static_cast<double>(Walk::boxes(axisAlong(false), ty, step).steps()) *
+                     static_cast<double>(Walk::boxes(axisAlong(true), tx, step).steps());
+        }
+    }
+    return count;
+}
+
 void DomainView::makeBoxes(int tx, int ty, int step) {
-    const double s = step;
-    const CGPoint t = translation;
-    const double cx = t.x + static_cast<double>(viewWidth / 2);
-    const double cy = t.y + static_cast<double>(viewHeight / 2);
-    const double rows = countUpTo(1.0 + (static_cast<double>(viewHeight / 2) - ty * t.y) / s);
-    const double columns = countUpTo(1.0 + (static_cast<double>(viewWidth / 2) - tx * t.x) / s);
-    // Boxes starting below or left of -s are skipped as they lie outside the view; those more
-    // than a view beyond the top or right edge are skipped too.
-    const Walk rowWalk = stepsWithin(cy, ty * s, rows, -s, 2.0 * viewHeight);
-    const Walk columnWalk = stepsWithin(cx, tx * s, columns, -s, 2.0 * viewWidth);
-    for (long long i = 0; i < rowWalk.steps; ++i) {
-        const double y = rowWalk.at(i);
-        for (long long j = 0; j < columnWalk.steps; ++j) {
-            makeBox(columnWalk.at(j), y, step);
+    // Rows outermost, each walked from the origin's column; only boxes that reach into the
+    // view, or lie one box beyond its edge, are made.
+    const Walk rows = Walk::boxes(axisAlong(false), ty, step);
+    const Walk columns = Walk::boxes(axisAlong(true), tx, step);
+    for (long long i = 0; i < rows.steps(); ++i) {
+        const double y = rows.at(i);
+        for (long long j = 0; j < columns.steps(); ++j) {
+            makeBox(columns.at(j), y, step);
         }
     }
 }

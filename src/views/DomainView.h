@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "planes/PlaneView.h"
@@ -53,6 +54,11 @@ class DomainView : public PlaneView {
     void viewDidEndLiveResize() override;
     int contourBoxSize() const;
 
+    // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
+    // million: a pane as large as a 4K screen at 2-unit boxes, some 130 MB and a tenth of a
+    // second or two per rebuild.
+    static constexpr std::size_t kMaxContourBoxes = std::size_t{1} << 21;
+
     CGPoint mousePosition;
     CGPoint pathStart;
     CGPoint pathPoint;
@@ -67,6 +73,8 @@ class DomainView : public PlaneView {
   private:
     // Sends the samples of one family of this plane's gridlines through the controller.
     void walkIntoRange(bool horizontal, int step);
+    // The boxes the four passes make at this box size.
+    double countBoxes(int step) const;
     void makeBox(double x, double y, int step);
     Color boxColor(CGPoint z) const;
 

@@ -1,13 +1,18 @@
 // Axes, tick marks and their labels, rebuilt from the viewport.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/Events.h"
 #include "support/FakeHost.h"
 #include "support/FakeSender.h"
 #include "support/PathPoints.h"
 #include "support/Printers.h"
+#include "views/DomainView.h"
 #include "views/RangeView.h"
 
 namespace zw {
@@ -24,7 +29,8 @@ struct Label {
 };
 
 void PrintTo(const Label& l, std::ostream* os) {
-    *os << '"' << l.text << "\" at (" << l.point.x << ", " << l.point.y << ")";
+    *os << '"' << l.text << "\" at ";
+    PrintTo(l.point, os);
 }
 
 // The range's own grid is off at start, so only axes, ticks and labels are built.
@@ -163,6 +169,142 @@ TEST_F(AxesTest, AnOriginFarOutsideTheViewBuildsOnlyMarksNearIt) {
         const CGPoint p = t->elementAtIndex(0).point;
         EXPECT_TRUE((p.x >= -400 && p.x <= 800) || (p.y >= -300 && p.y <= 600));
     }
+}
+
+// What the marks of a plane should be, worked out the long way: each side's ticks accumulated
+// from the origin in steps of 50 units, its labels from 8 units before the origin in steps of
+// 100, each label reading its own accumulated position. Marks are only built within reach of
+// the view: ticks within a view (at least 100 units) of each edge, labels within a view and
+// 100 units more.
+struct Marks {
+    std::vector<std::vector<CGPoint>> ticks;
+    std::vector<std::vector<CGPoint>> grid;
+    std::vector<Label> labels;
+};
+
+Marks accumulatedMarks(const PlaneView& v) {
+    Marks m;
+    const double ox = v.translation.x + static_cast<double>(v.viewWidth / 2);
+    const double oy = v.translation.y + static_cast<double>(v.viewHeight / 2);
+    const double unit = static_cast<double>(100.0f * v.scaleFactor);
+    for (const bool real : {true, false}) {
+        const double extent = real ? v.viewWidth : v.viewHeight;
+        const double half = real ? v.viewWidth / 2 : v.viewHeight / 2;
+        const double t = real ? v.translation.x : v.translation.y;
+        const double origin = real ? ox : oy;
+        const double tickReach = std::max(extent, 100.0);
+        const double labelReach = extent + 100.0;
+        for (const double s : {1.0, -1.0}) {
+            double at = origin;
+            for (double i = 0; i < (half - t * s) / 50; ++i) {
+                at += 50 * s;
+                if (at < -tickReach || at > extent + tickReach) {
+                    continue;
+                }
+                m.ticks.push_back(real ? std::vector<CGPoint>{{at, oy - 5}, {at, oy + 5}}
+                                       : std::vector<CGPoint>{{ox - 5, at}, {ox + 5, at}});
+                m.grid.push_back(
+                    real ? std::vector<CGPoint>{{at, 0}, {at, static_cast<double>(v.viewHeight)}}
+                         : std::vector<CGPoint>{{0, at}, {static_cast<double>(v.viewWidth), at}});
+            }
+            at = origin - 8;
+            for (double i = 0; i < (extent - t * s) / 100; ++i) {
+                at += 100 * s;
+                if (at < -labelReach || at > extent + labelReach) {
+                    continue;
+                }
+                char text[64];
+                std::snprintf(text, sizeof text, "%.2f", (at + 8 - origin) / unit);
+                m.labels.push_back({text, real ? CGPoint{at, oy - 20} : CGPoint{ox - 30, at}});
+            }
+        }
+    }
+    return m;
+}
+
+// At 8x a label 100 units from the origin stands for 0.125, which prints as "0.12"; every
+// tick lies on a whole unit.
+TEST(AxesSweepTest, AnEighthPrintsAsPointOneTwoOnBothSidesAfterAPan) {
+    for (const char16_t* key : {u"4", u"6", u"2", u"8"}) {
+        FakeHost host({1000, 300});
+        DomainView view(&host, {{0, 0}, {1000, 300}});
+        for (int i = 0; i < 3; ++i) {
+            view.zoomIn(nullptr);
+        }
+        view.keyDown(KeyEvent{key});
+        const double ox = view.translation.x + 500;
+        const double oy = view.translation.y + 150;
+        int eighths = 0;
+        for (const AxisLabel& l : view.axesLabels) {
+            EXPECT_NE(l.label, "0.13");
+            EXPECT_NE(l.label, "-0.13");
+            if (l.point.y == oy - 20 && std::fabs(l.point.x + 8 - ox) == 100) {
+                EXPECT_EQ(l.label, l.point.x > ox ? "0.12" : "-0.12");
+                ++eighths;
+            }
+        }
+        EXPECT_EQ(eighths, 2);
+        for (const auto& t : view.axesTickMarks) {
+            const CGPoint p = t->elementAtIndex(0).point;
+            EXPECT_EQ(p.x, std::round(p.x));
+            EXPECT_EQ(p.y, std::round(p.y));
+        }
+    }
+}
+
+// Zoomed in and panned, a tick's position must be the whole number its accumulation gives
+// (not one ulp beside it), and a label must read the value at that position: at 8x, 0.125 is
+// printed "0.12" and its mirror "-0.12". Positions are compared bit for bit.
+TEST(AxesSweepTest, MarksSitExactlyWhereTheirAccumulationPutsThem) {
+    const std::vector<CGSize> sizes = {{1000, 300}, {401, 299}, {64, 37}, {20, 13}};
+    const std::vector<CGPoint> starts = {
+        {0, 0}, {37.5, -12.25}, {-300, 200}, {0.125, 0.375}, {1234, -777}};
+    int views = 0;
+    for (const CGSize size : sizes) {
+        FakeHost host(size);
+        DomainView view(&host, {{0, 0}, size});
+        for (const CGPoint start : starts) {
+            for (int zooms = 0; zooms <= 6; ++zooms) {
+                for (int panX = -2; panX <= 2; ++panX) {
+                    for (int panY = -1; panY <= 1; ++panY) {
+                        view.scaleFactor = 1;
+                        view.translation = start;
+                        view.constructAxes();
+                        for (int z = 0; z < zooms; ++z) {
+                            view.zoomIn(nullptr);
+                        }
+                        for (int p = 0; p < std::abs(panX); ++p) {
+                            view.keyDown(KeyEvent{panX > 0 ? u"6" : u"4"});
+                        }
+                        for (int p = 0; p < std::abs(panY); ++p) {
+                            view.keyDown(KeyEvent{panY > 0 ? u"8" : u"2"});
+                        }
+                        const Marks expected = accumulatedMarks(view);
+                        std::vector<std::vector<CGPoint>> ticks, grid;
+                        for (const auto& t : view.axesTickMarks) {
+                            ticks.push_back(pointsOf(*t));
+                        }
+                        for (const auto& g : view.gridlines) {
+                            grid.push_back(pointsOf(*g));
+                        }
+                        std::vector<Label> labels;
+                        for (const AxisLabel& l : view.axesLabels) {
+                            labels.push_back({l.label, l.point});
+                        }
+                        const auto where = ::testing::Message()
+                                           << size.width << "x" << size.height << " from ("
+                                           << start.x << ", " << start.y << ") zoomed " << zooms
+                                           << " panned " << panX << ", " << panY;
+                        ASSERT_EQ(ticks, expected.ticks) << where;
+                        ASSERT_EQ(grid, expected.grid) << where;
+                        ASSERT_EQ(labels, expected.labels) << where;
+                        ++views;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(views, 4 * 5 * 7 * 5 * 3);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "support/AppHarness.h"
@@ -115,7 +116,8 @@ TEST_F(ShadingTest, ALiveResizeUsesEightUnitBoxesUntilItEnds) {
     EXPECT_TRUE(small.domain->needsCompleteRedraw);
 }
 
-TEST_F(ShadingTest, AnOriginRightOfCentreMakesBoxesOnlyLeftwardFromIt) {
+// Boxes right of the view are not made: the leftward passes start one box past its edge.
+TEST_F(ShadingTest, AnOriginRightOfTheViewMakesBoxesLeftwardFromItsEdge) {
     app.domain->translation = {250, 0};
     modulusOn();
     std::set<double> xs;
@@ -123,11 +125,126 @@ TEST_F(ShadingTest, AnOriginRightOfCentreMakesBoxesOnlyLeftwardFromIt) {
         xs.insert(box.rect.origin.x);
     }
     EXPECT_EQ(*xs.begin(), -2);
-    EXPECT_EQ(*xs.rbegin(), 450);
-    EXPECT_EQ(xs.size(), 114u);
+    EXPECT_EQ(*xs.rbegin(), 402);
+    EXPECT_EQ(xs.size(), 102u);
     for (double x : xs) {
         EXPECT_EQ(std::fmod(450 - x, 4.0), 0.0);
     }
+}
+
+// The four passes as they walk from the origin, rows outermost, keeping only the boxes whose
+// corner lies within one box of the view.
+std::vector<CGRect> passesNearTheView(const PlaneView& v, int s, double& unbounded) {
+    const int halfW = v.viewWidth / 2, halfH = v.viewHeight / 2;
+    const CGPoint t = v.translation;
+    std::vector<CGRect> boxes;
+    unbounded = 0;
+    for (const auto& [tx, ty] : {std::pair{1, 1}, {1, -1}, {-1, 1}, {-1, -1}}) {
+        double y = t.y + halfH;
+        for (int i = 0; i <= 1 + (halfH - ty * t.y) / s; ++i) {
+            if (y >= -s) {
+                double x = t.x + halfW;
+                for (int j = 0; j <= 1 + (halfW - tx * t.x) / s; ++j) {
+                    if (x >= -s) {
+                        ++unbounded;
+                        if (x <= v.viewWidth + s && y <= v.viewHeight + s) {
+                            boxes.push_back({{x, y}, {double(s), double(s)}});
+                        }
+                    }
+                    x += tx * s;
+                }
+            }
+            y += ty * s;
+        }
+    }
+    return boxes;
+}
+
+// With the origin inside the view every box of the four passes is made, in their order; with
+// it beyond an edge, only the boxes that reach into the view or lie one box past its edge.
+TEST_F(ShadingTest, PassesMakeOnlyTheBoxesNearTheViewInTheirOrder) {
+    modulusOn();
+    app.domain->highestResolutionAction(&resolutionItem);
+    const std::vector<CGPoint> inside = {{0, 0}, {37.5, -12.25}, {-199, 150}, {200, -200}};
+    const std::vector<CGPoint> outside = {{250, 0}, {800, 0}, {0, 700}, {-900, 300}, {650, 520}};
+    for (const int s : {2, 4}) {
+        if (s == 4) {
+            app.domain->highestResolutionAction(&resolutionItem);
+        }
+        for (const CGPoint t : inside) {
+            app.domain->translation = t;
+            app.domain->constructContours();
+            double unbounded = 0;
+            const std::vector<CGRect> expected = passesNearTheView(*app.domain, s, unbounded);
+            EXPECT_EQ(static_cast<double>(expected.size()), unbounded);
+            std::vector<CGRect> made;
+            for (const ColoredRect& box : app.domain->contours) {
+                made.push_back(box.rect);
+            }
+            ASSERT_EQ(made, expected) << s << " at " << t.x << ", " << t.y;
+        }
+        for (const CGPoint t : outside) {
+            app.domain->translation = t;
+            app.domain->constructContours();
+            double unbounded = 0;
+            const std::vector<CGRect> expected = passesNearTheView(*app.domain, s, unbounded);
+            EXPECT_LT(static_cast<double>(expected.size()), unbounded);
+            std::vector<CGRect> made;
+            for (const ColoredRect& box : app.domain->contours) {
+                made.push_back(box.rect);
+            }
+            ASSERT_EQ(made, expected) << s << " at " << t.x << ", " << t.y;
+        }
+    }
+}
+
+// A list once grown for a large pane must not keep that memory when the pane shrinks.
+TEST(ShadingMemoryTest, ShrinkingThePaneGivesBackTheBoxesMemory) {
+    AppHarness app({{1600, 1600}, {400, 400}, true});
+    FakeSender modulus("Contours"), resolution("Highest Resolution");
+    app.domain->highestResolutionAction(&resolution);
+    app.domain->showContoursAction(&modulus);
+    EXPECT_GT(app.domain->contours.size(), 640000u);
+
+    app.domainHost.resizeTo({400, 400});
+    EXPECT_EQ(app.domain->contours.size(), 41616u);
+    EXPECT_LE(app.domain->contours.capacity(), 2 * app.domain->contours.size());
+
+    // Nothing shaded and the function changed: the list is emptied and its memory let go.
+    app.domain->showContoursAction(&modulus);
+    FakeSender square("Square");
+    app.controller.setFunction(&square);
+    EXPECT_TRUE(app.domain->contours.empty());
+    EXPECT_EQ(app.domain->contours.capacity(), 0u);
+}
+
+// A pane too large for its finest boxes is shaded with boxes twice as large, still covering
+// the view, rather than taking seconds and gigabytes on each rebuild.
+TEST(ShadingMemoryTest, AHugePaneFallsBackToCoarserBoxesWithinTheCap) {
+    AppHarness app({{3000, 3000}, {400, 400}, true});
+    FakeSender modulus("Contours"), resolution("Highest Resolution");
+    app.domain->highestResolutionAction(&resolution);
+    app.domain->showContoursAction(&modulus);
+    const std::vector<ColoredRect>& boxes = app.domain->contours;
+    // At two units the passes would make 4 x 752 x 752 boxes, over the cap.
+    EXPECT_GT(4u * 752 * 752, DomainView::kMaxContourBoxes);
+    EXPECT_LE(boxes.size(), DomainView::kMaxContourBoxes);
+    EXPECT_EQ(boxes.size(), 4u * 377 * 377);
+    std::set<double> xs, ys;
+    for (const ColoredRect& box : boxes) {
+        ASSERT_EQ(box.rect.size, (CGSize{4, 4}));
+        xs.insert(box.rect.origin.x);
+        ys.insert(box.rect.origin.y);
+    }
+    EXPECT_EQ(*xs.begin(), -4);
+    EXPECT_EQ(*xs.rbegin(), 3004);
+    EXPECT_EQ(xs.size(), 3008u / 4 + 1);
+    EXPECT_EQ(ys, xs);
+
+    // A normal pane is back at its finest boxes.
+    app.domainHost.resizeTo({400, 400});
+    EXPECT_EQ(boxes.size(), 41616u);
+    EXPECT_EQ(boxes[0].rect.size, (CGSize{2, 2}));
 }
 
 // A panned plane zoomed in far puts the origin billions of units away; only boxes within a
