@@ -168,7 +168,14 @@ Color Controller::rangeColor() const {
     return range->pathColor;
 }
 
+bool Controller::canChangePathHistory() const {
+    return domain == nullptr || !domain->isDrawingPath();
+}
+
 void Controller::clearAll(Sender* sender) {
+    if (!canChangePathHistory()) {
+        return;
+    }
     const int i =
         runAlertPanel("Clear all paths?", "This operation cannot be undone.", "OK", "Cancel", "");
     log("i = %d", i);
@@ -183,6 +190,9 @@ void Controller::clearAll(Sender* sender) {
 }
 
 void Controller::removeLastPath(Sender* sender) {
+    if (!canChangePathHistory()) {
+        return;
+    }
     range->removeLastPath(sender);
     domain->removeLastPath(sender);
     if (UndoManager* undo = domain->undoManager()) {
@@ -192,11 +202,28 @@ void Controller::removeLastPath(Sender* sender) {
 }
 
 void Controller::restoreLastPath() {
+    if (!canChangePathHistory()) {
+        return;
+    }
     range->restoreLastPath();
     domain->restoreLastPath();
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { removeLastPath(nullptr); });
         undo->setActionName("Last Path Drawn");
+    }
+}
+
+void Controller::undo(Sender*) {
+    UndoManager* manager = domain != nullptr ? domain->undoManager() : nullptr;
+    if (manager != nullptr && canChangePathHistory()) {
+        manager->undo();
+    }
+}
+
+void Controller::redo(Sender*) {
+    UndoManager* manager = domain != nullptr ? domain->undoManager() : nullptr;
+    if (manager != nullptr && canChangePathHistory()) {
+        manager->redo();
     }
 }
 

@@ -49,10 +49,15 @@ class Controller {
     bool showInverseImagesOfRangeGridlines() const { return showingInverseImagesInDomain; }
     Color rangeColor() const;
 
-    // Path history.
+    // Path history. While a path is still being drawn none of these acts: they would take
+    // away the path under the pointer, and its release would then name the wrong path.
     void clearAll(Sender* sender);
     void removeLastPath(Sender* sender);
     void restoreLastPath();
+    // The Edit menu's Undo and Redo, through the domain's undo manager.
+    void undo(Sender* sender);
+    void redo(Sender* sender);
+    bool canChangePathHistory() const;
 
     DomainView* domain = nullptr;
     RangeView* range = nullptr;

@@ -1,9 +1,9 @@
 #include "app/ParameterController.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "app/Controller.h"
+#include "platform/CLocale.h"
 #include "platform/Window.h"
 
 namespace zw {
@@ -13,7 +13,8 @@ float ParameterController::readField(const TextField* field) {
         return 0.0f;
     }
     const std::string text = field->stringValue();
-    return static_cast<float>(std::atof(text.c_str()));
+    // Never the desktop's decimal comma: "2.5" is two and a half everywhere.
+    return static_cast<float>(CLocale::atof(text.c_str()));
 }
 
 void ParameterController::closeSenderWindow(Sender* sender) {

@@ -26,7 +26,8 @@ class ParameterController {
     TextField* dI = nullptr;
 
   protected:
-    // The field's text read as by atof and rounded to single precision; a missing field is 0.
+    // The field's text read as by atof in the C locale and rounded to single precision; a missing
+    // field is 0.
     static float readField(const TextField* field);
     static void closeSenderWindow(Sender* sender);
     // What the Möbius and cubic dialogs do: read all eight fields, install the map, close.

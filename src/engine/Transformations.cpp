@@ -62,6 +62,15 @@ void Transformations::setFunction(const std::string& title) {
     engine::funcinv = identity;
 }
 
+bool Transformations::isCatalogueTitle(const std::string& title) {
+    for (const CatalogueEntry& entry : kCatalogue) {
+        if (title == entry.title) {
+            return true;
+        }
+    }
+    return false;
+}
+
 CGPoint Transformations::transform(CGPoint z) const {
     return engine::func(z);
 }

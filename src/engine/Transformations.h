@@ -18,6 +18,8 @@ extern ComplexFunction funcinv;
 class Transformations {
   public:
     void setFunction(const std::string& title);
+    // Whether setFunction knows this title (anything else selects the identity).
+    static bool isCatalogueTitle(const std::string& title);
     CGPoint transform(CGPoint z) const;
     // With no inverse ever installed this is the identity.
     CGPoint transformInv(CGPoint w) const;

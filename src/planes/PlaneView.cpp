@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/CLocale.h"
 #include "platform/Canvas.h"
 #include "platform/ColorPanel.h"
 #include "platform/Log.h"
@@ -18,6 +19,7 @@ constexpr double kPanStep = 100.0;
 
 std::string formatLabel(double value) {
     char buffer[64];
+    const CLocale c;
     std::snprintf(buffer, sizeof buffer, "%.2f", value);
     return buffer;
 }
@@ -69,11 +71,16 @@ CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
                      : CGSize{static_cast<double>(viewWidth), static_cast<double>(viewHeight)};
     xshift = static_cast<float>((toSize.width - current.width) / 2.0);
     yshift = static_cast<float>((toSize.height - current.height) / 2.0);
+    const auto newWidth = static_cast<int32_t>(static_cast<float>(viewWidth) + 2 * xshift);
+    const auto newHeight = static_cast<int32_t>(static_cast<float>(viewHeight) + 2 * yshift);
+    // The paths follow the view centre, which moves by whole units: by half an odd change
+    // they would end half a unit off their points, and every later zoom-in doubles that.
     AffineTransform shift;
-    shift.translateXBy(xshift, yshift);
+    shift.translateXBy(static_cast<double>(newWidth / 2 - viewWidth / 2),
+                       static_cast<double>(newHeight / 2 - viewHeight / 2));
     shiftPathsBy(shift);
-    viewWidth = static_cast<int32_t>(static_cast<float>(viewWidth) + 2 * xshift);
-    viewHeight = static_cast<int32_t>(static_cast<float>(viewHeight) + 2 * yshift);
+    viewWidth = newWidth;
+    viewHeight = newHeight;
     needsCompleteRedraw = true;
     constructAxes();
     return toSize;
@@ -160,6 +167,92 @@ void PlaneView::keyDown(const KeyEvent& event) {
                            "Use the cursor keys or the '2', '4', '6', '8' keys on the numerical "
                            "keypad to move around.");
     }
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::zoomAt(CGPoint p, bool in) {
+    if (!changeScaleFactor(in ? scaleFactor + scaleFactor : scaleFactor / 2.0f)) {
+        return;
+    }
+    const double s = in ? 2.0 : 0.5;
+    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
+    const CGPoint t = translation;
+    AffineTransform toPointer;
+    toPointer.translateXBy(-p.x, -p.y);
+    AffineTransform scale;
+    scale.scaleBy(s);
+    AffineTransform back;
+    back.translateXBy(p.x, p.y);
+    AffineTransform composed;
+    composed.appendTransform(toPointer);
+    composed.appendTransform(scale);
+    composed.appendTransform(back);
+    // p = c + k·z + t for the true point z under p; with k doubled (halved) z stays under p when
+    // p - c - t' is s·(p - c - t). Set before the shift, which reads the viewport for the readout.
+    translation = {(p.x - c.x) - s * ((p.x - c.x) - t.x), (p.y - c.y) - s * ((p.y - c.y) - t.y)};
+    shiftPathsBy(composed);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::panBy(double dx, double dy) {
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    translation = {translation.x + dx, translation.y + dy};
+    shiftPathsBy(pan);
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::livePanBy(double dx, double dy) {
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    translation = {translation.x + dx, translation.y + dy};
+    shiftPathsBy(pan);
+    moveMappedLayersBy(dx, dy);
+    // Axes, ticks, labels and the plane's own grid cost little: the base rebuild makes them,
+    // the planes' marks operations adding their grid, without asking the controller for more.
+    gridlines.clear();
+    PlaneView::constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::endLivePan() {
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void PlaneView::moveMappedLayersBy(double dx, double dy) {
+    for (ColoredRect& box : contours) {
+        box.rect.origin.x += dx;
+        box.rect.origin.y += dy;
+    }
+}
+
+void PlaneView::resetView(Sender*) {
+    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
+    const CGPoint t = translation;
+    // Powers of two: the reciprocal is exact.
+    const double s = 1.0 / static_cast<double>(scaleFactor);
+    AffineTransform toOrigin;
+    toOrigin.translateXBy(-(c.x + t.x), -(c.y + t.y));
+    AffineTransform scale;
+    scale.scaleBy(s);
+    AffineTransform toCentre;
+    toCentre.translateXBy(c.x, c.y);
+    AffineTransform composed;
+    composed.appendTransform(toOrigin);
+    composed.appendTransform(scale);
+    composed.appendTransform(toCentre);
+    scaleFactor = 1.0f;
+    translation = {0.0, 0.0};
+    shiftPathsBy(composed);
     constructAxes();
     needsCompleteRedraw = true;
     setNeedsDisplay(true);
@@ -339,6 +432,7 @@ void PlaneView::drawCoordinates(Canvas& canvas) {
     oldCoordsRect.size.height += coordsPosition.y;
     BezierPath::fillRect(canvas, oldCoordsRect);
     char buffer[128];
+    const CLocale c;
     std::snprintf(buffer, sizeof buffer, "%.3f, %.3f", coords.x, coords.y);
     const std::string text(buffer);
     coordsRect.size = canvas.sizeOfText(text, standardAttributes);

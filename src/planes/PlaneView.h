@@ -45,6 +45,18 @@ class PlaneView : public WindowDelegate {
     void zoomOut(Sender* sender);
     void zoomPaths(float s);
     virtual void keyDown(const KeyEvent& event);
+
+    // Navigation with the mouse. zoomAt scales by 2 (or 1/2) about a view position, so that the
+    // true point there stays there; panBy moves the view as the panning keys do, by any vector.
+    void zoomAt(CGPoint position, bool in);
+    void panBy(double dx, double dy);
+    // A pan that follows the pointer: stored paths, axes, ticks, labels and the plane's own grid
+    // are moved or rebuilt at once, while what goes through the function (shading, mapped
+    // gridlines) only moves with the plane until endLivePan rebuilds it once.
+    void livePanBy(double dx, double dy);
+    void endLivePan();
+    // Scale factor 1, true origin at the view centre.
+    void resetView(Sender* sender);
     bool acceptsFirstResponder() const { return true; }
 
     // Mouse input; a plane that draws nothing from the mouse ignores it.
@@ -134,6 +146,9 @@ class PlaneView : public WindowDelegate {
     // Ends every pass: erases the previous readout and draws `coords`.
     void drawCoordinates(Canvas& canvas);
     static void moveAll(PathList& list, const AffineTransform& transform);
+    // Moves the layers built through the function by a pan still under way; each plane adds
+    // its own mapped gridlines.
+    virtual void moveMappedLayersBy(double dx, double dy);
 
     // The view's size along the real axis (x) or the imaginary axis (y), and the origin's offset.
     Walk::Axis axisAlong(bool realAxis) const;

@@ -5,8 +5,9 @@
 
 namespace zw {
 
-// Writes one diagnostic line (printf-style format, no level, no prefix) to standard error,
-// or to the installed sink.
+// Writes one diagnostic line (printf-style format in the C locale, no level, no prefix) to the
+// installed sink, or else to standard error, where a line repeated in a row is written once
+// and followed by "(last message repeated N times)".
 void log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 using LogSink = std::function<void(const std::string& line)>;

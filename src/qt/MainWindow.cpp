@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeySequence>
 #include <QLayout>
@@ -13,10 +14,16 @@
 
 #include "platform/ColorPanel.h"
 #include "qt/AlertPanel.h"
+#include "qt/CursorLink.h"
+#include "qt/HelpMenu.h"
 #include "qt/MenuItemSender.h"
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
+#include "qt/SessionActions.h"
+#include "qt/StatusBar.h"
+#include "qt/StatusTips.h"
+#include "qt/ViewMenu.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -66,6 +73,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     createPanes();
     createDialogs();
     buildMenus();
+    statusLine_ = new StatusBar(this);
+    setStatusBar(statusLine_);
     // Lay the window out before the planes exist, so that each starts at the size it is
     // shown at and the first show is no resize.
     resize(kInitialWidth, kInitialHeight);
@@ -101,6 +110,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     }
     syncCheckMarks();
     refreshEditMenu();
+
+    cursorLink_ = new CursorLink(this, statusLine_);
+    viewMenu_ = new ViewMenu(menuBar(), this);
+    viewMenu_->addToggle(QStringLiteral("Linked Cursor"),
+                         QStringLiteral("Mark the image of the pointer in the other plane"), true,
+                         [this](bool on) { cursorLink_->setMarkersShown(on); });
+    helpMenu_ = new HelpMenu(this);
+    addStatusTips(menuBar());
     domainPane_->setFocus();
 }
 
@@ -208,20 +225,25 @@ void MainWindow::buildMenus() {
     const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
     quit->setShortcuts(quitKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
                                           : quitKeys);
-    connect(quit, &QAction::triggered, this, [] { QCoreApplication::quit(); });
+    connect(quit, &QAction::triggered, this, [this] {
+        if (session_->mayClose()) {
+            QCoreApplication::quit();
+        }
+    });
+    session_ = new SessionActions(this, file, quit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     undoAction_ =
-        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender*) { undoManager_.undo(); });
+        addLogicAction(edit, QStringLiteral("Undo"), [this](Sender* s) { controller_.undo(s); });
     undoAction_->setShortcut(QKeySequence::Undo);
     redoAction_ =
-        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender*) { undoManager_.redo(); });
+        addLogicAction(edit, QStringLiteral("Redo"), [this](Sender* s) { controller_.redo(s); });
     redoAction_->setShortcut(QKeySequence::Redo);
     edit->addSeparator();
-    addLogicAction(edit, QStringLiteral("Remove Last Path"),
-                   [this](Sender* s) { controller_.removeLastPath(s); });
-    addLogicAction(edit, QStringLiteral("Clear All Paths..."),
-                   [this](Sender* s) { controller_.clearAll(s); });
+    removeLastAction_ = addLogicAction(edit, QStringLiteral("Remove Last Path"),
+                                       [this](Sender* s) { controller_.removeLastPath(s); });
+    clearAllAction_ = addLogicAction(edit, QStringLiteral("Clear All Paths..."),
+                                     [this](Sender* s) { controller_.clearAll(s); });
 
     QMenu* function = menuBar()->addMenu(QStringLiteral("F&unction"));
     functionGroup_ = new QActionGroup(this);
@@ -289,11 +311,20 @@ void MainWindow::buildMenus() {
     domain->addSeparator();
     buildColourMenu(domain->addMenu(QStringLiteral("Path Colour")),
                     [this]() -> PlaneView* { return domain_.get(); });
+    // Last, so that the items above keep their places.
+    domain->addSeparator();
+    addLogicAction(domain, QStringLiteral("Reset View"),
+                   [this](Sender* s) { domain_->resetView(s); });
 
     QMenu* range = menuBar()->addMenu(QStringLiteral("&Range"));
-    // No shortcuts: the domain's zoom already has the standard ones.
-    addLogicAction(range, QStringLiteral("Zoom In"), [this](Sender* s) { range_->zoomIn(s); });
-    addLogicAction(range, QStringLiteral("Zoom Out"), [this](Sender* s) { range_->zoomOut(s); });
+    // The domain's zoom has the standard shortcuts; the range's add Alt. (Ctrl+Shift+= would
+    // be the domain's Ctrl++ on most keyboards, and Qt would take neither.)
+    addLogicAction(range, QStringLiteral("Zoom In"), [this](Sender* s) {
+        range_->zoomIn(s);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Equal));
+    addLogicAction(range, QStringLiteral("Zoom Out"), [this](Sender* s) {
+        range_->zoomOut(s);
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Minus));
     range->addSeparator();
     option(
         range, QStringLiteral("Show Axis Labels"),
@@ -312,6 +343,9 @@ void MainWindow::buildMenus() {
     range->addSeparator();
     buildColourMenu(range->addMenu(QStringLiteral("Path Colour")),
                     [this]() -> PlaneView* { return range_.get(); });
+    range->addSeparator();
+    addLogicAction(range, QStringLiteral("Reset View"),
+                   [this](Sender* s) { range_->resetView(s); });
 }
 
 void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane) {
@@ -325,6 +359,24 @@ void MainWindow::buildColourMenu(QMenu* menu, const std::function<PlaneView*()>&
                    [plane](Sender* s) { plane()->setColorOther(s); });
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (session_->mayClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::sessionApplied() {
+    const ActiveFunction& f = transformations_.activeFunction();
+    for (QAction* item : functionGroup_->actions()) {
+        item->setChecked(f.kind == ActiveFunction::Kind::Catalogue &&
+                         item->text() == QString::fromStdString(f.title));
+    }
+    syncCheckMarks();
+    afterAction();
+}
+
 void MainWindow::syncCheckMarks() {
     for (const auto& [item, initially] : initialStates_) {
         item->setChecked(initially());
@@ -334,6 +386,7 @@ void MainWindow::syncCheckMarks() {
 void MainWindow::afterAction() {
     PlaneWidget::flushAll();
     refreshEditMenu();
+    emit actionHandled();
 }
 
 void MainWindow::refreshEditMenu() {
@@ -341,10 +394,14 @@ void MainWindow::refreshEditMenu() {
     const QString redoName = QString::fromStdString(undoManager_.redoActionName());
     undoAction_->setText(undoName.isEmpty() ? QStringLiteral("Undo")
                                             : QStringLiteral("Undo ") + undoName);
-    undoAction_->setEnabled(undoManager_.canUndo());
+    // Nothing in the history moves while a path is still being drawn.
+    const bool idle = controller_.canChangePathHistory();
+    undoAction_->setEnabled(idle && undoManager_.canUndo());
     redoAction_->setText(redoName.isEmpty() ? QStringLiteral("Redo")
                                             : QStringLiteral("Redo ") + redoName);
-    redoAction_->setEnabled(undoManager_.canRedo());
+    redoAction_->setEnabled(idle && undoManager_.canRedo());
+    removeLastAction_->setEnabled(idle);
+    clearAllAction_->setEnabled(idle);
 }
 
 QMenu* MainWindow::menu(const QString& title) const {

@@ -21,7 +21,9 @@ class QMenu;
 namespace zw {
 
 class ColorPanel;
+class CursorLink;
 class DomainView;
+class HelpMenu;
 class MenuItemSender;
 class ParameterDialog;
 class PlaneView;
@@ -29,6 +31,9 @@ class PlaneWidget;
 class QtColorPanel;
 class RangeView;
 class Sender;
+class SessionActions;
+class StatusBar;
+class ViewMenu;
 
 // The application's one window: the domain (z) and the range (w) side by side, the menus, and
 // the objects behind them, each created once and wired together before the event loop runs.
@@ -50,12 +55,27 @@ class MainWindow : public QMainWindow {
     ParameterDialog* polynomialDialog() const { return polynomialDialog_; }
     ParameterDialog* affineDialog() const { return affineDialog_; }
 
+    SessionActions* sessionActions() const { return session_; }
+    // After a session replaced the planes and the function: menus follow what it set.
+    void sessionApplied();
+    StatusBar* statusLine() const { return statusLine_; }
+    ViewMenu* viewMenu() const { return viewMenu_; }
+    HelpMenu* helpMenu() const { return helpMenu_; }
+    CursorLink* cursorLink() const { return cursorLink_; }
+
     QMenu* menu(const QString& title) const;
     // The item with this text in the named menu or one of its submenus; null if none.
     QAction* findAction(const QString& menuTitle, const QString& text) const;
 
     // The catalogue of functions, as the Function menu lists them.
     static const std::vector<QString>& functionTitles();
+
+  signals:
+    // A menu action or a dialog has been handed to the logic and the passes are done.
+    void actionHandled();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     using Action = std::function<void(Sender*)>;
@@ -86,10 +106,17 @@ class MainWindow : public QMainWindow {
     ParameterDialog* mobiusDialog_ = nullptr;
     ParameterDialog* polynomialDialog_ = nullptr;
     ParameterDialog* affineDialog_ = nullptr;
+    StatusBar* statusLine_ = nullptr;
+    ViewMenu* viewMenu_ = nullptr;
+    HelpMenu* helpMenu_ = nullptr;
+    CursorLink* cursorLink_ = nullptr;
     QActionGroup* functionGroup_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
+    QAction* removeLastAction_ = nullptr;
+    QAction* clearAllAction_ = nullptr;
     Sender* inverseImages_ = nullptr;
+    SessionActions* session_ = nullptr;
     // Display options whose check mark starts from a flag read after awakeFromNib.
     std::vector<std::pair<QAction*, std::function<bool()>>> initialStates_;
 

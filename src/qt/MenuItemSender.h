@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/Sender.h"
 
 class QAction;
@@ -12,11 +14,14 @@ class MenuItemSender : public Sender {
     explicit MenuItemSender(QAction* action, Window* window = nullptr)
         : action_(action), window_(window) {}
 
+    // The item's text without accelerator markers: a lone '&' dropped, "&&" read as '&'.
     std::string title() const override;
     int state() const override;
     void setState(int state) override;
     Window* window() override { return window_; }
     QAction* action() const { return action_; }
+
+    static QString withoutAccelerators(const QString& text);
 
   private:
     QAction* action_;

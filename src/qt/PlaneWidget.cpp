@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "planes/PlaneView.h"
@@ -51,6 +52,8 @@ PlaneWidget::PlaneWidget(UndoManager* undoManager, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(64, 64);
+    // Both panes follow the pointer for the linked cursor, whatever their plane asks for.
+    setMouseTracking(true);
     liveResizeTimer_.setSingleShot(true);
     liveResizeTimer_.setInterval(kLiveResizeEndMs);
     connect(&liveResizeTimer_, &QTimer::timeout, this, &PlaneWidget::endLiveResize);
@@ -178,6 +181,17 @@ void PlaneWidget::paintEvent(QPaintEvent* event) {
     painter.drawImage(
         QRectF(area), image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    if (marker_) {
+        // Dark under light: the ring reads on white and on any shading.
+        const QPointF centre(marker_->x, height() - marker_->y);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 0, 0), 3.5));
+        painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
+        painter.setPen(QPen(QColor(255, 140, 0), 1.5));
+        painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
@@ -219,7 +233,107 @@ CGPoint PlaneWidget::toView(QPointF position) const {
     return CGPoint{position.x(), height() - position.y()};
 }
 
+void PlaneWidget::setMarker(std::optional<CGPoint> position) {
+    if (position.has_value() == marker_.has_value() &&
+        (!position || (position->x == marker_->x && position->y == marker_->y))) {
+        return;
+    }
+    if (marker_) {
+        update(markerArea(*marker_));
+    }
+    marker_ = position;
+    if (marker_) {
+        update(markerArea(*marker_));
+    }
+}
+
+QRect PlaneWidget::markerArea(CGPoint position) const {
+    const int reach = static_cast<int>(std::ceil(kMarkerRadius)) + 4;
+    const QPoint centre(static_cast<int>(std::lround(position.x)),
+                        static_cast<int>(std::lround(height() - position.y)));
+    return QRect(centre - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1));
+}
+
+void PlaneWidget::trackPointer(QPointF position) {
+    pointer_ = toView(position);
+    emit pointerChanged();
+}
+
+void PlaneWidget::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    trackPointer(event->position());
+}
+
+void PlaneWidget::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    pointer_.reset();
+    hovering_ = false;
+    emit pointerChanged();
+}
+
+bool PlaneWidget::startPan(QMouseEvent* event) {
+    const Qt::MouseButton button = event->button();
+    if ((button != Qt::MiddleButton && button != Qt::RightButton) || leftButtonDown_ ||
+        panButton_ != Qt::NoButton || view_ == nullptr) {
+        return false;
+    }
+    panButton_ = button;
+    panFrom_ = event->position();
+    setCursor(Qt::ClosedHandCursor);
+    return true;
+}
+
+void PlaneWidget::endPan() {
+    panButton_ = Qt::NoButton;
+    unsetCursor();
+    if (view_ != nullptr) {
+        view_->endLivePan();
+    }
+    handled();
+}
+
+void PlaneWidget::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    if (view_ == nullptr) {
+        return;
+    }
+    // Only the vertical wheel zooms. A trackpad's small steps add up to a notch; turning the
+    // other way starts afresh.
+    int delta = event->angleDelta().y();
+    if (event->angleDelta().isNull()) {
+        delta = event->pixelDelta().y();
+    }
+    if (delta == 0) {
+        return;
+    }
+    if ((delta > 0) != (wheelPending_ > 0)) {
+        wheelPending_ = 0;
+    }
+    wheelPending_ += delta;
+    const CGPoint at = toView(event->position());
+    bool zoomed = false;
+    for (; wheelPending_ >= kWheelNotch; wheelPending_ -= kWheelNotch, zoomed = true) {
+        view_->zoomAt(at, true);
+    }
+    for (; wheelPending_ <= -kWheelNotch; wheelPending_ += kWheelNotch, zoomed = true) {
+        view_->zoomAt(at, false);
+    }
+    if (zoomed) {
+        handled();
+    }
+}
+
 void PlaneWidget::mousePressEvent(QMouseEvent* event) {
+    if (hovering_) {
+        hovering_ = false;
+        emit pointerChanged();
+    }
+    if (startPan(event)) {
+        return;
+    }
+    if (event->button() == Qt::LeftButton && panButton_ != Qt::NoButton) {
+        endPan();
+    }
     if (event->button() != Qt::LeftButton || view_ == nullptr) {
         QWidget::mousePressEvent(event);
         return;
@@ -233,17 +347,44 @@ void PlaneWidget::mouseMoveEvent(QMouseEvent* event) {
     if (view_ == nullptr) {
         return;
     }
+    // Announced with the event's handling, once the plane has taken the move.
+    pointer_ = toView(event->position());
+    hovering_ = event->buttons() == Qt::NoButton;
+    if (panButton_ != Qt::NoButton) {
+        if ((event->buttons() & panButton_) == 0) {
+            emit pointerChanged();
+            return;  // the release went elsewhere; it ends the pan when it comes
+        }
+        const QPointF moved = event->position() - panFrom_;
+        panFrom_ = event->position();
+        // View y grows upward, widget y downward.
+        view_->livePanBy(moved.x(), -moved.y());
+        view_->mouseMoved(MouseEvent{toView(event->position())});
+        handled();
+        return;
+    }
+    const bool releaseLost = leftButtonDown_ && !(event->buttons() & Qt::LeftButton);
+    if (releaseLost) {
+        // The release went elsewhere (a popup took the mouse): the path ends here.
+        leftButtonDown_ = false;
+        view_->mouseUp(MouseEvent{toView(event->position())});
+    }
     if (leftButtonDown_ && (event->buttons() & Qt::LeftButton)) {
         view_->mouseDragged(MouseEvent{toView(event->position())});
     } else if (event->buttons() == Qt::NoButton) {
         view_->mouseMoved(MouseEvent{toView(event->position())});
-    } else {
+    } else if (!releaseLost) {
+        emit pointerChanged();
         return;
     }
     handled();
 }
 
 void PlaneWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (panButton_ != Qt::NoButton && event->button() == panButton_) {
+        endPan();
+        return;
+    }
     if (event->button() != Qt::LeftButton || !leftButtonDown_ || view_ == nullptr) {
         QWidget::mouseReleaseEvent(event);
         return;
@@ -260,6 +401,18 @@ void PlaneWidget::keyPressEvent(QKeyEvent* event) {
         (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
     if (view_ == nullptr || isLoneModifier(event->key()) || shortcut) {
         QWidget::keyPressEvent(event);
+        return;
+    }
+    // The plus and minus keys, main and keypad, zoom the plane about its centre as the zoom
+    // items do; "=" is the plus key unshifted.
+    if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal) {
+        view_->zoomIn(nullptr);
+        handled();
+        return;
+    }
+    if (event->key() == Qt::Key_Minus) {
+        view_->zoomOut(nullptr);
+        handled();
         return;
     }
     std::u16string characters;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "platform/ViewHost.h"
 #include "qt/WidgetWindow.h"
@@ -39,6 +40,17 @@ class PlaneWidget : public QWidget, public ViewHost {
     UndoManager* undoManager() override { return undoManager_; }
     CGPoint convertPointFromWindow(CGPoint p) const override { return p; }
 
+    // The pointer's view position while it is over this pane.
+    std::optional<CGPoint> pointer() const { return pointer_; }
+    // The pointer has moved over the pane with no button held since the last press: while a
+    // button is down (drawing, panning) the picture under it speaks for itself.
+    bool hovering() const { return pointer_.has_value() && hovering_; }
+    // A ring painted over the pane at a view position, never into its image.
+    void setMarker(std::optional<CGPoint> position);
+    std::optional<CGPoint> marker() const { return marker_; }
+    static constexpr int kWheelNotch = 120;
+    static constexpr double kMarkerRadius = 4.5;
+
     // Runs the pending pass of every pane that asked for display since its last pass.
     static void flushAll();
     static constexpr int kLiveResizeEndMs = 250;
@@ -46,6 +58,8 @@ class PlaneWidget : public QWidget, public ViewHost {
   signals:
     // An input event or a resize has been handed to the plane and the passes are done.
     void eventHandled();
+    // The pointer moved over the pane, came in or left.
+    void pointerChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +68,9 @@ class PlaneWidget : public QWidget, public ViewHost {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -64,6 +81,10 @@ class PlaneWidget : public QWidget, public ViewHost {
     void allocateImage(QSize size);
     bool imageFits(QSize size) const;
     CGPoint toView(QPointF position) const;
+    QRect markerArea(CGPoint position) const;
+    void trackPointer(QPointF position);
+    bool startPan(QMouseEvent* event);
+    void endPan();
     static void scheduleFlush();
 
     UndoManager* undoManager_;
@@ -78,6 +99,14 @@ class PlaneWidget : public QWidget, public ViewHost {
     bool liveResize_ = false;
     bool leftButtonDown_ = false;
     int passCount_ = 0;
+    std::optional<CGPoint> pointer_;
+    bool hovering_ = false;
+    std::optional<CGPoint> marker_;
+    // Middle or right button: the plane follows the pointer from panFrom_.
+    Qt::MouseButton panButton_ = Qt::NoButton;
+    QPointF panFrom_;
+    // Wheel angle not yet spent on a notch.
+    int wheelPending_ = 0;
     QTimer liveResizeTimer_;
 };
 

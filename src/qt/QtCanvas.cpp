@@ -215,6 +215,21 @@ QtCanvas::QtCanvas(QImage* image)
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QtCanvas::QtCanvas(QPaintDevice* device, QSize size)
+    : image_(nullptr),
+      bits_(nullptr),
+      bytesPerLine_(0),
+      ratio_(1.0),
+      pixelWidth_(size.width()),
+      pixelHeight_(size.height()),
+      width_(size.width()),
+      height_(size.height()),
+      directPixels_(false) {
+    painter_.begin(device);
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 QtCanvas::~QtCanvas() {
     painter_.end();
 }

@@ -26,6 +26,9 @@ class QtCanvas : public Canvas {
     };
 
     explicit QtCanvas(QImage* image);
+    // Draws on any device (a picture, an SVG generator) of the given size in view units;
+    // boxes go through the painter there, as only an image's pixels can be written directly.
+    QtCanvas(QPaintDevice* device, QSize size);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;

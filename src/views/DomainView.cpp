@@ -20,12 +20,25 @@ CGPoint viewPosition(const PlaneView& view, const MouseEvent& event) {
                                   : event.locationInWindow;
 }
 
-// A short description of a list of paths, on one line as every log line is.
+// A short description of a list of paths, on one line as every log line is. A long list shows
+// its first and last few entries and counts the rest: describing every one at every removal
+// would make removing n paths cost n squared.
 std::string describe(const PathList& list) {
+    constexpr std::size_t kShownAtEachEnd = 3;
+    auto entry = [&list](std::size_t i) {
+        return "<Path: " + std::to_string(list[i]->elementCount()) + " elements>";
+    };
     std::string text = "(";
-    for (std::size_t i = 0; i < list.size(); ++i) {
+    const std::size_t n = list.size();
+    for (std::size_t i = 0; i < n; ++i) {
         text += i == 0 ? "" : ", ";
-        text += "<Path: " + std::to_string(list[i]->elementCount()) + " elements>";
+        if (n > 2 * kShownAtEachEnd + 1 && i == kShownAtEachEnd) {
+            const std::size_t hidden = n - 2 * kShownAtEachEnd;
+            text += "... " + std::to_string(hidden) + " more ...";
+            i = n - kShownAtEachEnd - 1;
+            continue;
+        }
+        text += entry(i);
     }
     return text + ")";
 }
@@ -47,6 +60,11 @@ void DomainView::awakeFromNib() {
 }
 
 void DomainView::mouseDown(const MouseEvent& event) {
+    if (drawingPath_) {
+        // The release of the path before went astray; that path is finished all the same.
+        mouseUp(event);
+    }
+    drawingPath_ = true;
     pathStart = viewPosition(*this, event);
     auto newPath = std::make_unique<Path>();
     newPath->setColor(pathColor);
@@ -74,6 +92,7 @@ void DomainView::mouseDragged(const MouseEvent& event) {
 }
 
 void DomainView::mouseUp(const MouseEvent&) {
+    drawingPath_ = false;
     UndoManager* undo = undoManager();
     if (undo == nullptr || controller == nullptr) {
         return;
@@ -209,6 +228,13 @@ void DomainView::shiftPathsBy(const AffineTransform& transform) {
     if (controller != nullptr) {
         controller->updateRangeCoordinates(coords);
     }
+}
+
+void DomainView::moveMappedLayersBy(double dx, double dy) {
+    PlaneView::moveMappedLayersBy(dx, dy);
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    moveAll(inverseGridlines, pan);
 }
 
 void DomainView::constructAxes() {

@@ -20,6 +20,9 @@ class DomainView : public PlaneView {
     void mouseUp(const MouseEvent& event) override;
     void mouseMoved(const MouseEvent& event) override;
     void updateCoords();
+    // Between a press and its release: the newest path is still being drawn, and the path
+    // history must leave it alone.
+    bool isDrawingPath() const { return drawingPath_; }
     void startNewTransformedPathAt(CGPoint w);
     void addNewTransformedPointAt(CGPoint w);
     CGSize windowWillResize(Window* window, CGSize toSize) override;
@@ -70,6 +73,9 @@ class DomainView : public PlaneView {
     bool showArguments = false;
     bool highestResolution = false;
 
+  protected:
+    void moveMappedLayersBy(double dx, double dy) override;
+
   private:
     // Sends the samples of one family of this plane's gridlines through the controller.
     void walkIntoRange(bool horizontal, int step);
@@ -79,6 +85,7 @@ class DomainView : public PlaneView {
     Color boxColor(CGPoint z) const;
 
     std::unique_ptr<Path> looseTransformedPath_;
+    bool drawingPath_ = false;
 };
 
 }  // namespace zw

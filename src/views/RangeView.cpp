@@ -68,6 +68,13 @@ void RangeView::constructAxes() {
     PlaneView::constructAxes();
 }
 
+void RangeView::moveMappedLayersBy(double dx, double dy) {
+    PlaneView::moveMappedLayersBy(dx, dy);
+    AffineTransform pan;
+    pan.translateXBy(dx, dy);
+    moveAll(transformedGridlines, pan);
+}
+
 void RangeView::makeHorizontalMarksWithStep(int step) {
     if (showGridlines) {
         addOwnGridlines(true, step, 0.5, true);

@@ -36,6 +36,9 @@ class RangeView : public PlaneView {
     bool showTransformedGridlines = false;
     PathList transformedGridlines;
 
+  protected:
+    void moveMappedLayersBy(double dx, double dy) override;
+
   private:
     // Sends the samples of one family of this plane's gridlines through the controller.
     void walkIntoDomain(bool horizontal, int step);

@@ -115,7 +115,7 @@ e2e_start_xvfb() {
 }
 
 e2e_find_window() {
-    E2E_WIN=$(xdotool search --onlyvisible --name '^zwmap$' 2>/dev/null | head -n 1)
+    E2E_WIN=$(xdotool search --onlyvisible --name "${E2E_WINDOW_NAME:-^zwmap\$}" 2>/dev/null | head -n 1)
     [ -n "$E2E_WIN" ]
 }
 
@@ -127,8 +127,14 @@ e2e_start() {
     trap e2e_cleanup EXIT
     trap 'exit 1' INT TERM
     e2e_start_xvfb
+    e2e_launch
+}
+
+# Starts zwmap (with the given arguments) on the test's display, places the window at a known
+# position and size and gives it the focus. E2E_WINDOW_NAME is the title to look for.
+e2e_launch() {
     # No window manager: Qt's default style and a plain X server, like the CI machine.
-    QT_QPA_PLATFORM=xcb "$E2E_APP" >"$E2E_SHOT_DIR/app.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb "$E2E_APP" "$@" >>"$E2E_SHOT_DIR/app.log" 2>&1 &
     E2E_APP_PID=$!
     e2e_wait_for 30 e2e_find_window || e2e_fail "no window named zwmap appeared within 30 s"
     xdotool windowmove --sync "$E2E_WIN" "$E2E_WIN_X" "$E2E_WIN_Y" >/dev/null 2>&1 ||

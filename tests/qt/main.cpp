@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <clocale>
 #include <cstring>
 
 // The widgets need a QApplication for the whole run; ctest runs each test in its own process.
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
+    // As the application does: numbers never follow the desktop's locale.
+    std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -303,3 +303,65 @@ TEST_F(ControllerTest, RemovingWithNothingDrawnStillRecordsAnUndoStepThatRestore
 
 }  // namespace
 }  // namespace zw
+
+namespace zw {
+namespace {
+
+// Undo, Redo, Remove Last Path and Clear All while the button is still down would take away
+// the path under the pointer, and its release would then record an undo step for another path.
+TEST_F(ControllerTest, ThePathHistoryWaitsForTheReleaseOfAPathBeingDrawn) {
+    app.drawPath({{10, 10}, {20, 20}});
+    app.drawPath({{30, 30}, {40, 40}});
+    app.controller.removeLastPath(nullptr);  // "Remove Last Path" on top, so Redo has work too
+    app.controller.undo(nullptr);
+    ASSERT_EQ(app.domain->paths.size(), 2u);
+    ASSERT_TRUE(app.undo().canRedo());
+
+    app.press({100, 100});
+    app.drag({110, 120});
+    Path* drawn = app.domain->paths.back().get();
+    EXPECT_TRUE(app.domain->isDrawingPath());
+    EXPECT_FALSE(app.controller.canChangePathHistory());
+    AlertScript alerts;
+    const std::size_t undoSteps = app.undo().undoCount();
+    app.controller.undo(nullptr);
+    app.controller.redo(nullptr);
+    app.controller.removeLastPath(nullptr);
+    app.controller.clearAll(nullptr);
+    EXPECT_EQ(alerts.count(), 0u) << "Clear All asks nothing while a path is drawn";
+    ASSERT_EQ(app.domain->paths.size(), 3u);
+    EXPECT_EQ(app.domain->paths.back().get(), drawn);
+    EXPECT_EQ(app.range->paths.size(), 3u);
+    EXPECT_EQ(app.domain->transformedPathsShownInDomain.size(), 3u);
+    EXPECT_TRUE(app.domain->removedPaths.empty());
+    EXPECT_EQ(app.undo().undoCount(), undoSteps);
+
+    app.drag({120, 130});
+    app.release({120, 130});
+    EXPECT_FALSE(app.domain->isDrawingPath());
+    EXPECT_EQ(drawn->elementCount(), 3u);
+    // Now the history acts, on the path just finished.
+    app.controller.undo(nullptr);
+    ASSERT_EQ(app.domain->removedPaths.size(), 1u);
+    EXPECT_EQ(app.domain->removedPaths.back().get(), drawn);
+    app.controller.redo(nullptr);
+    EXPECT_EQ(app.domain->paths.back().get(), drawn);
+    EXPECT_EQ(app.undo().undoActionName(), "Last Path Drawn");
+}
+
+TEST_F(ControllerTest, APressWhoseReleaseWentAstrayIsFinishedByTheNextPress) {
+    app.press({10, 10});
+    app.drag({20, 20});
+    Path* first = app.domain->paths.back().get();
+    app.press({50, 50});
+    EXPECT_TRUE(app.domain->isDrawingPath());
+    EXPECT_EQ(app.undo().undoCount(), 1u);
+    app.release({50, 50});
+    app.controller.undo(nullptr);
+    app.controller.undo(nullptr);
+    ASSERT_EQ(app.domain->removedPaths.size(), 2u);
+    EXPECT_EQ(app.domain->removedPaths.back().get(), first);
+}
+
+}  // namespace
+}  // namespace zw

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "planes/PlaneView.h"
@@ -260,6 +262,62 @@ TEST_F(PlaneViewTest, ShrinkingByAnOddAmountTruncatesTheSize) {
     view.windowWillResize(&host, {390.5, 300});
     EXPECT_EQ(view.xshift, -2.25f);
     EXPECT_EQ(view.viewWidth, 390);
+}
+
+TEST_F(PlaneViewTest, AWindowOnePixelTallerLeavesTheRealAxisPathOnTheAxisThroughZooms) {
+    Path* p = addPath({{-1, 0}, {1, 0}});
+    host.resizeTo({400, 301});
+    for (int i = 0; i < 6; ++i) {
+        view.zoomIn(nullptr);
+    }
+    const double axisY = view.trueCoordinatesToViewCoordinates({0, 0}).y;
+    EXPECT_EQ(p->elementAtIndex(0).point.y, axisY);
+    EXPECT_EQ(p->elementAtIndex(1).point.y, axisY);
+}
+
+// Seeded random sequences of odd and even resizes and zooms, paths kept and removed: every
+// stored point must stay where its true point is shown.
+TEST_F(PlaneViewTest, RandomResizesAndZoomsKeepEveryPathOnItsTruePoints) {
+    const std::vector<CGPoint> kept = {{0, 0}, {1, 0}, {-1.5, 0.25}, {0.01, -0.99}};
+    const std::vector<CGPoint> removed = {{0.3, -0.7}, {-2, 1}};
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        view.clear(nullptr);
+        Path* k = addPath(kept);
+        Path* r = addPath(removed);
+        view.removeLastPath(nullptr);
+        std::mt19937 random(seed);
+        auto within = [&random](int lo, int hi) {
+            return std::uniform_int_distribution<int>(lo, hi)(random);
+        };
+        for (int step = 0; step < 60; ++step) {
+            switch (within(0, 3)) {
+                case 0:
+                case 1:
+                    host.resizeTo(
+                        {static_cast<double>(within(1, 901)), static_cast<double>(within(1, 701))});
+                    break;
+                case 2:
+                    if (view.scaleFactor < 256.0f) {
+                        view.zoomIn(nullptr);
+                    }
+                    break;
+                default:
+                    if (view.scaleFactor > 1.0f / 256.0f) {
+                        view.zoomOut(nullptr);
+                    }
+                    break;
+            }
+            for (const auto& [path, points] : {std::pair{k, kept}, std::pair{r, removed}}) {
+                for (std::size_t i = 0; i < points.size(); ++i) {
+                    const CGPoint want = view.trueCoordinatesToViewCoordinates(points[i]);
+                    const CGPoint got = path->elementAtIndex(i).point;
+                    ASSERT_NEAR(got.x, want.x, 1e-6) << "step " << step << ", point " << i;
+                    ASSERT_NEAR(got.y, want.y, 1e-6) << "step " << step << ", point " << i;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(PlaneViewTest, RemovedPathsFollowTheViewportAndComeBackInPlace) {

@@ -1,0 +1,101 @@
+// What one mouse event of a drag pan costs on a shaded domain of 500 by 560 (a pane of the
+// default window): rebuilding everything, as a pan key does, against moving what goes through
+// f and rebuilding only the axes and the plane's own grid (the live pan). Each includes the
+// complete drawing pass the event asks for.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <memory>
+
+#include "Ratios.h"
+#include "app/Controller.h"
+#include "engine/Transformations.h"
+#include "qt/QtCanvas.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace {
+
+// Text needs a GUI application; the benchmarks draw offscreen.
+void ensureApplication() {
+    static std::unique_ptr<QGuiApplication> app = [] {
+        if (QCoreApplication::instance() != nullptr) {  // zwbench's main made one
+            return std::unique_ptr<QGuiApplication>();
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "zwbench";
+        static char* argv[] = {name, nullptr};
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }();
+}
+
+struct ShadedPlanes {
+    zw::Transformations transformations;
+    zw::Controller controller;
+    zw::DomainView domain{nullptr, {{0, 0}, {500, 560}}};
+    zw::RangeView range{nullptr, {{0, 0}, {500, 560}}};
+    QImage domainImage{500, 560, QImage::Format_RGB32};
+    QImage rangeImage{500, 560, QImage::Format_RGB32};
+
+    explicit ShadedPlanes(bool finest) {
+        ensureApplication();
+        controller.domain = &domain;
+        controller.range = &range;
+        controller.transformations = &transformations;
+        domain.controller = &controller;
+        range.controller = &controller;
+        domain.awakeFromNib();
+        range.awakeFromNib();
+        controller.awakeFromNib();
+        domain.showContours = true;
+        domain.highestResolution = finest;
+        domain.constructAxes();
+    }
+
+    void draw() {
+        zw::QtCanvas domainCanvas(&domainImage);
+        domain.drawRect(domainCanvas, {{0, 0}, {500, 560}});
+        zw::QtCanvas rangeCanvas(&rangeImage);
+        range.drawRect(rangeCanvas, {{0, 0}, {500, 560}});
+    }
+};
+
+void panEvents(benchmark::State& state, bool live, bool finest) {
+    ShadedPlanes planes(finest);
+    double step = 3.0;
+    for (auto _ : state) {
+        // Back and forth, so the view stays where the shading is.
+        step = -step;
+        if (live) {
+            planes.domain.livePanBy(step, 2.0 * step);
+        } else {
+            planes.domain.panBy(step, 2.0 * step);
+        }
+        planes.draw();
+    }
+    state.counters["boxes"] = static_cast<double>(planes.domain.contours.size());
+}
+
+void BM_PanRebuild(benchmark::State& state) {
+    panEvents(state, false, false);
+}
+void BM_PanLive(benchmark::State& state) {
+    panEvents(state, true, false);
+}
+void BM_PanRebuildFinest(benchmark::State& state) {
+    panEvents(state, false, true);
+}
+void BM_PanLiveFinest(benchmark::State& state) {
+    panEvents(state, true, true);
+}
+BENCHMARK(BM_PanRebuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanLive)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanRebuildFinest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanLiveFinest)->Unit(benchmark::kMillisecond);
+const int kPan = zw::bench::addRatio("pan, rebuild / live", "BM_PanRebuild", "BM_PanLive");
+const int kPanFinest = zw::bench::addRatio("pan at the finest boxes, rebuild / live",
+                                           "BM_PanRebuildFinest", "BM_PanLiveFinest");
+
+}  // namespace

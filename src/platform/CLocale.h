@@ -1,0 +1,27 @@
+#pragma once
+
+#include <locale.h>
+#include <clocale>
+
+namespace zw {
+
+// The C library's "C" locale, whatever the user's desktop uses: numbers that zwmap reads or
+// writes always have a '.' for the decimal point.
+class CLocale {
+  public:
+    // Makes the C locale this thread's locale for the lifetime of the object.
+    CLocale();
+    ~CLocale();
+    CLocale(const CLocale&) = delete;
+    CLocale& operator=(const CLocale&) = delete;
+
+    // What atof does in the C locale: leading white space skipped, the longest number at the
+    // start read, the rest ignored; no number at all reads as 0.
+    static double atof(const char* text);
+
+  private:
+    static locale_t handle();
+    locale_t previous_;
+};
+
+}  // namespace zw

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zw {
+
+// Replaces a file whole or not at all: the bytes go to a temporary file in the same folder,
+// which is renamed over the old one only once everything is written.
+class AtomicFile {
+  public:
+    static bool write(const QString& path, const QByteArray& bytes, QString& error);
+};
+
+}  // namespace zw

@@ -1,0 +1,55 @@
+#include "qt/CursorLink.h"
+
+#include "app/StatusText.h"
+#include "engine/Transformations.h"
+#include "qt/MainWindow.h"
+#include "qt/PlaneWidget.h"
+#include "qt/StatusBar.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace zw {
+
+CursorLink::CursorLink(MainWindow* window, StatusBar* statusBar)
+    : QObject(window),
+      window_(window),
+      statusBar_(statusBar),
+      cursor_(*window->controller(), *window->domainView(), *window->rangeView()) {
+    for (PlaneWidget* pane : {window->domainPane(), window->rangePane()}) {
+        connect(pane, &PlaneWidget::pointerChanged, this, &CursorLink::refresh);
+        connect(pane, &PlaneWidget::eventHandled, this, &CursorLink::refresh);
+    }
+    connect(window, &MainWindow::actionHandled, this, &CursorLink::refresh);
+    refresh();
+}
+
+void CursorLink::setMarkersShown(bool shown) {
+    cursor_.markersShown = shown;
+    refresh();
+}
+
+void CursorLink::refresh() {
+    PlaneWidget* domainPane = window_->domainPane();
+    PlaneWidget* rangePane = window_->rangePane();
+    if (const auto at = domainPane->pointer()) {
+        cursor_.pointerAt(LinkedCursor::Pane::Domain, *at);
+    } else if (const auto w = rangePane->pointer()) {
+        cursor_.pointerAt(LinkedCursor::Pane::Range, *w);
+    } else {
+        cursor_.pointerLeft();
+    }
+    const LinkedCursor::Reading reading = cursor_.read();
+    const bool hovering = domainPane->hovering() || rangePane->hovering();
+    domainPane->setMarker(hovering ? reading.domainMarker : std::nullopt);
+    rangePane->setMarker(hovering ? reading.rangeMarker : std::nullopt);
+
+    statusBar_->setPointerText(QString::fromStdString(StatusText::pointer(reading)));
+    if (const Transformations* engine = window_->controller()->transformations) {
+        statusBar_->setFunctionText(
+            QString::fromStdString(StatusText::functionName(engine->activeFunction())));
+    }
+    statusBar_->setZoomText(QString::fromStdString(
+        StatusText::zooms(window_->domainView()->scaleFactor, window_->rangeView()->scaleFactor)));
+}
+
+}  // namespace zw

@@ -1,0 +1,38 @@
+#include "qt/ExportDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+
+namespace zw {
+
+ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Export Picture"));
+    planes_ = new QComboBox(this);
+    planes_->addItem(QStringLiteral("Both planes, side by side"),
+                     static_cast<int>(PictureExporter::Planes::Both));
+    planes_->addItem(QStringLiteral("Domain (z) only"),
+                     static_cast<int>(PictureExporter::Planes::Domain));
+    planes_->addItem(QStringLiteral("Range (w) only"),
+                     static_cast<int>(PictureExporter::Planes::Range));
+    format_ = new QComboBox(this);
+    format_->addItem(QStringLiteral("PNG image, as on the screen"));
+    format_->addItem(QStringLiteral("SVG drawing, as vectors"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QFormLayout(this);
+    layout->addRow(QStringLiteral("Show:"), planes_);
+    layout->addRow(QStringLiteral("Format:"), format_);
+    layout->addRow(buttons);
+}
+
+PictureExporter::Planes ExportDialog::planes() const {
+    return static_cast<PictureExporter::Planes>(planes_->currentData().toInt());
+}
+
+bool ExportDialog::svg() const {
+    return format_->currentIndex() == 1;
+}
+
+}  // namespace zw

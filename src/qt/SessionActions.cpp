@@ -1,0 +1,214 @@
+#include "qt/SessionActions.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+
+#include <charconv>
+
+#include "engine/Transformations.h"
+#include "platform/Alerts.h"
+#include "qt/AtomicFile.h"
+#include "qt/ExportDialog.h"
+#include "qt/MainWindow.h"
+#include "qt/ParameterDialog.h"
+#include "qt/PlaneWidget.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace zw {
+
+namespace {
+
+const QString kFilter = QStringLiteral("zwmap sessions (*.zwmap)");
+
+// Without a desktop theme Qt knows no standard keys; these are everybody's.
+void setKeys(QAction* action, QKeySequence::StandardKey standard, const QKeySequence& fallback) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    action->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{fallback} : keys);
+}
+
+// The shortest text that reads back to the same single-precision number, in the C locale.
+QString coefficientText(float v) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
+}
+
+void tell(const char* title, const QString& message) {
+    runAlertPanel(title, message.toStdString(), "OK", "", "");
+}
+
+}  // namespace
+
+SessionActions::SessionActions(MainWindow* window, QMenu* file, QAction* before)
+    : QObject(window), window_(window), document_(window->controller()) {
+    auto add = [&](const QString& text, const QString& tip) {
+        auto* action = new QAction(text, file);
+        action->setStatusTip(tip);
+        file->insertAction(before, action);
+        return action;
+    };
+    QAction* openItem = add(QStringLiteral("Open..."), QStringLiteral("Open a saved session"));
+    setKeys(openItem, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(openItem, &QAction::triggered, this, &SessionActions::open);
+    QAction* saveItem = add(QStringLiteral("Save"),
+                            QStringLiteral("Save the session: function, views, options and paths"));
+    setKeys(saveItem, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveItem, &QAction::triggered, this, &SessionActions::save);
+    QAction* saveAsItem =
+        add(QStringLiteral("Save As..."), QStringLiteral("Save the session in a new file"));
+    setKeys(saveAsItem, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAsItem, &QAction::triggered, this, &SessionActions::saveAs);
+    file->insertSeparator(before);
+    QAction* exportItem = add(QStringLiteral("Export Picture..."),
+                              QStringLiteral("Save what the planes show as a PNG or SVG picture"));
+    connect(exportItem, &QAction::triggered, this, &SessionActions::exportPictureAs);
+    file->insertSeparator(before);
+
+    // The marker follows the paths: after every event a pane handles and every menu action.
+    for (PlaneWidget* pane : {window->domainPane(), window->rangePane()}) {
+        connect(pane, &PlaneWidget::eventHandled, this, &SessionActions::refreshTitle);
+    }
+    connect(window, &MainWindow::actionHandled, this, &SessionActions::refreshTitle);
+}
+
+void SessionActions::refreshTitle() {
+    const bool modified = document_.isModified();
+    if (document_.path().empty()) {
+        // An untouched window keeps its plain name.
+        window_->setWindowTitle(modified ? QStringLiteral("zwmap[*]") : QStringLiteral("zwmap"));
+    } else {
+        window_->setWindowTitle(QString::fromStdString(document_.displayName()) +
+                                QStringLiteral("[*] - zwmap"));
+    }
+    window_->setWindowModified(modified);
+}
+
+bool SessionActions::openFile(const QString& path) {
+    std::string error;
+    if (!document_.open(path.toStdString(), error)) {
+        tell("The session could not be opened.", QString::fromStdString(error));
+        return false;
+    }
+    window_->sessionApplied();
+    showCoefficients();
+    refreshTitle();
+    return true;
+}
+
+void SessionActions::showCoefficients() {
+    const ActiveFunction& f = window_->controller()->transformations->activeFunction();
+    if (f.kind != ActiveFunction::Kind::UserMap) {
+        return;
+    }
+    ParameterDialog* dialog = f.title == "usersMobiusMap"    ? window_->mobiusDialog()
+                              : f.title == "usersPolynomial" ? window_->polynomialDialog()
+                                                             : window_->affineDialog();
+    // The dialog shows the map in use, as it did when the session was saved.
+    for (int i = 0; i < ParameterDialog::kFieldCount; ++i) {
+        dialog->field(i)->setText(coefficientText(f.coefficients[static_cast<std::size_t>(i)]));
+    }
+}
+
+bool SessionActions::saveFile(const QString& path) {
+    const auto write = [](const std::string& to, const std::string& bytes, std::string& why) {
+        QString error;
+        if (!AtomicFile::write(QString::fromStdString(to),
+                               QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                               error)) {
+            why = error.toStdString();
+            return false;
+        }
+        return true;
+    };
+    std::string error;
+    const bool saved = document_.save(path.toStdString(), write, error);
+    refreshTitle();
+    if (!saved) {
+        tell("The session could not be saved.", QString::fromStdString(error));
+    }
+    return saved;
+}
+
+bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes planes) {
+    PlaneWidget::flushAll();
+    QByteArray bytes;
+    if (PictureExporter::isSvg(path)) {
+        bytes = PictureExporter::svg(*window_->domainView(), *window_->rangeView(), planes);
+    } else {
+        bytes = PictureExporter::png(PictureExporter::compose(
+            window_->domainPane()->image(), window_->rangePane()->image(), planes));
+    }
+    QString error;
+    if (!AtomicFile::write(path, bytes, error)) {
+        tell("The picture could not be saved.", error);
+        return false;
+    }
+    return true;
+}
+
+bool SessionActions::mayClose() {
+    switch (document_.askToSave()) {
+        case SessionDocument::Choice::Discard:
+            return true;
+        case SessionDocument::Choice::Save:
+            return save();
+        case SessionDocument::Choice::Cancel:
+            break;
+    }
+    return false;
+}
+
+void SessionActions::open() {
+    if (!mayClose()) {
+        return;
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(window_, QStringLiteral("Open Session"), QString(), kFilter);
+    if (!path.isEmpty()) {
+        openFile(path);
+    }
+}
+
+bool SessionActions::save() {
+    if (document_.path().empty()) {
+        return saveAs();
+    }
+    return saveFile(QString::fromStdString(document_.path()));
+}
+
+bool SessionActions::saveAs() {
+    QFileDialog dialog(window_, QStringLiteral("Save Session"), QString(), kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("zwmap"));
+    if (!document_.path().empty()) {
+        dialog.selectFile(QString::fromStdString(document_.path()));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    return saveFile(dialog.selectedFiles().front());
+}
+
+void SessionActions::exportPictureAs() {
+    ExportDialog choice(window_);
+    if (choice.exec() != QDialog::Accepted) {
+        return;
+    }
+    const bool svg = choice.svg();
+    QFileDialog dialog(
+        window_, QStringLiteral("Export Picture"), QString(),
+        svg ? QStringLiteral("SVG drawing (*.svg)") : QStringLiteral("PNG image (*.png)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(svg ? QStringLiteral("svg") : QStringLiteral("png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    exportPicture(dialog.selectedFiles().front(), choice.planes());
+}
+
+}  // namespace zw

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "qt/PictureExporter.h"
+#include "session/SessionDocument.h"
+
+class QAction;
+class QMenu;
+
+namespace zw {
+
+class MainWindow;
+
+// The File menu's session items (Open..., Save, Save As..., Export Picture...), the window
+// title with the file's name and modified marker, and the question before paths are lost.
+class SessionActions : public QObject {
+    Q_OBJECT
+
+  public:
+    // Puts the items into `file` before `before` (null: at the end).
+    SessionActions(MainWindow* window, QMenu* file, QAction* before);
+
+    SessionDocument& document() { return document_; }
+
+    // Each reports a failure in an alert and returns false; nothing changes then.
+    bool openFile(const QString& path);
+    bool saveFile(const QString& path);
+    bool exportPicture(const QString& path, PictureExporter::Planes planes);
+    // Before the session goes away: true when it may (saved, discarded or unchanged).
+    bool mayClose();
+
+  public slots:
+    void open();
+    bool save();
+    bool saveAs();
+    void exportPictureAs();
+    void refreshTitle();
+
+  private:
+    void showCoefficients();
+
+    MainWindow* window_;
+    SessionDocument document_;
+};
+
+}  // namespace zw

@@ -1,0 +1,207 @@
+#include "session/Session.h"
+
+#include <cmath>
+#include <memory>
+
+#include "app/Controller.h"
+#include "engine/Transformations.h"
+#include "platform/Sender.h"
+#include "platform/UndoManager.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace zw {
+
+namespace {
+
+// The plane's mapping between true and view coordinates, written out as the plane computes
+// it, so that a session can choose numbers that survive the way back unchanged.
+struct Mapping {
+    double k;
+    CGPoint t;
+    CGPoint c;
+
+    Mapping(float scaleFactor, CGPoint translation, const PlaneView& plane)
+        : k(static_cast<double>(100.0f * scaleFactor)),
+          t(translation),
+          c{static_cast<double>(plane.viewWidth / 2), static_cast<double>(plane.viewHeight / 2)} {}
+
+    CGPoint toView(CGPoint z) const { return {c.x + (k * z.x + t.x), c.y + (k * z.y + t.y)}; }
+    CGPoint toTrue(CGPoint p) const { return {((p.x - t.x) - c.x) / k, ((p.y - t.y) - c.y) / k}; }
+};
+
+// Rounding on the way to view coordinates and back may move a true coordinate by an ulp or
+// so; a few rounds find a value that comes back as itself, so that saving an opened session
+// gives the same numbers again.
+template <typename There, typename Back>
+double stable(double v, There there, Back back) {
+    if (!std::isfinite(v)) {
+        return std::nan("");
+    }
+    for (int round = 0; round < 4; ++round) {
+        const double again = back(there(v));
+        if (again == v || !std::isfinite(again)) {
+            break;
+        }
+        v = again;
+    }
+    return v;
+}
+
+CGPoint translationFor(const Mapping& m, CGPoint centre) {
+    return {0.0 - m.k * centre.x, 0.0 - m.k * centre.y};
+}
+
+Session::Plane capturePlane(const PlaneView& plane, Mapping& mapping) {
+    Session::Plane out;
+    out.scaleFactor = plane.scaleFactor;
+    const double k = mapping.k;
+    // 0 - x rather than -x: a plane at the origin is at 0, not -0.
+    auto there = [k](double c) { return 0.0 - k * c; };
+    auto back = [k](double t) { return (0.0 - t) / k; };
+    out.centre = {stable(back(plane.translation.x), there, back),
+                  stable(back(plane.translation.y), there, back)};
+    out.tickMarks = plane.tickMarks;
+    out.showGridlines = plane.showGridlines;
+    out.pathColor = plane.pathColor;
+    // The view that opening will build; points are chosen to come back through it.
+    mapping.t = translationFor(mapping, out.centre);
+    return out;
+}
+
+std::vector<Session::Path> capturePaths(const PathList& list, const PlaneView& plane,
+                                        const Mapping& opened) {
+    const Mapping now(plane.scaleFactor, plane.translation, plane);
+    std::vector<Session::Path> out;
+    out.reserve(list.size());
+    for (const auto& path : list) {
+        Session::Path saved;
+        saved.color = path->color;
+        saved.points.reserve(path->elementCount());
+        for (const auto& element : path->elements()) {
+            const CGPoint z = now.toTrue(element.point);
+            auto thereX = [&](double x) { return opened.toView({x, 0.0}).x; };
+            auto backX = [&](double p) { return opened.toTrue({p, 0.0}).x; };
+            auto thereY = [&](double y) { return opened.toView({0.0, y}).y; };
+            auto backY = [&](double p) { return opened.toTrue({0.0, p}).y; };
+            saved.points.push_back({stable(z.x, thereX, backX), stable(z.y, thereY, backY)});
+        }
+        out.push_back(std::move(saved));
+    }
+    return out;
+}
+
+void restorePaths(PathList& list, const std::vector<Session::Path>& saved, const PlaneView& plane) {
+    list.clear();
+    for (const Session::Path& s : saved) {
+        auto path = std::make_unique<zw::Path>();
+        path->setColor(s.color);
+        path->setLineWidth(1.0);
+        bool first = true;
+        for (const CGPoint& z : s.points) {
+            const CGPoint p = plane.trueCoordinatesToViewCoordinates(z);
+            if (first) {
+                path->moveToPoint(p);
+                first = false;
+            } else {
+                path->lineToPoint(p);
+            }
+        }
+        list.push_back(std::move(path));
+    }
+}
+
+void applyView(PlaneView& plane, const Session::Plane& saved) {
+    plane.scaleFactor = saved.scaleFactor;
+    const Mapping m(saved.scaleFactor, CGPoint{}, plane);
+    plane.translation = translationFor(m, saved.centre);
+    plane.tickMarks = saved.tickMarks;
+    plane.showGridlines = saved.showGridlines;
+    plane.pathColor = saved.pathColor;
+}
+
+}  // namespace
+
+Session Session::capture(const Controller& controller) {
+    const DomainView& domain = *controller.domain;
+    const RangeView& range = *controller.range;
+    Session s;
+    s.function = controller.transformations->activeFunction();
+    Mapping domainMapping(domain.scaleFactor, domain.translation, domain);
+    Mapping rangeMapping(range.scaleFactor, range.translation, range);
+    s.domain = capturePlane(domain, domainMapping);
+    s.range = capturePlane(range, rangeMapping);
+    s.domain.paths = capturePaths(domain.paths, domain, domainMapping);
+    s.range.paths = capturePaths(range.paths, range, rangeMapping);
+    s.transformedPathsShownInDomain =
+        capturePaths(domain.transformedPathsShownInDomain, domain, domainMapping);
+    s.showTransformedPathsInDomain = controller.showingDomainPaths;
+    s.showInverseImagesOfRangeGridlines = controller.showingInverseImagesInDomain;
+    s.showTransformedGridlines = range.showTransformedGridlines;
+    s.showContours = domain.showContours;
+    s.showArguments = domain.showArguments;
+    s.highestResolution = domain.highestResolution;
+    return s;
+}
+
+void Session::apply(Controller& controller) const {
+    DomainView& domainView = *controller.domain;
+    RangeView& rangeView = *controller.range;
+
+    // Paths and images go first: nothing of the old session may be moved or drawn again.
+    domainView.clear(nullptr);
+    rangeView.clear(nullptr);
+    if (UndoManager* undo = domainView.undoManager()) {
+        undo->removeAllActions();
+    }
+
+    // The pull-backs are switched off while the function changes, so that choosing one
+    // without inverse raises no alert; they come back below if the session shows them.
+    controller.showingInverseImagesInDomain = false;
+    domainView.clearInverseGridlines();
+    switch (function.kind) {
+        case ActiveFunction::Kind::Catalogue:
+            controller.transformations->setFunction(function.title);
+            break;
+        case ActiveFunction::Kind::UserMap: {
+            const auto& c = function.coefficients;
+            controller.transformations->setParameters(function.title, c[0], c[1], c[2], c[3], c[4],
+                                                      c[5], c[6], c[7]);
+            break;
+        }
+        case ActiveFunction::Kind::Formula:
+            // SessionReader refuses formulas until the engine can install one.
+            break;
+    }
+    controller.showingDomainPaths = showTransformedPathsInDomain;
+    controller.showingInverseImagesInDomain =
+        showInverseImagesOfRangeGridlines && controller.transformations->hasInverse();
+    if (controller.inverseImages != nullptr) {
+        controller.inverseImages->setState(controller.showingInverseImagesInDomain ? 1 : 0);
+    }
+
+    applyView(domainView, domain);
+    applyView(rangeView, range);
+    rangeView.showTransformedGridlines = showTransformedGridlines;
+    domainView.showContours = showContours;
+    domainView.showArguments = showArguments;
+    domainView.highestResolution = highestResolution;
+
+    restorePaths(domainView.paths, domain.paths, domainView);
+    restorePaths(domainView.transformedPathsShownInDomain, transformedPathsShownInDomain,
+                 domainView);
+    restorePaths(rangeView.paths, range.paths, rangeView);
+
+    // Everything built from the view and the function is built again.
+    rangeView.clearTransformedGridlines();
+    rangeView.constructAxes();
+    domainView.constructAxes();
+    if (!showContours && !showArguments) {
+        domainView.contours.clear();
+    }
+    domainView.setNeedsCompleteRedraw();
+    rangeView.needsCompleteRedraw = true;
+    rangeView.setNeedsDisplay(true);
+}
+
+}  // namespace zw

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <vector>
+
+#include "engine/ActiveFunction.h"
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+
+namespace zw {
+
+class Controller;
+
+// Everything needed to bring the two planes back: the function, each plane's view and
+// options, and every path with its images in true coordinates. Images are kept as drawn,
+// under the function of their time, not recomputed. The undo history and the removed paths
+// are not part of it.
+class Session {
+  public:
+    struct Path {
+        Color color;
+        // True coordinates; a non-finite coordinate (the image of a pole) is NaN.
+        std::vector<CGPoint> points;
+    };
+    struct Plane {
+        float scaleFactor = 1.0f;
+        // The true point at the view centre: it stays there whatever the window's size.
+        CGPoint centre;
+        bool tickMarks = true;
+        bool showGridlines = false;
+        Color pathColor = Color::blackColor();
+        std::vector<Path> paths;
+    };
+
+    ActiveFunction function;
+    Plane domain;
+    Plane range;
+    // The domain's own copies of the images, one per domain path.
+    std::vector<Path> transformedPathsShownInDomain;
+    bool showTransformedPathsInDomain = false;
+    bool showInverseImagesOfRangeGridlines = false;
+    bool showTransformedGridlines = true;
+    bool showContours = false;
+    bool showArguments = false;
+    bool highestResolution = false;
+
+    static Session capture(const Controller& controller);
+    // Replaces the planes' state, the function and every path, and empties the undo history.
+    // The session must be whole, as SessionReader hands it out: this cannot fail half way.
+    void apply(Controller& controller) const;
+};
+
+}  // namespace zw

@@ -1,0 +1,129 @@
+#include "session/SessionWriter.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+namespace zw {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json number(double v) {
+    return std::isfinite(v) ? Json(v) : Json(nullptr);
+}
+
+// Lists of numbers (points, colours, coefficients) are written on one line each: the document
+// is laid out with indentation, which would give every number a line. They stand in the tree
+// as markers that are replaced once the tree is written.
+class OneLine {
+  public:
+    Json keep(const Json& list) {
+        lines_.push_back(list.dump());
+        return Json(marker(lines_.size() - 1));
+    }
+
+    std::string fill(const std::string& text) const {
+        // The marker as written: a quote, the escaped control character, the word.
+        std::string opening = Json(marker(0)).dump();
+        opening.resize(opening.size() - 2);
+        std::string out;
+        std::size_t total = text.size();
+        for (const std::string& line : lines_) {
+            total += line.size();
+        }
+        out.reserve(total);
+        std::size_t from = 0;
+        for (std::size_t at = text.find(opening); at != std::string::npos;
+             at = text.find(opening, from)) {
+            std::size_t end = at + opening.size();
+            std::size_t index = 0;
+            while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+                index = index * 10 + static_cast<std::size_t>(text[end] - '0');
+                ++end;
+            }
+            out.append(text, from, at - from);
+            out += lines_.at(index);
+            from = end + 1;  // past the closing quote
+        }
+        out.append(text, from, std::string::npos);
+        return out;
+    }
+
+  private:
+    // No session text can hold a control character unescaped, so the marker is unique.
+    static std::string marker(std::size_t i) { return "\x01list " + std::to_string(i); }
+    std::vector<std::string> lines_;
+};
+
+Json color(const Color& c, OneLine& lines) {
+    return lines.keep(Json::array({c.red(), c.green(), c.blue(), c.alpha()}));
+}
+
+Json paths(const std::vector<Session::Path>& list, OneLine& lines) {
+    Json out = Json::array();
+    for (const Session::Path& path : list) {
+        Json points = Json::array();
+        for (const CGPoint& p : path.points) {
+            points.push_back(Json::array({number(p.x), number(p.y)}));
+        }
+        Json color_ = color(path.color, lines);
+        out.push_back(Json{{"color", std::move(color_)}, {"points", lines.keep(points)}});
+    }
+    return out;
+}
+
+Json view(const Session::Plane& plane, OneLine& lines) {
+    return Json{{"scaleFactor", static_cast<double>(plane.scaleFactor)},
+                {"centre", lines.keep(Json::array({plane.centre.x, plane.centre.y}))}};
+}
+
+Json function(const ActiveFunction& f, OneLine& lines) {
+    switch (f.kind) {
+        case ActiveFunction::Kind::UserMap: {
+            Json coefficients = Json::array();
+            for (float c : f.coefficients) {
+                coefficients.push_back(static_cast<double>(c));
+            }
+            return Json{
+                {"kind", "map"}, {"name", f.title}, {"coefficients", lines.keep(coefficients)}};
+        }
+        case ActiveFunction::Kind::Formula:
+            return Json{{"kind", "formula"}, {"formula", f.formula}, {"inverse", f.inverse}};
+        case ActiveFunction::Kind::Catalogue:
+            break;
+    }
+    return Json{{"kind", "catalogue"}, {"title", f.title}};
+}
+
+}  // namespace
+
+std::string SessionWriter::write(const Session& s) {
+    OneLine lines;
+    Json domain{{"view", view(s.domain, lines)},
+                {"tickMarks", s.domain.tickMarks},
+                {"showGridlines", s.domain.showGridlines},
+                {"showTransformedPathsInDomain", s.showTransformedPathsInDomain},
+                {"showInverseImagesOfRangeGridlines", s.showInverseImagesOfRangeGridlines},
+                {"pathColor", color(s.domain.pathColor, lines)},
+                {"paths", paths(s.domain.paths, lines)},
+                {"transformedPathsShownInDomain", paths(s.transformedPathsShownInDomain, lines)}};
+    Json range{{"view", view(s.range, lines)},
+               {"tickMarks", s.range.tickMarks},
+               {"showGridlines", s.range.showGridlines},
+               {"showTransformedGridlines", s.showTransformedGridlines},
+               {"pathColor", color(s.range.pathColor, lines)},
+               {"paths", paths(s.range.paths, lines)}};
+    Json shading{{"showContours", s.showContours},
+                 {"showArguments", s.showArguments},
+                 {"highestResolution", s.highestResolution}};
+    Json root{{"format", "zwmap-session"},
+              {"version", kVersion},
+              {"function", function(s.function, lines)},
+              {"shading", std::move(shading)},
+              {"domain", std::move(domain)},
+              {"range", std::move(range)}};
+    return lines.fill(root.dump(1)) + "\n";
+}
+
+}  // namespace zw

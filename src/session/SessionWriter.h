@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "session/Session.h"
+
+namespace zw {
+
+// Writes a session as JSON. Numbers are written in the C locale's notation, each as the
+// shortest text that reads back to the same double; non-finite coordinates as null.
+class SessionWriter {
+  public:
+    static constexpr int kVersion = 1;
+    static std::string write(const Session& session);
+};
+
+}  // namespace zw

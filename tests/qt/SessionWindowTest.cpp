@@ -1,0 +1,312 @@
+#include <unistd.h>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include "WindowTest.h"
+#include "engine/Transformations.h"
+#include "engine/UserMaps.h"
+#include "qt/CommandLine.h"
+#include "qt/ParameterDialog.h"
+#include "qt/SessionActions.h"
+#include "views/DomainView.h"
+#include "views/RangeView.h"
+
+namespace zw::test {
+namespace {
+
+class SessionWindowTest : public WindowTest {
+  protected:
+    QString file(const QString& name) const { return dir.filePath(name); }
+    SessionActions* session() const { return window->sessionActions(); }
+
+    // Two paths in the domain under "Square", with the range zoomed out to show their images.
+    void drawTwoPaths() {
+        trigger("Function", "Square");
+        trigger("Range", "Zoom Out");
+        trigger("Domain", "Shade by Argument");
+        drag(domainPane(), {{120, 100}, {160, 130}, {200, 140}});
+        trigger("Range", "Red");
+        drag(domainPane(), {{300, 300}, {260, 250}});
+        // As any later redraw shows them: segments drawn while dragging lie over the grid.
+        window->domainView()->setNeedsCompleteRedraw();
+        window->rangeView()->needsCompleteRedraw = true;
+        window->rangeView()->setNeedsDisplay(true);
+        settle();
+    }
+
+    // The panes' pictures without the coordinate readouts, which follow the pointer.
+    static QImage view(const PlaneWidget* pane) {
+        const QImage& image = pane->image();
+        return image.copy(0, 0, image.width(), image.height() - 20);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(SessionWindowTest, SavedSessionReopensToTheSamePanes) {
+    drawTwoPaths();
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("zwmap[*]"));
+    ASSERT_TRUE(session()->saveFile(file("two.zwmap")));
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("two.zwmap[*] - zwmap"));
+    const QImage domainBefore = view(domainPane());
+    const QImage rangeBefore = view(rangePane());
+
+    // A new window, as after quitting and starting again.
+    alerts.reset();
+    window.reset();
+    window = std::make_unique<MainWindow>();
+    alerts = std::make_unique<AlertWatchdog>();
+    window->show();
+    settle();
+    ASSERT_TRUE(session()->openFile(file("two.zwmap")));
+    settle();
+    EXPECT_EQ(changedPixels(view(domainPane()), domainBefore, 0), 0);
+    EXPECT_EQ(changedPixels(view(rangePane()), rangeBefore, 0), 0);
+    EXPECT_TRUE(action("Function", "Square")->isChecked());
+    EXPECT_FALSE(action("Function", "Exponentiate")->isChecked());
+    EXPECT_TRUE(action("Domain", "Shade by Argument")->isChecked());
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_FALSE(action("Edit", "Undo")->isEnabled()) << "the history is not saved";
+
+    // Menu actions that change the paths mark the session as they do.
+    trigger("Edit", "Remove Last Path");
+    settle();
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("two.zwmap[*] - zwmap"));
+}
+
+TEST_F(SessionWindowTest, AnOpenedMapShowsItsCoefficientsInItsDialog) {
+    window->controller()->setParameters("usersMobiusMap", 0.1f, -2.5f, 0, 1, 0, 0, 1e-7f, 0);
+    drag(domainPane(), {{100, 100}, {150, 120}});
+    ASSERT_TRUE(session()->saveFile(file("map.zwmap")));
+    trigger("Function", "Sin");
+    ASSERT_TRUE(session()->openFile(file("map.zwmap")));
+    EXPECT_EQ(engine::func, &usersMobiusMap);
+    EXPECT_EQ(window->mobiusDialog()->field(0)->text(), QStringLiteral("0.1"));
+    EXPECT_EQ(window->mobiusDialog()->field(1)->text(), QStringLiteral("-2.5"));
+    EXPECT_EQ(window->mobiusDialog()->field(6)->text(), QStringLiteral("1e-07"));
+    for (const QString& title : MainWindow::functionTitles()) {
+        EXPECT_FALSE(action("Function", title)->isChecked()) << title.toStdString();
+    }
+}
+
+TEST_F(SessionWindowTest, BrokenFileIsExplainedAndChangesNothing) {
+    drawTwoPaths();
+    const QImage before = view(rangePane());
+    QFile broken(file("broken.zwmap"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"format\": \"zwmap-session\", \"version\": 7}");
+    broken.close();
+    alerts->expect();
+    EXPECT_FALSE(session()->openFile(file("broken.zwmap")));
+    settle();
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_EQ(alerts->alerts()[0].title, "The session could not be opened.");
+    EXPECT_EQ(alerts->alerts()[0].message,
+              file("broken.zwmap").toStdString() + ": made by a newer zwmap (version 7)");
+    EXPECT_EQ(changedPixels(view(rangePane()), before, 0), 0);
+    EXPECT_EQ(window->domainView()->paths.size(), 2u);
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(SessionWindowTest, FailedSaveSaysSoAndStaysModified) {
+    drawTwoPaths();
+    alerts->expect();
+    EXPECT_FALSE(session()->saveFile(file("no/such/folder/x.zwmap")));
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_EQ(alerts->alerts()[0].title, "The session could not be saved.");
+    EXPECT_TRUE(window->isWindowModified());
+
+    // A save that fails leaves the previous file as it was: here the folder has become
+    // read-only, so no temporary file can be made beside it.
+    ASSERT_TRUE(session()->saveFile(file("kept.zwmap")));
+    QFile kept(file("kept.zwmap"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray saved = kept.readAll();
+    kept.close();
+    drag(domainPane(), {{50, 50}, {80, 60}});
+    settle();
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    // Root writes into read-only folders anyway; then there is nothing to see here.
+    if (!QFileInfo(dir.path()).isWritable() && access(dir.path().toLocal8Bit(), W_OK) != 0) {
+        alerts->expect();
+        EXPECT_FALSE(session()->saveFile(file("kept.zwmap")));
+        EXPECT_TRUE(window->isWindowModified());
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), saved);
+    }
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(SessionWindowTest, ClosingWithUnsavedPathsAsksFirst) {
+    // Nothing drawn: no question.
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    window->show();
+    settle();
+
+    drawTwoPaths();
+    alerts->expect(kAlertAlternateReturn);  // Cancel
+    window->close();
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_EQ(alerts->alerts()[0].title, "Save changes to Untitled?");
+    EXPECT_TRUE(window->isVisible());
+
+    alerts->expect(kAlertOtherReturn);  // Discard
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+}
+
+// ---- Pictures ---------------------------------------------------------------------------------
+
+TEST_F(SessionWindowTest, PngIsThePaneImagesSideBySide) {
+    drawTwoPaths();
+    ASSERT_TRUE(session()->exportPicture(file("both.png"), PictureExporter::Planes::Both));
+    QImage both(file("both.png"));
+    ASSERT_FALSE(both.isNull());
+    both = both.convertToFormat(QImage::Format_RGB32);
+    const QImage& d = domainPane()->image();
+    const QImage& r = rangePane()->image();
+    ASSERT_EQ(both.width(), d.width() + PictureExporter::kGap + r.width());
+    ASSERT_EQ(both.height(), d.height());
+    EXPECT_EQ(both.copy(0, 0, d.width(), d.height()), d.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(both.copy(d.width() + PictureExporter::kGap, 0, r.width(), r.height()),
+              r.convertToFormat(QImage::Format_RGB32));
+
+    ASSERT_TRUE(session()->exportPicture(file("range.png"), PictureExporter::Planes::Range));
+    EXPECT_EQ(QImage(file("range.png")).convertToFormat(QImage::Format_RGB32),
+              r.convertToFormat(QImage::Format_RGB32));
+}
+
+// Share of pixels whose grey differs by more than a little, and the mean darkness of each.
+struct Difference {
+    double changed;
+    double darknessA;
+    double darknessB;
+};
+
+Difference compare(const QImage& a, const QImage& b) {
+    long changed = 0;
+    double darkA = 0;
+    double darkB = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const int ga = qGray(a.pixel(x, y));
+            const int gb = qGray(b.pixel(x, y));
+            changed += std::abs(ga - gb) > 64 ? 1 : 0;
+            darkA += 255 - ga;
+            darkB += 255 - gb;
+        }
+    }
+    const double n = static_cast<double>(a.width()) * a.height();
+    return {changed / n, darkA / n, darkB / n};
+}
+
+TEST_F(SessionWindowTest, SvgRendersBackToThePng) {
+    drawTwoPaths();
+    trigger("Range", "Show Grid");
+    settle();
+    ASSERT_TRUE(session()->exportPicture(file("both.svg"), PictureExporter::Planes::Both));
+    ASSERT_TRUE(session()->exportPicture(file("both.png"), PictureExporter::Planes::Both));
+    const QImage png = QImage(file("both.png")).convertToFormat(QImage::Format_RGB32);
+
+    QSvgRenderer renderer(file("both.svg"));
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBox(), QRect(QPoint(0, 0), png.size()));
+    QImage back(png.size(), QImage::Format_RGB32);
+    back.fill(Qt::white);
+    {
+        QPainter painter(&back);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(png.size())));
+    }
+    back.save(file("back.png"));
+    const Difference d = compare(png, back);
+    EXPECT_LT(d.changed, 0.02) << "see " << file("back.png").toStdString();
+    EXPECT_NEAR(d.darknessA, d.darknessB, 0.1 * d.darknessA);
+    // The text is text, the shading rectangles.
+    QFile svg(file("both.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_TRUE(text.contains("0.50")) << "axis labels as text";
+    EXPECT_TRUE(text.contains("<path") || text.contains("<polyline"));
+    // The domain's shading is one image; the range, unshaded, has none.
+    EXPECT_EQ(text.count("<image"), 1);
+    EXPECT_LT(text.size(), 400'000);
+}
+
+TEST_F(SessionWindowTest, PolesLeaveNoNonFiniteNumberInTheSvg) {
+    QFile f(file("pole.zwmap"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // Exponentiate far out and a pole of a map: infinite and not-a-number images.
+    drag(domainPane(), {{100, 100}, {150, 120}});
+    ASSERT_TRUE(session()->saveFile(file("pole.zwmap")));
+    f.close();
+    QFile saved(file("pole.zwmap"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    QByteArray text = saved.readAll();
+    saved.close();
+    const qsizetype at = text.indexOf("\"points\": [[", text.indexOf("\"range\""));
+    ASSERT_GT(at, 0);
+    text.insert(at + 11, "[null,1],[1e300,-1e300],[-1e308,0.5],[null,null],");
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    saved.write(text);
+    saved.close();
+    ASSERT_TRUE(session()->openFile(file("pole.zwmap")));
+    settle();
+    ASSERT_TRUE(session()->exportPicture(file("pole.svg"), PictureExporter::Planes::Both));
+    QFile svg(file("pole.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString content = QString::fromUtf8(svg.readAll());
+    EXPECT_FALSE(content.contains(QStringLiteral("nan"), Qt::CaseInsensitive));
+    EXPECT_FALSE(content.contains(QStringLiteral("inf"), Qt::CaseInsensitive));
+    static const QRegularExpression number(QStringLiteral("-?[0-9]+(\\.[0-9]+)?(e[-+]?[0-9]+)?"));
+    double largest = 0;
+    for (auto it = number.globalMatch(content); it.hasNext();) {
+        const double v = std::fabs(it.next().captured().toDouble());
+        EXPECT_TRUE(std::isfinite(v));
+        largest = std::max(largest, v);
+    }
+    EXPECT_LT(largest, 1e6) << "segments are clipped to the picture";
+}
+
+TEST_F(SessionWindowTest, CommandLineRendersAPictureOfTheAskedSize) {
+    drawTwoPaths();
+    ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    QString error;
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("out.png"), QSize(640, 300),
+                                           PictureExporter::Planes::Both, error))
+        << error.toStdString();
+    const QImage both(file("out.png"));
+    EXPECT_EQ(both.size(), QSize(640, 300));
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("out.svg"), QSize(300, 200),
+                                           PictureExporter::Planes::Domain, error));
+    EXPECT_EQ(QSvgRenderer(file("out.svg")).viewBox(), QRect(0, 0, 300, 200));
+
+    EXPECT_FALSE(CommandLine::exportPicture(file("s.zwmap"), file("no/dir/out.png"),
+                                            QSize(640, 300), PictureExporter::Planes::Both, error));
+    EXPECT_TRUE(error.startsWith(file("no/dir/out.png") + QStringLiteral(": cannot be written")))
+        << error.toStdString();
+    EXPECT_FALSE(CommandLine::exportPicture(file("missing.zwmap"), file("out.png"), QSize(640, 300),
+                                            PictureExporter::Planes::Both, error));
+    EXPECT_EQ(error, file("missing.zwmap") + QStringLiteral(": no such file"));
+    QSize size;
+    EXPECT_TRUE(CommandLine::parseSize(QStringLiteral("800x600"), size));
+    EXPECT_EQ(size, QSize(800, 600));
+    for (const char* bad : {"800", "800x", "x600", "0x600", "800x600x2", "99999x10", "8 x 6"}) {
+        EXPECT_FALSE(CommandLine::parseSize(QString::fromLatin1(bad), size)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace zw::test

@@ -1,0 +1,443 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/Transformations.h"
+#include "session/Session.h"
+#include "session/SessionDocument.h"
+#include "session/SessionReader.h"
+#include "session/SessionWriter.h"
+#include "support/AlertScript.h"
+#include "support/AppHarness.h"
+#include "support/LogCapture.h"
+
+namespace zw::test {
+namespace {
+
+std::string save(const Controller& controller) {
+    return SessionWriter::write(Session::capture(controller));
+}
+
+// Reads text that must be a valid session.
+Session parse(const std::string& text) {
+    Session s;
+    std::string error;
+    EXPECT_TRUE(SessionReader::read(text, s, error)) << error;
+    return s;
+}
+
+Color odd(double r, double g, double b, double a) {
+    return Color::colorWithDeviceRed(r, g, b, a);
+}
+
+// A session with every field away from its default: a user map, shading, options, zoomed and
+// panned views, colours that are none of the named ones, and images with poles in them.
+Session everything(const char* map) {
+    Session s;
+    s.function.kind = ActiveFunction::Kind::UserMap;
+    s.function.title = map;
+    s.function.coefficients = {0.1f, -2.5f, 3.0f, 1e-3f, -0.7f, 4.25f, 1.0f / 3.0f, 9.0f};
+    s.domain.scaleFactor = 4.0f;
+    s.domain.centre = {0.3, -1.25};
+    s.domain.tickMarks = false;
+    s.domain.showGridlines = false;
+    s.domain.pathColor = odd(0.2, 0.4, 0.6, 1.0);
+    s.range.scaleFactor = 0.25f;
+    s.range.centre = {-12.0, 7.5};
+    s.range.showGridlines = true;
+    s.range.pathColor = odd(0.9, 0.123456789, 0.0, 0.5);
+    const double nan = std::nan("");
+    for (int i = 0; i < 2; ++i) {
+        s.domain.paths.push_back({odd(0.1 * i, 0.7, 0.3, 1.0), {{0.1, 0.2}, {0.15 + i, -0.3}}});
+        Session::Path image{odd(0.5, 0.25, 0.125, 1.0), {{1.5, 2.5}, {nan, 3.0}, {-4.0, nan}}};
+        s.range.paths.push_back(image);
+        s.transformedPathsShownInDomain.push_back(image);
+    }
+    s.showTransformedPathsInDomain = true;
+    s.showInverseImagesOfRangeGridlines = std::string(map) != "usersPolynomial";
+    s.showTransformedGridlines = false;
+    s.showContours = true;
+    s.showArguments = true;
+    s.highestResolution = true;
+    return s;
+}
+
+TEST(SessionRoundTrip, SaveOpenSaveGivesTheSameBytesForEveryMap) {
+    for (const char* map : {"usersMobiusMap", "usersPolynomial", "usersAffineMap"}) {
+        SCOPED_TRACE(map);
+        AppHarness first;
+        everything(map).apply(first.controller);
+        const std::string once = save(first.controller);
+
+        AppHarness second;
+        parse(once).apply(second.controller);
+        EXPECT_EQ(save(second.controller), once);
+
+        // The file holds what was applied: nothing was lost on the way in.
+        const Session back = parse(once);
+        EXPECT_EQ(back.function.title, map);
+        EXPECT_EQ(back.function.coefficients, everything(map).function.coefficients);
+        EXPECT_EQ(back.range.pathColor, odd(0.9, 0.123456789, 0.0, 0.5));
+        EXPECT_EQ(back.domain.paths[1].color, odd(0.1, 0.7, 0.3, 1.0));
+        ASSERT_EQ(back.range.paths[0].points.size(), 3u);
+        EXPECT_TRUE(std::isnan(back.range.paths[0].points[1].x));
+        EXPECT_TRUE(std::isnan(back.transformedPathsShownInDomain[1].points[2].y));
+        EXPECT_EQ(back.range.paths[0].points[1].y, 3.0);
+        EXPECT_TRUE(back.highestResolution && back.showArguments && back.showContours);
+        EXPECT_FALSE(back.showTransformedGridlines);
+        EXPECT_EQ(back.showInverseImagesOfRangeGridlines, std::string(map) != "usersPolynomial");
+        EXPECT_EQ(back.range.scaleFactor, 0.25f);
+        EXPECT_EQ(back.domain.centre.y, -1.25);
+    }
+}
+
+TEST(SessionRoundTrip, NumbersAreWrittenInTheCLocaleAndNonFiniteAsNull) {
+    Session s = everything("usersMobiusMap");
+    s.range.paths[0].points.push_back({INFINITY, -INFINITY});
+    const std::string text = SessionWriter::write(s);
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+    EXPECT_EQ(text.find("inf"), std::string::npos);
+    EXPECT_NE(text.find("[null,3.0]"), std::string::npos) << text;
+    EXPECT_NE(text.find("[null,null]"), std::string::npos);
+    EXPECT_NE(text.find("\"format\": \"zwmap-session\""), std::string::npos);
+    // 1/3 in single precision, widened: the shortest text that reads back to the same double.
+    EXPECT_NE(text.find("0.3333333432674408"), std::string::npos);
+
+    // A decimal comma in the user's locale changes nothing either way.
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.utf8"), nullptr);
+    EXPECT_EQ(SessionWriter::write(s), text);
+    const Session back = parse(text);
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(back.domain.centre.x, 0.3);
+    EXPECT_EQ(SessionWriter::write(back), text);
+}
+
+TEST(SessionRoundTrip, DrawnPanedAndZoomedPlanesComeBackPointForPoint) {
+    AppHarness first;
+    first.controller.setFunction(nullptr);  // an unknown title: the identity
+    FakeSender squareItem("Square");
+    first.controller.setFunction(&squareItem);
+    first.drawPath({{120.0, 80.0}, {150.5, 95.25}, {170.0, 140.0}});
+    first.domain->zoomIn(nullptr);
+    first.domain->keyDown(KeyEvent{u"4"});
+    first.range->zoomOut(nullptr);
+    first.range->keyDown(KeyEvent{u"8"});
+    first.drawPath({{200.0, 200.0}, {230.0, 190.0}});
+    first.domain->setColorBlue(nullptr);
+    const std::string text = save(first.controller);
+
+    // The same size: every stored view point is where it was.
+    AppHarness same;
+    parse(text).apply(same.controller);
+    EXPECT_EQ(save(same.controller), text);
+    auto samePoints = [](const PathList& a, const PathList& b) {
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(a[i]->elementCount(), b[i]->elementCount());
+            EXPECT_EQ(a[i]->color, b[i]->color);
+            for (std::size_t j = 0; j < a[i]->elementCount(); ++j) {
+                const CGPoint p = a[i]->elementAtIndex(j).point;
+                const CGPoint q = b[i]->elementAtIndex(j).point;
+                EXPECT_NEAR(p.x, q.x, 1e-9);
+                EXPECT_NEAR(p.y, q.y, 1e-9);
+            }
+        }
+    };
+    samePoints(first.domain->paths, same.domain->paths);
+    samePoints(first.range->paths, same.range->paths);
+    samePoints(first.domain->transformedPathsShownInDomain,
+               same.domain->transformedPathsShownInDomain);
+    EXPECT_EQ(same.domain->scaleFactor, 2.0f);
+    EXPECT_EQ(same.domain->translation.x, first.domain->translation.x);
+    EXPECT_EQ(same.range->translation.y, first.range->translation.y);
+    EXPECT_EQ(same.domain->pathColor, Color::blueColor());
+    EXPECT_EQ(engine::func, &zw::square);
+
+    // A bigger window: the same true points, and the same true point at the centre.
+    AppHarness::Options big;
+    big.domainSize = {533.0, 401.0};
+    big.rangeSize = {300.0, 250.0};
+    AppHarness other(big);
+    parse(text).apply(other.controller);
+    auto sameTruePoints = [](const PlaneView& a, const PlaneView& b) {
+        ASSERT_EQ(a.paths.size(), b.paths.size());
+        for (std::size_t i = 0; i < a.paths.size(); ++i) {
+            for (std::size_t j = 0; j < a.paths[i]->elementCount(); ++j) {
+                const CGPoint z =
+                    a.viewCoordinatesToTrueCoordinates(a.paths[i]->elementAtIndex(j).point);
+                const CGPoint w =
+                    b.viewCoordinatesToTrueCoordinates(b.paths[i]->elementAtIndex(j).point);
+                EXPECT_NEAR(z.x, w.x, 1e-12);
+                EXPECT_NEAR(z.y, w.y, 1e-12);
+            }
+        }
+        const CGPoint ca = a.viewCoordinatesToTrueCoordinates(
+            {static_cast<double>(a.viewWidth / 2), static_cast<double>(a.viewHeight / 2)});
+        const CGPoint cb = b.viewCoordinatesToTrueCoordinates(
+            {static_cast<double>(b.viewWidth / 2), static_cast<double>(b.viewHeight / 2)});
+        EXPECT_DOUBLE_EQ(ca.x, cb.x);
+        EXPECT_DOUBLE_EQ(ca.y, cb.y);
+    };
+    sameTruePoints(*first.domain, *other.domain);
+    sameTruePoints(*first.range, *other.range);
+}
+
+TEST(SessionApply, ReplacesPathsEmptiesTheHistoryAndRebuildsWithoutAlerts) {
+    AppHarness app;
+    FakeSender invert("Invert");
+    app.controller.setFunction(&invert);
+    app.controller.toggleShowInverseImagesOfRangeGridlines(&app.inverseImagesItem);
+    app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
+    app.drawPath({{50.0, 10.0}, {60.0, 30.0}});
+    app.controller.removeLastPath(nullptr);
+    ASSERT_TRUE(app.undo().canUndo());
+
+    Session s;
+    s.function = {ActiveFunction::Kind::Catalogue, "Cos", {}, {}, {}};
+    s.showInverseImagesOfRangeGridlines = true;  // Cos has none: silently off
+    s.showContours = true;
+    s.domain.paths.push_back({Color::redColor(), {{0.0, 0.0}, {0.5, 0.5}}});
+    s.range.paths.push_back({Color::greenColor(), {{1.0, 0.0}, {0.9, 0.4}}});
+    s.transformedPathsShownInDomain.push_back({Color::greenColor(), {{1.0, 0.0}, {0.9, 0.4}}});
+    AlertScript alerts;  // any alert fails: none is expected
+    s.apply(app.controller);
+
+    EXPECT_TRUE(alerts.requests.empty());
+    EXPECT_EQ(engine::func, &ccos);
+    EXPECT_FALSE(app.controller.showingInverseImagesInDomain);
+    EXPECT_EQ(app.inverseImagesItem.state(), 0);
+    EXPECT_TRUE(app.domain->inverseGridlines.empty());
+    EXPECT_EQ(app.domain->paths.size(), 1u);
+    EXPECT_TRUE(app.domain->removedPaths.empty());
+    EXPECT_TRUE(app.domain->removedTransformedPathsShownInDomain.empty());
+    EXPECT_FALSE(app.undo().canUndo());
+    EXPECT_FALSE(app.domain->contours.empty());
+    EXPECT_FALSE(app.range->transformedGridlines.empty());
+    // The origin of the domain sits at the centre of a 400 x 300 plane.
+    EXPECT_EQ(app.domain->paths[0]->elementAtIndex(0).point, (CGPoint{200.0, 150.0}));
+}
+
+// ---- Broken files -----------------------------------------------------------------------------
+
+struct TempFile {
+    std::string path;
+    explicit TempFile(const std::string& text) {
+        char name[] = "/tmp/zwmap-session-XXXXXX";
+        const int fd = mkstemp(name);
+        path = name;
+        if (fd >= 0) {
+            close(fd);
+        }
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+};
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::size_t lineOf(const std::string& text, const std::string& piece) {
+    const std::size_t at = text.find(piece);
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < at; ++i) {
+        line += text[i] == '\n' ? 1 : 0;
+    }
+    return line;
+}
+
+TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
+    AppHarness app;
+    FakeSender tan("Tan");
+    app.controller.setFunction(&tan);
+    app.drawPath({{100.0, 100.0}, {120.0, 110.0}});
+    app.domain->zoomIn(nullptr);
+    const std::string good = save(app.controller);
+    const std::size_t scaleLine = lineOf(good, "\"scaleFactor\"");
+
+    std::string tenMillion;
+    tenMillion.reserve(60'000'000);
+    for (int i = 0; i < 10'000'000; ++i) {
+        tenMillion += i == 0 ? "[0,0]" : ",[0,0]";
+    }
+
+    std::string manyPaths;
+    for (int p = 0; p < 3; ++p) {
+        manyPaths += p == 0 ? "{\"points\": [" : "]}, {\"points\": [";
+        for (int i = 0; i < 800'000; ++i) {
+            manyPaths += i == 0 ? "[0,0]" : ",[0,0]";
+        }
+    }
+    manyPaths += "]}";
+
+    // The range's first point, on the last line that holds points.
+    std::string rangePointAsText = good;
+    const std::size_t rangePoints = good.rfind("\"points\": [[");
+    rangePointAsText.insert(rangePoints + 11, "[true,0],");
+    const auto rangePointsLine =
+        1 + std::count(good.begin(), good.begin() + static_cast<long>(rangePoints), '\n');
+
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string message;
+    };
+    const std::string pathPoints = good.substr(good.find("\"points\": [") + 11);
+    const std::vector<Case> cases = {
+        {"not JSON", "this is no session", "line 1: not JSON (syntax error"},
+        {"truncated", good.substr(0, good.size() / 2), "not JSON (syntax error"},
+        {"empty", "", "line 1: not JSON"},
+        {"other format", replaced(good, "zwmap-session", "zwmap-sessions"), "not a zwmap session"},
+        {"a list", "[1, 2]", "not a zwmap session"},
+        {"newer", replaced(good, "\"version\": 1", "\"version\": 3"),
+         "made by a newer zwmap (version 3)"},
+        {"version as text", replaced(good, "\"version\": 1", "\"version\": \"1\""),
+         "line 3: \"version\" must be a whole number"},
+        {"version 0", replaced(good, "\"version\": 1", "\"version\": 0"), "unknown version 0"},
+        {"scale as text", replaced(good, "\"scaleFactor\": 2.0", "\"scaleFactor\": \"2\""),
+         "line " + std::to_string(scaleLine) + ": \"scaleFactor\" must be a number"},
+        {"scale too big", replaced(good, "\"scaleFactor\": 2.0", "\"scaleFactor\": 1e31"),
+         "\"scaleFactor\" must be between 2^-100 and 2^100"},
+        {"scale zero", replaced(good, "\"scaleFactor\": 2.0", "\"scaleFactor\": 0"),
+         "\"scaleFactor\" must be between"},
+        {"missing flag", replaced(good, "\"tickMarks\": true,", ""), "\"tickMarks\" is missing"},
+        {"flag as number", replaced(good, "\"showContours\": false", "\"showContours\": 0"),
+         "\"showContours\" must be true or false"},
+        {"unknown title", replaced(good, "\"Tan\"", "\"Tangent\""),
+         "line " + std::to_string(lineOf(good, "\"Tan\"")) + ": unknown function \"Tangent\""},
+        {"unknown kind", replaced(good, "\"catalogue\"", "\"table\""),
+         "unknown kind of function \"table\""},
+        {"formula",
+         replaced(good, "\"kind\": \"catalogue\",\n  \"title\": \"Tan\"",
+                  "\"kind\": \"formula\", \"formula\": \"z*z\", \"inverse\": \"\""),
+         "cannot install formulas yet"},
+        {"colour out of range", replaced(good, "\"pathColor\": [0.0", "\"pathColor\": [2.0"),
+         "\"pathColor\" must be four numbers from 0 to 1"},
+        {"point of three", replaced(good, "\"points\": [[", "\"points\": [[1,2,3],["),
+         "a point must be two numbers"},
+        {"point as text", replaced(good, "\"points\": [[", "\"points\": [[\"a\",2],["),
+         "line " + std::to_string(lineOf(good, "\"points\": [[")) +
+             ": a point must be two numbers"},
+        {"range point as text", rangePointAsText,
+         "line " + std::to_string(rangePointsLine) + ": a point must be two numbers"},
+        {"one image too few",
+         replaced(good, "\"transformedPathsShownInDomain\": [",
+                  "\"transformedPathsShownInDomain\": [], \"x\": ["),
+         "\"transformedPathsShownInDomain\" must have one path for each of the 1 paths, not 0"},
+        {"centre of three", replaced(good, "\"centre\": [", "\"centre\": [1,"),
+         "\"centre\" must be two numbers"},
+        {"centre too far", replaced(good, "\"centre\": [", "\"centre\": [1e307,0],\"x\": ["),
+         "\"centre\" is too far out for the scale factor"},
+        {"ten million points",
+         "{\"format\": \"zwmap-session\", \"version\": 1, \"domain\": {\"paths\": [{\"points\": [" +
+             tenMillion + "]}]}}",
+         "a path has more than 1000000 points"},
+        {"too many points in all",
+         "{\"format\": \"zwmap-session\", \"version\": 1, \"domain\": {\"paths\": [" + manyPaths +
+             "]}}",
+         "the session holds more than 2000000 points"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TempFile file(c.text);
+        SessionDocument document(&app.controller);
+        const std::string before = save(app.controller);
+        const ComplexFunction func = engine::func;
+        std::string error;
+        EXPECT_FALSE(document.open(file.path, error));
+        EXPECT_EQ(error.rfind(file.path + ": ", 0), 0u) << error;
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_EQ(save(app.controller), before);
+        EXPECT_EQ(engine::func, func);
+        EXPECT_EQ(app.domain->paths.size(), 1u);
+        EXPECT_TRUE(app.undo().canUndo()) << "the history stays";
+    }
+    ASSERT_GT(tenMillion.size(), 6u * 10'000'000u - 100);
+}
+
+TEST(SessionBrokenFiles, AFileOfAGigabyteIsNotRead) {
+    const TempFile file("");
+    ASSERT_EQ(truncate(file.path.c_str(), 1LL << 30), 0);  // sparse: no gigabyte on disk
+    Session s;
+    std::string error;
+    EXPECT_FALSE(SessionReader::load(file.path, s, error));
+    EXPECT_EQ(error, file.path + ": too large for a session (1024 MB; at most 256 MB)");
+    EXPECT_FALSE(SessionReader::load("/nonexistent/x.zwmap", s, error));
+    EXPECT_EQ(error, "/nonexistent/x.zwmap: no such file");
+}
+
+// ---- The document -----------------------------------------------------------------------------
+
+TEST(SessionDocumentTest, AsksOnlyWhenPathsChangedSinceTheLastSave) {
+    AppHarness app;
+    SessionDocument document(&app.controller);
+    EXPECT_EQ(document.displayName(), "Untitled");
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.askToSave(), SessionDocument::Choice::Discard);
+
+    app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
+    EXPECT_TRUE(document.isModified());
+    {
+        AlertScript alerts({kAlertAlternateReturn, kAlertDefaultReturn, kAlertOtherReturn});
+        EXPECT_EQ(document.askToSave(), SessionDocument::Choice::Cancel);
+        EXPECT_EQ(document.askToSave(), SessionDocument::Choice::Save);
+        EXPECT_EQ(document.askToSave(), SessionDocument::Choice::Discard);
+        ASSERT_EQ(alerts.requests.size(), 3u);
+        EXPECT_EQ(alerts.requests[0].title, "Save changes to Untitled?");
+        EXPECT_EQ(alerts.requests[0].defaultButton, "Save");
+        EXPECT_EQ(alerts.requests[0].otherButton, "Discard");
+    }
+
+    std::string written;
+    std::string error;
+    const auto failing = [](const std::string&, const std::string&, std::string& why) {
+        why = "disk full";
+        return false;
+    };
+    EXPECT_FALSE(document.save("/tmp/a.zwmap", failing, error));
+    EXPECT_EQ(error, "disk full");
+    EXPECT_TRUE(document.isModified()) << "a failed save keeps the marker";
+    EXPECT_EQ(document.path(), "");
+
+    const TempFile file("");
+    const auto writing = [&](const std::string& path, const std::string& bytes, std::string&) {
+        written = bytes;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return true;
+    };
+    ASSERT_TRUE(document.save(file.path, writing, error));
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.displayName(), file.path.substr(5));
+
+    // Panning is no change of paths; drawing, undoing back and redoing are judged by the paths.
+    app.domain->keyDown(KeyEvent{u"6"});
+    EXPECT_FALSE(document.isModified());
+    app.drawPath({{30.0, 10.0}, {40.0, 30.0}});
+    EXPECT_TRUE(document.isModified());
+    app.undo().undo();
+    EXPECT_FALSE(document.isModified());
+    app.undo().redo();
+    EXPECT_TRUE(document.isModified());
+
+    // Opening brings the saved paths back and is unmodified.
+    ASSERT_TRUE(document.open(file.path, error)) << error;
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(app.domain->paths.size(), 1u);
+    EXPECT_EQ(save(app.controller), written);
+}
+
+}  // namespace
+}  // namespace zw::test
