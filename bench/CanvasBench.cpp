@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Planes.h"
+#include "Ratios.h"
 #include "qt/QtCanvas.h"
 
 namespace {
@@ -56,5 +57,55 @@ void BM_PainterFillBoxes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PainterFillBoxes)->Unit(benchmark::kMillisecond);
+
+const int kFewBoxes = zw::bench::addRatio("box painting, canvas / one QPainter call per box",
+                                          "BM_CanvasFillBoxes", "BM_PainterFillBoxes");
+
+// The boxes of the finest combined shading of an 800 by 800 domain.
+const std::vector<zw::ColoredRect>& largeBoxes(bool finest) {
+    static std::vector<zw::ColoredRect> result[2];
+    std::vector<zw::ColoredRect>& list = result[finest ? 1 : 0];
+    if (list.empty()) {
+        zw::bench::Planes planes({800, 800});
+        planes.domain.showContours = true;
+        planes.domain.showArguments = true;
+        planes.domain.highestResolution = finest;
+        planes.domain.constructContours();
+        list = planes.domain.contours;
+    }
+    return list;
+}
+
+void BM_PaintBoxes(benchmark::State& state) {
+    QImage image(800, 800, QImage::Format_RGB32);
+    const auto& list = largeBoxes(state.range(0) == 2);
+    for (auto _ : state) {
+        zw::QtCanvas canvas(&image);
+        for (const zw::ColoredRect& box : list) {
+            canvas.setColor(box.color);
+            canvas.fillRect(box.rect);
+        }
+    }
+    state.counters["boxes"] = static_cast<double>(list.size());
+}
+BENCHMARK(BM_PaintBoxes)->Arg(4)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Baseline: one copy of a whole image of the same size into it, as showing a pane costs.
+void BM_CopyImage(benchmark::State& state) {
+    QImage image(800, 800, QImage::Format_RGB32);
+    QImage source(800, 800, QImage::Format_RGB32);
+    source.fill(Qt::gray);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, source);
+    }
+}
+BENCHMARK(BM_CopyImage)->Unit(benchmark::kMicrosecond);
+
+const int kBoxes4 = zw::bench::addRatio("P2 painting the boxes 800x800 box 4 / image copy",
+                                        "BM_PaintBoxes/4", "BM_CopyImage", 5.0);
+const int kBoxes2 = zw::bench::addRatio("P2 painting the boxes 800x800 box 2 / image copy",
+                                        "BM_PaintBoxes/2", "BM_CopyImage", 5.0);
 
 }  // namespace

@@ -2,6 +2,10 @@
 // the same rebuild without, for three functions at 800 by 800. The figure is the ratio.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
+#include "Ratios.h"
+
 #include "app/Controller.h"
 #include "engine/Transformations.h"
 #include "platform/Sender.h"
@@ -49,5 +53,14 @@ BENCHMARK(BM_GridImageRebuild)
     ->ArgNames({"function", "follow"})
     ->ArgsProduct({{0, 1, 2}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
+
+const int kFollowCurves = [] {
+    for (int f = 0; f < 3; ++f) {
+        const std::string name = "BM_GridImageRebuild/function:" + std::to_string(f);
+        zw::bench::addRatio(std::string("G1 grid images, following / not, ") + kFunctions[f],
+                            name + "/follow:1", name + "/follow:0", 4.0);
+    }
+    return 0;
+}();
 
 }  // namespace

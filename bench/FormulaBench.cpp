@@ -3,6 +3,8 @@
 // expression written out with std::complex.
 #include <benchmark/benchmark.h>
 
+#include "Ratios.h"
+
 #include <complex>
 #include <string>
 #include <vector>
@@ -93,5 +95,10 @@ void BM_FormulaSinSquared(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FormulaSinSquared)->Unit(benchmark::kMillisecond);
+
+const int kF1 = zw::bench::addRatio("F1 shading, formula exp(z) / Exponentiate",
+                                    "BM_ShadingFormulaExp", "BM_ShadingExponentiate", 1.5);
+const int kF2 = zw::bench::addRatio("F2 sin(z)^2 + 1/(z-1), formula / std::complex",
+                                    "BM_FormulaSinSquared", "BM_ComplexSinSquared", 1.5);
 
 }  // namespace

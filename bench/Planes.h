@@ -7,15 +7,16 @@
 
 namespace zw::bench {
 
-// Both planes, 400 by 400 without a platform host, wired to a controller and woken as the
-// application does at start-up.
+// Both planes, 400 by 400 unless told otherwise, without a platform host, wired to a
+// controller and woken as the application does at start-up.
 struct Planes {
     Transformations transformations;
     Controller controller;
-    DomainView domain{nullptr, {{0, 0}, {400, 400}}};
-    RangeView range{nullptr, {{0, 0}, {400, 400}}};
+    DomainView domain;
+    RangeView range;
 
-    Planes() {
+    explicit Planes(CGSize size = {400, 400})
+        : domain(nullptr, {{0, 0}, size}), range(nullptr, {{0, 0}, size}) {
         controller.domain = &domain;
         controller.range = &range;
         controller.transformations = &transformations;

@@ -2,6 +2,10 @@
 // per scheme, for each of the three shading modes. The figure is the ratio of the two times.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
+#include "Ratios.h"
+
 #include "Planes.h"
 
 namespace {
@@ -24,5 +28,15 @@ BENCHMARK(BM_ShadingRebuild)
     ->ArgNames({"mode", "wheel"})
     ->ArgsProduct({{1, 2, 3}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+const int kWheel = [] {
+    const char* const modes[] = {"", "modulus", "argument", "both"};
+    for (int m = 1; m <= 3; ++m) {
+        const std::string name = "BM_ShadingRebuild/mode:" + std::to_string(m);
+        zw::bench::addRatio(std::string("colour wheel / classic, ") + modes[m], name + "/wheel:1",
+                            name + "/wheel:0", 1.2);
+    }
+    return 0;
+}();
 
 }  // namespace

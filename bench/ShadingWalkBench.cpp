@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Planes.h"
+#include "Ratios.h"
 
 namespace {
 
@@ -30,5 +31,8 @@ void BM_ShadingRebuildPannedAway(benchmark::State& state) {
     rebuildWithOriginAt(state, {800, 800});
 }
 BENCHMARK(BM_ShadingRebuildPannedAway)->Unit(benchmark::kMillisecond);
+const int kPannedAway =
+    zw::bench::addRatio("shading rebuild, origin panned away / centred",
+                        "BM_ShadingRebuildPannedAway", "BM_ShadingRebuildCentred", 1.0);
 
 }  // namespace

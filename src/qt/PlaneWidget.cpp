@@ -140,14 +140,25 @@ void PlaneWidget::runPass() {
 }
 
 void PlaneWidget::allocateImage(QSize size) {
+    // One image pixel per device pixel of the screen the pane is on; view units stay the
+    // pane's logical pixels, and the painter scales.
+    const qreal ratio = devicePixelRatioF();
     if (size.width() <= 0 || size.height() <= 0) {
         image_ = QImage();
     } else {
-        image_ = QImage(size, QImage::Format_RGB32);
+        image_ = QImage(static_cast<int>(std::ceil(size.width() * ratio)),
+                        static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_RGB32);
+        image_.setDevicePixelRatio(ratio);
         image_.fill(Qt::white);
     }
+    imageSize_ = size;
     surfaceLost_ = true;
     pending_ = true;
+}
+
+bool PlaneWidget::imageFits(QSize size) const {
+    return imageSize_ == size &&
+           (image_.isNull() || image_.devicePixelRatio() == devicePixelRatioF());
 }
 
 void PlaneWidget::handled() {
@@ -156,13 +167,20 @@ void PlaneWidget::handled() {
 }
 
 void PlaneWidget::paintEvent(QPaintEvent* event) {
+    if (!imageFits(size())) {
+        // The window moved to a screen of another pixel density.
+        allocateImage(size());
+    }
     if (pending_ && view_ != nullptr) {
         // Whatever of the pass lies outside this paint's area is shown by the update it asks for.
         runPass();
     }
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area, image_, area);
+    const qreal ratio = image_.devicePixelRatio();
+    painter.drawImage(
+        QRectF(area), image_,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
     if (marker_) {
         // Dark under light: the ring reads on white and on any shading.
         const QPointF centre(marker_->x, height() - marker_->y);
@@ -183,7 +201,7 @@ void PlaneWidget::paintEvent(QPaintEvent* event) {
 
 void PlaneWidget::resizeEvent(QResizeEvent* event) {
     const QSize newSize = event->size();
-    if (image_.size() != newSize) {
+    if (!imageFits(newSize)) {
         allocateImage(newSize);
     }
     WindowDelegate* delegate = window_.delegate();

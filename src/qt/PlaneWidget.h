@@ -27,6 +27,7 @@ class PlaneWidget : public QWidget, public ViewHost {
     CGRect frameForNewView();
     void setView(PlaneView* view);
     PlaneView* view() const { return view_; }
+    // The backing image, at the screen's device pixel ratio.
     const QImage& image() const { return image_; }
     WidgetWindow* paneWindow() { return &window_; }
     int passCount() const { return passCount_; }
@@ -78,6 +79,7 @@ class PlaneWidget : public QWidget, public ViewHost {
     void handled();
     void endLiveResize();
     void allocateImage(QSize size);
+    bool imageFits(QSize size) const;
     CGPoint toView(QPointF position) const;
     QRect markerArea(CGPoint position) const;
     void trackPointer(QPointF position);
@@ -89,6 +91,8 @@ class PlaneWidget : public QWidget, public ViewHost {
     WidgetWindow window_;
     PlaneView* view_ = nullptr;
     QImage image_;
+    // The pane size, in logical pixels, that image_ was made for.
+    QSize imageSize_;
     bool pending_ = false;
     // A fresh image holds none of the earlier drawing, so its first pass must be complete.
     bool surfaceLost_ = true;

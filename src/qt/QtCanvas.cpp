@@ -5,7 +5,9 @@
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <utility>
 #include <vector>
@@ -27,6 +29,12 @@ bool finite(CGPoint p) {
 
 struct ClipBox {
     Real xmin, xmax, ymin, ymax;
+    // A crossing computed from an end point 1e30 away is off by more than the whole box,
+    // so it is put back into the box: the input fixes the line no better than that anyway.
+    QPointF pointAt(Real x, Real y) const {
+        return QPointF(static_cast<double>(std::clamp(x, xmin, xmax)),
+                       static_cast<double>(std::clamp(y, ymin, ymax)));
+    }
 };
 
 // Liang-Barsky: the part [t0, t1] of a -> b that lies in the box, if any.
@@ -105,7 +113,65 @@ std::vector<RealPoint> clipPolygonEdge(const std::vector<RealPoint>& in, int sid
 // Whole pixel edge nearest to v, kept within a pixel of [0, limit] so the cast cannot overflow.
 int pixelEdge(double v, int limit) {
     const double clamped = std::clamp(v, -1.0, static_cast<double>(limit) + 1.0);
-    return static_cast<int>(std::floor(clamped + 0.5));
+    // floor(clamped + 0.5), by truncation of a positive number: a call to floor per edge
+    // costs more than the rest of a small box.
+    return static_cast<int>(clamped + 1.5) - 1;
+}
+
+// The 8-bit value QColor::fromRgbF gives a component in [0, 1], without building a QColor:
+// the shading sets a new colour for nearly every one of its boxes. lowest[k] is the least
+// float that QColor turns into k or more, found once from QColor itself, so the two agree
+// exactly.
+class ComponentTable {
+  public:
+    ComponentTable() {
+        lowest_[0] = 0.0f;
+        for (int k = 1; k < 256; ++k) {
+            std::uint32_t lo = bitsOf(0.0f);
+            std::uint32_t hi = bitsOf(1.0f);
+            while (lo < hi) {
+                const std::uint32_t mid = lo + (hi - lo) / 2;
+                if (viaQColor(floatOf(mid)) >= k) {
+                    hi = mid;
+                } else {
+                    lo = mid + 1;
+                }
+            }
+            lowest_[k] = floatOf(lo);
+        }
+    }
+    // -1 when the component is outside [0, 1] (or not a number) and QColor must decide.
+    int value(float f) const {
+        // Green and alpha of every shading colour.
+        if (f == 0.0f) {
+            return 0;
+        }
+        if (f == 1.0f) {
+            return 255;
+        }
+        if (!(f > 0.0f && f < 1.0f)) {
+            return -1;
+        }
+        int k = std::clamp(static_cast<int>(f * 255.0f + 0.5f), 0, 255);
+        while (k < 255 && f >= lowest_[k + 1]) {
+            ++k;
+        }
+        while (k > 0 && f < lowest_[k]) {
+            --k;
+        }
+        return k;
+    }
+
+  private:
+    static int viaQColor(float f) { return QColor::fromRgbF(f, 0.0f, 0.0f).red(); }
+    static std::uint32_t bitsOf(float f) { return std::bit_cast<std::uint32_t>(f); }
+    static float floatOf(std::uint32_t bits) { return std::bit_cast<float>(bits); }
+    float lowest_[256];
+};
+
+const ComponentTable& componentTable() {
+    static const ComponentTable table;
+    return table;
 }
 
 QString toQString(const std::string& text) {
@@ -138,8 +204,12 @@ QtCanvas::QtCanvas(QImage* image)
       // Taken before the painter starts, so that the painter never sees a detach.
       bits_(image->bits()),
       bytesPerLine_(image->bytesPerLine()),
-      width_(image->width()),
-      height_(image->height()) {
+      ratio_(image->devicePixelRatio() > 0.0 ? image->devicePixelRatio() : 1.0),
+      pixelWidth_(image->width()),
+      pixelHeight_(image->height()),
+      width_(image->width() / ratio_),
+      height_(image->height() / ratio_),
+      directPixels_(image->depth() == 32) {
     painter_.begin(image_);
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -149,8 +219,12 @@ QtCanvas::QtCanvas(QPaintDevice* device, QSize size)
     : image_(nullptr),
       bits_(nullptr),
       bytesPerLine_(0),
+      ratio_(1.0),
+      pixelWidth_(size.width()),
+      pixelHeight_(size.height()),
       width_(size.width()),
-      height_(size.height()) {
+      height_(size.height()),
+      directPixels_(false) {
     painter_.begin(device);
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -166,20 +240,60 @@ void QtCanvas::setColor(const Color& color) {
         return;
     }
     color_ = color;
-    qcolor_ = QColor::fromRgbF(static_cast<float>(color.red()), static_cast<float>(color.green()),
-                               static_cast<float>(color.blue()), static_cast<float>(color.alpha()));
+    static const ComponentTable& table = componentTable();
+    const int r = table.value(static_cast<float>(color.red()));
+    const int g = table.value(static_cast<float>(color.green()));
+    const int b = table.value(static_cast<float>(color.blue()));
+    const int a = table.value(static_cast<float>(color.alpha()));
+    if (r < 0 || g < 0 || b < 0 || a < 0) {
+        qcolor_ = makeQColor();
+        qcolorStale_ = false;
+        pixel_ = qcolor_.rgba();
+    } else {
+        pixel_ = qRgba(r, g, b, a);
+        qcolorStale_ = true;
+    }
+}
+
+QColor QtCanvas::makeQColor() const {
+    return QColor::fromRgbF(static_cast<float>(color_.red()), static_cast<float>(color_.green()),
+                            static_cast<float>(color_.blue()), static_cast<float>(color_.alpha()));
+}
+
+const QColor& QtCanvas::qcolor() {
+    if (qcolorStale_) {
+        qcolor_ = makeQColor();
+        qcolorStale_ = false;
+    }
+    return qcolor_;
 }
 
 void QtCanvas::touch(const QRectF& area) {
     dirty_ = dirty_.united(area);
 }
 
-QRect QtCanvas::dirtyRect() const {
-    QRect pixels;
-    if (pixelsX0_ < pixelsX1_) {
-        pixels = QRect(QPoint(pixelsX0_, pixelsY0_), QPoint(pixelsX1_ - 1, pixelsY1_ - 1));
+void QtCanvas::count(QPointF p, double margin) {
+    ++handed_.coordinates;
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y())) {
+        ++handed_.nonFinite;
+        return;
     }
-    return dirty_.toAlignedRect().united(pixels).intersected(QRect(0, 0, width_, height_));
+    // Clipped points sit on the bound, give or take the rounding to double.
+    const double bound = margin + 1e-6;
+    if (p.x() < -bound || p.x() > width_ + bound || p.y() < -bound || p.y() > height_ + bound) {
+        ++handed_.outsideClip;
+    }
+}
+
+QRect QtCanvas::dirtyRect() const {
+    QRectF area = dirty_;
+    if (pixelsX0_ < pixelsX1_) {
+        area = area.united(QRectF(QPointF(pixelsX0_ / ratio_, pixelsY0_ / ratio_),
+                                  QPointF(pixelsX1_ / ratio_, pixelsY1_ / ratio_)));
+    }
+    const QRect bounds(0, 0, static_cast<int>(std::ceil(width_)),
+                       static_cast<int>(std::ceil(height_)));
+    return area.toAlignedRect().intersected(bounds);
 }
 
 void QtCanvas::fillRect(CGRect rect) {
@@ -196,21 +310,29 @@ void QtCanvas::fillRect(CGRect rect) {
     if (y1 < y0) {
         std::swap(y0, y1);
     }
-    if (qcolor_.alpha() < 255 || image_ == nullptr || image_->depth() != 32) {
-        painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor_);
+    if (qAlpha(pixel_) < 255 || !directPixels_) {
+        x0 = std::clamp(x0, -kClipMargin, width_ + kClipMargin);
+        x1 = std::clamp(x1, -kClipMargin, width_ + kClipMargin);
+        y0 = std::clamp(y0, -kClipMargin, height_ + kClipMargin);
+        y1 = std::clamp(y1, -kClipMargin, height_ + kClipMargin);
+        count(QPointF(x0, y0), kClipMargin);
+        count(QPointF(x1, y1), kClipMargin);
+        painter_.fillRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), qcolor());
         touch(QRectF(QPointF(x0, y0), QPointF(x1, y1)).adjusted(-1, -1, 1, 1));
         return;
     }
     // The shading fills hundreds of thousands of small boxes per pass; one painter call each
-    // would dominate the pass, so opaque boxes are written straight into the pixels.
-    const int ix0 = std::max(0, pixelEdge(x0, width_));
-    const int ix1 = std::min(width_, pixelEdge(x1, width_));
-    const int iy0 = std::max(0, pixelEdge(y0, height_));
-    const int iy1 = std::min(height_, pixelEdge(y1, height_));
+    // would dominate the pass, so opaque boxes are written straight into the pixels. A box
+    // covers the device pixels whose centres it holds, so boxes on whole view units cover
+    // whole blocks of device pixels and neighbours tile without gaps.
+    const int ix0 = std::max(0, pixelEdge(x0 * ratio_, pixelWidth_));
+    const int ix1 = std::min(pixelWidth_, pixelEdge(x1 * ratio_, pixelWidth_));
+    const int iy0 = std::max(0, pixelEdge(y0 * ratio_, pixelHeight_));
+    const int iy1 = std::min(pixelHeight_, pixelEdge(y1 * ratio_, pixelHeight_));
     if (ix0 >= ix1 || iy0 >= iy1) {
         return;
     }
-    const QRgb pixel = qcolor_.rgb();
+    const QRgb pixel = pixel_ | 0xff000000u;
     for (int y = iy0; y < iy1; ++y) {
         auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
         std::fill(line + ix0, line + ix1, pixel);
@@ -232,7 +354,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
     // Qt measures dashes in pen widths; a hairline counts as width 1.
     const double unit = width > 0.0 ? width : 1.0;
 
-    QPen pen(qcolor_);
+    QPen pen(qcolor());
     pen.setWidthF(width);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -265,8 +387,13 @@ void QtCanvas::strokePath(const BezierPath& path) {
     // Qt rasterises very long antialiased segments slowly and NaN into garbage, so only the
     // finite parts within a margin of the image reach the painter.
     // Wide enough that no miter spike of a cut-off corner could have reached the image.
-    const Real margin = 4.0 + 6.0 * width;
+    const Real margin = kClipMargin + 6.0 * width;
     const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
+
+    const double limit = static_cast<double>(margin);
+    auto inBox = [&](double x, double y) {
+        return x >= -limit && x <= width_ + limit && y >= -limit && y <= height_ + limit;
+    };
 
     QPolygonF piece;
     Real pieceOffset = 0;
@@ -274,6 +401,9 @@ void QtCanvas::strokePath(const BezierPath& path) {
         if (piece.size() >= 2) {
             if (dashed) {
                 pen.setDashOffset(static_cast<double>(std::fmod(pieceOffset, dashLength) / unit));
+            }
+            for (const QPointF& p : piece) {
+                count(p, static_cast<double>(margin));
             }
             painter_.setPen(pen);
             painter_.drawPolyline(piece);
@@ -300,18 +430,35 @@ void QtCanvas::strokePath(const BezierPath& path) {
             previous = p;
             continue;
         }
+        // Most segments lie wholly within the box and need no clipping.
+        const double fx = previous.x;
+        const double fy = height_ - previous.y;
+        const double gx = p.x;
+        const double gy = height_ - p.y;
+        if (inBox(fx, fy) && inBox(gx, gy)) {
+            const Real length = dashed ? std::hypot(static_cast<Real>(gx - fx), gy - fy) : 0;
+            if (!continues) {
+                flush();
+                pieceOffset = phase + travelled;
+                piece.append(QPointF(fx, fy));
+            }
+            piece.append(QPointF(gx, gy));
+            continues = true;
+            travelled += length;
+            previous = p;
+            continue;
+        }
         const Real ax = previous.x;
         const Real ay = height_ - static_cast<Real>(previous.y);
         const Real bx = p.x;
         const Real by = height_ - static_cast<Real>(p.y);
-        const Real length = std::hypot(bx - ax, by - ay);
+        // Only dashes need the distance along the path, and hypot on long doubles is slow.
+        const Real length = dashed ? std::hypot(bx - ax, by - ay) : 0;
         Real t0 = 0;
         Real t1 = 1;
         if (clipSegment(ax, ay, bx, by, box, t0, t1)) {
-            const QPointF start(static_cast<double>(ax + t0 * (bx - ax)),
-                                static_cast<double>(ay + t0 * (by - ay)));
-            const QPointF end(static_cast<double>(ax + t1 * (bx - ax)),
-                              static_cast<double>(ay + t1 * (by - ay)));
+            const QPointF start = box.pointAt(ax + t0 * (bx - ax), ay + t0 * (by - ay));
+            const QPointF end = box.pointAt(ax + t1 * (bx - ax), ay + t1 * (by - ay));
             if (!(continues && t0 == 0)) {
                 flush();
                 pieceOffset = phase + travelled + t0 * length;
@@ -330,7 +477,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
 }
 
 void QtCanvas::fillPath(const BezierPath& path) {
-    const Real margin = 4.0;
+    const Real margin = kClipMargin;
     const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
     QPainterPath shape;
     std::vector<RealPoint> polygon;
@@ -342,7 +489,8 @@ void QtCanvas::fillPath(const BezierPath& path) {
         if (polygon.size() >= 3) {
             QPolygonF q;
             for (const RealPoint& p : polygon) {
-                q.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
+                q.append(box.pointAt(p.x, p.y));
+                count(q.back(), kClipMargin);
             }
             shape.addPolygon(q);
             shape.closeSubpath();
@@ -361,7 +509,7 @@ void QtCanvas::fillPath(const BezierPath& path) {
     if (shape.isEmpty()) {
         return;
     }
-    painter_.fillPath(shape, qcolor_);
+    painter_.fillPath(shape, qcolor());
     touch(shape.boundingRect().adjusted(-1, -1, 1, 1));
 }
 
@@ -394,6 +542,7 @@ void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttrib
         return;
     }
     const double baseline = area.top() + entry.metrics.ascent();
+    count(QPointF(area.left(), baseline), kClipMargin + area.width() + area.height());
     painter_.setFont(entry.font);
     painter_.setPen(Qt::black);
     painter_.drawText(QPointF(area.left(), baseline), toQString(text));

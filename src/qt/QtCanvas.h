@@ -12,9 +12,19 @@ namespace zw {
 
 // Draws one pass into a plane's backing image. View coordinates have y up and the image has
 // y down; every point is flipped here instead of through a painter transform so that text
-// stays upright.
+// stays upright. View units are the image's logical pixels: on a high-density screen the image
+// holds devicePixelRatio() device pixels per unit, the painter draws paths and text at that
+// resolution, and boxes written straight into the pixels cover their device pixels.
 class QtCanvas : public Canvas {
   public:
+    // What the canvas handed the painter: every coordinate, and those that were not finite
+    // or lay beyond the clip bounds (which must never happen).
+    struct Handed {
+        long long coordinates = 0;
+        long long nonFinite = 0;
+        long long outsideClip = 0;
+    };
+
     explicit QtCanvas(QImage* image);
     // Draws on any device (a picture, an SVG generator) of the given size in view units;
     // boxes go through the painter there, as only an image's pixels can be written directly.
@@ -32,8 +42,9 @@ class QtCanvas : public Canvas {
     void drawText(const std::string& text, CGPoint point,
                   const TextAttributes& attributes) override;
 
-    // The image pixels this pass may have changed.
+    // The area this pass may have changed, in view units with y down (widget coordinates).
     QRect dirtyRect() const;
+    const Handed& handed() const { return handed_; }
 
     // The font of a piece of text: the default is Helvetica 12, sized in pixels so that one
     // point is one view unit.
@@ -42,17 +53,33 @@ class QtCanvas : public Canvas {
   private:
     QPointF toDevice(CGPoint p) const { return QPointF(p.x, height_ - p.y); }
     void touch(const QRectF& area);
+    void count(QPointF p, double margin);
+    QColor makeQColor() const;
+    const QColor& qcolor();
+
+    // Everything the painter draws lies within this far of the image.
+    static constexpr double kClipMargin = 4.0;
 
     QImage* image_;
     uchar* bits_;
     qsizetype bytesPerLine_;
-    int width_;
-    int height_;
+    double ratio_;
+    int pixelWidth_;
+    int pixelHeight_;
+    // The image's size in view units.
+    double width_;
+    double height_;
+    // Opaque boxes are written straight into pixels of 32 bits.
+    bool directPixels_;
     QPainter painter_;
     Color color_ = Color::blackColor();
+    // The current colour for the painter, made only when a painter call needs it.
     QColor qcolor_ = Qt::black;
+    bool qcolorStale_ = false;
+    QRgb pixel_ = qRgb(0, 0, 0);
     QRectF dirty_;
-    // The pixels written directly, as [x0, x1) by [y0, y1); empty while x0 >= x1.
+    Handed handed_;
+    // The device pixels written directly, as [x0, x1) by [y0, y1); empty while x0 >= x1.
     int pixelsX0_ = std::numeric_limits<int>::max();
     int pixelsY0_ = std::numeric_limits<int>::max();
     int pixelsX1_ = std::numeric_limits<int>::min();

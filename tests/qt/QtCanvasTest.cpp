@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "WindowTest.h"
 #include "platform/BezierPath.h"
@@ -144,6 +145,82 @@ TEST(QtCanvasTest, TextSitsOnItsBoxsLowerLeftCorner) {
     }
     EXPECT_GT(inside, 50);
     EXPECT_EQ(outside, 0);
+}
+
+// On a screen at 200 % the image holds two device pixels per view unit in each direction.
+TEST(QtCanvasTest, AtRatioTwoLinesBoxesAndTextUseTheDevicePixels) {
+    QImage image(2 * kSize, 2 * kSize, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2.0);
+    image.fill(Qt::white);
+    QRect dirty;
+    {
+        QtCanvas canvas(&image);
+        canvas.setColor(Color::blackColor());
+        // Width 1 at a whole unit: one unit either side of a device pixel edge.
+        canvas.strokePath(polyline({{20, 150}, {180, 150}}, 1.0));
+        canvas.setColor(Color::redColor());
+        canvas.fillRect({{40, 40}, {4, 4}});
+        canvas.drawText("0.500, -2.000", {20, 100}, TextAttributes{});
+        dirty = canvas.dirtyRect();
+    }
+    const int row = 2 * (kSize - 150);  // the device row just below the line's centre
+    for (int x = 60; x < 300; x += 7) {
+        EXPECT_EQ(image.pixel(x, row - 1), qRgb(0, 0, 0)) << x;
+        EXPECT_EQ(image.pixel(x, row), qRgb(0, 0, 0)) << x;
+        EXPECT_EQ(image.pixel(x, row - 2), qRgb(255, 255, 255)) << x;
+        EXPECT_EQ(image.pixel(x, row + 1), qRgb(255, 255, 255)) << x;
+    }
+    // The box: device columns 80..87, rows 2 * (200 - 44) = 312..319, and nothing beside.
+    int red = 0;
+    for (int y = 300; y < 330; ++y) {
+        for (int x = 70; x < 100; ++x) {
+            const bool inside = x >= 80 && x < 88 && y >= 312 && y < 320;
+            EXPECT_EQ(image.pixel(x, y) == qRgb(255, 0, 0), inside) << x << "," << y;
+            red += inside ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(red, 64);
+    // Text drawn at device resolution, not as a picture of unit pixels scaled up: some aligned
+    // 2 x 2 blocks of device pixels are not of one colour.
+    int mixedBlocks = 0;
+    for (int y = 2 * (kSize - 115); y < 2 * (kSize - 100); y += 2) {
+        for (int x = 40; x < 200; x += 2) {
+            const QRgb p = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p ||
+                image.pixel(x + 1, y + 1) != p) {
+                ++mixedBlocks;
+            }
+        }
+    }
+    EXPECT_GT(mixedBlocks, 40);
+    // What changed is reported in view units, for the widget's update.
+    EXPECT_TRUE(dirty.contains(QRect(40, kSize - 44, 4, 4))) << "the box";
+    EXPECT_TRUE(dirty.contains(QPoint(180, kSize - 150))) << "the line's end";
+    EXPECT_TRUE(QRect(0, 0, kSize, kSize).contains(dirty));
+}
+
+// Boxes written straight into the pixels take exactly the colour QPainter would give them.
+TEST(QtCanvasTest, DirectPixelsMatchQColorForEveryComponentValue) {
+    QImage image(256, 4, QImage::Format_RGB32);
+    std::vector<QRgb> expected;
+    {
+        QtCanvas canvas(&image);
+        for (int i = 0; i < 256; ++i) {
+            // Values on and around each step of the 8-bit scale, and in between.
+            const double r = i / 255.0;
+            const double g = std::nextafter(static_cast<float>((i + 0.5) / 255.0), 0.0f);
+            const double b = std::min(1.0, (i + 0.5) / 255.0);
+            const Color colour = Color::colorWithDeviceRed(r, g, b, 1.0);
+            canvas.setColor(colour);
+            canvas.fillRect({{static_cast<double>(i), 0}, {1, 4}});
+            expected.push_back(QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g),
+                                                static_cast<float>(b))
+                                   .rgb());
+        }
+    }
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(image.pixel(i, 1), expected[static_cast<std::size_t>(i)]) << i;
+    }
 }
 
 }  // namespace

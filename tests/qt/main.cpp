@@ -2,12 +2,20 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstring>
 
 // The widgets need a QApplication for the whole run; ctest runs each test in its own process.
 // Listing the tests happens without ctest's environment, so offscreen is the default here.
+// Suites named HiDpi... run as on a screen at 200 %: the scale factor must be set before the
+// application object exists, and ctest runs each test alone with a filter naming it.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strstr(argv[i], "--gtest_filter=HiDpi") == argv[i]) {
+            qputenv("QT_SCALE_FACTOR", "2");
+        }
     }
     QApplication app(argc, argv);
     // As the application does: numbers never follow the desktop's locale.
