@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "planes/AxisLabel.h"
-#include "planes/ColoredRect.h"
+#include "platform/ColoredRect.h"
 #include "planes/Path.h"
 #include "planes/Walk.h"
 #include "platform/AffineTransform.h"

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/Color.h"
+#include "platform/ColoredRect.h"
 #include "platform/Geometry.h"
 #include "platform/TextAttributes.h"
 
@@ -19,6 +21,15 @@ class Canvas {
     virtual Color currentColor() const = 0;
     // Fills with the current colour.
     virtual void fillRect(CGRect rect) = 0;
+    // Fills each box in its own colour, in order; the current colour is the last box's
+    // afterwards. The shading hands over a whole pane of boxes at once, so that a canvas can
+    // spare itself a call per box.
+    virtual void fillColoredRects(const ColoredRect* boxes, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            setColor(boxes[i].color);
+            fillRect(boxes[i].rect);
+        }
+    }
     // Strokes the path's elements with its line width and dash pattern in the current colour.
     virtual void strokePath(const BezierPath& path) = 0;
     virtual void fillPath(const BezierPath& path) = 0;

@@ -36,6 +36,7 @@ class QtCanvas : public Canvas {
     void setColor(const Color& color) override;
     Color currentColor() const override { return color_; }
     void fillRect(CGRect rect) override;
+    void fillColoredRects(const ColoredRect* boxes, std::size_t count) override;
     void strokePath(const BezierPath& path) override;
     void fillPath(const BezierPath& path) override;
     CGSize sizeOfText(const std::string& text, const TextAttributes& attributes) override;

@@ -468,10 +468,7 @@ void DomainView::fillBackground(Canvas& canvas) {
     if (!showContours && !showArguments) {
         return;
     }
-    for (const ColoredRect& box : contours) {
-        canvas.setColor(box.color);
-        canvas.fillRect(box.rect);
-    }
+    canvas.fillColoredRects(contours.data(), contours.size());
 }
 
 void DomainView::showContoursAction(Sender* sender) {

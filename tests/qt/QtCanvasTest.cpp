@@ -2,11 +2,13 @@
 
 #include <QImage>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
 #include "WindowTest.h"
 #include "platform/BezierPath.h"
+#include "platform/ColoredRect.h"
 #include "qt/QtCanvas.h"
 
 namespace zw::test {
@@ -220,6 +222,82 @@ TEST(QtCanvasTest, DirectPixelsMatchQColorForEveryComponentValue) {
     }
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(image.pixel(i, 1), expected[static_cast<std::size_t>(i)]) << i;
+    }
+}
+
+// The shading hands its boxes over in one batch; they must land exactly as box after box
+// would: flipped on an odd height, clipped at every edge, translucent or upside down boxes
+// included, at both pixel densities.
+TEST(QtCanvasTest, BoxesInOneBatchPaintTheSamePixelsAsBoxByBox) {
+    std::vector<ColoredRect> boxes;
+    std::uint32_t seed = 12345;
+    auto next = [&seed](double lo, double hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + (hi - lo) * static_cast<double>(seed >> 8) / static_cast<double>(1u << 24);
+    };
+    for (int i = 0; i < 400; ++i) {
+        ColoredRect box;
+        box.setRect({{next(-6, 40), next(-6, 28)}, {next(-3, 9), next(-3, 9)}});
+        // Runs of equal colours, as neighbouring shading boxes often have.
+        const double shade = std::floor(next(0, 6)) / 5.0;
+        box.setColor(
+            Color::colorWithDeviceRed(shade, next(0, 1), 1.0 - shade, i % 37 == 0 ? 0.5 : 1.0));
+        boxes.push_back(box);
+    }
+    // A grid of whole boxes, as the shading lays them, half a unit off the odd edges.
+    for (double y = -1; y < 26; y += 2) {
+        for (double x = -1; x < 40; x += 2) {
+            ColoredRect box;
+            box.setRect({{x, y}, {2, 2}});
+            box.setColor(Color::colorWithDeviceRed(x / 40, 0, y / 26, 1));
+            boxes.push_back(box);
+        }
+    }
+    ColoredRect odd;
+    odd.setRect({{std::numeric_limits<double>::quiet_NaN(), 3}, {4, 4}});
+    boxes.push_back(odd);
+    odd.setRect({{2, 3}, {std::numeric_limits<double>::infinity(), 4}});
+    boxes.push_back(odd);
+    odd.setRect({{1e300, -1e300}, {1e300, 1e300}});
+    boxes.push_back(odd);
+
+    for (const double ratio : {1.0, 2.0}) {
+        auto paint = [&](bool batched, QRect& dirty, Color& last) {
+            QImage image(static_cast<int>(37 * ratio) + 1, static_cast<int>(23 * ratio) + 1,
+                         QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            QtCanvas canvas(&image);
+            if (batched) {
+                canvas.fillColoredRects(boxes.data(), boxes.size());
+            } else {
+                for (const ColoredRect& box : boxes) {
+                    canvas.setColor(box.color);
+                    canvas.fillRect(box.rect);
+                }
+            }
+            dirty = canvas.dirtyRect();
+            last = canvas.currentColor();
+            return image;
+        };
+        QRect dirtyOne;
+        QRect dirtyBatch;
+        Color lastOne;
+        Color lastBatch;
+        const QImage one = paint(false, dirtyOne, lastOne);
+        const QImage batch = paint(true, dirtyBatch, lastBatch);
+        int differing = 0;
+        int white = 0;
+        for (int y = 0; y < one.height(); ++y) {
+            for (int x = 0; x < one.width(); ++x) {
+                differing += one.pixel(x, y) != batch.pixel(x, y) ? 1 : 0;
+                white += one.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << "ratio " << ratio;
+        EXPECT_LT(white, one.width() * one.height() / 10) << "ratio " << ratio;
+        EXPECT_EQ(dirtyBatch, dirtyOne) << "ratio " << ratio;
+        EXPECT_EQ(lastBatch, lastOne) << "ratio " << ratio;
     }
 }
 

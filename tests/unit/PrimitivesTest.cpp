@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "planes/ColoredRect.h"
+#include "platform/ColoredRect.h"
 #include "planes/Path.h"
 #include "platform/AffineTransform.h"
 #include "platform/Color.h"
