@@ -6,38 +6,16 @@
 
 #include "Ratios.h"
 
-#include "app/Controller.h"
-#include "engine/Transformations.h"
-#include "platform/Sender.h"
-#include "views/DomainView.h"
-#include "views/RangeView.h"
+#include "Planes.h"
 
 namespace {
 
 const char* const kFunctions[] = {"Exponentiate", "exp(1/z)", "Tan"};
 
-struct LargePlanes {
-    zw::Transformations transformations;
-    zw::Controller controller;
-    zw::DomainView domain{nullptr, {{0, 0}, {800, 800}}};
-    zw::RangeView range{nullptr, {{0, 0}, {800, 800}}};
-
-    explicit LargePlanes(const char* function) {
-        controller.domain = &domain;
-        controller.range = &range;
-        controller.transformations = &transformations;
-        domain.controller = &controller;
-        range.controller = &controller;
-        domain.awakeFromNib();
-        range.awakeFromNib();
-        controller.awakeFromNib();
-        transformations.setFunction(function);
-    }
-};
-
 // range(0): the function; range(1): 0 off, 1 following curves.
 void BM_GridImageRebuild(benchmark::State& state) {
-    LargePlanes planes(kFunctions[state.range(0)]);
+    zw::bench::Planes planes({800, 800});
+    planes.transformations.setFunction(kFunctions[state.range(0)]);
     planes.controller.followCurvesNearPoles = state.range(1) != 0;
     std::size_t points = 0;
     for (auto _ : state) {

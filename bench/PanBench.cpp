@@ -8,12 +8,9 @@
 #include <QImage>
 #include <memory>
 
+#include "Planes.h"
 #include "Ratios.h"
-#include "app/Controller.h"
-#include "engine/Transformations.h"
 #include "qt/QtCanvas.h"
-#include "views/DomainView.h"
-#include "views/RangeView.h"
 
 namespace {
 
@@ -32,23 +29,14 @@ void ensureApplication() {
 }
 
 struct ShadedPlanes {
-    zw::Transformations transformations;
-    zw::Controller controller;
-    zw::DomainView domain{nullptr, {{0, 0}, {500, 560}}};
-    zw::RangeView range{nullptr, {{0, 0}, {500, 560}}};
+    zw::bench::Planes planes{{500, 560}};
+    zw::DomainView& domain = planes.domain;
+    zw::RangeView& range = planes.range;
     QImage domainImage{500, 560, QImage::Format_RGB32};
     QImage rangeImage{500, 560, QImage::Format_RGB32};
 
     explicit ShadedPlanes(bool finest) {
         ensureApplication();
-        controller.domain = &domain;
-        controller.range = &range;
-        controller.transformations = &transformations;
-        domain.controller = &controller;
-        range.controller = &controller;
-        domain.awakeFromNib();
-        range.awakeFromNib();
-        controller.awakeFromNib();
         domain.showContours = true;
         domain.highestResolution = finest;
         domain.constructAxes();

@@ -66,14 +66,18 @@ void DomainView::mouseDown(const MouseEvent& event) {
         mouseUp(event);
     }
     drawingPath_ = true;
-    pathStart = viewPosition(*this, event);
+    const CGPoint start = viewPosition(*this, event);
+    beginPath(start, viewCoordinatesToTrueCoordinates(start));
+}
+
+void DomainView::beginPath(CGPoint start, CGPoint z) {
+    pathStart = start;
     auto newPath = std::make_unique<Path>();
     newPath->setColor(pathColor);
     newPath->setLineWidth(1.0);
     newPath->moveToPoint(pathStart);
     path = newPath.get();
     paths.push_back(std::move(newPath));
-    const CGPoint z = viewCoordinatesToTrueCoordinates(pathStart);
     if (controller != nullptr) {
         controller->newDomainPathStartedAt(z);
     }
@@ -107,16 +111,7 @@ void DomainView::addExactPath(const std::vector<CGPoint>& points) {
     if (points.empty()) {
         return;
     }
-    pathStart = trueCoordinatesToViewCoordinates(points.front());
-    auto newPath = std::make_unique<Path>();
-    newPath->setColor(pathColor);
-    newPath->setLineWidth(1.0);
-    newPath->moveToPoint(pathStart);
-    path = newPath.get();
-    paths.push_back(std::move(newPath));
-    if (controller != nullptr) {
-        controller->newDomainPathStartedAt(points.front());
-    }
+    beginPath(trueCoordinatesToViewCoordinates(points.front()), points.front());
     for (std::size_t i = 1; i < points.size(); ++i) {
         pathPoint = trueCoordinatesToViewCoordinates(points[i]);
         path->lineToPoint(pathPoint);

@@ -86,6 +86,8 @@ class DomainView : public PlaneView {
     void moveMappedLayersBy(double dx, double dy) override;
 
   private:
+    // Starts a new path in the path colour at `start` (view) and its images at f(z).
+    void beginPath(CGPoint start, CGPoint z);
     // Sends the samples of one family of this plane's gridlines through the controller.
     void walkIntoRange(bool horizontal, int step);
     // The boxes the four passes make at this box size.
