@@ -198,21 +198,22 @@ void PlaneView::zoomAt(CGPoint p, bool in) {
     setNeedsDisplay(true);
 }
 
-void PlaneView::panBy(double dx, double dy) {
+void PlaneView::moveViewBy(double dx, double dy) {
     AffineTransform pan;
     pan.translateXBy(dx, dy);
     translation = {translation.x + dx, translation.y + dy};
     shiftPathsBy(pan);
+}
+
+void PlaneView::panBy(double dx, double dy) {
+    moveViewBy(dx, dy);
     constructAxes();
     needsCompleteRedraw = true;
     setNeedsDisplay(true);
 }
 
 void PlaneView::livePanBy(double dx, double dy) {
-    AffineTransform pan;
-    pan.translateXBy(dx, dy);
-    translation = {translation.x + dx, translation.y + dy};
-    shiftPathsBy(pan);
+    moveViewBy(dx, dy);
     moveMappedLayersBy(dx, dy);
     // Axes, ticks, labels and the plane's own grid cost little: the base rebuild makes them,
     // the planes' marks operations adding their grid, without asking the controller for more.

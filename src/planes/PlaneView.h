@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "planes/AxisLabel.h"
-#include "platform/ColoredRect.h"
 #include "planes/Path.h"
 #include "planes/Walk.h"
 #include "platform/AffineTransform.h"
 #include "platform/Color.h"
+#include "platform/ColoredRect.h"
 #include "platform/Events.h"
 #include "platform/Geometry.h"
 #include "platform/TextAttributes.h"
@@ -160,6 +160,8 @@ class PlaneView : public WindowDelegate {
     void addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed);
 
   private:
+    // Moves the viewport and the stored paths by (dx, dy) view units; no rebuild.
+    void moveViewBy(double dx, double dy);
     bool changeScaleFactor(float newFactor);
     // Tick marks and labels on one side of one axis.
     void makeMarks(bool alongRealAxis, int step);
