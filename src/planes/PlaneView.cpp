@@ -234,6 +234,7 @@ void PlaneView::moveMappedLayersBy(double dx, double dy) {
         box.rect.origin.x += dx;
         box.rect.origin.y += dy;
     }
+    contourLattice.moveBy(dx, dy);
 }
 
 void PlaneView::resetView(Sender*) {

@@ -9,6 +9,7 @@
 #include "planes/Path.h"
 #include "planes/Walk.h"
 #include "platform/AffineTransform.h"
+#include "platform/BoxLattice.h"
 #include "platform/Color.h"
 #include "platform/ColoredRect.h"
 #include "platform/Events.h"
@@ -130,6 +131,8 @@ class PlaneView : public WindowDelegate {
     float yshift = 0.0f;
     Color pathColor;
     ColorPanel* colorPanel = nullptr;
+    // The same boxes as `contours`, laid out for painting; kept in step with them.
+    BoxLattice contourLattice;
 
   protected:
     // The first steps of creation; the concrete plane finishes it with

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "platform/BoxLattice.h"
 #include "platform/Color.h"
 #include "platform/ColoredRect.h"
 #include "platform/Geometry.h"
@@ -29,6 +31,11 @@ class Canvas {
             setColor(boxes[i].color);
             fillRect(boxes[i].rect);
         }
+    }
+    // Fills the shading's boxes as fillColoredRects does. `lattice` lays out the same boxes by
+    // rows and columns with their colours as ready pixels, for a canvas that writes pixels.
+    virtual void fillShading(const std::vector<ColoredRect>& boxes, const BoxLattice& /*lattice*/) {
+        fillColoredRects(boxes.data(), boxes.size());
     }
     // Strokes the path's elements with its line width and dash pattern in the current colour.
     virtual void strokePath(const BezierPath& path) = 0;

@@ -5,7 +5,6 @@
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "platform/BezierPath.h"
+#include "platform/DevicePixel.h"
 
 namespace zw {
 
@@ -118,62 +118,6 @@ int pixelEdge(double v, int limit) {
     return static_cast<int>(clamped + 1.5) - 1;
 }
 
-// The 8-bit value QColor::fromRgbF gives a component in [0, 1], without building a QColor:
-// the shading sets a new colour for nearly every one of its boxes. lowest[k] is the least
-// float that QColor turns into k or more, found once from QColor itself, so the two agree
-// exactly.
-class ComponentTable {
-  public:
-    ComponentTable() {
-        lowest_[0] = 0.0f;
-        for (int k = 1; k < 256; ++k) {
-            std::uint32_t lo = bitsOf(0.0f);
-            std::uint32_t hi = bitsOf(1.0f);
-            while (lo < hi) {
-                const std::uint32_t mid = lo + (hi - lo) / 2;
-                if (viaQColor(floatOf(mid)) >= k) {
-                    hi = mid;
-                } else {
-                    lo = mid + 1;
-                }
-            }
-            lowest_[k] = floatOf(lo);
-        }
-    }
-    // -1 when the component is outside [0, 1] (or not a number) and QColor must decide.
-    int value(float f) const {
-        // Green and alpha of every shading colour.
-        if (f == 0.0f) {
-            return 0;
-        }
-        if (f == 1.0f) {
-            return 255;
-        }
-        if (!(f > 0.0f && f < 1.0f)) {
-            return -1;
-        }
-        int k = std::clamp(static_cast<int>(f * 255.0f + 0.5f), 0, 255);
-        while (k < 255 && f >= lowest_[k + 1]) {
-            ++k;
-        }
-        while (k > 0 && f < lowest_[k]) {
-            --k;
-        }
-        return k;
-    }
-
-  private:
-    static int viaQColor(float f) { return QColor::fromRgbF(f, 0.0f, 0.0f).red(); }
-    static std::uint32_t bitsOf(float f) { return std::bit_cast<std::uint32_t>(f); }
-    static float floatOf(std::uint32_t bits) { return std::bit_cast<float>(bits); }
-    float lowest_[256];
-};
-
-const ComponentTable& componentTable() {
-    static const ComponentTable table;
-    return table;
-}
-
 QString toQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -240,19 +184,8 @@ void QtCanvas::setColor(const Color& color) {
         return;
     }
     color_ = color;
-    static const ComponentTable& table = componentTable();
-    const int r = table.value(static_cast<float>(color.red()));
-    const int g = table.value(static_cast<float>(color.green()));
-    const int b = table.value(static_cast<float>(color.blue()));
-    const int a = table.value(static_cast<float>(color.alpha()));
-    if (r < 0 || g < 0 || b < 0 || a < 0) {
-        qcolor_ = makeQColor();
-        qcolorStale_ = false;
-        pixel_ = qcolor_.rgba();
-    } else {
-        pixel_ = qRgba(r, g, b, a);
-        qcolorStale_ = true;
-    }
+    pixel_ = devicePixel(color);
+    qcolorStale_ = true;
 }
 
 QColor QtCanvas::makeQColor() const {
@@ -408,6 +341,107 @@ void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
     pixelsY0_ = std::min(pixelsY0_, boundY0);
     pixelsX1_ = std::max(pixelsX1_, boundX1);
     pixelsY1_ = std::max(pixelsY1_, boundY1);
+}
+
+void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLattice& lattice) {
+    const double s = lattice.boxSize();
+    if (!directPixels_ || lattice.pixels().size() != boxes.size() || !lattice.complete() ||
+        !(s > 0.0) || !std::isfinite(s)) {
+        fillColoredRects(boxes.data(), boxes.size());
+        return;
+    }
+    // Each row's and each column's device pixel edges are found once, by fillRect's arithmetic,
+    // so every box covers the very pixels it would cover on its own.
+    struct Span {
+        int from = 0;
+        int to = 0;
+    };
+    const auto span = [](double v0, double v1, double ratio, int limit) {
+        if (!std::isfinite(v0) || !std::isfinite(v1)) {
+            return Span{};
+        }
+        return Span{std::max(0, pixelEdge(v0 * ratio, limit)),
+                    std::min(limit, pixelEdge(v1 * ratio, limit))};
+    };
+    int boundX0 = pixelsX0_;
+    int boundY0 = pixelsY0_;
+    int boundX1 = pixelsX1_;
+    int boundY1 = pixelsY1_;
+    // Only a painter can blend.
+    const auto longWay = [this, &boxes](std::size_t k) {
+        QtCanvas::setColor(boxes[k].color);
+        QtCanvas::fillRect(boxes[k].rect);
+    };
+    std::vector<Span> columns;
+    const std::uint32_t* pixels = lattice.pixels().data();
+    std::size_t first = 0;
+    for (const BoxLattice::Block& block : lattice.blocks()) {
+        columns.clear();
+        int columnsX0 = pixelWidth_;
+        int columnsX1 = 0;
+        for (const double x : block.xs) {
+            const Span c = span(x, x + s, ratio_, pixelWidth_);
+            columns.push_back(c);
+            if (c.from < c.to) {
+                columnsX0 = std::min(columnsX0, c.from);
+                columnsX1 = std::max(columnsX1, c.to);
+            }
+        }
+        const std::size_t width = block.xs.size();
+        for (const double y : block.ys) {
+            const std::size_t row = first;
+            first += width;
+            const Span r = span(height_ - (y + s), height_ - y, ratio_, pixelHeight_);
+            if (r.from >= r.to || columnsX0 >= columnsX1) {
+                // No whole pixel in the row, but a translucent box may still tint some.
+                for (std::size_t c = 0; c < width; ++c) {
+                    if (qAlpha(pixels[row + c]) < 255) {
+                        longWay(row + c);
+                    }
+                }
+                continue;
+            }
+            boundY0 = std::min(boundY0, r.from);
+            boundY1 = std::max(boundY1, r.to);
+            uchar* top = bits_ + static_cast<qsizetype>(r.from) * bytesPerLine_;
+            const int height = r.to - r.from;
+            for (std::size_t c = 0; c < width; ++c) {
+                const QRgb pixel = pixels[row + c];
+                if (qAlpha(pixel) < 255) {
+                    longWay(row + c);
+                    continue;
+                }
+                const Span column = columns[c];
+                if (column.from >= column.to) {
+                    continue;
+                }
+                const int n = column.to - column.from;
+                uchar* line = top;
+                if (n == 2 && height == 2) {
+                    // The finest boxes on an ordinary screen.
+                    QRgb* p = reinterpret_cast<QRgb*>(line) + column.from;
+                    QRgb* q = reinterpret_cast<QRgb*>(line + bytesPerLine_) + column.from;
+                    p[0] = pixel;
+                    p[1] = pixel;
+                    q[0] = pixel;
+                    q[1] = pixel;
+                    continue;
+                }
+                for (int k = 0; k < height; ++k, line += bytesPerLine_) {
+                    std::fill_n(reinterpret_cast<QRgb*>(line) + column.from, n, pixel);
+                }
+            }
+            boundX0 = std::min(boundX0, columnsX0);
+            boundX1 = std::max(boundX1, columnsX1);
+        }
+    }
+    pixelsX0_ = std::min(pixelsX0_, boundX0);
+    pixelsY0_ = std::min(pixelsY0_, boundY0);
+    pixelsX1_ = std::max(pixelsX1_, boundX1);
+    pixelsY1_ = std::max(pixelsY1_, boundY1);
+    if (!boxes.empty()) {
+        QtCanvas::setColor(boxes.back().color);
+    }
 }
 
 void QtCanvas::strokePath(const BezierPath& path) {

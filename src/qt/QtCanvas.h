@@ -37,6 +37,7 @@ class QtCanvas : public Canvas {
     Color currentColor() const override { return color_; }
     void fillRect(CGRect rect) override;
     void fillColoredRects(const ColoredRect* boxes, std::size_t count) override;
+    void fillShading(const std::vector<ColoredRect>& boxes, const BoxLattice& lattice) override;
     void strokePath(const BezierPath& path) override;
     void fillPath(const BezierPath& path) override;
     CGSize sizeOfText(const std::string& text, const TextAttributes& attributes) override;

@@ -214,6 +214,7 @@ void Session::apply(Controller& controller) const {
     domainView.constructAxes();
     if (!showContours && !showArguments) {
         domainView.contours.clear();
+        domainView.contourLattice.clear();
     }
     domainView.setNeedsCompleteRedraw();
     rangeView.needsCompleteRedraw = true;

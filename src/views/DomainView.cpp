@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Controller.h"
 #include "platform/Canvas.h"
+#include "platform/DevicePixel.h"
 #include "platform/Log.h"
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
@@ -372,13 +374,14 @@ void DomainView::constructContours() {
     if (!showContours && !showArguments) {
         // Nothing is shaded: let go of the boxes' memory as well.
         std::vector<ColoredRect>().swap(contours);
+        contourLattice.reset(0.0, 0);
         needsCompleteRedraw = true;
         setNeedsDisplay(true);
         return;
     }
     // Every pan, zoom and resize step rebuilds the boxes, at one or two evaluations of f and
-    // 64 bytes each. A pane big enough to need more than kMaxContourBoxes of them would hold up
-    // the program for seconds and take gigabytes, so it gets boxes twice as large (a quarter as
+    // some 70 bytes each. A pane big enough to need more than kMaxContourBoxes of them would hold
+    // up the program for seconds and take gigabytes, so it gets boxes twice as large (a quarter as
     // many) until they fit: a coarser shading rather than a frozen window.
     int s = contourBoxSize();
     double needed = countBoxes(s);
@@ -395,6 +398,7 @@ void DomainView::constructContours() {
         contours.clear();
     }
     contours.reserve(count);
+    contourLattice.reset(static_cast<double>(s), count);
     makeBoxes(1, 1, s);
     makeBoxes(1, -1, s);
     makeBoxes(-1, 1, s);
@@ -419,12 +423,26 @@ void DomainView::makeBoxes(int tx, int ty, int step) {
     // view, or lie one box beyond its edge, are made.
     const Walk rows = Walk::boxes(axisAlong(false), ty, step);
     const Walk columns = Walk::boxes(axisAlong(true), tx, step);
-    for (long long i = 0; i < rows.steps(); ++i) {
-        const double y = rows.at(i);
-        for (long long j = 0; j < columns.steps(); ++j) {
-            makeBox(columns.at(j), y, step);
+    if (contourLattice.boxSize() != static_cast<double>(step) ||
+        contourLattice.pixels().size() != contours.size()) {
+        // Boxes made outside a rebuild: the lattice no longer describes the list, so it is
+        // left unusable (size 0) and the boxes are painted one by one.
+        contourLattice.reset(0.0, 0);
+    }
+    std::vector<double> xs(static_cast<std::size_t>(columns.steps()));
+    for (std::size_t j = 0; j < xs.size(); ++j) {
+        xs[j] = columns.at(static_cast<long long>(j));
+    }
+    std::vector<double> ys(static_cast<std::size_t>(rows.steps()));
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        ys[i] = rows.at(static_cast<long long>(i));
+    }
+    for (const double y : ys) {
+        for (const double x : xs) {
+            makeBox(x, y, step);
         }
     }
+    contourLattice.addBlock(std::move(xs), std::move(ys));
 }
 
 void DomainView::makeBox(double x, double y, int step) {
@@ -434,6 +452,7 @@ void DomainView::makeBox(double x, double y, int step) {
     box.setColor(boxColor(z));
     box.setRect({{x, y}, {static_cast<double>(step), static_cast<double>(step)}});
     contours.push_back(box);
+    contourLattice.addPixel(devicePixel(box.color));
 }
 
 Color DomainView::boxColor(CGPoint z) const {
@@ -463,7 +482,7 @@ void DomainView::fillBackground(Canvas& canvas) {
     if (!showContours && !showArguments) {
         return;
     }
-    canvas.fillColoredRects(contours.data(), contours.size());
+    canvas.fillShading(contours, contourLattice);
 }
 
 void DomainView::showContoursAction(Sender* sender) {

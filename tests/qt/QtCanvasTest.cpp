@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QImage>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -9,6 +11,7 @@
 #include "WindowTest.h"
 #include "platform/BezierPath.h"
 #include "platform/ColoredRect.h"
+#include "platform/DevicePixel.h"
 #include "qt/QtCanvas.h"
 
 namespace zw::test {
@@ -223,6 +226,44 @@ TEST(QtCanvasTest, DirectPixelsMatchQColorForEveryComponentValue) {
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(image.pixel(i, 1), expected[static_cast<std::size_t>(i)]) << i;
     }
+}
+
+// Pixels made without Qt agree with QColor on every float in [0, 1]: both are non-decreasing
+// in the component, so agreeing at each step of QColor's scale, and just below it, is
+// agreeing everywhere.
+TEST(QtCanvasTest, DevicePixelsAgreeWithQColorOnEveryComponent) {
+    auto viaQColor = [](float f) { return QColor::fromRgbF(f, 0.0f, 0.0f).red(); };
+    auto bitsOf = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+    auto floatOf = [](std::uint32_t bits) { return std::bit_cast<float>(bits); };
+    int wrong = 0;
+    for (int k = 1; k < 256; ++k) {
+        std::uint32_t lo = bitsOf(0.0f);
+        std::uint32_t hi = bitsOf(1.0f);
+        while (lo < hi) {
+            const std::uint32_t mid = lo + (hi - lo) / 2;
+            if (viaQColor(floatOf(mid)) >= k) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        const float step = floatOf(lo);
+        const float below = floatOf(lo - 1);
+        ASSERT_EQ(viaQColor(step), k);
+        ASSERT_EQ(viaQColor(below), k - 1);
+        // Each channel in its place.
+        const QRgb at = devicePixel(Color::colorWithDeviceRed(step, below, step, below));
+        const QRgb under = devicePixel(Color::colorWithDeviceRed(below, step, below, step));
+        wrong +=
+            qRed(at) == k && qGreen(at) == k - 1 && qBlue(at) == k && qAlpha(at) == k - 1 ? 0 : 1;
+        wrong += qRed(under) == k - 1 && qGreen(under) == k && qBlue(under) == k - 1 &&
+                         qAlpha(under) == k
+                     ? 0
+                     : 1;
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(devicePixel(Color::blackColor()), qRgb(0, 0, 0));
+    EXPECT_EQ(devicePixel(Color::whiteColor()), qRgb(255, 255, 255));
 }
 
 // The shading hands its boxes over in one batch; they must land exactly as box after box
