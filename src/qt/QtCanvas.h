@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 #include <QRect>
 #include <limits>
 
@@ -56,6 +57,8 @@ class QtCanvas : public Canvas {
     QPointF toDevice(CGPoint p) const { return QPointF(p.x, height_ - p.y); }
     void touch(const QRectF& area);
     void count(QPointF p, double margin);
+    // Counts the points of a piece about to be handed over; returns their bounding box.
+    QRectF countPiece(const QPolygonF& piece, double margin);
     QColor makeQColor() const;
     const QColor& qcolor();
 
