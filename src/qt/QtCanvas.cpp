@@ -110,6 +110,35 @@ std::vector<RealPoint> clipPolygonEdge(const std::vector<RealPoint>& in, int sid
     return out;
 }
 
+// Writes an opaque pixel over the device pixels [x0, x1) by [y0, y1) of an image. The finest
+// shading boxes are two or four device pixels wide: a general fill would spend more on
+// choosing its loop than on the stores.
+inline void fillPixels(uchar* bits, qsizetype bytesPerLine, int x0, int x1, int y0, int y1,
+                       QRgb pixel) {
+    const int n = x1 - x0;
+    uchar* line = bits + static_cast<qsizetype>(y0) * bytesPerLine;
+    if (n == 2 && y1 - y0 == 2) {
+        QRgb* p = reinterpret_cast<QRgb*>(line) + x0;
+        QRgb* q = reinterpret_cast<QRgb*>(line + bytesPerLine) + x0;
+        p[0] = pixel;
+        p[1] = pixel;
+        q[0] = pixel;
+        q[1] = pixel;
+        return;
+    }
+    for (int y = y0; y < y1; ++y, line += bytesPerLine) {
+        QRgb* p = reinterpret_cast<QRgb*>(line) + x0;
+        if (n == 4) {
+            p[0] = pixel;
+            p[1] = pixel;
+            p[2] = pixel;
+            p[3] = pixel;
+        } else {
+            std::fill_n(p, n, pixel);
+        }
+    }
+}
+
 // Whole pixel edge nearest to v, kept within a pixel of [0, limit] so the cast cannot overflow.
 int pixelEdge(double v, int limit) {
     const double clamped = std::clamp(v, -1.0, static_cast<double>(limit) + 1.0);
@@ -250,9 +279,9 @@ QRectF QtCanvas::countPiece(const QPolygonF& piece, double margin) {
 
 QRect QtCanvas::dirtyRect() const {
     QRectF area = dirty_;
-    if (pixelsX0_ < pixelsX1_) {
-        area = area.united(QRectF(QPointF(pixelsX0_ / ratio_, pixelsY0_ / ratio_),
-                                  QPointF(pixelsX1_ / ratio_, pixelsY1_ / ratio_)));
+    if (written_.x0 < written_.x1) {
+        area = area.united(QRectF(QPointF(written_.x0 / ratio_, written_.y0 / ratio_),
+                                  QPointF(written_.x1 / ratio_, written_.y1 / ratio_)));
     }
     const QRect bounds(0, 0, static_cast<int>(std::ceil(width_)),
                        static_cast<int>(std::ceil(height_)));
@@ -295,17 +324,8 @@ void QtCanvas::fillRect(CGRect rect) {
     if (ix0 >= ix1 || iy0 >= iy1) {
         return;
     }
-    const QRgb pixel = pixel_ | 0xff000000u;
-    for (int y = iy0; y < iy1; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
-        std::fill(line + ix0, line + ix1, pixel);
-    }
-    // Kept apart from the painter's dirty area: a rectangle union per box costs more than
-    // the box.
-    pixelsX0_ = std::min(pixelsX0_, ix0);
-    pixelsY0_ = std::min(pixelsY0_, iy0);
-    pixelsX1_ = std::max(pixelsX1_, ix1);
-    pixelsY1_ = std::max(pixelsY1_, iy1);
+    fillPixels(bits_, bytesPerLine_, ix0, ix1, iy0, iy1, pixel_ | 0xff000000u);
+    written_.add(ix0, ix1, iy0, iy1);
 }
 
 void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
@@ -316,10 +336,7 @@ void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
     // A pane of shading at the finest size is a box every few device pixels: what fillRect
     // spends on each call (the virtual calls, the dirty bounds in members) would cost more
     // than the pixels. The arithmetic is fillRect's, step for step, so the pixels agree.
-    int boundX0 = pixelsX0_;
-    int boundY0 = pixelsY0_;
-    int boundX1 = pixelsX1_;
-    int boundY1 = pixelsY1_;
+    PixelArea area = written_;
     const double ratio = ratio_;
     const double height = height_;
     const int width = pixelWidth_;
@@ -343,34 +360,11 @@ void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
         if (ix0 >= ix1 || iy0 >= iy1) {
             continue;
         }
-        const QRgb pixel = pixel_ | 0xff000000u;
-        const int n = ix1 - ix0;
-        uchar* line = bits_ + static_cast<qsizetype>(iy0) * bytesPerLine_;
-        for (int y = iy0; y < iy1; ++y, line += bytesPerLine_) {
-            QRgb* p = reinterpret_cast<QRgb*>(line) + ix0;
-            // The finest boxes are two or four device pixels wide: a general fill would
-            // spend more on choosing its loop than on the stores.
-            if (n == 2) {
-                p[0] = pixel;
-                p[1] = pixel;
-            } else if (n == 4) {
-                p[0] = pixel;
-                p[1] = pixel;
-                p[2] = pixel;
-                p[3] = pixel;
-            } else {
-                std::fill_n(p, n, pixel);
-            }
-        }
-        boundX0 = std::min(boundX0, ix0);
-        boundY0 = std::min(boundY0, iy0);
-        boundX1 = std::max(boundX1, ix1);
-        boundY1 = std::max(boundY1, iy1);
+        fillPixels(bits_, bytesPerLine_, ix0, ix1, iy0, iy1, pixel_ | 0xff000000u);
+        area.add(ix0, ix1, iy0, iy1);
     }
-    pixelsX0_ = std::min(pixelsX0_, boundX0);
-    pixelsY0_ = std::min(pixelsY0_, boundY0);
-    pixelsX1_ = std::max(pixelsX1_, boundX1);
-    pixelsY1_ = std::max(pixelsY1_, boundY1);
+    // Merged, not copied: a box that took the long way may have written pixels meanwhile.
+    written_.add(area.x0, area.x1, area.y0, area.y1);
 }
 
 void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLattice& lattice) {
@@ -393,10 +387,7 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         return Span{std::max(0, pixelEdge(v0 * ratio, limit)),
                     std::min(limit, pixelEdge(v1 * ratio, limit))};
     };
-    int boundX0 = pixelsX0_;
-    int boundY0 = pixelsY0_;
-    int boundX1 = pixelsX1_;
-    int boundY1 = pixelsY1_;
+    PixelArea area = written_;
     // Only a painter can blend.
     const auto longWay = [this, &boxes](std::size_t k) {
         QtCanvas::setColor(boxes[k].color);
@@ -431,10 +422,6 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
                 }
                 continue;
             }
-            boundY0 = std::min(boundY0, r.from);
-            boundY1 = std::max(boundY1, r.to);
-            uchar* top = bits_ + static_cast<qsizetype>(r.from) * bytesPerLine_;
-            const int height = r.to - r.from;
             for (std::size_t c = 0; c < width; ++c) {
                 const QRgb pixel = pixels[row + c];
                 if (qAlpha(pixel) < 255) {
@@ -445,30 +432,13 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
                 if (column.from >= column.to) {
                     continue;
                 }
-                const int n = column.to - column.from;
-                uchar* line = top;
-                if (n == 2 && height == 2) {
-                    // The finest boxes on an ordinary screen.
-                    QRgb* p = reinterpret_cast<QRgb*>(line) + column.from;
-                    QRgb* q = reinterpret_cast<QRgb*>(line + bytesPerLine_) + column.from;
-                    p[0] = pixel;
-                    p[1] = pixel;
-                    q[0] = pixel;
-                    q[1] = pixel;
-                    continue;
-                }
-                for (int k = 0; k < height; ++k, line += bytesPerLine_) {
-                    std::fill_n(reinterpret_cast<QRgb*>(line) + column.from, n, pixel);
-                }
+                fillPixels(bits_, bytesPerLine_, column.from, column.to, r.from, r.to, pixel);
             }
-            boundX0 = std::min(boundX0, columnsX0);
-            boundX1 = std::max(boundX1, columnsX1);
+            area.add(columnsX0, columnsX1, r.from, r.to);
         }
     }
-    pixelsX0_ = std::min(pixelsX0_, boundX0);
-    pixelsY0_ = std::min(pixelsY0_, boundY0);
-    pixelsX1_ = std::max(pixelsX1_, boundX1);
-    pixelsY1_ = std::max(pixelsY1_, boundY1);
+    // Merged, not copied: a box that took the long way may have written pixels meanwhile.
+    written_.add(area.x0, area.x1, area.y0, area.y1);
     if (!boxes.empty()) {
         QtCanvas::setColor(boxes.back().color);
     }

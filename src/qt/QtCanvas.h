@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QRect>
+#include <algorithm>
 #include <limits>
 
 #include "platform/Canvas.h"
@@ -84,11 +85,23 @@ class QtCanvas : public Canvas {
     QRgb pixel_ = qRgb(0, 0, 0);
     QRectF dirty_;
     Handed handed_;
-    // The device pixels written directly, as [x0, x1) by [y0, y1); empty while x0 >= x1.
-    int pixelsX0_ = std::numeric_limits<int>::max();
-    int pixelsY0_ = std::numeric_limits<int>::max();
-    int pixelsX1_ = std::numeric_limits<int>::min();
-    int pixelsY1_ = std::numeric_limits<int>::min();
+    // Device pixels written directly, as [x0, x1) by [y0, y1); empty while x0 >= x1.
+    struct PixelArea {
+        int x0 = std::numeric_limits<int>::max();
+        int y0 = std::numeric_limits<int>::max();
+        int x1 = std::numeric_limits<int>::min();
+        int y1 = std::numeric_limits<int>::min();
+
+        void add(int fromX, int toX, int fromY, int toY) {
+            x0 = std::min(x0, fromX);
+            x1 = std::max(x1, toX);
+            y0 = std::min(y0, fromY);
+            y1 = std::max(y1, toY);
+        }
+    };
+    // Kept apart from the painter's dirty area: a rectangle union per box costs more than
+    // the box.
+    PixelArea written_;
 };
 
 }  // namespace zw
