@@ -1,6 +1,8 @@
 // The shading rebuild with the plane's origin panned above and right of the view, against the
 // same rebuild with the origin at the view's centre, in the same run: the passes should make
-// no more boxes, and take no longer, when they start outside the view.
+// no more boxes, and take no longer, when they start outside the view. Both make about the
+// same boxes, so the ratio sits near 1; the goal leaves room for the noise of a shared machine
+// (a walk that made the boxes it does not need was 1.8).
 #include <benchmark/benchmark.h>
 
 #include "Planes.h"
@@ -33,6 +35,6 @@ void BM_ShadingRebuildPannedAway(benchmark::State& state) {
 BENCHMARK(BM_ShadingRebuildPannedAway)->Unit(benchmark::kMillisecond);
 const int kPannedAway =
     zw::bench::addRatio("shading rebuild, origin panned away / centred",
-                        "BM_ShadingRebuildPannedAway", "BM_ShadingRebuildCentred", 1.0);
+                        "BM_ShadingRebuildPannedAway", "BM_ShadingRebuildCentred", 1.2);
 
 }  // namespace
