@@ -66,7 +66,7 @@ class DomainView : public PlaneView {
     void setShadingColours(ShadingColours colours);
 
     // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
-    // million: a pane as large as a 4K screen at 2-unit boxes, some 130 MB and a tenth of a
+    // million: a pane as large as a 4K screen at 2-unit boxes, some 140 MB and a tenth of a
     // second or two per rebuild.
     static constexpr std::size_t kMaxContourBoxes = std::size_t{1} << 21;
 
