@@ -4,11 +4,6 @@
 
 namespace zw {
 
-void BoxLattice::clear() {
-    blocks_.clear();
-    pixels_.clear();
-}
-
 void BoxLattice::reset(double boxSize, std::size_t count) {
     boxSize_ = boxSize;
     blocks_.clear();

@@ -20,9 +20,11 @@ class BoxLattice {
         std::size_t count() const { return xs.size() * ys.size(); }
     };
 
-    void clear();
-    // Drops the memory too, when far more is held than `count` boxes need.
+    // Starts afresh for `count` boxes of one size; drops the memory too, when far more is held
+    // than they need.
     void reset(double boxSize, std::size_t count);
+    // Holds no boxes and describes none (size 0), with its memory let go.
+    void clear() { reset(0.0, 0); }
     // Opens a block; the pixels of its boxes follow, in row-major order.
     void addBlock(std::vector<double> xs, std::vector<double> ys);
     void addPixel(std::uint32_t pixel) { pixels_.push_back(pixel); }

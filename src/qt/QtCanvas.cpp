@@ -240,9 +240,7 @@ void QtCanvas::count(QPointF p, double margin) {
         ++handed_.nonFinite;
         return;
     }
-    // Clipped points sit on the bound, give or take the rounding to double.
-    const double bound = margin + 1e-6;
-    if (p.x() < -bound || p.x() > width_ + bound || p.y() < -bound || p.y() > height_ + bound) {
+    if (beyondClip(p.x(), p.y(), margin)) {
         ++handed_.outsideClip;
     }
 }
@@ -250,7 +248,6 @@ void QtCanvas::count(QPointF p, double margin) {
 QRectF QtCanvas::countPiece(const QPolygonF& piece, double margin) {
     // count() for every point, and the piece's bounding box, in one pass without a call or a
     // branch a point: a crowded pane hands the painter millions of points.
-    const double bound = margin + 1e-6;
     long long nonFinite = 0;
     long long outside = 0;
     double x0 = std::numeric_limits<double>::infinity();
@@ -262,10 +259,7 @@ QRectF QtCanvas::countPiece(const QPolygonF& piece, double margin) {
         const double y = p.y();
         const bool isFinite = std::isfinite(x) & std::isfinite(y);
         nonFinite += isFinite ? 0 : 1;
-        outside +=
-            isFinite & ((x < -bound) | (x > width_ + bound) | (y < -bound) | (y > height_ + bound))
-                ? 1
-                : 0;
+        outside += isFinite & beyondClip(x, y, margin) ? 1 : 0;
         x0 = std::min(x0, x);
         x1 = std::max(x1, x);
         y0 = std::min(y0, y);
@@ -380,7 +374,7 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         int from = 0;
         int to = 0;
     };
-    const auto span = [](double v0, double v1, double ratio, int limit) {
+    const auto span = [ratio = ratio_](double v0, double v1, int limit) {
         if (!std::isfinite(v0) || !std::isfinite(v1)) {
             return Span{};
         }
@@ -401,7 +395,7 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         int columnsX0 = pixelWidth_;
         int columnsX1 = 0;
         for (const double x : block.xs) {
-            const Span c = span(x, x + s, ratio_, pixelWidth_);
+            const Span c = span(x, x + s, pixelWidth_);
             columns.push_back(c);
             if (c.from < c.to) {
                 columnsX0 = std::min(columnsX0, c.from);
@@ -412,29 +406,22 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         for (const double y : block.ys) {
             const std::size_t row = first;
             first += width;
-            const Span r = span(height_ - (y + s), height_ - y, ratio_, pixelHeight_);
-            if (r.from >= r.to || columnsX0 >= columnsX1) {
-                // No whole pixel in the row, but a translucent box may still tint some.
-                for (std::size_t c = 0; c < width; ++c) {
-                    if (qAlpha(pixels[row + c]) < 255) {
-                        longWay(row + c);
-                    }
-                }
-                continue;
-            }
+            const Span r = span(height_ - (y + s), height_ - y, pixelHeight_);
+            // A row without a whole pixel still goes through its translucent boxes, which may
+            // tint some.
+            const bool rowHasPixels = r.from < r.to && columnsX0 < columnsX1;
             for (std::size_t c = 0; c < width; ++c) {
                 const QRgb pixel = pixels[row + c];
                 if (qAlpha(pixel) < 255) {
                     longWay(row + c);
-                    continue;
+                } else if (rowHasPixels && columns[c].from < columns[c].to) {
+                    fillPixels(bits_, bytesPerLine_, columns[c].from, columns[c].to, r.from, r.to,
+                               pixel);
                 }
-                const Span column = columns[c];
-                if (column.from >= column.to) {
-                    continue;
-                }
-                fillPixels(bits_, bytesPerLine_, column.from, column.to, r.from, r.to, pixel);
             }
-            area.add(columnsX0, columnsX1, r.from, r.to);
+            if (rowHasPixels) {
+                area.add(columnsX0, columnsX1, r.from, r.to);
+            }
         }
     }
     // Merged, not copied: a box that took the long way may have written pixels meanwhile.

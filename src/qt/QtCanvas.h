@@ -58,6 +58,12 @@ class QtCanvas : public Canvas {
     QPointF toDevice(CGPoint p) const { return QPointF(p.x, height_ - p.y); }
     void touch(const QRectF& area);
     void count(QPointF p, double margin);
+    // A finite point beyond the clip bounds by more than the margin; clipped points sit on
+    // the bound, give or take the rounding to double.
+    bool beyondClip(double x, double y, double margin) const {
+        const double bound = margin + 1e-6;
+        return (x < -bound) | (x > width_ + bound) | (y < -bound) | (y > height_ + bound);
+    }
     // Counts the points of a piece about to be handed over; returns their bounding box.
     QRectF countPiece(const QPolygonF& piece, double margin);
     QColor makeQColor() const;

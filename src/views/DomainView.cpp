@@ -374,7 +374,7 @@ void DomainView::constructContours() {
     if (!showContours && !showArguments) {
         // Nothing is shaded: let go of the boxes' memory as well.
         std::vector<ColoredRect>().swap(contours);
-        contourLattice.reset(0.0, 0);
+        contourLattice.clear();
         needsCompleteRedraw = true;
         setNeedsDisplay(true);
         return;
@@ -427,7 +427,7 @@ void DomainView::makeBoxes(int tx, int ty, int step) {
         contourLattice.pixels().size() != contours.size()) {
         // Boxes made outside a rebuild: the lattice no longer describes the list, so it is
         // left unusable (size 0) and the boxes are painted one by one.
-        contourLattice.reset(0.0, 0);
+        contourLattice.clear();
     }
     std::vector<double> xs(static_cast<std::size_t>(columns.steps()));
     for (std::size_t j = 0; j < xs.size(); ++j) {
