@@ -362,7 +362,9 @@ E2E_READOUT_H=20
 e2e_crop() {
     local shot=$1 x=$2 y=$3 w=$4 h=$5 out
     out="${shot%.png}-crop-${w}x${h}+${x}+${y}.png"
-    convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$out"
+    rm -f "$out"
+    convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$out" || e2e_fail "cannot crop $shot"
+    [ -s "$out" ] || e2e_fail "cropping $shot made no picture"
     echo "$out"
 }
 
@@ -372,18 +374,50 @@ e2e_count_nonwhite() {
         -format '%[fx:round((1-mean)*w*h)]' info:
 }
 
+# Fails unless both pictures can be read and have the same size. (Given a smaller second
+# picture, compare would search for it inside the first and report where it fits best.)
+e2e_same_size() {
+    local a b
+    a=$(identify -format '%wx%h' "$1" 2>&1) || e2e_fail "cannot read $1: $a"
+    b=$(identify -format '%wx%h' "$2" 2>&1) || e2e_fail "cannot read $2: $b"
+    [ "$a" = "$b" ] || e2e_fail "$1 ($a) and $2 ($b) differ in size"
+}
+
 # Number of pixels that differ by more than a little between two images of the same size.
+# compare exits with 0 when they are the same, 1 when they differ and 2 when it could not
+# compare them (a missing file, other sizes): that is an error of the test, never "0 differ".
+# Called as $(...), a failure here prints nothing, which e2e_check refuses as not a number.
 e2e_count_diff() {
-    local n
-    n=$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 >/dev/null || true)
+    local n status=0
+    e2e_same_size "$1" "$2"
+    n=$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 >/dev/null) || status=$?
+    [ "$status" -le 1 ] || e2e_fail "cannot compare $1 with $2: $n"
     # compare prints e.g. "1234" or "1.2e+03".
+    [[ $n =~ ^[0-9]+(\.[0-9]+)?(e[+]?[0-9]+)?$ ]] || e2e_fail "compare printed no count: $n"
     awk -v n="$n" 'BEGIN { printf "%d\n", n + 0 }'
+}
+
+# Writes a mask of the pixels that differ between two images (black where they differ, white
+# elsewhere) to the third path; a comparison that could not be made fails the test. Further
+# arguments go to compare as options (e.g. -compose src for a mask without the picture faded in).
+e2e_diff_mask() {
+    local a=$1 b=$2 out=$3 status=0 message
+    shift 3
+    rm -f "$out"
+    e2e_same_size "$a" "$b"
+    message=$(compare -fuzz 8% "$@" -highlight-color black -lowlight-color white "$a" "$b" "$out" 2>&1) ||
+        status=$?
+    [ "$status" -le 1 ] && [ -s "$out" ] || e2e_fail "cannot compare $a with $b: $message"
 }
 
 # Asserts a numeric comparison, failing with a message: e2e_check 12 -gt 5 "why"
 e2e_check() {
     local a=$1 op=$2 b=$3
     shift 3
+    # A measurement that failed leaves an empty or garbled value; it must not pass a check.
+    if ! [[ $a =~ ^-?[0-9]+$ && $b =~ ^-?[0-9]+$ ]]; then
+        e2e_fail "$* (not a number: '$a' $op '$b')"
+    fi
     if ! [ "$a" "$op" "$b" ]; then
         e2e_fail "$* (got $a, wanted $op $b)"
     fi

@@ -69,10 +69,8 @@ domain_path=$(e2e_crop_view "$E2E_SHOT" domain)
 range_path=$(e2e_crop_view "$E2E_SHOT" range)
 domain_mask=${E2E_SHOT%.png}-domain-mask.png
 range_mask=${E2E_SHOT%.png}-range-mask.png
-compare -fuzz 8% -highlight-color black -lowlight-color white "$domain_after" "$domain_path" \
-    "$domain_mask" 2>/dev/null || true
-compare -fuzz 8% -highlight-color black -lowlight-color white "$range_after" "$range_path" \
-    "$range_mask" 2>/dev/null || true
+e2e_diff_mask "$domain_after" "$domain_path" "$domain_mask"
+e2e_diff_mask "$range_after" "$range_path" "$range_mask"
 changed_domain=$(e2e_count_nonwhite "$domain_mask" 50)
 changed_range=$(e2e_count_nonwhite "$range_mask" 50)
 # The view centres are each pane's middle, so add the difference of the crops' half widths.

@@ -16,7 +16,7 @@ crops() { # tag: sets D_<tag>, R_<tag> from a new screenshot
 diff_of() { e2e_count_diff "$1" "$2"; }
 # Prints "w h x y" of the box around the pixels that differ between two images.
 changed_box() {
-    compare -fuzz 8% -highlight-color black -lowlight-color white "$1" "$2" "$3" 2>/dev/null || true
+    e2e_diff_mask "$1" "$2" "$3"
     convert "$3" -alpha off -colorspace Gray -threshold 50% -format '%@' info: |
         awk -F'[x+]' '{ print $1, $2, $3, $4 }'
 }
