@@ -15,34 +15,37 @@ namespace {
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    explicit RatioReporter(bool filtered) : filtered_(filtered) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             // Processor time: on a shared machine the wall clock also counts other people's work.
-            times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            zw::bench::Measured& measured = runs_[run.benchmark_name()];
+            measured.time = run.error_occurred ? 0.0 : run.GetAdjustedCPUTime();
+            measured.errored = run.error_occurred;
         }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\nRatios (time / baseline time, same run):\n");
-        for (const zw::bench::Ratio& ratio : zw::bench::ratios()) {
-            if (times_.count(ratio.name) == 0 || times_.count(ratio.baseline) == 0 ||
-                !(times_[ratio.baseline] > 0)) {
-                continue;
-            }
-            const double value = times_[ratio.name] / times_[ratio.baseline];
-            if (ratio.goal > 0) {
-                std::printf("  %-58s %6.2f  (goal <= %.2f: %s)\n", ratio.what.c_str(), value,
-                            ratio.goal, value <= ratio.goal ? "met" : "NOT MET");
-            } else {
-                std::printf("  %-58s %6.2f\n", ratio.what.c_str(), value);
-            }
-        }
+        allMeasured_ = zw::bench::printRatios(stdout, zw::bench::ratios(), runs_, filtered_);
     }
+    bool allMeasured() const { return allMeasured_; }
 
   private:
-    std::map<std::string, double> times_;
+    bool filtered_;
+    bool allMeasured_ = true;
+    std::map<std::string, zw::bench::Measured> runs_;
 };
+
+// Whether only some benchmarks were asked for: then the ratios of the others are not missing.
+bool hasFilter(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]).rfind("--benchmark_filter", 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -54,9 +57,11 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     // Poles log a line per sample; writing them is not what is measured.
     zw::setLogSink([](const std::string&) {});
+    const bool filtered = hasFilter(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter(filtered);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    return 0;
+    // A figure that could not be made must not read as a goal met.
+    return reporter.allMeasured() ? 0 : 1;
 }

@@ -11,5 +11,9 @@ mkdir -p "$artifacts"
 corpora=("$work")
 if [ -d "$seeds" ]; then corpora+=("$seeds"); fi
 # -timeout: an input that takes longer than this is a hang, which fails the run.
-exec "$target" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$artifacts/$(basename "$target")-" "${corpora[@]}"
+# Not exec: the EXIT trap must still run to remove the temporary folder; the target's own
+# status is passed on.
+status=0
+"$target" -runs="$runs" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$artifacts/$(basename "$target")-" "${corpora[@]}" || status=$?
+exit "$status"
