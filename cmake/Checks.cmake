@@ -15,10 +15,10 @@ endif()
 set(ZW_SANITIZED_DIR ${CMAKE_BINARY_DIR}/sanitized)
 # Under make, $(MAKE) lets the inner build share the outer build's job slots.
 if(CMAKE_GENERATOR MATCHES "Makefiles")
-  set(ZW_SANITIZED_BUILD $(MAKE) zw_unit_tests zw_qt_tests)
+  set(ZW_SANITIZED_BUILD $(MAKE) zw_unit_tests zw_qt_tests zw_leak_probe)
 else()
   set(ZW_SANITIZED_BUILD ${CMAKE_COMMAND} --build ${ZW_SANITIZED_DIR} --target zw_unit_tests
-                         zw_qt_tests)
+                         zw_qt_tests zw_leak_probe)
 endif()
 ExternalProject_Add(zw_sanitized
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
