@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a formula in z and, after the first newline, an inverse in w. A text
 // either compiles, and then evaluates anywhere without trouble, or is refused with a message and
-// a place inside (or just past) the text.
+// a place inside (or just past) the text. When both compile, the check that the inverse undoes
+// the formula runs too.
 #include <cmath>
 #include <complex>
 #include <cstddef>
@@ -9,11 +10,12 @@
 #include <string_view>
 
 #include "formula/FormulaParser.h"
+#include "formula/InverseCheck.h"
 
 namespace {
 
-void check(std::string_view text, std::string_view variable) {
-    zw::FormulaProgram program;
+// Fills program when the text compiles.
+bool check(std::string_view text, std::string_view variable, zw::FormulaProgram& program) {
     zw::FormulaError error;
     if (!zw::FormulaParser::compile(text, variable, program, error)) {
         if (error.message.empty() || error.column < 1 ||
@@ -21,7 +23,7 @@ void check(std::string_view text, std::string_view variable) {
             !program.empty()) {
             __builtin_trap();
         }
-        return;
+        return false;
     }
     if (program.empty() || program.stackSize() > zw::FormulaProgram::kMaxStack) {
         __builtin_trap();
@@ -34,6 +36,7 @@ void check(std::string_view text, std::string_view variable) {
         volatile double sink = program.evaluate(z).real();
         (void)sink;
     }
+    return true;
 }
 
 }  // namespace
@@ -41,9 +44,13 @@ void check(std::string_view text, std::string_view variable) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t newline = input.find('\n');
-    check(input.substr(0, newline), "z");
-    if (newline != std::string_view::npos) {
-        check(input.substr(newline + 1), "w");
+    zw::FormulaProgram f;
+    zw::FormulaProgram g;
+    const bool formula = check(input.substr(0, newline), "z", f);
+    if (newline != std::string_view::npos && check(input.substr(newline + 1), "w", g) && formula) {
+        const auto miss = zw::inverseMiss(f, g);
+        volatile bool missed = miss.has_value();
+        (void)missed;
     }
     return 0;
 }

@@ -1,6 +1,10 @@
 #include "app/FormulaController.h"
 
+#include <cstddef>
+#include <utility>
+
 #include "app/Controller.h"
+#include "formula/InverseCheck.h"
 #include "platform/Window.h"
 
 namespace zw {
@@ -26,9 +30,29 @@ bool FormulaController::checkInverse(const std::string& text, FormulaError& erro
     return FormulaParser::compile(text, "w", program, error);
 }
 
+bool FormulaController::checkUndoes(const std::string& formula, const std::string& inverse,
+                                    FormulaError& error) {
+    std::string fault = inverseFault(formula, inverse);
+    if (fault.empty()) {
+        return true;
+    }
+    std::size_t characters = 0;
+    for (char c : inverse) {
+        characters += (static_cast<unsigned char>(c) & 0xC0u) == 0x80u ? 0 : 1;
+    }
+    error = FormulaError{1, characters > 0 ? static_cast<int>(characters) : 1, std::move(fault)};
+    return false;
+}
+
 bool FormulaController::closeWindow(Sender* sender) {
     const std::string f = formula != nullptr ? formula->stringValue() : std::string();
     const std::string g = inverse != nullptr ? inverse->stringValue() : std::string();
+    // An inverse that does not undo f would pull the range's grid back to the wrong places.
+    FormulaError fault;
+    if (!checkUndoes(f, g, fault)) {
+        lastError = "inverse: " + fault.message;
+        return false;
+    }
     if (controller == nullptr || !controller->setFormula(f, g, lastError)) {
         return false;
     }

@@ -13,14 +13,18 @@ class Controller;
 // installed through the controller when confirmed.
 class FormulaController {
   public:
-    // Reads both fields; if they read as formulas, installs them and closes the dialog. If not,
-    // the dialog stays open and lastError says why.
+    // Reads both fields; if they read as formulas and the inverse undoes f, installs them and
+    // closes the dialog. If not, the dialog stays open and lastError says why.
     bool closeWindow(Sender* sender);
 
     // Whether a field's text reads, and if not why. The formula must not be blank; the inverse
     // may be, meaning there is none.
     static bool checkFormula(const std::string& text, FormulaError& error);
     static bool checkInverse(const std::string& text, FormulaError& error);
+    // Whether an inverse given with a formula undoes it (see inverseFault); if not, error says
+    // where it fails and covers the whole inverse. Texts that do not read pass here.
+    static bool checkUndoes(const std::string& formula, const std::string& inverse,
+                            FormulaError& error);
 
     // The texts last installed, which the dialog shows again when reopened.
     std::string formulaText = "z^2";

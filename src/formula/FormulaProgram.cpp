@@ -19,19 +19,61 @@ bool isWholeNumber(Complex c) {
            std::fabs(c.real()) <= kLargestIntPower;
 }
 
-Op withConstantRight(Op op) {
-    switch (op) {
-        case Op::Add:
-            return Op::AddConstant;
-        case Op::Sub:
-            return Op::SubConstant;
-        case Op::Mul:
-            return Op::MulConstant;
-        case Op::Div:
-            return Op::DivConstant;
-        default:
-            return op;
-    }
+bool isReal(Complex c) {
+    return c.imag() == 0.0;
+}
+
+bool isImaginary(Complex c) {
+    return c.real() == 0.0 && c.imag() != 0.0 && !std::isnan(c.imag());
+}
+
+// A constant as the number it stands for: one with no imaginary part is a real number, and the
+// sign of that zero means nothing (-1 is -1+0i, as std::complex<double>(-1) is, not -1-0i).
+Complex number(Complex c) {
+    return isReal(c) ? Complex(c.real(), 0.0) : c;
+}
+
+// The arithmetic of a real or an imaginary scalar with a complex value, part by part, so that
+// no 0·x or x+0 touches a part the scalar leaves alone.
+Complex addReal(Complex a, double r) {
+    return {a.real() + r, a.imag()};
+}
+Complex subReal(Complex a, double r) {
+    return {a.real() - r, a.imag()};
+}
+Complex realSub(double r, Complex a) {
+    return {r - a.real(), -a.imag()};
+}
+Complex mulReal(Complex a, double r) {
+    return {a.real() * r, a.imag() * r};
+}
+Complex divReal(Complex a, double r) {
+    return {a.real() / r, a.imag() / r};
+}
+Complex addImag(Complex a, double b) {
+    return {a.real(), a.imag() + b};
+}
+Complex subImag(Complex a, double b) {
+    return {a.real(), a.imag() - b};
+}
+Complex imagSub(double b, Complex a) {
+    return {-a.real(), b - a.imag()};
+}
+Complex mulImag(Complex a, double b) {
+    return {-(b * a.imag()), b * a.real()};
+}
+Complex divImag(Complex a, double b) {
+    return {a.imag() / b, -a.real() / b};
+}
+
+// b^a for a real b > 0 with logB = log b: b^x (cos(y log b) + i sin(y log b)). The modulus
+// comes from the real pow, within half a unit in the last place, where exp(a log b) would
+// spread the rounding of log b over a large exponent. A real exponent gives a real result
+// even when b^x overflows (∞, not ∞ + NaN i).
+Complex realPow(double b, double logB, Complex a) {
+    const double rho = std::pow(b, a.real());
+    const double theta = a.imag() * logB;
+    return {rho * std::cos(theta), theta == 0.0 ? theta : rho * std::sin(theta)};
 }
 
 }  // namespace
@@ -127,6 +169,104 @@ Complex FormulaProgram::apply(Op op, Complex a, Complex b) {
     }
 }
 
+Complex FormulaProgram::applyInstruction(const Instruction& in, Complex a) {
+    switch (in.op) {
+        case Op::AddConstant:
+            return a + in.c;
+        case Op::SubConstant:
+            return a - in.c;
+        case Op::ConstantSub:
+            return in.c - a;
+        case Op::MulConstant:
+            return a * in.c;
+        case Op::DivConstant:
+            return a / in.c;
+        case Op::ConstantDiv:
+            return in.c / a;
+        case Op::AddReal:
+            return addReal(a, in.c.real());
+        case Op::SubReal:
+            return subReal(a, in.c.real());
+        case Op::RealSub:
+            return realSub(in.c.real(), a);
+        case Op::MulReal:
+            return mulReal(a, in.c.real());
+        case Op::DivReal:
+            return divReal(a, in.c.real());
+        case Op::AddImag:
+            return addImag(a, in.c.imag());
+        case Op::SubImag:
+            return subImag(a, in.c.imag());
+        case Op::ImagSub:
+            return imagSub(in.c.imag(), a);
+        case Op::MulImag:
+            return mulImag(a, in.c.imag());
+        case Op::DivImag:
+            return divImag(a, in.c.imag());
+        case Op::PowConstant:
+            return std::pow(a, in.c);
+        case Op::PowReal:
+            return std::pow(a, in.c.real());
+        case Op::RealPow:
+            return realPow(in.c.real(), in.c.imag(), a);
+        case Op::PowInt:
+            return powInt(a, in.n);
+        default:
+            return apply(in.op, a);
+    }
+}
+
+FormulaProgram::Instruction FormulaProgram::withConstantRight(Op op, Complex c) {
+    const bool real = isReal(c);
+    const bool imaginary = isImaginary(c);
+    switch (op) {
+        case Op::Add:
+            return {real ? Op::AddReal : imaginary ? Op::AddImag : Op::AddConstant, 0, c};
+        case Op::Sub:
+            return {real ? Op::SubReal : imaginary ? Op::SubImag : Op::SubConstant, 0, c};
+        case Op::Mul:
+            return {real ? Op::MulReal : imaginary ? Op::MulImag : Op::MulConstant, 0, c};
+        case Op::Div:
+            return {real ? Op::DivReal : imaginary ? Op::DivImag : Op::DivConstant, 0, c};
+        default:
+            break;
+    }
+    if (isWholeNumber(c)) {
+        return {Op::PowInt, static_cast<int>(c.real()), {}};
+    }
+    // The principal square root, from sqrt itself: pow(z, 0.5) goes through log and exp and
+    // loses several units in the last place.
+    if (c == Complex(0.5, 0.0)) {
+        return {Op::Sqrt, 0, {}};
+    }
+    return {real ? Op::PowReal : Op::PowConstant, 0, c};
+}
+
+FormulaProgram::Instruction FormulaProgram::withConstantLeft(Op op, Complex c) {
+    switch (op) {
+        case Op::Add:
+        case Op::Mul:
+            // Both commute, to the last bit.
+            return withConstantRight(op, c);
+        case Op::Sub:
+            return {isReal(c) ? Op::RealSub : isImaginary(c) ? Op::ImagSub : Op::ConstantSub, 0, c};
+        case Op::Div:
+            // A quotient over z needs the whole division whatever the constant.
+            return {Op::ConstantDiv, 0, c};
+        default:
+            break;
+    }
+    if (isReal(c) && c.real() > 0.0 && std::isfinite(c.real())) {
+        // e^w is exp(w).
+        if (c.real() == std::exp(1.0)) {
+            return {Op::Exp, 0, {}};
+        }
+        return {Op::RealPow, 0, {c.real(), std::log(c.real())}};
+    }
+    // Any other base: the stack's Pow, the principal value.
+    return {Op::Pow, 0, {}};
+}
+
 bool FormulaProgram::topIsConstant() const {
     return !code_.empty() && code_.back().op == Op::Constant;
 }
@@ -140,7 +280,7 @@ void FormulaProgram::push(const Instruction& instruction, int depthChange) {
 }
 
 void FormulaProgram::pushConstant(Complex c) {
-    push({Op::Constant, 0, c}, 1);
+    push({Op::Constant, 0, number(c)}, 1);
 }
 
 void FormulaProgram::pushVariable(Op which) {
@@ -149,7 +289,7 @@ void FormulaProgram::pushVariable(Op which) {
 
 void FormulaProgram::unary(Op op) {
     if (topIsConstant()) {
-        code_.back().c = apply(op, code_.back().c);
+        code_.back().c = number(apply(op, code_.back().c));
         return;
     }
     // Negation is exact, so a double one is no negation at all.
@@ -162,7 +302,7 @@ void FormulaProgram::unary(Op op) {
 
 void FormulaProgram::powerInt(int n) {
     if (topIsConstant()) {
-        code_.back().c = powInt(code_.back().c, n);
+        code_.back().c = number(powInt(code_.back().c, n));
     } else if (n == 1) {
         // z^1 is z.
     } else if (n == 2) {
@@ -181,61 +321,43 @@ void FormulaProgram::binary(Op op, std::size_t rightStart) {
     const bool leftConstant = rightStart > 0 && code_[rightStart - 1].op == Op::Constant;
 
     if (rightConstant && leftConstant) {
+        // Folded by the very instruction that would act on a left operand known only when
+        // evaluating, so a constant and a variable of the same value agree to the bit.
         const Complex b = code_.back().c;
         code_.pop_back();
         --depth_;
         Complex& a = code_.back().c;
-        if (op == Op::Pow && isWholeNumber(b)) {
-            a = powInt(a, static_cast<int>(b.real()));
-        } else if (op == Op::Pow && b.imag() == 0.0) {
-            a = std::pow(a, b.real());
-        } else {
-            a = apply(op, a, b);
+        Instruction in = withConstantRight(op, b);
+        Complex operand = a;
+        if (op == Op::Pow && in.op != Op::PowInt) {
+            const Instruction left = withConstantLeft(op, a);
+            if (left.op != Op::Pow) {
+                in = left;
+                operand = b;
+            }
         }
+        a = number(applyInstruction(in, operand));
         return;
     }
     if (rightConstant) {
-        const Complex b = code_.back().c;
+        const Instruction in = withConstantRight(op, code_.back().c);
         code_.pop_back();
         --depth_;
-        if (op == Op::Pow) {
-            if (isWholeNumber(b)) {
-                powerInt(static_cast<int>(b.real()));
-            } else if (b.imag() == 0.0) {
-                push({Op::PowReal, 0, b}, 0);
-            } else {
-                push({Op::PowConstant, 0, b}, 0);
-            }
+        if (in.op == Op::PowInt) {
+            powerInt(in.n);
+        } else {
+            push(in, 0);
+        }
+        return;
+    }
+    if (leftConstant) {
+        const Instruction in = withConstantLeft(op, code_[rightStart - 1].c);
+        if (in.op != Op::Pow) {
+            code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(rightStart - 1));
+            --depth_;
+            push(in, 0);
             return;
         }
-        push({withConstantRight(op), 0, b}, 0);
-        return;
-    }
-    if (leftConstant && op != Op::Pow) {
-        const Complex a = code_[rightStart - 1].c;
-        code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(rightStart - 1));
-        --depth_;
-        switch (op) {
-            case Op::Add:
-                push({Op::AddConstant, 0, a}, 0);
-                return;
-            case Op::Mul:
-                push({Op::MulConstant, 0, a}, 0);
-                return;
-            case Op::Sub:
-                push({Op::ConstantSub, 0, a}, 0);
-                return;
-            default:
-                push({Op::ConstantDiv, 0, a}, 0);
-                return;
-        }
-    }
-    if (leftConstant && op == Op::Pow && code_[rightStart - 1].c == std::exp(Complex(1.0, 0.0))) {
-        // e^w is exp(w).
-        code_.erase(code_.begin() + static_cast<std::ptrdiff_t>(rightStart - 1));
-        --depth_;
-        push({Op::Exp, 0, {}}, 0);
-        return;
     }
     push({op, 0, {}}, -1);
 }
@@ -302,11 +424,44 @@ Complex FormulaProgram::evaluate(Complex z) const noexcept {
             case Op::ConstantDiv:
                 top = in.c / top;
                 break;
+            case Op::AddReal:
+                top = addReal(top, in.c.real());
+                break;
+            case Op::SubReal:
+                top = subReal(top, in.c.real());
+                break;
+            case Op::RealSub:
+                top = realSub(in.c.real(), top);
+                break;
+            case Op::MulReal:
+                top = mulReal(top, in.c.real());
+                break;
+            case Op::DivReal:
+                top = divReal(top, in.c.real());
+                break;
+            case Op::AddImag:
+                top = addImag(top, in.c.imag());
+                break;
+            case Op::SubImag:
+                top = subImag(top, in.c.imag());
+                break;
+            case Op::ImagSub:
+                top = imagSub(in.c.imag(), top);
+                break;
+            case Op::MulImag:
+                top = mulImag(top, in.c.imag());
+                break;
+            case Op::DivImag:
+                top = divImag(top, in.c.imag());
+                break;
             case Op::PowConstant:
                 top = std::pow(top, in.c);
                 break;
             case Op::PowReal:
                 top = std::pow(top, in.c.real());
+                break;
+            case Op::RealPow:
+                top = realPow(in.c.real(), in.c.imag(), top);
                 break;
             case Op::PowInt:
                 top = powInt(top, in.n);

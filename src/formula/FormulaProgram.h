@@ -10,6 +10,12 @@ namespace zw {
 // operands are all constants are folded as they are emitted, and a binary operation with one
 // constant operand takes it from the instruction rather than from the stack, so a compiled
 // formula costs little more than the same expression written out in C++.
+//
+// A constant with no imaginary part is a real number, as a double is in C++: -1 is -1+0i, and
+// z+1, 1-z, 2z and z/2 act on the parts of z as std::complex does with a double operand, so
+// the signed zeros that pick a side of a branch cut survive. A constant with no real part
+// (i, 2i) acts likewise as an imaginary number, as C's imaginary type does: z+2i leaves Re z
+// alone and iz is the exact quarter turn (-y, x).
 // Evaluation never throws: a pole or an overflow gives infinities or NaN as the arithmetic does.
 class FormulaProgram {
   public:
@@ -31,8 +37,19 @@ class FormulaProgram {
         MulConstant,  // top * c
         DivConstant,  // top / c
         ConstantDiv,  // c / top
+        AddReal,      // top + c.real(), the imaginary part untouched
+        SubReal,      // top - c.real()
+        RealSub,      // c.real() - top
+        MulReal,      // both parts times c.real()
+        DivReal,      // both parts over c.real()
+        AddImag,      // top + i c.imag(), the real part untouched
+        SubImag,      // top - i c.imag()
+        ImagSub,      // i c.imag() - top
+        MulImag,      // top times i c.imag(): (-b y, b x)
+        DivImag,      // top over i c.imag(): (y / b, -x / b)
         PowConstant,  // top ^ c, c not real: the principal value
         PowReal,      // top ^ c.real(), not a whole number: the principal value
+        RealPow,      // b ^ top for b = c.real() > 0, with c.imag() = log b: b^x cis(y log b)
         PowInt,       // top ^ n by repeated multiplication (a reciprocal for n < 0)
         Square,
         Cube,
@@ -90,6 +107,11 @@ class FormulaProgram {
     static Complex apply(Op op, Complex a);
     static Complex apply(Op op, Complex a, Complex b);
     static Complex powInt(Complex a, int n);
+    // What an instruction with a constant operand (c, n) makes of the value a.
+    static Complex applyInstruction(const Instruction& in, Complex a);
+    // The instruction for "top op c", and for "c op top" (Add, Sub, Mul, Div, Pow).
+    static Instruction withConstantRight(Op op, Complex c);
+    static Instruction withConstantLeft(Op op, Complex c);
     // The last instruction pushes a constant.
     bool topIsConstant() const;
     void push(const Instruction& instruction, int depthChange);

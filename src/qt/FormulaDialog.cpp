@@ -10,6 +10,7 @@
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string>
 
 #include "app/FormulaController.h"
 #include "engine/ActiveFunction.h"
@@ -106,10 +107,13 @@ std::pair<int, int> FormulaDialog::marked(const QLineEdit* field) const {
 void FormulaDialog::check() {
     FormulaError formulaError;
     FormulaError inverseError;
-    const bool formulaOk =
-        FormulaController::checkFormula(formulaEdit_->text().toStdString(), formulaError);
-    const bool inverseOk =
-        FormulaController::checkInverse(inverseEdit_->text().toStdString(), inverseError);
+    const std::string formula = formulaEdit_->text().toStdString();
+    const std::string inverse = inverseEdit_->text().toStdString();
+    const bool formulaOk = FormulaController::checkFormula(formula, formulaError);
+    bool inverseOk = FormulaController::checkInverse(inverse, inverseError);
+    if (formulaOk && inverseOk) {
+        inverseOk = FormulaController::checkUndoes(formula, inverse, inverseError);
+    }
     report(formulaEdit_, formulaMessage_, formulaOk, formulaError);
     report(inverseEdit_, inverseMessage_, inverseOk, inverseError);
     okButton_->setEnabled(formulaOk && inverseOk);

@@ -18,7 +18,8 @@ class FormulaController;
 struct FormulaError;
 
 // f(z) and its optional inverse, typed as formulas. Each field is checked as it changes: what
-// is wrong is said under it and the place is marked in it, and OK waits until both read.
+// is wrong is said under it and the place is marked in it, and OK waits until both read and
+// the inverse undoes f (an inverse that does not is marked whole, with a point where it fails).
 // Cancel or Escape leave f as it was; the next opening shows the texts of the f installed last.
 class FormulaDialog : public QDialog {
     Q_OBJECT

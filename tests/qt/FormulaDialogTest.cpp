@@ -49,8 +49,16 @@ TEST_F(FormulaDialogTest, ChecksAsTheUserTypesAndInstallsOnlyWhatReads) {
     EXPECT_FALSE(dialog->okButton()->isEnabled());
     EXPECT_EQ(dialog->inverseMessage()->text(),
               QStringLiteral("unknown name \"z\": the variable here is w"));
+    // An inverse that reads but does not undo f is refused, one point shown, all of it marked.
+    dialog->inverseField()->setText(QStringLiteral("i(1-w)/(1+w)"));
+    EXPECT_FALSE(dialog->okButton()->isEnabled());
+    EXPECT_TRUE(dialog->inverseMessage()->text().startsWith(
+        QStringLiteral("not an inverse of f: f(inverse(w)) = ")))
+        << dialog->inverseMessage()->text().toStdString();
+    EXPECT_EQ(dialog->marked(dialog->inverseField()), std::make_pair(0, 12));
     dialog->inverseField()->setText(QStringLiteral("i(1+w)/(1-w)"));
     ASSERT_TRUE(dialog->okButton()->isEnabled());
+    EXPECT_TRUE(dialog->inverseMessage()->text().isEmpty());
 
     const auto imagesBefore = window->rangeView()->transformedGridlines.size();
     ASSERT_GT(imagesBefore, 0u);

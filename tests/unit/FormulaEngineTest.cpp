@@ -13,6 +13,7 @@
 #include "engine/FormulaMaps.h"
 #include "engine/FunctionName.h"
 #include "engine/Transformations.h"
+#include "formula/InverseCheck.h"
 #include "support/AlertScript.h"
 #include "support/AppHarness.h"
 #include "support/LogCapture.h"
@@ -99,6 +100,52 @@ TEST(FormulaEngine, TypedInversesRoundTrip) {
             EXPECT_NEAR(back.y, w.y, 1e-9 * (1 + std::hypot(w.x, w.y))) << map.f;
         }
     }
+}
+
+// An inverse is one when f(inverse(w)) = w where f goes; a principal branch of a function that
+// is not one-to-one is one, a formula that misses everywhere (or mostly) is not.
+TEST(FormulaEngine, AnInverseMustUndoF) {
+    struct Pair {
+        const char* f;
+        const char* inverse;
+    };
+    const Pair inverses[] = {
+        {"(z-i)/(z+i)", "i(1+w)/(1-w)"},
+        {"exp(z)", "log(w)"},
+        {"z^3 + 1", "(w-1)^(1/3)"},
+        {"sinh(z)", "asinh(w)"},
+        {"2z + 1 - i", "(w - 1 + i)/2"},
+        {"z^2", "sqrt(w)"},
+        {"sqrt(z)", "w^2"},
+        {"sin(z)", "asin(w)"},
+        {"cos(z)", "acos(w)"},
+        {"atan(z)", "tan(w)"},
+        {"tan(z)", "atan(w)"},
+        {"1/z", "1/w"},
+        {"z^2", "-sqrt(w)"},
+        {"z", "w"},
+        {"z + 1", "  "},
+        {"1e-12 z", "1e12 w"},
+        {"exp(z)", "log(w) + 2pi i"},
+    };
+    for (const Pair& pair : inverses) {
+        EXPECT_EQ(inverseFault(pair.f, pair.inverse), "") << pair.f << " with " << pair.inverse;
+    }
+    const Pair misses[] = {
+        {"z+1", "w+2"},        {"z^2", "w/2"},      {"exp(z)", "w"},
+        {"sin(z)", "acos(w)"}, {"z", "w(1+1e-5)"},  {"z^3", "sqrt(w)"},
+        {"log(z)", "exp(-w)"}, {"2z", "conj(w)/2"}, {"1e-12 z", "1e-12 w"},
+    };
+    for (const Pair& pair : misses) {
+        EXPECT_NE(inverseFault(pair.f, pair.inverse), "") << pair.f << " with " << pair.inverse;
+    }
+    // The point said is the first miss, with f(inverse(w)) there, in the same words whatever
+    // the locale.
+    EXPECT_EQ(inverseFault("z+1", "w+2"),
+              "not an inverse of f: f(inverse(w)) = 1.29 - 2.71i at w = -1.71 - 2.71i");
+    // Texts that do not read are the parser's to explain.
+    EXPECT_EQ(inverseFault("z+", "w+2"), "");
+    EXPECT_EQ(inverseFault("z+1", "w+"), "");
 }
 
 TEST(FormulaEngine, NamesTheFunctionInUse) {
@@ -234,7 +281,21 @@ TEST_F(FormulaControllerTest, TheDialogInstallsWhatReadsAndKeepsTheTexts) {
     EXPECT_EQ(dialog.lastError, "f(z): missing \")\"");
     EXPECT_EQ(dialog.formulaText, "(z-i)/(z+i)");
 
+    // An inverse that does not undo f keeps the dialog open and f as it was.
+    formula.setStringValue("z+1");
+    inverse.setStringValue("w+2");
+    EXPECT_FALSE(dialog.closeWindow(&ok));
+    EXPECT_EQ(window.closeCalls, 1u);
+    EXPECT_EQ(dialog.lastError,
+              "inverse: not an inverse of f: f(inverse(w)) = 1.29 - 2.71i at w = -1.71 - 2.71i");
+    EXPECT_EQ(app.controller.transform({0, 0}), (CGPoint{-1, 0}));
+    EXPECT_EQ(app.transformations.activeFunction().inverse, "i(1+w)/(1-w)");
+
     FormulaError fault;
+    EXPECT_FALSE(FormulaController::checkUndoes("z+1", "w+2", fault));
+    EXPECT_EQ(fault.column, 1);
+    EXPECT_EQ(fault.length, 3);
+    EXPECT_TRUE(FormulaController::checkUndoes("z^2", "sqrt(w)", fault));
     EXPECT_FALSE(FormulaController::checkFormula("  ", fault));
     EXPECT_EQ(fault.message, "the formula is empty");
     EXPECT_TRUE(FormulaController::checkInverse("  ", fault));

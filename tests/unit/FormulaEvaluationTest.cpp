@@ -66,8 +66,10 @@ void expectAgrees(const std::string& text, const std::function<C(C)>& reference)
     }
 }
 
-TEST(FormulaEvaluation, EveryFunctionAgreesWithStdComplex) {
-    const std::vector<std::pair<std::string, std::function<C(C)>>> functions = {
+using Functions = std::vector<std::pair<std::string, std::function<C(C)>>>;
+
+const Functions& everyFunction() {
+    static const Functions functions = {
         {"sin", [](C z) { return std::sin(z); }},
         {"cos", [](C z) { return std::cos(z); }},
         {"tan", [](C z) { return std::tan(z); }},
@@ -89,7 +91,11 @@ TEST(FormulaEvaluation, EveryFunctionAgreesWithStdComplex) {
         {"re", [](C z) { return C(z.real(), 0); }},
         {"im", [](C z) { return C(z.imag(), 0); }},
     };
-    for (const auto& [name, reference] : functions) {
+    return functions;
+}
+
+TEST(FormulaEvaluation, EveryFunctionAgreesWithStdComplex) {
+    for (const auto& [name, reference] : everyFunction()) {
         expectAgrees(name + "(z)", reference);
     }
     expectAgrees("x", [](C z) { return C(z.real(), 0); });
@@ -113,13 +119,63 @@ TEST(FormulaEvaluation, EveryOperatorAgreesWithStdComplex) {
     expectAgrees("-z", [](C z) { return -z; });
     // Principal values for exponents that are not whole numbers.
     expectAgrees("z^(0.5-2i)", [k](C z) { return std::pow(z, k); });
-    expectAgrees("z^0.5", [](C z) { return std::pow(z, 0.5); });
+    expectAgrees("z^0.7", [](C z) { return std::pow(z, 0.7); });
     expectAgrees("z^z", [](C z) { return std::pow(z, z); });
-    expectAgrees("2^z", [](C z) { return std::pow(C(2, 0), z); });
+    expectAgrees("(1+i)^z", [](C z) { return std::pow(C(1, 1), z); });
     expectAgrees("sin(z)^2 + 1/(z-1)", [](C z) {
         const C s = std::sin(z);
         return s * s + 1.0 / (z - 1.0);
     });
+}
+
+// A real constant is a real number, as a double is in C++: -1 is -1+0i (not -1-0i, below the
+// cut), and z+1, 1-z, 2z, z/2 keep the signed zeros of z. An imaginary constant acts as an
+// imaginary number does (as C's imaginary type): z+2i keeps the sign of Re z, and iz turns z
+// exactly.
+TEST(FormulaEvaluation, ConstantsActAsRealOrImaginaryNumbers) {
+    const auto timesImaginary = [](double b, C z) { return C(-b * z.imag(), b * z.real()); };
+    for (const auto& [name, f] : everyFunction()) {
+        expectAgrees(name + "(-2)", [&f = f](C) { return f(C(-2.0)); });
+        expectAgrees(name + "(-1)", [&f = f](C) { return f(C(-1.0)); });
+        expectAgrees(name + "(z+1)", [&f = f](C z) { return f(z + 1.0); });
+        expectAgrees(name + "(1-z)", [&f = f](C z) { return f(1.0 - z); });
+        expectAgrees(name + "(z-1)", [&f = f](C z) { return f(z - 1.0); });
+        expectAgrees(name + "(2z)", [&f = f](C z) { return f(2.0 * z); });
+        expectAgrees(name + "(z/2)", [&f = f](C z) { return f(z / 2.0); });
+        expectAgrees(name + "(-z-1)", [&f = f](C z) { return f(-z - 1.0); });
+        expectAgrees(name + "(z+2i)", [&f = f](C z) { return f(C(z.real(), z.imag() + 2)); });
+        expectAgrees(name + "(z-i)", [&f = f](C z) { return f(C(z.real(), z.imag() - 1)); });
+        expectAgrees(name + "(i-z)", [&f = f](C z) { return f(C(-z.real(), 1 - z.imag())); });
+        expectAgrees(name + "(i z)",
+                     [&f = f, timesImaginary](C z) { return f(timesImaginary(1, z)); });
+        expectAgrees(name + "(-2i z)",
+                     [&f = f, timesImaginary](C z) { return f(timesImaginary(-2, z)); });
+        expectAgrees(name + "(z/(2i))",
+                     [&f = f](C z) { return f(C(z.imag() / 2, -z.real() / 2)); });
+    }
+    expectAgrees("sqrt(-1)*z", [timesImaginary](C z) { return timesImaginary(1, z); });
+    expectAgrees("(-1)^z", [](C z) { return std::pow(C(-1.0), z); });
+    expectAgrees("(-2)^0.5", [](C) { return std::sqrt(C(-2.0)); });
+    expectAgrees("-(1-3)", [](C) { return C(2.0); });
+    // (-1)^0.5 is i, not its conjugate.
+    EXPECT_EQ(compiled("(-1)^z").evaluate(0.5).imag(), 1.0);
+    EXPECT_EQ(compiled("log(-1)").evaluate(0), C(0, 3.141592653589793));
+    EXPECT_EQ(compiled("sqrt(0-1)").evaluate(0), compiled("sqrt(-1)").evaluate(0));
+}
+
+// Powers with a constant base or exponent take the more accurate route that gives the same
+// principal value: a positive real base b as b^x·cis(y·ln b), an exponent of one half as sqrt.
+TEST(FormulaEvaluation, PowersTakeTheAccurateRoute) {
+    expectAgrees("2^z", [](C z) { return std::pow(2.0, z); });
+    expectAgrees("0.5^z", [](C z) { return std::pow(0.5, z); });
+    expectAgrees("pi^(z+1)", [](C z) { return std::pow(3.141592653589793, z + 1.0); });
+    expectAgrees("z^0.5", [](C z) { return std::sqrt(z); });
+    expectAgrees("2^(1+i)", [](C) { return std::pow(2.0, C(1, 1)); });
+    // 2^763.63 to the last bit, where exp(z log 2) is hundreds of units in the last place off.
+    EXPECT_EQ(compiled("2^z").evaluate(763.63), C(std::pow(2.0, 763.63), 0));
+    // An overflow on the real axis is infinite and real, not infinite and undefined.
+    EXPECT_EQ(compiled("2^z").evaluate(2000), C(HUGE_VAL, 0));
+    EXPECT_EQ(compiled("2^z").evaluate(C(-2000, -0.0)), C(0, -0.0));
 }
 
 TEST(FormulaEvaluation, BranchCutsKeepTheSideOfTheSignedZero) {

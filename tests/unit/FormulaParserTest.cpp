@@ -175,8 +175,8 @@ TEST(FormulaParser, FoldsConstantsAndLoadsTheVariableOnce) {
     for (const auto& in : program.instructions()) {
         ops.push_back(in.op);
     }
-    EXPECT_EQ(ops, (std::vector<Op>{Op::Variable, Op::Sin, Op::Square, Op::Variable,
-                                    Op::SubConstant, Op::ConstantDiv, Op::Add}));
+    EXPECT_EQ(ops, (std::vector<Op>{Op::Variable, Op::Sin, Op::Square, Op::Variable, Op::SubReal,
+                                    Op::ConstantDiv, Op::Add}));
 }
 
 }  // namespace
