@@ -38,6 +38,10 @@ ParameterDialog::ParameterDialog(const QString& title, const QString& formula,
         grid->addWidget(label, row, column);
         grid->addWidget(edit, row, column + 1);
         messages_[at] = FieldMarks::messageLabel(this);
+        // The fields keep their width as messages come and go: each column fits the longest.
+        messages_[at]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        grid->setColumnMinimumWidth(column + 1, fontMetrics().averageCharWidth() * 30);
+        grid->setColumnStretch(column + 1, 1);
         grid->addWidget(messages_[at], row + 1, column + 1);
         edits_[at] = edit;
         used_[at] = field.used;
