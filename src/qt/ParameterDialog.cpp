@@ -75,6 +75,13 @@ ParameterDialog::ParameterDialog(const QString& title, const QString& formula,
     check();
 }
 
+void ParameterDialog::showCoefficients(const std::array<QString, kFieldCount>& texts) {
+    opened_ = texts;
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        edits_[i]->setText(texts[i]);
+    }
+}
+
 void ParameterDialog::showEvent(QShowEvent* event) {
     // What Cancel goes back to: the texts as they were when the dialog came up.
     for (std::size_t i = 0; i < edits_.size(); ++i) {

@@ -39,6 +39,9 @@ class ParameterDialog : public QDialog {
                     QWidget* parent = nullptr);
 
     QLineEdit* field(int index) const { return edits_[static_cast<std::size_t>(index)]; }
+    // Shows the coefficients of a map put in use by other means (an opened session): they are
+    // what Cancel goes back to, even while the dialog is open.
+    void showCoefficients(const std::array<QString, kFieldCount>& texts);
     // What is wrong with a field's text; empty when it reads.
     QLabel* fieldMessage(int index) const { return messages_[static_cast<std::size_t>(index)]; }
     // Whether the field's text is marked as wrong.

@@ -141,6 +141,14 @@ TEST_F(SessionWindowTest, AnOpenedMapShowsItsCoefficientsInItsDialog) {
     for (const QString& title : MainWindow::functionTitles()) {
         EXPECT_FALSE(action("Function", title)->isChecked()) << title.toStdString();
     }
+
+    // Opened while the dialog is up with other numbers in it: Cancel keeps the file's.
+    window->mobiusDialog()->field(0)->setText(QStringLiteral("3"));
+    trigger("Function", "Möbius Map...");
+    window->mobiusDialog()->field(0)->setText(QStringLiteral("7"));
+    ASSERT_TRUE(session()->openFile(file("map.zwmap")));
+    window->mobiusDialog()->cancelButton()->click();
+    EXPECT_EQ(window->mobiusDialog()->field(0)->text(), QStringLiteral("0.1"));
 }
 
 TEST_F(SessionWindowTest, AnOpenedFormulaIsMarkedNamedAndShownInItsDialog) {
