@@ -47,7 +47,7 @@ class Session {
     bool followCurvesNearPoles = false;
 
     // Without paths: everything else, which is small enough to compare after every action.
-    enum class Paths { Included, Left };
+    enum class Paths { Included, Omitted };
     static Session capture(const Controller& controller, Paths paths = Paths::Included);
     // Replaces the planes' state, the function and every path, and empties the undo history.
     // The session must be whole, as SessionReader hands it out: this cannot fail half way.

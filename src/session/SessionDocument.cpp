@@ -1,6 +1,7 @@
 #include "session/SessionDocument.h"
 
 #include <bit>
+#include <utility>
 
 #include "app/Controller.h"
 #include "platform/Alerts.h"
@@ -25,21 +26,29 @@ std::string SessionDocument::displayName() const {
 
 // Cheap enough for every event: the settings are a few hundred bytes of JSON, and each path
 // counts once whatever its length. The paths' ends tell a new path from an old one that a
-// path object freed at the same address would otherwise look like.
+// path object freed at the same address would otherwise look like; they are taken in true
+// coordinates, as the file has them, since a pane's change of size moves every path's view
+// coordinates.
 SessionDocument::Mark SessionDocument::mark() const {
     Mark m;
     if (controller_ == nullptr || controller_->domain == nullptr || controller_->range == nullptr) {
         return m;
     }
-    m.settings = SessionWriter::write(Session::capture(*controller_, Session::Paths::Left));
-    for (const PathList* list :
-         {&controller_->domain->paths, &controller_->domain->transformedPathsShownInDomain,
-          &controller_->range->paths}) {
+    m.settings = SessionWriter::write(Session::capture(*controller_, Session::Paths::Omitted));
+    const PlaneView& domain = *controller_->domain;
+    const PlaneView& range = *controller_->range;
+    const std::pair<const PathList*, const PlaneView*> lists[] = {
+        {&domain.paths, &domain},
+        {&controller_->domain->transformedPathsShownInDomain, &domain},
+        {&range.paths, &range}};
+    for (const auto& [list, plane] : lists) {
         for (const auto& path : *list) {
             PathMark p{path.get(), path->elementCount(), 0, 0, 0, 0};
             if (p.count > 0) {
-                const CGPoint first = path->elements().front().point;
-                const CGPoint last = path->elements().back().point;
+                const CGPoint first =
+                    plane->viewCoordinatesToTrueCoordinates(path->elements().front().point);
+                const CGPoint last =
+                    plane->viewCoordinatesToTrueCoordinates(path->elements().back().point);
                 p.firstX = std::bit_cast<std::uint64_t>(first.x);
                 p.firstY = std::bit_cast<std::uint64_t>(first.y);
                 p.lastX = std::bit_cast<std::uint64_t>(last.x);

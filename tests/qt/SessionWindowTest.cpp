@@ -303,6 +303,10 @@ TEST_F(SessionWindowTest, EveryChangeToWhatTheFileHoldsMarksItAndChangingBackCle
     drag(domainPane(), {{100, 100}, {150, 120}, {170, 170}});
     settle();
     ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    // The window's size is not saved, though the paths move with the pane's centre.
+    window->resize(window->width() + 61, window->height() - 37);
+    settle(300);
+    EXPECT_FALSE(window->isWindowModified());
     trigger("Edit", "Undo Last Path Drawn");
     settle();
     EXPECT_TRUE(window->isWindowModified());
