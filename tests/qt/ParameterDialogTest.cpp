@@ -62,7 +62,7 @@ TEST_F(ParameterDialogTest, FieldsThatDoNotReadAreMarkedAndKeepOkAndReturnFromIn
     ASSERT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->okButton()->isEnabled());
 
-    // Field, text typed, what is said under it.
+    // Field, text typed, what is said under it (every reason is in the unit tests).
     const struct {
         int field;
         const char* text;
@@ -71,11 +71,7 @@ TEST_F(ParameterDialogTest, FieldsThatDoNotReadAreMarkedAndKeepOkAndReturnFromIn
         {2, "2,5", "Use '.' as the decimal point."},
         {0, "abc", "Not a number."},
         {1, "", "Type a number."},
-        {3, "1.5x", "Not a number."},
-        {6, "inf", "Must be finite."},
-        {7, "nan", "Must be finite."},
         {4, "1e39", "Too large (over 3.4e38)."},
-        {5, "1e400", "Out of range."},
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.text);
