@@ -2,8 +2,13 @@
 // fields, one a line after a first byte that picks the dialog; the map is installed, which
 // rebuilds the grid images and the shading under it, and the planes are drawn.
 // fuzz runs: 10000
+#include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -81,6 +86,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     dialog.controller = &controller;
     dialog.closeWindow(nullptr);
+
+    // What the dialog lets through is what the controller then read, number for number.
+    const float read[8] = {dialog.aRm, dialog.aIm, dialog.bRm, dialog.bIm,
+                           dialog.cRm, dialog.cIm, dialog.dRm, dialog.dIm};
+    std::array<float, 8> checked{};
+    bool allRead = true;
+    for (int i = 0; i < 8; ++i) {
+        std::string error;
+        const std::optional<float> v = zw::ParameterController::checkField(fields[i].text, error);
+        if (v.has_value() != error.empty() || (v && !std::isfinite(*v))) {
+            std::abort();
+        }
+        if (v && &dialog != &affine && std::memcmp(&*v, &read[i], sizeof(float)) != 0) {
+            std::abort();
+        }
+        allRead = allRead && v.has_value();
+        checked[static_cast<std::size_t>(i)] = v.value_or(0.0f);
+    }
+    if (allRead) {
+        std::string error;
+        if (dialog.checkMap(checked, error) == !error.empty()) {
+            std::abort();
+        }
+    }
 
     NullCanvas canvas;
     domain.drawRect(canvas, domain.bounds());

@@ -1,5 +1,6 @@
 #include "app/ParameterController.h"
 
+#include <cmath>
 #include <string>
 
 #include "app/Controller.h"
@@ -15,6 +16,41 @@ float ParameterController::readField(const TextField* field) {
     const std::string text = field->stringValue();
     // Never the desktop's decimal comma: "2.5" is two and a half everywhere.
     return static_cast<float>(CLocale::atof(text.c_str()));
+}
+
+std::optional<float> ParameterController::checkField(std::string_view text, std::string& error) {
+    double value = 0.0;
+    switch (CLocale::readNumber(text, value)) {
+        case CLocale::Reading::Empty:
+            error = "Type a number.";
+            return std::nullopt;
+        case CLocale::Reading::NotANumber:
+            error = text.find(',') != std::string_view::npos ? "Use '.' as the decimal point."
+                                                             : "Not a number.";
+            return std::nullopt;
+        case CLocale::Reading::OutOfRange:
+            error = "Out of range.";
+            return std::nullopt;
+        case CLocale::Reading::Number:
+            break;
+    }
+    if (!std::isfinite(value)) {
+        // A map with an infinite or undefined coefficient draws nothing anyone can use.
+        error = "Must be finite.";
+        return std::nullopt;
+    }
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(single)) {
+        error = "Too large (over 3.4e38).";
+        return std::nullopt;
+    }
+    error.clear();
+    return single;
+}
+
+bool ParameterController::checkMap(const std::array<float, 8>&, std::string& error) const {
+    error.clear();
+    return true;
 }
 
 void ParameterController::closeSenderWindow(Sender* sender) {

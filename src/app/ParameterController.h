@@ -1,5 +1,10 @@
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "platform/Sender.h"
 
 namespace zw {
@@ -12,6 +17,14 @@ class ParameterController {
     virtual ~ParameterController() = default;
     // Reads the fields, installs the map through the controller and closes the dialog.
     virtual void closeWindow(Sender* sender) = 0;
+
+    // closeWindow reads whatever is typed as atof would. A dialog asks these first, so that
+    // what it hands over is what the user meant: a field must read whole as a number, in the C
+    // locale, that single precision holds; otherwise nothing, with `error` saying why.
+    static std::optional<float> checkField(std::string_view text, std::string& error);
+    // Whether these coefficients (aR aI bR bI cR cI dR dI) make a map of this dialog's kind;
+    // otherwise false, with `error` saying why.
+    virtual bool checkMap(const std::array<float, 8>& coefficients, std::string& error) const;
 
     float aRm = 0, bRm = 0, cRm = 0, dRm = 0;
     float aIm = 0, bIm = 0, cIm = 0, dIm = 0;

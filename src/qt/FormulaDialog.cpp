@@ -1,19 +1,17 @@
 #include "qt/FormulaDialog.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 
 #include "app/FormulaController.h"
 #include "engine/ActiveFunction.h"
+#include "qt/FieldMarks.h"
 
 namespace zw {
 
@@ -28,15 +26,6 @@ int indexOfColumn(const QString& text, int column) {
     return index;
 }
 
-QLabel* messageLabel(QWidget* parent) {
-    // One line: the messages are short, and a wrapped one would not fit the row it has.
-    auto* label = new QLabel(parent);
-    label->setStyleSheet(QStringLiteral("color: #b00000;"));
-    // A line's height even when empty, so the dialog does not jump as the text comes and goes.
-    label->setMinimumHeight(label->fontMetrics().height());
-    return label;
-}
-
 }  // namespace
 
 FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
@@ -44,8 +33,8 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
       controller_(controller),
       formulaEdit_(new QLineEdit(this)),
       inverseEdit_(new QLineEdit(this)),
-      formulaMessage_(messageLabel(this)),
-      inverseMessage_(messageLabel(this)),
+      formulaMessage_(FieldMarks::messageLabel(this)),
+      inverseMessage_(FieldMarks::messageLabel(this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)),
       formulaText_(formulaEdit_),
       inverseText_(inverseEdit_),
@@ -140,20 +129,7 @@ bool FormulaDialog::report(QLineEdit* field, QLabel* message, bool ok, const For
 
 void FormulaDialog::mark(QLineEdit* field, int start, int length) {
     (field == formulaEdit_ ? formulaMark_ : inverseMark_) = {start, length};
-    // A line edit takes formats for parts of its text only as an input method's attributes,
-    // placed relative to the cursor; an empty list clears them.
-    QList<QInputMethodEvent::Attribute> attributes;
-    if (length > 0) {
-        QTextCharFormat format;
-        format.setBackground(QColor(255, 210, 210));
-        format.setForeground(QColor(160, 0, 0));
-        format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-        format.setUnderlineColor(QColor(200, 0, 0));
-        attributes.append(QInputMethodEvent::Attribute(
-            QInputMethodEvent::TextFormat, start - field->cursorPosition(), length, format));
-    }
-    QInputMethodEvent event(QString(), attributes);
-    QCoreApplication::sendEvent(field, &event);
+    FieldMarks::mark(field, start, length);
 }
 
 void FormulaDialog::confirm() {

@@ -124,6 +124,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     helpMenu_ = new HelpMenu(this);
     addStatusTips(menuBar());
     domainPane_->setFocus();
+    // What the window starts with is no change to save.
+    session_->document().markUnmodified();
+    session_->refreshTitle();
 }
 
 MainWindow::~MainWindow() {
@@ -230,7 +233,8 @@ void MainWindow::buildMenus() {
     quit->setShortcuts(quitKeys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
                                           : quitKeys);
     connect(quit, &QAction::triggered, this, [this] {
-        if (session_->mayClose()) {
+        // Closing asks about unsaved changes, once; quitting then has nothing left to ask.
+        if (close()) {
             QCoreApplication::quit();
         }
     });

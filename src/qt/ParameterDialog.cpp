@@ -6,8 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <optional>
+#include <string>
 
 #include "app/ParameterController.h"
+#include "qt/FieldMarks.h"
 
 namespace zw {
 
@@ -23,24 +26,39 @@ ParameterDialog::ParameterDialog(const QString& title, const QString& formula,
 
     auto* grid = new QGridLayout();
     for (int i = 0; i < kFieldCount; ++i) {
-        const Field& field = fields[static_cast<std::size_t>(i)];
+        const auto at = static_cast<std::size_t>(i);
+        const Field& field = fields[at];
         auto* edit = new QLineEdit(field.initialText, this);
         edit->setEnabled(field.used);
         auto* label = new QLabel(field.label, this);
         label->setBuddy(edit);
-        const int row = i / 2;
+        // Each pair of fields on its row, with a row for their messages under it.
+        const int row = (i / 2) * 2;
         const int column = (i % 2) * 2;
         grid->addWidget(label, row, column);
         grid->addWidget(edit, row, column + 1);
-        edits_[static_cast<std::size_t>(i)] = edit;
-        textFields_[static_cast<std::size_t>(i)] = std::make_unique<LineEditField>(edit);
+        messages_[at] = FieldMarks::messageLabel(this);
+        // The fields keep their width as messages come and go: each column fits the longest.
+        messages_[at]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        grid->setColumnMinimumWidth(column + 1, fontMetrics().averageCharWidth() * 30);
+        grid->setColumnStretch(column + 1, 1);
+        grid->addWidget(messages_[at], row + 1, column + 1);
+        edits_[at] = edit;
+        used_[at] = field.used;
+        opened_[at] = field.initialText;
+        textFields_[at] = std::make_unique<LineEditField>(edit);
+        connect(edit, &QLineEdit::textChanged, this, &ParameterDialog::check);
     }
     layout->addLayout(grid);
+    mapMessage_ = FieldMarks::messageLabel(this);
+    layout->addWidget(mapMessage_);
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(okButton_, QDialogButtonBox::AcceptRole);
+    cancelButton_ = buttons->addButton(QDialogButtonBox::Cancel);
+    cancelButton_->setAutoDefault(false);
     layout->addWidget(buttons);
 
     okSender_ = std::make_unique<ButtonSender>(okButton_, &window_);
@@ -53,10 +71,70 @@ ParameterDialog::ParameterDialog(const QString& title, const QString& formula,
     controller_->dR = textFields_[6].get();
     controller_->dI = textFields_[7].get();
     connect(okButton_, &QPushButton::clicked, this, &ParameterDialog::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &ParameterDialog::reject);
+    check();
+}
+
+void ParameterDialog::showCoefficients(const std::array<QString, kFieldCount>& texts) {
+    opened_ = texts;
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        edits_[i]->setText(texts[i]);
+    }
+}
+
+void ParameterDialog::showEvent(QShowEvent* event) {
+    // What Cancel goes back to: the texts as they were when the dialog came up.
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        opened_[i] = edits_[i]->text();
+    }
+    check();
+    QDialog::showEvent(event);
+}
+
+void ParameterDialog::check() {
+    bool allRead = true;
+    std::array<float, kFieldCount> numbers{};
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        std::string error;
+        std::optional<float> number;
+        // A field the map does not read is never wrong.
+        if (used_[i]) {
+            number = ParameterController::checkField(edits_[i]->text().toStdString(), error);
+        }
+        messages_[i]->setText(QString::fromStdString(error));
+        // The whole text is wrong: a number reads whole or not at all.
+        const int length = error.empty() ? 0 : static_cast<int>(edits_[i]->text().size());
+        marked_[i] = length > 0;
+        FieldMarks::mark(edits_[i], 0, length);
+        allRead = allRead && error.empty();
+        numbers[i] = number.value_or(0.0f);
+    }
+    std::string mapError;
+    const bool mapOk = allRead && controller_->checkMap(numbers, mapError);
+    mapMessage_->setText(QString::fromStdString(mapError));
+    okButton_->setEnabled(allRead && mapOk);
+}
+
+void ParameterDialog::reject() {
+    // A hidden dialog may have been given a session's numbers since it was last open.
+    if (isVisible()) {
+        for (std::size_t i = 0; i < edits_.size(); ++i) {
+            edits_[i]->setText(opened_[i]);
+        }
+    }
+    QDialog::reject();
 }
 
 void ParameterDialog::confirm() {
-    // The controller closes the dialog itself, through the button's window.
+    // Return reaches here only through an enabled OK; a call from elsewhere is checked too.
+    if (!okButton_->isEnabled()) {
+        return;
+    }
+    // The texts that Cancel would put back are now the confirmed ones: the controller closes
+    // the dialog itself, through the button's window, and a close is a reject.
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        opened_[i] = edits_[i]->text();
+    }
     controller_->closeWindow(okSender_.get());
     emit confirmed();
 }

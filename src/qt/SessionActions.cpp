@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <array>
 #include <charconv>
 
 #include "engine/Transformations.h"
@@ -109,9 +110,11 @@ void SessionActions::showCoefficients() {
                               : f.title == "usersPolynomial" ? window_->polynomialDialog()
                                                              : window_->affineDialog();
     // The dialog shows the map in use, as it did when the session was saved.
-    for (int i = 0; i < ParameterDialog::kFieldCount; ++i) {
-        dialog->field(i)->setText(coefficientText(f.coefficients[static_cast<std::size_t>(i)]));
+    std::array<QString, ParameterDialog::kFieldCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = coefficientText(f.coefficients[i]);
     }
+    dialog->showCoefficients(texts);
 }
 
 bool SessionActions::saveFile(const QString& path) {

@@ -124,7 +124,7 @@ void applyView(PlaneView& plane, const Session::Plane& saved) {
 
 }  // namespace
 
-Session Session::capture(const Controller& controller) {
+Session Session::capture(const Controller& controller, Paths paths) {
     const DomainView& domain = *controller.domain;
     const RangeView& range = *controller.range;
     Session s;
@@ -133,10 +133,12 @@ Session Session::capture(const Controller& controller) {
     Mapping rangeMapping(range.scaleFactor, range.translation, range);
     s.domain = capturePlane(domain, domainMapping);
     s.range = capturePlane(range, rangeMapping);
-    s.domain.paths = capturePaths(domain.paths, domain, domainMapping);
-    s.range.paths = capturePaths(range.paths, range, rangeMapping);
-    s.transformedPathsShownInDomain =
-        capturePaths(domain.transformedPathsShownInDomain, domain, domainMapping);
+    if (paths == Paths::Included) {
+        s.domain.paths = capturePaths(domain.paths, domain, domainMapping);
+        s.range.paths = capturePaths(range.paths, range, rangeMapping);
+        s.transformedPathsShownInDomain =
+            capturePaths(domain.transformedPathsShownInDomain, domain, domainMapping);
+    }
     s.showTransformedPathsInDomain = controller.showingDomainPaths;
     s.showInverseImagesOfRangeGridlines = controller.showingInverseImagesInDomain;
     s.showTransformedGridlines = range.showTransformedGridlines;

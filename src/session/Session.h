@@ -46,7 +46,9 @@ class Session {
     ShadingColours shadingColours = ShadingColours::Classic;
     bool followCurvesNearPoles = false;
 
-    static Session capture(const Controller& controller);
+    // Without paths: everything else, which is small enough to compare after every action.
+    enum class Paths { Included, Omitted };
+    static Session capture(const Controller& controller, Paths paths = Paths::Included);
     // Replaces the planes' state, the function and every path, and empties the undo history.
     // The session must be whole, as SessionReader hands it out: this cannot fail half way.
     void apply(Controller& controller) const;

@@ -1,5 +1,8 @@
 #include "session/SessionDocument.h"
 
+#include <bit>
+#include <utility>
+
 #include "app/Controller.h"
 #include "platform/Alerts.h"
 #include "session/Session.h"
@@ -10,7 +13,8 @@
 
 namespace zw {
 
-SessionDocument::SessionDocument(Controller* controller) : controller_(controller) {}
+SessionDocument::SessionDocument(Controller* controller)
+    : controller_(controller), saved_(mark()) {}
 
 std::string SessionDocument::displayName() const {
     if (path_.empty()) {
@@ -20,22 +24,50 @@ std::string SessionDocument::displayName() const {
     return slash == std::string::npos ? path_ : path_.substr(slash + 1);
 }
 
-// The paths as they stand: which ones, and how far each is drawn. Drawing, removing,
-// restoring or clearing changes it; panning and zooming do not. Undoing back to the saved
-// paths gives the saved mark again.
+// Cheap enough for every event: the settings are a few hundred bytes of JSON, and each path
+// counts once whatever its length. The paths' ends tell a new path from an old one that a
+// path object freed at the same address would otherwise look like; they are taken in true
+// coordinates, as the file has them, since a pane's change of size moves every path's view
+// coordinates.
 SessionDocument::Mark SessionDocument::mark() const {
     Mark m;
-    if (controller_ == nullptr || controller_->domain == nullptr) {
+    if (controller_ == nullptr || controller_->domain == nullptr || controller_->range == nullptr) {
         return m;
     }
-    for (const auto& path : controller_->domain->paths) {
-        m.emplace_back(path.get(), path->elementCount());
+    m.settings = SessionWriter::write(Session::capture(*controller_, Session::Paths::Omitted));
+    const PlaneView& domain = *controller_->domain;
+    const PlaneView& range = *controller_->range;
+    const std::pair<const PathList*, const PlaneView*> lists[] = {
+        {&domain.paths, &domain},
+        {&controller_->domain->transformedPathsShownInDomain, &domain},
+        {&range.paths, &range}};
+    for (const auto& [list, plane] : lists) {
+        for (const auto& path : *list) {
+            PathMark p{path.get(), path->elementCount(), 0, 0, 0, 0};
+            if (p.count > 0) {
+                const CGPoint first =
+                    plane->viewCoordinatesToTrueCoordinates(path->elements().front().point);
+                const CGPoint last =
+                    plane->viewCoordinatesToTrueCoordinates(path->elements().back().point);
+                p.firstX = std::bit_cast<std::uint64_t>(first.x);
+                p.firstY = std::bit_cast<std::uint64_t>(first.y);
+                p.lastX = std::bit_cast<std::uint64_t>(last.x);
+                p.lastY = std::bit_cast<std::uint64_t>(last.y);
+            }
+            m.paths.push_back(p);
+        }
+        // A path that moves from one list to the next is no longer where it was.
+        m.paths.push_back(PathMark{nullptr, 0, 0, 0, 0, 0});
     }
     return m;
 }
 
 bool SessionDocument::isModified() const {
     return mark() != saved_;
+}
+
+void SessionDocument::markUnmodified() {
+    saved_ = mark();
 }
 
 bool SessionDocument::open(const std::string& path, std::string& error) {
@@ -65,7 +97,7 @@ SessionDocument::Choice SessionDocument::askToSave() const {
     }
     // Escape answers the alternate button, so a stray key never throws paths away.
     const int answer = runAlertPanel("Save changes to " + displayName() + "?",
-                                     "The paths drawn since it was last saved are lost otherwise.",
+                                     "The changes made since it was last saved are lost otherwise.",
                                      "Save", "Cancel", "Discard");
     switch (answer) {
         case kAlertDefaultReturn:

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace zw {
@@ -11,18 +11,23 @@ namespace zw {
 class Controller;
 class Path;
 
-// The session file the window shows: its name, whether paths were drawn since it was last
-// saved or opened, and opening and saving it whole.
+// The session file the window shows: its name, whether what the file holds has changed since it
+// was last saved or opened, and opening and saving it whole.
 class SessionDocument {
   public:
+    // What the controller shows now counts as unmodified (nothing, if it is not wired yet).
     explicit SessionDocument(Controller* controller);
 
     // Empty while the session has never been saved or opened.
     const std::string& path() const { return path_; }
     // The file's name without its folder, or "Untitled".
     std::string displayName() const;
-    // Paths were drawn, removed, restored or cleared since the last save or open.
+    // Anything the file holds differs from the last save or open (or from the start): the
+    // function, a view, an option, a colour, the paths. Changing it back, or undoing back to
+    // it, is no change.
     bool isModified() const;
+    // The session as it stands is the one to compare with, as after a save.
+    void markUnmodified();
 
     // Reads and checks the whole file, and only then replaces what the planes show.
     bool open(const std::string& path, std::string& error);
@@ -34,12 +39,26 @@ class SessionDocument {
     bool save(const std::string& path, const Writer& write, std::string& error);
 
     enum class Choice { Save, Discard, Cancel };
-    // Before the session is closed: asks "Save changes to NAME?" when paths would be lost;
+    // Before the session is closed: asks "Save changes to NAME?" when changes would be lost;
     // with none, Discard without asking.
     Choice askToSave() const;
 
   private:
-    using Mark = std::vector<std::pair<const Path*, std::size_t>>;
+    // Which path objects, how far each is drawn and where its ends are: paths keep their own
+    // history (undo gives back the same objects), so the points need not be compared.
+    struct PathMark {
+        const Path* path;
+        std::size_t count;
+        // Bit patterns: the image of a pole is NaN, which no comparison of doubles finds equal.
+        std::uint64_t firstX, firstY, lastX, lastY;
+        bool operator==(const PathMark&) const = default;
+    };
+    struct Mark {
+        // Everything but the paths, as the file would hold it.
+        std::string settings;
+        std::vector<PathMark> paths;
+        bool operator==(const Mark&) const = default;
+    };
     Mark mark() const;
 
     Controller* controller_;

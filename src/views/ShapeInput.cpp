@@ -1,21 +1,18 @@
 #include "views/ShapeInput.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "platform/CLocale.h"
 
 namespace zw {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+// What was typed, as the message quotes it: without the blanks around it, and not too long.
+std::string shown(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\n\r");
+    const auto last = text.find_last_not_of(" \t\n\r");
+    return std::string(text.substr(first, last - first + 1).substr(0, 40));
 }
 
 }  // namespace
@@ -23,31 +20,24 @@ std::string_view trimmed(std::string_view text) {
 std::optional<double> ShapeInput::parseNumber(std::string_view text, std::string_view field,
                                               std::string& error) {
     const std::string name(field);
-    std::string_view t = trimmed(text);
-    if (t.empty()) {
-        error = name + " is empty.";
-        return std::nullopt;
-    }
-    const std::string shown(t.substr(0, 40));
-    std::string_view digits = t;
-    if (digits.front() == '+') {
-        digits.remove_prefix(1);
-    }
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                           std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        error = name + ": \"" + shown + "\" is too large.";
-        return std::nullopt;
-    }
-    if (ec != std::errc() || end != digits.data() + digits.size() ||
-        (!digits.empty() && digits.front() == '+')) {
-        if (t.find(',') != std::string_view::npos) {
-            error = name + ": \"" + shown + "\" is not a number; use '.' as the decimal point.";
-        } else {
-            error = name + ": \"" + shown + "\" is not a number.";
-        }
-        return std::nullopt;
+    switch (CLocale::readNumber(text, value)) {
+        case CLocale::Reading::Empty:
+            error = name + " is empty.";
+            return std::nullopt;
+        case CLocale::Reading::OutOfRange:
+            error = name + ": \"" + shown(text) + "\" is too large.";
+            return std::nullopt;
+        case CLocale::Reading::NotANumber:
+            if (text.find(',') != std::string_view::npos) {
+                error = name + ": \"" + shown(text) +
+                        "\" is not a number; use '.' as the decimal point.";
+            } else {
+                error = name + ": \"" + shown(text) + "\" is not a number.";
+            }
+            return std::nullopt;
+        case CLocale::Reading::Number:
+            break;
     }
     if (!std::isfinite(value)) {
         error = name + " must be a finite number.";

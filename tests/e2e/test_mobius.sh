@@ -19,6 +19,16 @@ e2e_wait_for 10 e2e_window_present '^M.{1,2}bius Map$' || e2e_fail "the Möbius 
 e2e_shot dialog
 e2e_log "ok: the Möbius Map dialog is open"
 
+# A field that is not a number (a decimal comma) keeps OK, and so Return, from installing it;
+# the text typed over it next is read.
+xdotool key --clearmodifiers ctrl+a
+e2e_type "2,5"
+e2e_key Return
+e2e_settle 0.5
+e2e_window_present '^M.{1,2}bius Map$' || e2e_fail "Return installed a field that is not a number"
+e2e_shot refused
+e2e_log "ok: \"2,5\" is refused"
+
 # aR aI, bR bI, cR cI, dR dI.
 for value in 2 0 0.5 0 0 0 2 0; do
     xdotool key --clearmodifiers ctrl+a

@@ -1,14 +1,19 @@
 #include <unistd.h>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cmath>
+#include <functional>
 
 #include "WindowTest.h"
 #include "engine/FormulaMaps.h"
@@ -136,6 +141,14 @@ TEST_F(SessionWindowTest, AnOpenedMapShowsItsCoefficientsInItsDialog) {
     for (const QString& title : MainWindow::functionTitles()) {
         EXPECT_FALSE(action("Function", title)->isChecked()) << title.toStdString();
     }
+
+    // Opened while the dialog is up with other numbers in it: Cancel keeps the file's.
+    window->mobiusDialog()->field(0)->setText(QStringLiteral("3"));
+    trigger("Function", "Möbius Map...");
+    window->mobiusDialog()->field(0)->setText(QStringLiteral("7"));
+    ASSERT_TRUE(session()->openFile(file("map.zwmap")));
+    window->mobiusDialog()->cancelButton()->click();
+    EXPECT_EQ(window->mobiusDialog()->field(0)->text(), QStringLiteral("0.1"));
 }
 
 TEST_F(SessionWindowTest, AnOpenedFormulaIsMarkedNamedAndShownInItsDialog) {
@@ -223,6 +236,108 @@ TEST_F(SessionWindowTest, ClosingWithUnsavedPathsAsksFirst) {
 
     alerts->expect(kAlertOtherReturn);  // Discard
     window->close();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(SessionWindowTest, EveryChangeToWhatTheFileHoldsMarksItAndChangingBackClearsIt) {
+    EXPECT_FALSE(window->isWindowModified()) << "a new window has nothing to save";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("zwmap"));
+    ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    const QString clean = QStringLiteral("s.zwmap[*] - zwmap");
+
+    // Each change, then what takes it back.
+    const std::vector<std::pair<std::function<void()>, std::function<void()>>> changes = {
+        {[&] { trigger("Function", "Square"); }, [&] { trigger("Function", "Exponentiate"); }},
+        {[&] { trigger("Domain", "Show Grid"); }, [&] { trigger("Domain", "Show Grid"); }},
+        {[&] { trigger("Domain", "Show Axis Labels"); },
+         [&] { trigger("Domain", "Show Axis Labels"); }},
+        {[&] { trigger("Domain", "Shade by Modulus"); },
+         [&] { trigger("Domain", "Shade by Modulus"); }},
+        {[&] { trigger("Domain", "Highest Resolution"); },
+         [&] { trigger("Domain", "Highest Resolution"); }},
+        {[&] { trigger("Domain", "Show Path Images in Domain"); },
+         [&] { trigger("Domain", "Show Path Images in Domain"); }},
+        {[&] { trigger("Domain", "Colour Wheel"); }, [&] { trigger("Domain", "Classic"); }},
+        {[&] { trigger("Range", "Show Grid Images"); },
+         [&] { trigger("Range", "Show Grid Images"); }},
+        {[&] { trigger("Range", "Show Grid"); }, [&] { trigger("Range", "Show Grid"); }},
+        {[&] { trigger("View", "Follow Curves Near Poles"); },
+         [&] { trigger("View", "Follow Curves Near Poles"); }},
+        {[&] { trigger("Domain", "Zoom In"); }, [&] { trigger("Domain", "Zoom Out"); }},
+        {[&] { trigger("Range", "Zoom Out"); }, [&] { trigger("Range", "Zoom In"); }},
+        {[&] { trigger("Range", "Red"); }, [&] { trigger("Range", "Black"); }},
+        {[&] { trigger("Domain", "Blue"); }, [&] { trigger("Domain", "Black"); }},
+        {[&] { key(domainPane(), Qt::Key_Left); }, [&] { key(domainPane(), Qt::Key_Right); }},
+        {[&] { key(rangePane(), Qt::Key_Up); }, [&] { key(rangePane(), Qt::Key_Down); }},
+        {[&] {
+             trigger("Function", "Formula...");
+             window->formulaDialog()->formulaField()->setText(QStringLiteral("z^2+1"));
+             window->formulaDialog()->okButton()->click();
+         },
+         [&] { trigger("Function", "Exponentiate"); }},
+        {[&] {
+             trigger("Function", "Möbius Map...");
+             window->mobiusDialog()->field(2)->setText(QStringLiteral("1"));
+             window->mobiusDialog()->okButton()->click();
+         },
+         [&] { trigger("Function", "Exponentiate"); }},
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        SCOPED_TRACE(i);
+        changes[i].first();
+        settle();
+        EXPECT_TRUE(window->isWindowModified());
+        EXPECT_EQ(window->windowTitle(), clean);
+        changes[i].second();
+        settle();
+        EXPECT_FALSE(window->isWindowModified());
+    }
+    // The pointer's place is shown, not saved.
+    QMouseEvent move(QEvent::MouseMove, QPointF(40, 40), domainPane()->mapToGlobal(QPointF(40, 40)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(domainPane(), &move);
+    settle();
+    EXPECT_FALSE(window->isWindowModified());
+
+    // A change the undo history takes back is judged by what the paths are, not by how many.
+    drag(domainPane(), {{100, 100}, {150, 120}, {170, 170}});
+    settle();
+    ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    // The window's size is not saved, though the paths move with the pane's centre.
+    window->resize(window->width() + 61, window->height() - 37);
+    settle(300);
+    EXPECT_FALSE(window->isWindowModified());
+    trigger("Edit", "Undo Last Path Drawn");
+    settle();
+    EXPECT_TRUE(window->isWindowModified());
+    trigger("Edit", "Redo Last Path Drawn");
+    settle();
+    EXPECT_FALSE(window->isWindowModified());
+    // A path drawn after clearing, of as many points as the saved one, may take the saved
+    // path's place in memory: it is still another path.
+    alerts->expect();  // Clear all paths? OK
+    trigger("Edit", "Clear All Paths...");
+    drag(domainPane(), {{300, 100}, {350, 120}, {370, 170}});
+    settle();
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(SessionWindowTest, QuitAsksOnceAndEndsOnDiscard) {
+    drawTwoPaths();
+    alerts->expect(kAlertAlternateReturn);  // Cancel
+    trigger("File", "Quit");
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_TRUE(window->isVisible());
+
+    // Quitting needs the running event loop, as in the application.
+    alerts->expect(kAlertOtherReturn);  // Discard
+    QTimer::singleShot(0, window.get(), [this] { trigger("File", "Quit"); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0) << "Quit did not end the application";
+    EXPECT_EQ(alerts->alerts().size(), 2u) << "one question for one Quit";
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,56 @@ TEST_F(DialogControllersTest, AMobiusMapWithInverseImagesOnRebuildsThemWithItsIn
               app.domain->trueCoordinatesToViewCoordinates({-1.5, 0}));
     EXPECT_EQ(app.range->transformedGridlines[0]->elementAtIndex(0).point,
               app.range->trueCoordinatesToViewCoordinates({-3, 0}));
+}
+
+// What a dialog checks before its controller reads the fields as atof would.
+TEST(DialogFieldCheck, AFieldMustReadWholeAsANumberThatAFloatHolds) {
+    const struct {
+        const char* text;
+        std::optional<float> value;
+        const char* error;
+    } cases[] = {
+        {"2.5", 2.5f, ""},
+        {" -0.25\t", -0.25f, ""},
+        {"+3", 3.0f, ""},
+        {"1e-3", 1e-3f, ""},
+        {"3.4e38", 3.4e38f, ""},
+        {"1e-50", 0.0f, ""},  // below single precision: it rounds to 0, as the map would
+        {"2,5", std::nullopt, "Use '.' as the decimal point."},
+        {"abc", std::nullopt, "Not a number."},
+        {"2.5.1", std::nullopt, "Not a number."},
+        {"++1", std::nullopt, "Not a number."},
+        {"+-1", std::nullopt, "Not a number."},
+        {"0x10", std::nullopt, "Not a number."},
+        {"", std::nullopt, "Type a number."},
+        {"   ", std::nullopt, "Type a number."},
+        {"inf", std::nullopt, "Must be finite."},
+        {"-nan", std::nullopt, "Must be finite."},
+        {"1e39", std::nullopt, "Too large (over 3.4e38)."},
+        {"1e400", std::nullopt, "Out of range."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string error = "left over";
+        EXPECT_EQ(ParameterController::checkField(c.text, error), c.value);
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(DialogFieldCheck, OnlyTheMobiusDialogRefusesItsCoefficients) {
+    MobiusController mobius;
+    PolynomialController polynomial;
+    AffineController affine;
+    std::string error;
+    // a = 1 + i, b = 2, c = 1, d = 2 + 2i: ad = 4i, bc = 2.
+    EXPECT_TRUE(mobius.checkMap({1, 1, 2, 0, 1, 0, 2, 2}, error));
+    EXPECT_EQ(error, "");
+    // a = 1 + i, b = 2 + 2i, c = 1, d = 2: ad = bc = 2 + 2i.
+    EXPECT_FALSE(mobius.checkMap({1, 1, 2, 2, 1, 0, 2, 0}, error));
+    EXPECT_EQ(error, "ad \u2212 bc = 0: the map would send every point to one value.");
+    EXPECT_FALSE(mobius.checkMap({}, error)) << "all zero";
+    EXPECT_TRUE(polynomial.checkMap({}, error));
+    EXPECT_TRUE(affine.checkMap({}, error));
 }
 
 }  // namespace

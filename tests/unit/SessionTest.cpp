@@ -494,7 +494,7 @@ TEST(SessionBrokenFiles, AFileOfAGigabyteIsNotRead) {
 
 // ---- The document -----------------------------------------------------------------------------
 
-TEST(SessionDocumentTest, AsksOnlyWhenPathsChangedSinceTheLastSave) {
+TEST(SessionDocumentTest, AsksOnlyWhenTheSessionChangedSinceTheLastSave) {
     AppHarness app;
     SessionDocument document(&app.controller);
     EXPECT_EQ(document.displayName(), "Untitled");
@@ -535,8 +535,11 @@ TEST(SessionDocumentTest, AsksOnlyWhenPathsChangedSinceTheLastSave) {
     EXPECT_FALSE(document.isModified());
     EXPECT_EQ(document.displayName(), file.path.substr(5));
 
-    // Panning is no change of paths; drawing, undoing back and redoing are judged by the paths.
+    // A view is part of the file: panning changes it, panning back does not. Drawing, undoing
+    // back and redoing are judged by the paths.
     app.domain->keyDown(KeyEvent{u"6"});
+    EXPECT_TRUE(document.isModified());
+    app.domain->keyDown(KeyEvent{u"4"});
     EXPECT_FALSE(document.isModified());
     app.drawPath({{30.0, 10.0}, {40.0, 30.0}});
     EXPECT_TRUE(document.isModified());
