@@ -719,6 +719,33 @@ TEST(SessionBrokenFiles, AnObjectOfManyKeysIsReadWholeAndTheLastOfTwinsCounts) {
     EXPECT_EQ(save(other.controller), good);
 }
 
+// Drawn by hand, paths are not counted as they are made; saving is the last word, so that
+// no file is written that would not open again.
+TEST(SessionDocumentTest, ASessionPastWhatAFileHoldsIsNotSaved) {
+    AppHarness app;
+    app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
+    for (PathList* list :
+         {&app.domain->paths, &app.range->paths, &app.domain->transformedPathsShownInDomain}) {
+        for (int i = 0; i < 50'000; ++i) {
+            auto path = std::make_unique<Path>();
+            path->moveToPoint({1.0, 2.0});
+            list->push_back(std::move(path));
+        }
+    }
+    SessionDocument document(&app.controller);
+    bool written = false;
+    std::string error;
+    EXPECT_FALSE(document.save(
+        "/tmp/never.zwmap",
+        [&written](const std::string&, const std::string&, std::string&) { return written = true; },
+        error));
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error,
+              "the session is too large to save (150006 points in 50001 paths); clear some paths "
+              "first");
+    EXPECT_TRUE(document.isModified());
+}
+
 // ---- The document -----------------------------------------------------------------------------
 
 TEST(SessionDocumentTest, AsksOnlyWhenPathsChangedSinceTheLastSave) {
