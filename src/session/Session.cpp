@@ -81,6 +81,9 @@ std::vector<Session::Path> capturePaths(const PathList& list, const PlaneView& p
         saved.color = path->color;
         saved.points.reserve(path->elementCount());
         for (const auto& element : path->elements()) {
+            if (element.type == BezierPath::ElementType::MoveTo && !saved.points.empty()) {
+                saved.moves.push_back(saved.points.size());
+            }
             const CGPoint z = now.toTrue(element.point);
             auto thereX = [&](double x) { return opened.toView({x, 0.0}).x; };
             auto backX = [&](double p) { return opened.toTrue({p, 0.0}).x; };
@@ -99,12 +102,15 @@ void restorePaths(PathList& list, const std::vector<Session::Path>& saved, const
         auto path = std::make_unique<zw::Path>();
         path->setColor(s.color);
         path->setLineWidth(1.0);
-        bool first = true;
-        for (const CGPoint& z : s.points) {
-            const CGPoint p = plane.trueCoordinatesToViewCoordinates(z);
-            if (first) {
+        auto move = s.moves.begin();
+        for (std::size_t i = 0; i < s.points.size(); ++i) {
+            const CGPoint p = plane.trueCoordinatesToViewCoordinates(s.points[i]);
+            bool jump = i == 0;
+            for (; move != s.moves.end() && *move <= i; ++move) {
+                jump = jump || *move == i;
+            }
+            if (jump) {
                 path->moveToPoint(p);
-                first = false;
             } else {
                 path->lineToPoint(p);
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "engine/ActiveFunction.h"
@@ -18,9 +20,16 @@ class Controller;
 class Session {
   public:
     struct Path {
+        Path() = default;
+        Path(Color c, std::vector<CGPoint> p, std::vector<std::size_t> m = {})
+            : color(c), points(std::move(p)), moves(std::move(m)) {}
+
         Color color;
         // True coordinates; a non-finite coordinate (the image of a pole) is NaN.
         std::vector<CGPoint> points;
+        // Ascending indices of the points reached by a move rather than a line: where an image
+        // followed near a pole breaks. The first point is a move and is not listed.
+        std::vector<std::size_t> moves;
     };
     struct Plane {
         float scaleFactor = 1.0f;

@@ -1,6 +1,7 @@
 #include "session/SessionDocument.h"
 
 #include <bit>
+#include <string>
 #include <utility>
 
 #include "app/Controller.h"
@@ -82,7 +83,31 @@ bool SessionDocument::open(const std::string& path, std::string& error) {
 }
 
 bool SessionDocument::save(const std::string& path, const Writer& write, std::string& error) {
-    const std::string bytes = SessionWriter::write(Session::capture(*controller_));
+    // The program keeps its paths within what a file may hold (DomainView::kMaxHeldPoints);
+    // this is the last word, so that nothing is ever written that would not open again.
+    const Session session = Session::capture(*controller_);
+    std::size_t points = 0;
+    std::size_t entries = 0;
+    for (const auto* list :
+         {&session.domain.paths, &session.range.paths, &session.transformedPathsShownInDomain}) {
+        entries += list->size();
+        for (const Session::Path& p : *list) {
+            points += p.points.size();
+        }
+    }
+    // Each path in each list is seven values besides its points; the rest are fewer than 100.
+    if (points > SessionReader::kMaxPoints || 7 * entries + 100 > SessionReader::kMaxValues) {
+        error = "the session is too large to save (" + std::to_string(points) + " points in " +
+                std::to_string(session.domain.paths.size()) + " paths); clear some paths first";
+        return false;
+    }
+    const std::string bytes = SessionWriter::write(session);
+    if (bytes.size() > SessionReader::kMaxFileBytes) {
+        error = "the session is too large to save (" + std::to_string(bytes.size() >> 20) +
+                " MB; at most " + std::to_string(SessionReader::kMaxFileBytes >> 20) +
+                " MB); clear some paths first";
+        return false;
+    }
     if (!write(path, bytes, error)) {
         return false;
     }

@@ -13,6 +13,7 @@
 
 #include "engine/Transformations.h"
 #include "formula/FormulaParser.h"
+#include "formula/InverseCheck.h"
 #include "planes/PlaneView.h"
 #include "session/SessionWriter.h"
 
@@ -20,7 +21,7 @@ namespace zw {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 // Where a value sits in the document: object keys and list indices from the top.
 struct Step {
@@ -53,8 +54,67 @@ struct Invalid {
     throw Invalid{std::move(message), false, {}};
 }
 
-std::string inQuotes(const std::string& name) {
-    return "\"" + name + "\"";
+// Text from the file as a message may show it: control characters and bytes that are not
+// UTF-8 escaped, so that nothing in a file can move the cursor or recolour a terminal, and
+// cut after `most` characters.
+std::string printable(std::string_view text, std::size_t most) {
+    std::string out;
+    std::size_t shown = 0;
+    const auto escaped = [&out](unsigned value) {
+        static const char* const kHex = "0123456789abcdef";
+        out += value > 0xff ? "\\u" : "\\x";
+        for (int shift = value > 0xff ? 12 : 4; shift >= 0; shift -= 4) {
+            out += kHex[(value >> shift) & 0xf];
+        }
+    };
+    for (std::size_t i = 0; i < text.size(); ++shown) {
+        if (shown == most) {
+            out += "...";
+            break;
+        }
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            if (c == '\n') {
+                out += "\\n";
+            } else if (c == '\t') {
+                out += "\\t";
+            } else if (c == '\r') {
+                out += "\\r";
+            } else if (c < 0x20 || c == 0x7f) {
+                escaped(c);
+            } else {
+                out += static_cast<char>(c);
+            }
+            ++i;
+            continue;
+        }
+        // A whole UTF-8 sequence, or one byte that does not start one.
+        const std::size_t length = c >= 0xf0 && c < 0xf5 ? 4 : c >= 0xe0 ? 3 : c >= 0xc2 ? 2 : 0;
+        bool whole = length > 0 && c < 0xf5 && i + length <= text.size();
+        unsigned code = length == 2 ? c & 0x1fu : length == 3 ? c & 0x0fu : c & 0x07u;
+        for (std::size_t k = 1; whole && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            whole = (next & 0xc0) == 0x80;
+            code = (code << 6) | (next & 0x3fu);
+        }
+        whole = whole && !(length == 3 && (code < 0x800 || (code >= 0xd800 && code < 0xe000))) &&
+                !(length == 4 && (code < 0x10000 || code > 0x10ffff));
+        if (!whole) {
+            escaped(c);
+            ++i;
+        } else if (code < 0xa0) {
+            escaped(code);  // a control character of the second set
+            i += length;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
+std::string inQuotes(std::string_view name) {
+    return "\"" + printable(name, 60) + "\"";
 }
 
 // ---- Finding the line of a value --------------------------------------------------------------
@@ -163,85 +223,255 @@ std::size_t lineAt(std::string_view t, std::size_t offset) {
     return line;
 }
 
-// ---- Limits, before the tree is built ---------------------------------------------------------
+// ---- Building the tree -------------------------------------------------------------------------
 
-// Counts as the parser goes, so that a file with a path of ten million points is turned away
-// before ten million values are made; it also keeps the parse error's position.
-class Limits : public nlohmann::json_sax<Json> {
+// A list of points, kept out of the tree: there a point would cost about a hundred bytes, here
+// sixteen. What is wrong with it is kept for the reader, which says so in its own order.
+struct PointList {
+    std::vector<CGPoint> points;
+    std::vector<std::size_t> moves;
+    bool bad = false;
+    std::size_t badEntry = 0;
+    std::string why;
+};
+
+const char* const kNotAPoint = "a point must be two numbers, or null where it is not finite";
+const char* const kLoneBreak = "a break (null) must stand between two points";
+
+// Builds the tree in one pass over the text, with every list named "points" taken out into a
+// PointList (the tree holds its index), and counts as it goes: a file of ten million points is
+// turned away before ten million values are made. Keys are found in a tree, not searched in
+// order, so that an object with a million keys costs no more than a million values.
+class Builder : public nlohmann::json_sax<Json> {
   public:
-    explicit Limits(std::string_view text) : text_(text) {}
+    explicit Builder(std::string_view text) : text_(text) {}
 
-    bool null() override { return value(); }
-    bool boolean(bool) override { return value(); }
-    bool number_integer(number_integer_t) override { return value(); }
-    bool number_unsigned(number_unsigned_t) override { return value(); }
-    bool number_float(number_float_t, const string_t&) override { return value(); }
-    bool string(string_t&) override { return value(); }
-    bool binary(binary_t&) override { return value(); }
-    bool start_object(std::size_t) override { return open(false); }
-    bool key(string_t&) override { return true; }
-    bool end_object() override { return close(); }
-    bool start_array(std::size_t) override { return open(true); }
-    bool end_array() override { return close(); }
+    Json root;
+    std::vector<PointList> lists;
+    const std::string& error() const { return error_; }
+
+    bool null() override { return inList_ ? entryNull() : put(Json(nullptr)); }
+    bool boolean(bool b) override { return inList_ ? entryOther() : put(Json(b)); }
+    bool number_integer(number_integer_t v) override {
+        return inList_ ? entryNumber(static_cast<double>(v)) : put(Json(v));
+    }
+    bool number_unsigned(number_unsigned_t v) override {
+        return inList_ ? entryNumber(static_cast<double>(v)) : put(Json(v));
+    }
+    bool number_float(number_float_t v, const string_t&) override {
+        return inList_ ? entryNumber(v) : put(Json(v));
+    }
+    bool string(string_t& s) override { return inList_ ? entryOther() : put(Json(std::move(s))); }
+    bool binary(binary_t&) override { return inList_ ? entryOther() : put(Json(nullptr)); }
+    bool key(string_t& k) override {
+        if (!inList_) {
+            key_ = std::move(k);
+        }
+        return true;
+    }
+    bool start_object(std::size_t) override {
+        return inList_ ? entryOpen(false) : open(Json::object());
+    }
+    bool end_object() override { return inList_ ? entryClose() : close(); }
+    bool start_array(std::size_t) override {
+        if (inList_) {
+            return entryOpen(true);
+        }
+        if (!stack_.empty() && stack_.back()->is_object() && key_ == "points") {
+            if (!deepEnough(1)) {
+                return false;
+            }
+            lists.emplace_back();
+            inList_ = true;
+            depth_ = 0;
+            entry_ = 0;
+            pendingBreak_ = false;
+            return put(Json::binary({}, lists.size() - 1));
+        }
+        return open(Json::array());
+    }
+    bool end_array() override { return inList_ ? entryClose() : close(); }
+
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& ex) override {
-        // "[json.exception.parse_error.101] parse error at line 1, column 2: <what>"
-        std::string what = ex.what();
-        const std::size_t column = what.find("column");
-        const std::size_t colon = what.find(": ", column == std::string::npos ? 0 : column);
-        if (colon != std::string::npos) {
-            what = what.substr(colon + 2);
-        }
         const std::size_t at = position > 0 ? position - 1 : 0;
-        error_ = "line " + std::to_string(lineAt(text_, at)) + ": not JSON (" + what + ")";
+        error_ = "line " + std::to_string(lineAt(text_, at)) +
+                 ": not a zwmap session (the file is not JSON: " + parserMessage(ex.what()) + ")";
         return false;
     }
 
-    const std::string& error() const { return error_; }
-
   private:
     static constexpr std::size_t kMaxDepth = 32;
-    // A point is three values: its list and two coordinates.
-    static constexpr std::size_t kMaxValues = 3 * SessionReader::kMaxPoints + 100'000;
 
-    bool value() {
-        if (++values_ > kMaxValues) {
+    // "[json.exception.parse_error.101] parse error at line 1, column 2: <what>": the what.
+    static std::string parserMessage(std::string what) {
+        if (what.rfind("[json.exception.", 0) == 0) {
+            const std::size_t close = what.find("] ");
+            what = close == std::string::npos ? std::string() : what.substr(close + 2);
+        }
+        if (what.rfind("parse error", 0) == 0) {
+            const std::size_t colon = what.find(": ");
+            if (colon != std::string::npos) {
+                what = what.substr(colon + 2);
+            }
+        }
+        return printable(what, 120);
+    }
+
+    bool deepEnough(std::size_t more) {
+        if (stack_.size() + more > kMaxDepth) {
+            error_ = "not a zwmap session (nested too deeply)";
+            return false;
+        }
+        return true;
+    }
+
+    bool counted() {
+        if (++values_ > SessionReader::kMaxValues) {
+            error_ = "the session holds more than " + std::to_string(SessionReader::kMaxValues) +
+                     " values besides its points";
+            return false;
+        }
+        return true;
+    }
+
+    // Children go only into the innermost open container, so a pointer to it stays valid.
+    bool put(Json&& v) {
+        if (!counted()) {
+            return false;
+        }
+        if (stack_.empty()) {
+            root = std::move(v);
+            last_ = &root;
+        } else if (stack_.back()->is_array()) {
+            stack_.back()->push_back(std::move(v));
+            last_ = &stack_.back()->back();
+        } else {
+            // A key given twice: its last value, as for any JSON reader.
+            Json& slot = (*stack_.back())[key_];
+            slot = std::move(v);
+            last_ = &slot;
+        }
+        return true;
+    }
+    bool open(Json&& container) {
+        if (!deepEnough(1) || !put(std::move(container))) {
+            return false;
+        }
+        stack_.push_back(last_);
+        return true;
+    }
+    bool close() {
+        stack_.pop_back();
+        return true;
+    }
+
+    // ---- Entries of a point list: a point [x, y], or null for a break.
+    PointList& list() { return lists.back(); }
+
+    void markBad(std::size_t entry, const char* why) {
+        PointList& l = list();
+        if (!l.bad) {
+            l.bad = true;
+            l.badEntry = entry;
+            l.why = why;
+            l.points = {};
+            l.moves = {};
+        }
+    }
+
+    // A point's end, or anything else ending at the list's own level.
+    bool entryDone(bool isPoint) {
+        if (++points_ > SessionReader::kMaxPoints) {
             error_ = "the session holds more than " + std::to_string(SessionReader::kMaxPoints) +
                      " points";
             return false;
         }
-        if (!lists_.empty() && lists_.back().isList &&
-            ++lists_.back().entries > SessionReader::kMaxPointsPerPath) {
-            error_ = "a path has more than " + std::to_string(SessionReader::kMaxPointsPerPath) +
-                     " points";
-            return false;
+        if (!isPoint) {
+            markBad(entry_, kNotAPoint);
+        } else if (!list().bad) {
+            if (pendingBreak_) {
+                list().moves.push_back(list().points.size());
+            }
+            list().points.push_back({coords_[0], coords_[1]});
         }
-        return true;
-    }
-    bool open(bool isList) {
-        if (!value()) {
-            return false;
-        }
-        if (lists_.size() >= kMaxDepth) {
-            error_ = "not a zwmap session (nested too deeply)";
-            return false;
-        }
-        lists_.push_back({isList, 0});
-        return true;
-    }
-    bool close() {
-        lists_.pop_back();
+        pendingBreak_ = false;
+        ++entry_;
         return true;
     }
 
-    struct Open {
-        bool isList;
-        std::size_t entries;
-    };
+    bool entryNumber(double v) {
+        if (depth_ == 0) {
+            return entryDone(false);
+        }
+        if (depth_ == 1 && count_ < 2) {
+            coords_[count_] = v;
+        } else {
+            pointOk_ = false;
+        }
+        ++count_;
+        return true;
+    }
+    bool entryNull() {
+        if (depth_ > 0) {
+            return entryNumber(std::numeric_limits<double>::quiet_NaN());
+        }
+        if (entry_ == 0 || pendingBreak_) {
+            markBad(entry_, kLoneBreak);
+        }
+        pendingBreak_ = true;
+        ++entry_;
+        return true;
+    }
+    bool entryOther() {
+        if (depth_ == 0) {
+            return entryDone(false);
+        }
+        pointOk_ = false;
+        return true;
+    }
+    bool entryOpen(bool isArray) {
+        if (!deepEnough(2 + depth_)) {
+            return false;
+        }
+        if (depth_ == 0) {
+            pointOk_ = isArray;
+            count_ = 0;
+        } else {
+            pointOk_ = false;
+        }
+        ++depth_;
+        return true;
+    }
+    bool entryClose() {
+        if (depth_ == 0) {
+            if (pendingBreak_ && entry_ > 0) {
+                markBad(entry_ - 1, kLoneBreak);
+            }
+            inList_ = false;
+            return true;
+        }
+        if (--depth_ == 0) {
+            return entryDone(pointOk_ && count_ == 2);
+        }
+        return true;
+    }
+
     std::string_view text_;
-    std::vector<Open> lists_;
+    std::vector<Json*> stack_;
+    Json* last_ = nullptr;
+    std::string key_;
     std::size_t values_ = 0;
+    std::size_t points_ = 0;
     std::string error_;
+
+    bool inList_ = false;
+    std::size_t depth_ = 0;
+    std::size_t entry_ = 0;
+    bool pendingBreak_ = false;
+    bool pointOk_ = false;
+    std::size_t count_ = 0;
+    double coords_[2] = {0.0, 0.0};
 };
 
 // ---- Fields -----------------------------------------------------------------------------------
@@ -329,6 +559,8 @@ Color readColor(const Json& parent, const Where& at, const char* key) {
 
 class Reader {
   public:
+    explicit Reader(std::vector<PointList>& lists) : lists_(lists) {}
+
     Session read(const Json& root) {
         if (!root.is_object() || !root.contains("format") ||
             root["format"] != Json("zwmap-session")) {
@@ -339,12 +571,17 @@ class Reader {
         if (!version.is_number_integer()) {
             fail(top / "version", "\"version\" must be a whole number");
         }
-        const auto v = version.get<long long>();
-        if (v > SessionWriter::kVersion) {
-            fail("made by a newer zwmap (version " + std::to_string(v) + ")");
-        }
-        if (v < 1) {
-            fail(top / "version", "unknown version " + std::to_string(v));
+        // A number that is not negative is read as unsigned: so is any version to come.
+        if (version.is_number_unsigned()) {
+            const auto v = version.get<std::uint64_t>();
+            if (v > static_cast<std::uint64_t>(SessionWriter::kVersion)) {
+                fail("made by a newer zwmap (version " + std::to_string(v) + ")");
+            }
+            if (v < 1) {
+                fail(top / "version", "unknown version " + std::to_string(v));
+            }
+        } else {
+            fail(top / "version", "unknown version " + std::to_string(version.get<std::int64_t>()));
         }
 
         Session s;
@@ -412,12 +649,24 @@ class Reader {
             const Json& c = Fields::list(f, at, "coefficients");
             const auto bad = [&] {
                 fail(at / "coefficients",
-                     "\"coefficients\" must be eight numbers: aR aI bR bI cR cI dR dI");
+                     "\"coefficients\" must be eight numbers: aR aI bR bI cR cI dR dI (or "
+                     "\"inf\", \"-inf\", \"nan\")");
             };
             if (c.size() != 8) {
                 bad();
             }
             for (std::size_t i = 0; i < 8; ++i) {
+                // JSON has no infinities: a typed coefficient past single range is text.
+                if (c[i].is_string()) {
+                    const auto& word = c[i].get_ref<const std::string&>();
+                    if (word == "inf" || word == "-inf" || word == "nan") {
+                        out.coefficients[i] =
+                            word == "nan"   ? std::numeric_limits<float>::quiet_NaN()
+                            : word == "inf" ? std::numeric_limits<float>::infinity()
+                                            : -std::numeric_limits<float>::infinity();
+                        continue;
+                    }
+                }
                 if (!c[i].is_number()) {
                     bad();
                 }
@@ -436,6 +685,12 @@ class Reader {
             formulaText(out.formula, "z", at, "formula");
             if (out.inverse.find_first_not_of(" \t\n\r\f\v") != std::string::npos) {
                 formulaText(out.inverse, "w", at, "inverse");
+                // The dialog never lets such a pair through; a file must not either, or the
+                // pulled-back grid would be drawn wrong.
+                const std::string fault = inverseFault(out.formula, out.inverse);
+                if (!fault.empty()) {
+                    fail(at / "inverse", "\"inverse\": " + fault);
+                }
             } else {
                 out.inverse.clear();
             }
@@ -469,10 +724,9 @@ class Reader {
             fail(viewAt / "centre", "\"centre\" must be two numbers");
         }
         out.centre = {centre[0].get<double>(), centre[1].get<double>()};
-        // The view keeps the centre as an offset in view units, which must stay finite.
-        const double k = static_cast<double>(100.0f * out.scaleFactor);
-        if (!std::isfinite(k * out.centre.x) || !std::isfinite(k * out.centre.y)) {
-            fail(viewAt / "centre", "\"centre\" is too far out for the scale factor");
+        if (!(std::fabs(out.centre.x) <= SessionReader::kMaxCentre &&
+              std::fabs(out.centre.y) <= SessionReader::kMaxCentre)) {
+            fail(viewAt / "centre", "\"centre\" is too far out (each part at most 2^900)");
         }
         out.tickMarks = Fields::flag(p, at, "tickMarks");
         out.showGridlines = Fields::flag(p, at, "showGridlines");
@@ -495,57 +749,35 @@ class Reader {
             const Where pathAt = listAt / i;
             Session::Path path;
             path.color = readColor(list[i], pathAt, "color");
-            const Json& points = Fields::list(list[i], pathAt, "points");
-            total_ += points.size();
-            if (points.size() > SessionReader::kMaxPointsPerPath) {
-                fail(pathAt / "points", "a path has more than " +
-                                            std::to_string(SessionReader::kMaxPointsPerPath) +
-                                            " points");
+            // The builder took every list named "points" out of the tree.
+            const Json& points = Fields::member(list[i], pathAt, "points");
+            if (!points.is_binary()) {
+                fail(pathAt / "points", "\"points\" must be a list");
             }
-            if (total_ > SessionReader::kMaxPoints) {
-                fail(pathAt / "points", "the session holds more than " +
-                                            std::to_string(SessionReader::kMaxPoints) + " points");
+            PointList& read = lists_.at(static_cast<std::size_t>(points.get_binary().subtype()));
+            if (read.bad) {
+                fail(pathAt / "points" / read.badEntry, read.why);
             }
-            path.points.reserve(points.size());
-            for (std::size_t j = 0; j < points.size(); ++j) {
-                path.points.push_back(point(points[j], pathAt / "points" / j));
-            }
+            path.points = std::move(read.points);
+            path.moves = std::move(read.moves);
             out.push_back(std::move(path));
         }
         return out;
     }
 
-    static CGPoint point(const Json& p, const Where& at) {
-        if (!p.is_array() || p.size() != 2) {
-            fail(at, "a point must be two numbers, or null where it is not finite");
-        }
-        double c[2];
-        for (std::size_t i = 0; i < 2; ++i) {
-            if (p[i].is_null()) {
-                c[i] = std::numeric_limits<double>::quiet_NaN();
-            } else if (p[i].is_number()) {
-                c[i] = p[i].get<double>();
-            } else {
-                fail(at, "a point must be two numbers, or null where it is not finite");
-            }
-        }
-        return {c[0], c[1]};
-    }
-
-    std::size_t total_ = 0;
+    std::vector<PointList>& lists_;
 };
 
 }  // namespace
 
 bool SessionReader::read(std::string_view text, Session& session, std::string& error) {
-    Limits limits(text);
-    if (!Json::sax_parse(text, &limits)) {
-        error = limits.error();
+    Builder builder(text);
+    if (!Json::sax_parse(text, &builder)) {
+        error = printable(builder.error(), 400);
         return false;
     }
     try {
-        const Json root = Json::parse(text);
-        Session read = Reader().read(root);
+        Session read = Reader(builder.lists).read(builder.root);
         session = std::move(read);
         return true;
     } catch (const Invalid& invalid) {
@@ -554,8 +786,13 @@ bool SessionReader::read(std::string_view text, Session& session, std::string& e
                           invalid.message
                     : invalid.message;
     } catch (const Json::exception& e) {
-        error = std::string("not a zwmap session (") + e.what() + ")";
+        std::string what = e.what();
+        const std::size_t close = what.find("] ");
+        error = "not a zwmap session (" +
+                (close == std::string::npos ? what : what.substr(close + 2)) + ")";
     }
+    // Any text of the file in it is already quoted; this is for what a message quotes whole.
+    error = printable(error, 400);
     return false;
 }
 

@@ -14,11 +14,18 @@ namespace zw {
 // line of the file it is on.
 class SessionReader {
   public:
-    // Far above any session drawn by hand, far below what would exhaust memory: reading
-    // builds a tree of about 100 bytes a point before the points are checked.
+    // Far above any session the program lets one make (see DomainView::kMaxHeldPoints), far
+    // below what would exhaust memory: a point read costs sixteen bytes, and the text is held
+    // while it is read, so reading the largest file takes about twice its size.
     static constexpr std::uintmax_t kMaxFileBytes = 256u * 1024u * 1024u;
-    static constexpr std::size_t kMaxPointsPerPath = 1'000'000;
-    static constexpr std::size_t kMaxPoints = 2'000'000;
+    // Only points count, wherever in the file their lists are: [x, y] pairs, not the nulls
+    // between an image's pieces.
+    static constexpr std::size_t kMaxPoints = 8'000'000;
+    // Every other value: about seven for each path in each of the three lists.
+    static constexpr std::size_t kMaxValues = 1'000'000;
+    // Each part of a view's centre: a power of two, so that the largest scale factor times it
+    // is exact and finite, and no zoom or pan from a centre within it goes past it.
+    static constexpr double kMaxCentre = 0x1p900;
 
     // Fills `session` only when the whole text is a valid session; otherwise sets `error`.
     static bool read(std::string_view text, Session& session, std::string& error);

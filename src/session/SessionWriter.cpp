@@ -7,10 +7,18 @@ namespace zw {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = nlohmann::ordered_json;  // keys in the order written
 
-Json number(double v) {
-    return std::isfinite(v) ? Json(v) : Json(nullptr);
+// The shortest text that reads back to the same double, or null where it is not finite.
+void appendNumber(std::string& out, double v) {
+    if (!std::isfinite(v)) {
+        out += "null";
+        return;
+    }
+    // The JSON library's own notation, so that a number reads the same in every list.
+    char buffer[64];
+    char* const end = nlohmann::detail::to_chars(buffer, buffer + sizeof buffer, v);
+    out.append(buffer, end);
 }
 
 // Lists of numbers (points, colours, coefficients) are written on one line each: the document
@@ -18,8 +26,9 @@ Json number(double v) {
 // as markers that are replaced once the tree is written.
 class OneLine {
   public:
-    Json keep(const Json& list) {
-        lines_.push_back(list.dump());
+    Json keep(const Json& list) { return keepText(list.dump()); }
+    Json keepText(std::string text) {
+        lines_.push_back(std::move(text));
         return Json(marker(lines_.size() - 1));
     }
 
@@ -63,12 +72,32 @@ Json color(const Color& c, OneLine& lines) {
 Json paths(const std::vector<Session::Path>& list, OneLine& lines) {
     Json out = Json::array();
     for (const Session::Path& path : list) {
-        Json points = Json::array();
-        for (const CGPoint& p : path.points) {
-            points.push_back(Json::array({number(p.x), number(p.y)}));
+        // Written straight to text: a tree of a million points would take a hundred megabytes.
+        std::string points = "[";
+        points.reserve(2 + 24 * path.points.size());
+        auto move = path.moves.begin();
+        for (std::size_t i = 0; i < path.points.size(); ++i) {
+            if (i > 0) {
+                points += ',';
+            }
+            // A null between two points: the image breaks there, a move and not a line.
+            bool jump = false;
+            for (; move != path.moves.end() && *move <= i; ++move) {
+                jump = jump || *move == i;
+            }
+            if (jump && i > 0) {
+                points += "null,";
+            }
+            points += '[';
+            appendNumber(points, path.points[i].x);
+            points += ',';
+            appendNumber(points, path.points[i].y);
+            points += ']';
         }
+        points += ']';
         Json color_ = color(path.color, lines);
-        out.push_back(Json{{"color", std::move(color_)}, {"points", lines.keep(points)}});
+        out.push_back(
+            Json{{"color", std::move(color_)}, {"points", lines.keepText(std::move(points))}});
     }
     return out;
 }
@@ -83,7 +112,14 @@ Json function(const ActiveFunction& f, OneLine& lines) {
         case ActiveFunction::Kind::UserMap: {
             Json coefficients = Json::array();
             for (float c : f.coefficients) {
-                coefficients.push_back(static_cast<double>(c));
+                // JSON has no infinities: a coefficient typed past single range is text.
+                if (std::isnan(c)) {
+                    coefficients.push_back("nan");
+                } else if (std::isinf(c)) {
+                    coefficients.push_back(c > 0.0f ? "inf" : "-inf");
+                } else {
+                    coefficients.push_back(static_cast<double>(c));
+                }
             }
             return Json{
                 {"kind", "map"}, {"name", f.title}, {"coefficients", lines.keep(coefficients)}};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Controller.h"
+#include "platform/Alerts.h"
 #include "platform/Canvas.h"
 #include "platform/DevicePixel.h"
 #include "platform/Log.h"
@@ -13,6 +14,7 @@
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
 #include "views/ColourWheel.h"
+#include "views/RangeView.h"
 
 namespace zw {
 
@@ -109,9 +111,40 @@ void DomainView::mouseUp(const MouseEvent&) {
     undo->setActionName("Last Path Drawn");
 }
 
-void DomainView::addExactPath(const std::vector<CGPoint>& points) {
+std::size_t DomainView::heldPoints() const {
+    std::size_t held = 0;
+    const auto add = [&held](const PathList& list) {
+        for (const auto& p : list) {
+            held += p->elementCount();
+        }
+    };
+    add(paths);
+    add(removedPaths);
+    add(transformedPathsShownInDomain);
+    add(removedTransformedPathsShownInDomain);
+    if (controller != nullptr && controller->range != nullptr) {
+        add(controller->range->paths);
+        add(controller->range->removedPaths);
+    }
+    return held;
+}
+
+bool DomainView::addExactPath(const std::vector<CGPoint>& points) {
     if (points.empty()) {
-        return;
+        return false;
+    }
+    // The path and its two images, each a point for a point.
+    if (heldPaths() + 1 > kMaxHeldPaths || heldPoints() + 3 * points.size() > kMaxHeldPoints) {
+        runAlertPanel("The shape is not added",
+                      "The paths hold " + std::to_string(heldPoints()) + " points in " +
+                          std::to_string(heldPaths()) + " paths, and may hold at most " +
+                          std::to_string(kMaxHeldPoints) + " points in " +
+                          std::to_string(kMaxHeldPaths) +
+                          " paths (counting their images and the removed paths Undo may bring "
+                          "back), so that a session of them can be saved and opened again. "
+                          "Clear the paths, or zoom out so that the shape needs fewer points.",
+                      "OK", "", "");
+        return false;
     }
     beginPath(trueCoordinatesToViewCoordinates(points.front()), points.front());
     for (std::size_t i = 1; i < points.size(); ++i) {
@@ -127,6 +160,7 @@ void DomainView::addExactPath(const std::vector<CGPoint>& points) {
         controller->setRangeNeedsCompleteRedraw();
     }
     mouseUp(MouseEvent{pathPoint});
+    return true;
 }
 
 void DomainView::mouseMoved(const MouseEvent& event) {

@@ -30,8 +30,16 @@ class DomainView : public PlaneView {
     void jumpTransformedPathTo(CGPoint w);
     CGSize windowWillResize(Window* window, CGSize toSize) override;
     // Adds a path through these true points as if it had been drawn: its image through the
-    // controller, the path colour and one "Last Path Drawn" undo step.
-    void addExactPath(const std::vector<CGPoint>& points);
+    // controller, the path colour and one "Last Path Drawn" undo step. A shape that would take
+    // the paths past what they may hold is not added: an alert says why, and it returns false.
+    bool addExactPath(const std::vector<CGPoint>& points);
+    // What the paths may hold, counted over the domain's paths, both lists of their images
+    // and the removed ones that Undo may bring back. Within these, a session saves to a file
+    // (each point at most 57 bytes) that is below SessionReader's limits and opens again.
+    static constexpr std::size_t kMaxHeldPoints = 3'500'000;
+    static constexpr std::size_t kMaxHeldPaths = 30'000;
+    std::size_t heldPoints() const;
+    std::size_t heldPaths() const { return paths.size() + removedPaths.size(); }
 
     // Drawing and path history.
     void drawRect(Canvas& canvas, CGRect dirtyRect) override;

@@ -85,4 +85,13 @@ grep -qx "zwmap: $WORK/new.zwmap: made by a newer zwmap (version 9)" "$WORK/err"
 e2e_check "$(wc -l <"$WORK/err")" -eq 1 "one line on stderr"
 [ ! -e "$WORK/x.png" ] || e2e_fail "a picture was written for a broken file"
 
+# A title with a line break and a terminal escape in it: quoted, on one line, nothing raw.
+printf '{"format": "zwmap-session", "version": 1, "function": {"kind": "catalogue", "title": "x\\u001b[2Jy\\nz"}}' \
+    >"$WORK/escape.zwmap"
+env -u DISPLAY XDG_RUNTIME_DIR="$WORK" "$E2E_APP" --export "$WORK/x.png" "$WORK/escape.zwmap" \
+    2>"$WORK/err" && e2e_fail "a file with an unknown title was rendered"
+grep -qxF "zwmap: $WORK/escape.zwmap: line 1: unknown function \"x\\x1b[2Jy\\nz\"" "$WORK/err" ||
+    e2e_fail "unexpected message: $(cat -v "$WORK/err")"
+e2e_check "$(wc -l <"$WORK/err")" -eq 1 "one line on stderr"
+
 e2e_pass

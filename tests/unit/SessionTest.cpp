@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "support/AlertScript.h"
 #include "support/AppHarness.h"
 #include "support/LogCapture.h"
+#include "views/ShapeSampler.h"
 
 namespace zw::test {
 namespace {
@@ -262,6 +264,165 @@ TEST(SessionRoundTrip, FormulasWithAndWithoutInverseComeBackAsTyped) {
     }
 }
 
+TEST(SessionRoundTrip, CoefficientsBeyondSingleRangeAreWrittenAsWordsAndComeBack) {
+    const float inf = std::numeric_limits<float>::infinity();
+    Session s = everything("usersMobiusMap");
+    s.function.coefficients = {inf, -inf, std::nanf(""), 3.4028235e38f, 1e-45f, -0.0f, 1.0f, 2.0f};
+    AppHarness first;
+    s.apply(first.controller);
+    const std::string once = save(first.controller);
+    EXPECT_NE(once.find("[\"inf\",\"-inf\",\"nan\",3.4028234663852886e+38,"), std::string::npos)
+        << once.substr(0, 400);
+
+    const Session back = parse(once);
+    const auto& c = back.function.coefficients;
+    EXPECT_EQ(c[0], inf);
+    EXPECT_EQ(c[1], -inf);
+    EXPECT_TRUE(std::isnan(c[2]));
+    EXPECT_EQ(c[3], 3.4028235e38f);
+    EXPECT_EQ(c[4], 1e-45f);
+    EXPECT_TRUE(std::signbit(c[5]));
+    AppHarness second;
+    back.apply(second.controller);
+    EXPECT_EQ(save(second.controller), once);
+}
+
+// An image followed near a pole is a move there, not a line; the file keeps the move.
+TEST(SessionRoundTrip, ImagesBrokenAtPolesReopenWithTheSamePieces) {
+    AppHarness first;
+    FakeSender invert("Invert");
+    first.controller.setFunction(&invert);
+    first.controller.toggleFollowCurvesNearPoles(nullptr);
+    // Through the pole at the domain's centre, and a second path that passes it closely.
+    first.drawPath({{150.0, 150.0}, {175.0, 150.0}, {225.0, 150.0}, {250.0, 150.0}});
+    first.drawPath({{200.0, 100.0}, {200.0, 149.0}, {200.0, 200.0}});
+    const auto pieces = [](const PathList& list) {
+        std::vector<std::vector<bool>> out;
+        for (const auto& path : list) {
+            std::vector<bool> moves;
+            for (const auto& element : path->elements()) {
+                moves.push_back(element.type == BezierPath::ElementType::MoveTo);
+            }
+            out.push_back(moves);
+        }
+        return out;
+    };
+    const auto drawn = pieces(first.range->paths);
+    ASSERT_EQ(drawn.size(), 2u);
+    ASSERT_GE(std::count(drawn[0].begin(), drawn[0].end(), true), 2) << "the image breaks";
+    const std::string text = save(first.controller);
+    EXPECT_NE(text.find("],null,["), std::string::npos);
+
+    AppHarness second;
+    parse(text).apply(second.controller);
+    EXPECT_EQ(pieces(second.range->paths), drawn);
+    EXPECT_EQ(pieces(second.domain->transformedPathsShownInDomain),
+              pieces(first.domain->transformedPathsShownInDomain));
+    EXPECT_EQ(pieces(second.domain->paths), pieces(first.domain->paths));
+    EXPECT_EQ(save(second.controller), text);
+}
+
+// A view's centre is kept as an offset in view units, which must stay finite at every scale:
+// whatever opens must save again to a file that opens, after zooming to either end and panning.
+TEST(SessionRoundTrip, AnyCentreThatOpensStillOpensAfterZoomingToTheEnds) {
+    for (const double far : {0x1p900, 1e300, 1e277}) {
+        SCOPED_TRACE(far);
+        Session s;
+        s.function.title = "Square";
+        s.domain.centre = {far, -far};
+        s.range.centre = {-far, 1e-300};
+        Session read;
+        std::string error;
+        if (!SessionReader::read(SessionWriter::write(s), read, error)) {
+            EXPECT_GT(far, SessionReader::kMaxCentre);
+            EXPECT_NE(error.find("\"centre\" is too far out"), std::string::npos) << error;
+            continue;
+        }
+        AppHarness app;
+        read.apply(app.controller);
+        for (int i = 0; i < 110; ++i) {
+            app.domain->zoomIn(nullptr);
+            app.range->zoomAt({17.0, 290.0}, true);
+        }
+        app.domain->keyDown(KeyEvent{u"4"});
+        app.range->panBy(-399.0, 299.0);
+        EXPECT_EQ(app.domain->scaleFactor, PlaneView::kMaxScaleFactor);
+        const std::string zoomedIn = save(app.controller);
+        const Session back = parse(zoomedIn);
+        EXPECT_LE(std::fabs(back.domain.centre.x), SessionReader::kMaxCentre);
+        for (int i = 0; i < 220; ++i) {
+            app.domain->zoomAt({0.0, 0.0}, false);
+            app.range->zoomOut(nullptr);
+        }
+        app.domain->keyDown(KeyEvent{u"8"});
+        EXPECT_EQ(app.range->scaleFactor, PlaneView::kMinScaleFactor);
+        parse(save(app.controller));
+    }
+}
+
+// The most a session may hold, each number as long as any can be: the file stays below the
+// size the reader takes, and the points and other values below its counts.
+TEST(SessionRoundTrip, TheMostTheProgramHoldsFitsTheFileTheReaderTakes) {
+    const double longest = -2.2250738585072014e-308;
+    const Color colour =
+        odd(0.12345678901234568, 0.23456789012345678, 0.3456789012345679, 0.9876543210987654);
+    const auto bytes = [&](std::size_t paths, std::size_t points) {
+        Session s;
+        s.function = {ActiveFunction::Kind::Formula, "Formula", {}, "z", "w"};
+        Session::Path path{colour, std::vector<CGPoint>(points, {longest, longest}), {}};
+        for (std::size_t i = 1; i < points; ++i) {
+            path.moves.push_back(i);  // a null before every point but the first
+        }
+        for (std::size_t i = 0; i < paths; ++i) {
+            s.domain.paths.push_back(path);
+            s.range.paths.push_back(path);
+            s.transformedPathsShownInDomain.push_back(path);
+        }
+        const std::string text = SessionWriter::write(s);
+        EXPECT_EQ(SessionWriter::write(parse(text)), text);
+        return static_cast<double>(text.size());
+    };
+    const double none = bytes(0, 0);
+    const double perPoint = (bytes(1, 1001) - bytes(1, 1)) / 3000.0;
+    const double perPath = (bytes(1000, 1) - none) / 3000.0 - perPoint;
+    EXPECT_LE(perPoint, 57.0);
+    const double most = none + perPoint * static_cast<double>(DomainView::kMaxHeldPoints) +
+                        perPath * 3.0 * static_cast<double>(DomainView::kMaxHeldPaths);
+    EXPECT_LT(most + (4 << 20), static_cast<double>(SessionReader::kMaxFileBytes)) << most;
+    EXPECT_LT(DomainView::kMaxHeldPoints, SessionReader::kMaxPoints);
+    EXPECT_LT(7 * 3 * DomainView::kMaxHeldPaths + 100, SessionReader::kMaxValues);
+}
+
+// Circles at ten zoom-ins are 200,000 points each, in the domain and both lists of images.
+TEST(SessionRoundTrip, ShapesUpToTheLimitSaveAndOpenAndOnePastItIsNotAdded) {
+    AppHarness app;
+    for (int i = 0; i < 10; ++i) {
+        app.domain->zoomIn(nullptr);
+    }
+    const double unit = static_cast<double>(100.0f * app.domain->scaleFactor);
+    AlertScript alerts;
+    for (int i = 0; i < 5; ++i) {
+        const auto circle = ShapeSampler::circle({0.0, 0.01 * i}, 1.0, unit);
+        ASSERT_EQ(circle.size(), ShapeSampler::kMaxPoints);
+        EXPECT_TRUE(app.domain->addExactPath(circle));
+    }
+    EXPECT_TRUE(alerts.requests.empty());
+    EXPECT_EQ(app.domain->heldPoints(), 5 * 3 * ShapeSampler::kMaxPoints);
+    app.controller.removeLastPath(nullptr);  // Undo may bring it back: it still counts
+    EXPECT_FALSE(app.domain->addExactPath(ShapeSampler::circle({0.0, 0.0}, 2.0, unit)));
+    ASSERT_EQ(alerts.requests.size(), 1u);
+    EXPECT_EQ(alerts.requests[0].title, "The shape is not added");
+    EXPECT_NE(alerts.requests[0].message.find("at most 3500000 points"), std::string::npos);
+    EXPECT_EQ(app.domain->paths.size(), 4u);
+    app.undo().undo();
+    EXPECT_EQ(app.domain->paths.size(), 5u) << "the removal was undone, not the refused shape";
+
+    const std::string text = save(app.controller);
+    AppHarness other;
+    parse(text).apply(other.controller);
+    EXPECT_EQ(other.domain->heldPoints(), 5 * 3 * ShapeSampler::kMaxPoints);
+}
+
 TEST(SessionApply, AFormulaThatDoesNotReadChangesNothing) {
     AppHarness app;
     FakeSender tan("Tan");
@@ -365,10 +526,16 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         tenMillion += i == 0 ? "[0,0]" : ",[0,0]";
     }
 
+    std::string manyKeys = "{\"format\": \"zwmap-session\", \"version\": 1";
+    for (int i = 0; i < 1'000'000; ++i) {
+        manyKeys += ",\"" + std::to_string(i) + "\":0";
+    }
+    manyKeys += "}";
+
     std::string manyPaths;
     for (int p = 0; p < 3; ++p) {
         manyPaths += p == 0 ? "{\"points\": [" : "]}, {\"points\": [";
-        for (int i = 0; i < 800'000; ++i) {
+        for (int i = 0; i < 2'700'000; ++i) {
             manyPaths += i == 0 ? "[0,0]" : ",[0,0]";
         }
     }
@@ -388,9 +555,18 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
     };
     const std::string pathPoints = good.substr(good.find("\"points\": [") + 11);
     const std::vector<Case> cases = {
-        {"not JSON", "this is no session", "line 1: not JSON (syntax error"},
-        {"truncated", good.substr(0, good.size() / 2), "not JSON (syntax error"},
-        {"empty", "", "line 1: not JSON"},
+        {"not JSON", "this is no session",
+         "line 1: not a zwmap session (the file is not JSON: syntax error"},
+        {"truncated", good.substr(0, good.size() / 2),
+         "not a zwmap session (the file is not JSON: syntax error"},
+        {"empty", "", "line 1: not a zwmap session (the file is not JSON"},
+        {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x02\x80", 18),
+         "line 1: not a zwmap session (the file is not JSON: syntax error while parsing value - "
+         "invalid literal; last read: '\\x89')"},
+        {"a number past any double",
+         replaced(good, "\"scaleFactor\": 2.0", "\"scaleFactor\": 1e999"),
+         "line " + std::to_string(scaleLine) +
+             ": not a zwmap session (the file is not JSON: number overflow parsing '1e999')"},
         {"other format", replaced(good, "zwmap-session", "zwmap-sessions"), "not a zwmap session"},
         {"a list", "[1, 2]", "not a zwmap session"},
         {"newer", replaced(good, "\"version\": 1", "\"version\": 3"),
@@ -398,6 +574,11 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         {"version as text", replaced(good, "\"version\": 1", "\"version\": \"1\""),
          "line 3: \"version\" must be a whole number"},
         {"version 0", replaced(good, "\"version\": 1", "\"version\": 0"), "unknown version 0"},
+        {"version past any integer",
+         replaced(good, "\"version\": 1", "\"version\": 18446744073709551615"),
+         "made by a newer zwmap (version 18446744073709551615)"},
+        {"negative version", replaced(good, "\"version\": 1", "\"version\": -1"),
+         "line 3: unknown version -1"},
         {"scale as text", replaced(good, "\"scaleFactor\": 2.0", "\"scaleFactor\": \"2\""),
          "line " + std::to_string(scaleLine) + ": \"scaleFactor\" must be a number"},
         {"scale too big", replaced(good, "\"scaleFactor\": 2.0", "\"scaleFactor\": 1e31"),
@@ -420,6 +601,15 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
          "\"followCurvesNearPoles\" must be true or false"},
         {"unknown title", replaced(good, "\"Tan\"", "\"Tangent\""),
          "line " + std::to_string(lineOf(good, "\"Tan\"")) + ": unknown function \"Tangent\""},
+        {"title with control characters", replaced(good, "\"Tan\"", "\"Tan\\n\\u001b[2J\\u009b\""),
+         "unknown function \"Tan\\n\\x1b[2J\\x9b\""},
+        {"a long title", replaced(good, "\"Tan\"", "\"" + std::string(500, 'x') + "\""),
+         "unknown function \"" + std::string(60, 'x') + "...\""},
+        {"coefficient as another word",
+         replaced(good, "\"kind\": \"catalogue\",\n  \"title\": \"Tan\"",
+                  "\"kind\": \"map\", \"name\": \"usersAffineMap\", \"coefficients\": "
+                  "[\"infinity\",0,0,0,0,0,0,0]"),
+         "\"coefficients\" must be eight numbers"},
         {"unknown kind", replaced(good, "\"catalogue\"", "\"table\""),
          "unknown kind of function \"table\""},
         {"formula that does not read",
@@ -431,6 +621,10 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
          replaced(good, "\"kind\": \"catalogue\",\n  \"title\": \"Tan\"",
                   "\"kind\": \"formula\", \"formula\": \"2z\", \"inverse\": \"z/2\""),
          "\"inverse\": unknown name \"z\": the variable here is w"},
+        {"inverse that does not invert",
+         replaced(good, "\"kind\": \"catalogue\",\n  \"title\": \"Tan\"",
+                  "\"kind\": \"formula\", \"formula\": \"z+1\", \"inverse\": \"w+2\""),
+         "\"inverse\": not an inverse of f: f(inverse(w)) = "},
         {"formula as a number",
          replaced(good, "\"kind\": \"catalogue\",\n  \"title\": \"Tan\"",
                   "\"kind\": \"formula\", \"formula\": 2, \"inverse\": \"\""),
@@ -439,6 +633,13 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
          "\"pathColor\" must be four numbers from 0 to 1"},
         {"point of three", replaced(good, "\"points\": [[", "\"points\": [[1,2,3],["),
          "a point must be two numbers"},
+        {"break first", replaced(good, "\"points\": [[", "\"points\": [null,["),
+         "line " + std::to_string(lineOf(good, "\"points\": [[")) +
+             ": a break (null) must stand between two points"},
+        {"two breaks", replaced(good, "\"points\": [[", "\"points\": [[0,0],null,null,["),
+         "a break (null) must stand between two points"},
+        {"break last", replaced(good, "]]\n", "],null]\n"),
+         "a break (null) must stand between two points"},
         {"point as text", replaced(good, "\"points\": [[", "\"points\": [[\"a\",2],["),
          "line " + std::to_string(lineOf(good, "\"points\": [[")) +
              ": a point must be two numbers"},
@@ -451,15 +652,19 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         {"centre of three", replaced(good, "\"centre\": [", "\"centre\": [1,"),
          "\"centre\" must be two numbers"},
         {"centre too far", replaced(good, "\"centre\": [", "\"centre\": [1e307,0],\"x\": ["),
-         "\"centre\" is too far out for the scale factor"},
+         "\"centre\" is too far out"},
+        {"centre past 2^900 at scale 1",
+         replaced(good, "\"centre\": [", "\"centre\": [0,-1e300],\"x\": ["),
+         "\"centre\" is too far out (each part at most 2^900)"},
         {"ten million points",
          "{\"format\": \"zwmap-session\", \"version\": 1, \"domain\": {\"paths\": [{\"points\": [" +
              tenMillion + "]}]}}",
-         "a path has more than 1000000 points"},
+         "the session holds more than 8000000 points"},
         {"too many points in all",
          "{\"format\": \"zwmap-session\", \"version\": 1, \"domain\": {\"paths\": [" + manyPaths +
              "]}}",
-         "the session holds more than 2000000 points"},
+         "the session holds more than 8000000 points"},
+        {"a million keys", manyKeys, "the session holds more than 1000000 values besides"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -471,6 +676,11 @@ TEST(SessionBrokenFiles, EachIsExplainedAndChangesNothing) {
         EXPECT_FALSE(document.open(file.path, error));
         EXPECT_EQ(error.rfind(file.path + ": ", 0), 0u) << error;
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        // Nothing from the file reaches a terminal raw, and nothing of the parser's own.
+        EXPECT_TRUE(std::none_of(error.begin(), error.end(), [](char ch) {
+            return ch >= 0 && ch < 0x20;
+        })) << error;
+        EXPECT_EQ(error.find("json.exception"), std::string::npos) << error;
         EXPECT_EQ(save(app.controller), before);
         EXPECT_EQ(engine::func, func);
         EXPECT_EQ(app.domain->paths.size(), 1u);
@@ -490,6 +700,54 @@ TEST(SessionBrokenFiles, AFileOfAGigabyteIsNotRead) {
     EXPECT_EQ(error, file.path + ": too large for a session (1024 MB; at most 256 MB)");
     EXPECT_FALSE(SessionReader::load("/nonexistent/x.zwmap", s, error));
     EXPECT_EQ(error, "/nonexistent/x.zwmap: no such file");
+}
+
+// Keys are found in a tree: a file of 300,000 keys is read as quickly as any of its size.
+TEST(SessionBrokenFiles, AnObjectOfManyKeysIsReadWholeAndTheLastOfTwinsCounts) {
+    AppHarness app;
+    app.drawPath({{100.0, 100.0}, {120.0, 110.0}});
+    const std::string good = save(app.controller);
+    std::string keys = "\"format\": \"not this one\",";
+    for (int i = 0; i < 300'000; ++i) {
+        keys += "\"k" + std::to_string(i) + "\": [" + std::to_string(i) + "],";
+    }
+    std::string text = good;
+    text.insert(1, keys);
+    ASSERT_GT(text.size(), 3'500'000u);
+    const TempFile file(text);
+
+    AppHarness other;
+    SessionDocument document(&other.controller);
+    std::string error;
+    ASSERT_TRUE(document.open(file.path, error)) << error;
+    EXPECT_EQ(save(other.controller), good);
+}
+
+// Drawn by hand, paths are not counted as they are made; saving is the last word, so that
+// no file is written that would not open again.
+TEST(SessionDocumentTest, ASessionPastWhatAFileHoldsIsNotSaved) {
+    AppHarness app;
+    app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
+    for (PathList* list :
+         {&app.domain->paths, &app.range->paths, &app.domain->transformedPathsShownInDomain}) {
+        for (int i = 0; i < 50'000; ++i) {
+            auto path = std::make_unique<Path>();
+            path->moveToPoint({1.0, 2.0});
+            list->push_back(std::move(path));
+        }
+    }
+    SessionDocument document(&app.controller);
+    bool written = false;
+    std::string error;
+    EXPECT_FALSE(document.save(
+        "/tmp/never.zwmap",
+        [&written](const std::string&, const std::string&, std::string&) { return written = true; },
+        error));
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error,
+              "the session is too large to save (150006 points in 50001 paths); clear some paths "
+              "first");
+    EXPECT_TRUE(document.isModified());
 }
 
 // ---- The document -----------------------------------------------------------------------------
