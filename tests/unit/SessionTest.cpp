@@ -727,6 +727,7 @@ TEST(SessionBrokenFiles, AnObjectOfManyKeysIsReadWholeAndTheLastOfTwinsCounts) {
 // no file is written that would not open again.
 TEST(SessionDocumentTest, ASessionPastWhatAFileHoldsIsNotSaved) {
     AppHarness app;
+    SessionDocument document(&app.controller);
     app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
     for (PathList* list :
          {&app.domain->paths, &app.range->paths, &app.domain->transformedPathsShownInDomain}) {
@@ -736,7 +737,6 @@ TEST(SessionDocumentTest, ASessionPastWhatAFileHoldsIsNotSaved) {
             list->push_back(std::move(path));
         }
     }
-    SessionDocument document(&app.controller);
     bool written = false;
     std::string error;
     EXPECT_FALSE(document.save(
