@@ -1,10 +1,11 @@
 #include "planes/PlaneView.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "platform/CLocale.h"
+#include "planes/Readout.h"
 #include "platform/Canvas.h"
 #include "platform/ColorPanel.h"
 #include "platform/Log.h"
@@ -17,11 +18,22 @@ namespace zw {
 namespace {
 constexpr double kPanStep = 100.0;
 
-std::string formatLabel(double value) {
-    char buffer[64];
-    const CLocale c;
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return buffer;
+// Writes the labels [first, last) of each walk that `starts` lists with the fewest decimals,
+// two at least, that tell every two neighbours in a walk apart (neighbours that are one number,
+// far beyond a double's precision, no decimals can).
+void writeLabels(std::vector<AxisLabel>& labels, const std::vector<std::size_t>& starts) {
+    for (int d = 2; d <= Readout::kMaxDecimals; ++d) {
+        bool distinct = true;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            labels[i].label = Readout::fixed(labels[i].value, d);
+            const bool first = std::find(starts.begin(), starts.end(), i) != starts.end();
+            distinct = distinct && (first || labels[i].label != labels[i - 1].label ||
+                                    labels[i].value == labels[i - 1].value);
+        }
+        if (distinct) {
+            return;
+        }
+    }
 }
 }  // namespace
 
@@ -63,6 +75,10 @@ CGPoint PlaneView::viewCoordinatesToTrueCoordinates(CGPoint p) const {
     const double k = static_cast<double>(100.0f * scaleFactor);
     return {((p.x - translation.x) - static_cast<double>(viewWidth / 2)) / k,
             ((p.y - translation.y) - static_cast<double>(viewHeight / 2)) / k};
+}
+
+double PlaneView::unitSize() const {
+    return 1.0 / static_cast<double>(100.0f * scaleFactor);
 }
 
 CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
@@ -273,6 +289,7 @@ void PlaneView::constructAxes() {
     yaxis->lineToPoint({ox, static_cast<double>(viewHeight)});
     axesTickMarks.clear();
     axesLabels.clear();
+    labelWalks_.clear();
     makeHorizontalMarksWithStep(1);
     makeHorizontalMarksWithStep(-1);
     makeVerticalMarksWithStep(1);
@@ -310,13 +327,15 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const double origin = alongRealAxis ? ox : oy;
     const double unit = static_cast<double>(100.0f * scaleFactor);
     const Walk labels = Walk::labels(axis, step);
+    labelWalks_.push_back(axesLabels.size());
     for (long long k = 0; k < labels.steps(); ++k) {
         const double along = labels.at(k);
         const CGPoint position =
             alongRealAxis ? CGPoint{along, oy - 20.0} : CGPoint{ox - 30.0, along};
-        axesLabels.emplace_back(formatLabel((along + 8.0 - origin) / unit), position,
-                                &labelAttributes);
+        axesLabels.emplace_back(std::string(), position, &labelAttributes,
+                                (along + 8.0 - origin) / unit);
     }
+    writeLabels(axesLabels, labelWalks_);
 }
 
 void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed) {
@@ -433,10 +452,7 @@ void PlaneView::drawCoordinates(Canvas& canvas) {
     // or the tops of the previous glyphs stay behind.
     oldCoordsRect.size.height += coordsPosition.y;
     BezierPath::fillRect(canvas, oldCoordsRect);
-    char buffer[128];
-    const CLocale c;
-    std::snprintf(buffer, sizeof buffer, "%.3f, %.3f", coords.x, coords.y);
-    const std::string text(buffer);
+    const std::string text = Readout::point(coords, unitSize());
     coordsRect.size = canvas.sizeOfText(text, standardAttributes);
     BezierPath::fillRect(canvas, coordsRect);
     canvas.drawText(text, coordsPosition, standardAttributes);

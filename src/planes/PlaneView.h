@@ -39,6 +39,8 @@ class PlaneView : public WindowDelegate {
 
     CGPoint trueCoordinatesToViewCoordinates(CGPoint z) const;
     CGPoint viewCoordinatesToTrueCoordinates(CGPoint p) const;
+    // The length of one view unit (a pixel) in true units: how finely the readouts must write.
+    double unitSize() const;
 
     CGSize windowWillResize(Window* window, CGSize toSize) override;
     virtual void shiftPathsBy(const AffineTransform& transform);
@@ -171,6 +173,8 @@ class PlaneView : public WindowDelegate {
 
     ViewHost* host_;
     CGRect frame_;
+    // Where each walk's labels begin in axesLabels: neighbours are told apart within a walk.
+    std::vector<std::size_t> labelWalks_;
 };
 
 }  // namespace zw

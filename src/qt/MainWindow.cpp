@@ -397,6 +397,7 @@ void MainWindow::sessionApplied() {
     // A catalogue title, a typed map or Formula...: the mark goes where the session's function is.
     functionMarks_->follow(transformations_.activeFunction());
     syncCheckMarks();
+    controller_.refreshReadouts();
     afterAction();
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,67 @@ TEST_F(AxesTest, LabelsShowPlaneUnitsAtTheZoom) {
     EXPECT_EQ(labels()[0].text, "2.00");
     EXPECT_EQ(labels()[1].text, "4.00");
     EXPECT_EQ(labels()[4].text, "-2.00");
+}
+
+// Zoomed in beyond two decimals, labels take the fewest more that tell every two neighbours
+// apart, the same for the whole plane; up to x64 they keep two.
+TEST_F(AxesTest, NeighbouringLabelsNeverReadTheSameAtAnyZoom) {
+    const auto decimals = [](const std::string& text) {
+        return static_cast<int>(text.size() - text.find('.') - 1);
+    };
+    // Neighbours: the labels of one side of one axis, in order from the origin.
+    const auto walks = [this]() {
+        const double oy = view.translation.y + 150;
+        std::map<std::pair<bool, bool>, std::vector<const AxisLabel*>> result;
+        for (const AxisLabel& l : view.axesLabels) {
+            result[{l.point.y == oy - 20, l.value > 0}].push_back(&l);
+        }
+        return result;
+    };
+    for (int zoom = 0; zoom <= 40; ++zoom) {
+        for (const int pans : {0, 3}) {
+            SCOPED_TRACE(::testing::Message() << "zoom 2^" << zoom << ", " << pans << " pans");
+            for (int p = 0; p < pans; ++p) {
+                view.keyDown(KeyEvent{u"4"});
+            }
+            const auto sides = walks();
+            ASSERT_EQ(sides.size(), 4u);
+            const int d = decimals(view.axesLabels[0].label);
+            if (zoom <= 6) {
+                EXPECT_EQ(d, 2);
+            }
+            bool fewerWouldDo = d > 2;
+            for (const auto& [key, side] : sides) {
+                for (std::size_t i = 0; i < side.size(); ++i) {
+                    EXPECT_EQ(decimals(side[i]->label), d) << side[i]->label;
+                    if (i > 0) {
+                        EXPECT_NE(side[i]->label, side[i - 1]->label);
+                        char a[64], b[64];
+                        std::snprintf(a, sizeof a, "%.*f", d - 1, side[i]->value);
+                        std::snprintf(b, sizeof b, "%.*f", d - 1, side[i - 1]->value);
+                        fewerWouldDo = fewerWouldDo && std::string(a) != b;
+                    }
+                }
+            }
+            EXPECT_FALSE(fewerWouldDo) << "decimals " << d;
+        }
+        view.resetView(nullptr);
+        for (int z = 0; z <= zoom; ++z) {
+            view.zoomIn(nullptr);
+        }
+    }
+    // At x128 and x1024, the first labels along the positive real axis.
+    view.resetView(nullptr);
+    for (int z = 0; z < 7; ++z) {
+        view.zoomIn(nullptr);
+    }
+    EXPECT_EQ(labels()[0].text, "0.008");
+    EXPECT_EQ(labels()[2].text, "0.023");
+    for (int z = 0; z < 3; ++z) {
+        view.zoomIn(nullptr);
+    }
+    EXPECT_EQ(labels()[0].text, "0.001");
+    EXPECT_EQ(labels()[3].text, "0.004");
 }
 
 TEST_F(AxesTest, SwitchingLabelsOffKeepsTheTicks) {
