@@ -4,7 +4,7 @@
 
 #include <clocale>
 #include <cmath>
-#include <cstdio>
+#include <functional>
 #include <limits>
 
 #include "app/LinkedCursor.h"
@@ -108,7 +108,8 @@ TEST_F(LinkedCursorTest, HoveringNeitherLogsNorMovesInvertsLastGoodPoint) {
     engine::lastGoodPoint = {7, 7};
     test::LogCapture log;
     const LinkedCursor::Reading pole = overRange({200, 150});
-    EXPECT_TRUE(std::isinf(pole.image.x)) << "not invert's stand-in at its pole";
+    EXPECT_EQ(StatusText::pointer(pole), "w = 0.000 + 0.000i    f⁻¹(w) = ∞")
+        << "not invert's stand-in at its pole";
     EXPECT_FALSE(pole.domainMarker.has_value());
     overRange({300, 150});
     EXPECT_EQ(engine::lastGoodPoint, (CGPoint{7, 7}));
@@ -150,38 +151,25 @@ TEST_F(LinkedCursorTest, ReadoutsAtAPoleOrWhereFIsUndefinedSaySo) {
         // The engine keeps its documented stand-in for everything drawn.
         EXPECT_TRUE(std::isfinite(app.controller.transform(c.z).x));
     }
-    // Over the range, the inverse's pole at w = 0 under Invert.
-    FakeSender invert("Invert");
-    app.controller.setFunction(&invert);
-    const LinkedCursor::Reading r = overRange({200, 150});
-    EXPECT_EQ(StatusText::pointer(r), "w = 0.000 + 0.000i    f⁻¹(w) = ∞");
-    EXPECT_FALSE(r.domainMarker.has_value());
 }
 
 // With the pointer still, a new f, new coefficients or a new formula are read at once, by the
-// status bar and the range's readout alike, and without a log line.
+// status bar and the range's readout alike.
 TEST_F(LinkedCursorTest, TheReadoutsFollowAChangeOfFunction) {
-    const CGPoint p{250, 170};
-    const CGPoint z = overDomain(p).point;
-    FakeSender square("Square");
-    app.controller.setFunction(&square);
-    EXPECT_EQ(cursor.read().image, zw::square(z));
-    EXPECT_EQ(app.range->coords, zw::square(z));
-
-    app.controller.setParameters("usersPolynomial", 0, 0, 0, 0, 2, 0, 1, 0);  // 2z + 1
-    const CGPoint twoZPlusOne = cursor.read().image;
-    EXPECT_FLOAT_EQ(twoZPlusOne.x, 2 * z.x + 1);
-    EXPECT_FLOAT_EQ(twoZPlusOne.y, 2 * z.y);
+    const CGPoint z = overDomain({250, 170}).point;
+    FakeSender square("Square"), invert("Invert");
     std::string error;
-    ASSERT_TRUE(app.controller.setFormula("1/0", "", error)) << error;
-    EXPECT_EQ(StatusText::pointer(cursor.read()).substr(22), "f(z) = ∞");
-    FakeSender invert("Invert");
-    app.controller.setFunction(&invert);
-    EXPECT_EQ(cursor.read().image, zw::invert(z));
-    EXPECT_EQ(app.range->coords, zw::invert(z));
-    char expected[64];
-    std::snprintf(expected, sizeof expected, "%.3f, %.3f", zw::invert(z).x, zw::invert(z).y);
-    EXPECT_EQ(app.drawRange().texts().back()->text, expected);
+    const std::function<void()> changes[] = {
+        [&] { app.controller.setFunction(&square); },
+        [&] { app.controller.setParameters("usersPolynomial", 0, 0, 0, 0, 2, 0, 1, 0); },
+        [&] { ASSERT_TRUE(app.controller.setFormula("z^2 - 1", "", error)) << error; },
+        [&] { app.controller.setFunction(&invert); },
+    };
+    for (const auto& change : changes) {
+        change();
+        EXPECT_EQ(app.range->coords, app.controller.transform(z));
+        EXPECT_EQ(cursor.read().image, app.range->coords);
+    }
 }
 
 TEST(StatusTextTest, NumbersHaveThreeDecimalsAndAPointInEveryLocale) {
@@ -210,40 +198,28 @@ TEST_F(LinkedCursorTest, ZoomedInEveryPixelChangesTheReadouts) {
     }
     FakeSender identity("Identity");
     app.controller.setFunction(&identity);
-    const std::string status = StatusText::pointer(overDomain({300, 150}));
-    const std::string corner = app.drawDomain().texts().back()->text;
-    EXPECT_EQ(corner, "0.0009766, 0.0000000");
+    overDomain({300, 150});
+    EXPECT_EQ(app.drawDomain().texts().back()->text, "0.0009766, 0.0000000");
     EXPECT_EQ(StatusText::pointer(overDomain({301, 150})),
               "z = 0.0009863 + 0.0000000i    f(z) = 0.001 + 0.000i");
-    EXPECT_NE(app.drawDomain().texts().back()->text, corner);
-    EXPECT_NE(StatusText::pointer(overDomain({300, 151})), status);
     // The range, at x1, writes f(z) as before.
     EXPECT_EQ(app.drawRange().texts().back()->text, "0.001, 0.000");
 }
 
 TEST(StatusTextTest, DecimalsFollowThePixelOnceThreeNoLongerShowIt) {
-    struct Case {
-        double unit;
-        int decimals;
-    };
-    // x1/1024, x1, x2, x8, x16, x1024, x2^40.
-    const Case cases[] = {{10.24, 3},    {0.01, 3},         {0.005, 3},           {0.00125, 3},
-                          {0.000625, 5}, {1 / 102400.0, 7}, {0x1p-40 / 100.0, 16}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(Readout::decimals(c.unit), c.decimals) << c.unit;
+    // x1/1024, x1, x8, x16, x1024, x2^40.
+    const std::pair<double, int> cases[] = {{10.24, 3},        {0.01, 3},
+                                            {0.00125, 3},      {0.000625, 5},
+                                            {1 / 102400.0, 7}, {0x1p-40 / 100.0, 16}};
+    for (const auto& [unit, decimals] : cases) {
+        EXPECT_EQ(Readout::decimals(unit), decimals) << unit;
     }
     const double pixel = 1 / 102400.0;
-    EXPECT_EQ(Readout::point({1, 0.5}, 0.01), "1.000, 0.500");
     EXPECT_EQ(Readout::point({1 + pixel, -0.5}, pixel), "1.0000098, -0.5000000");
-    EXPECT_EQ(Readout::point({INFINITY, 0}, pixel), "∞");
     EXPECT_EQ(Readout::point({INFINITY, NAN}, 0.01), "∞");
     EXPECT_EQ(Readout::point({1, NAN}, 0.01), "undefined");
-    // No more digits than a double holds.
-    EXPECT_EQ(Readout::fixed(12345.5, 30), "12345.500000000000");
-    EXPECT_EQ(StatusText::number(1 + 2 * pixel, pixel), "1.0000195");
-    EXPECT_EQ(StatusText::number(-1.5e-5, pixel), "-1.500e-05");
+    EXPECT_EQ(Readout::fixed(12345.5, 30), "12345.500000000000") << "what a double holds";
     EXPECT_EQ(StatusText::number(-1.23456789e-5, 0x1p-20 / 100.0), "-1.23457e-05");
-    EXPECT_EQ(StatusText::number(2.5e12, 0.01), "2.500e+12");
     EXPECT_EQ(StatusText::number(NAN), "undefined");
     EXPECT_EQ(StatusText::complex({1 + pixel, -0.0}, pixel), "1.0000098 + 0.0000000i");
     EXPECT_EQ(StatusText::complex({1 + pixel, -pixel}, pixel), "1.0000098 - 9.766e-06i");
