@@ -50,7 +50,6 @@ constexpr std::array<CatalogueEntry, 18> kCatalogue{{
 Evaluation evaluated(ComplexFunction f, CGPoint z) {
     engine::standIn = Outcome::Value;
     Evaluation e{f(z), engine::standIn};
-    engine::standIn = Outcome::Value;
     if (e.outcome == Outcome::Value && !(std::isfinite(e.w.x) && std::isfinite(e.w.y))) {
         e.outcome = std::isinf(e.w.x) || std::isinf(e.w.y) ? Outcome::Pole : Outcome::Undefined;
     }
