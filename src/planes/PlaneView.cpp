@@ -1,6 +1,5 @@
 #include "planes/PlaneView.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,20 +17,19 @@ namespace zw {
 namespace {
 constexpr double kPanStep = 100.0;
 
-// Writes the labels [first, last) of each walk that `starts` lists with the fewest decimals,
-// two at least, that tell every two neighbours in a walk apart (neighbours that are one number,
-// far beyond a double's precision, no decimals can).
-void writeLabels(std::vector<AxisLabel>& labels, const std::vector<std::size_t>& starts) {
-    for (int d = 2; d <= Readout::kMaxDecimals; ++d) {
+// Writes the labels from `first` on, one walk's, with the fewest decimals from `decimals` on
+// that tell every two neighbours apart (neighbours that are one number, far beyond a double's
+// precision, no decimals can); returns that number of decimals.
+int writeLabels(std::vector<AxisLabel>& labels, std::size_t first, int decimals) {
+    for (int d = decimals;; ++d) {
         bool distinct = true;
-        for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (std::size_t i = first; i < labels.size(); ++i) {
             labels[i].label = Readout::fixed(labels[i].value, d);
-            const bool first = std::find(starts.begin(), starts.end(), i) != starts.end();
-            distinct = distinct && (first || labels[i].label != labels[i - 1].label ||
+            distinct = distinct && (i == first || labels[i].label != labels[i - 1].label ||
                                     labels[i].value == labels[i - 1].value);
         }
-        if (distinct) {
-            return;
+        if (distinct || d >= Readout::kMaxDecimals) {
+            return d;
         }
     }
 }
@@ -289,7 +287,7 @@ void PlaneView::constructAxes() {
     yaxis->lineToPoint({ox, static_cast<double>(viewHeight)});
     axesTickMarks.clear();
     axesLabels.clear();
-    labelWalks_.clear();
+    labelDecimals_ = 2;
     makeHorizontalMarksWithStep(1);
     makeHorizontalMarksWithStep(-1);
     makeVerticalMarksWithStep(1);
@@ -327,7 +325,7 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const double origin = alongRealAxis ? ox : oy;
     const double unit = static_cast<double>(100.0f * scaleFactor);
     const Walk labels = Walk::labels(axis, step);
-    labelWalks_.push_back(axesLabels.size());
+    const std::size_t first = axesLabels.size();
     for (long long k = 0; k < labels.steps(); ++k) {
         const double along = labels.at(k);
         const CGPoint position =
@@ -335,7 +333,14 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
         axesLabels.emplace_back(std::string(), position, &labelAttributes,
                                 (along + 8.0 - origin) / unit);
     }
-    writeLabels(axesLabels, labelWalks_);
+    // Never fewer decimals than the walks before; those take more if this one needs more.
+    const int decimals = writeLabels(axesLabels, first, labelDecimals_);
+    if (decimals > labelDecimals_) {
+        labelDecimals_ = decimals;
+        for (std::size_t i = 0; i < first; ++i) {
+            axesLabels[i].label = Readout::fixed(axesLabels[i].value, decimals);
+        }
+    }
 }
 
 void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed) {

@@ -173,8 +173,9 @@ class PlaneView : public WindowDelegate {
 
     ViewHost* host_;
     CGRect frame_;
-    // Where each walk's labels begin in axesLabels: neighbours are told apart within a walk.
-    std::vector<std::size_t> labelWalks_;
+    // The decimals of every label: two, or the fewest more that tell the neighbours along
+    // each side of each axis apart.
+    int labelDecimals_ = 2;
 };
 
 }  // namespace zw

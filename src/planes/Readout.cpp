@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <vector>
 
 #include "platform/CLocale.h"
 
@@ -43,13 +42,16 @@ std::string Readout::fixed(double value, int decimals) {
     }
     decimals = std::clamp(decimals, 0, kMaxDecimals);
     const CLocale c;
-    std::vector<char> buffer(400);
-    const int n = std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
-    if (n >= static_cast<int>(buffer.size())) {
-        buffer.resize(static_cast<std::size_t>(n) + 1);
-        std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, value);
+    char buffer[96];
+    const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    if (n < static_cast<int>(sizeof buffer)) {
+        return buffer;
     }
-    return buffer.data();
+    // Up to 309 digits before the point.
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+    text.pop_back();
+    return text;
 }
 
 std::string Readout::notFinite(CGPoint p) {
