@@ -28,11 +28,15 @@ CGPoint Controller::transformInv(CGPoint w) const {
     return transformations->transformInv(w);
 }
 
+CGPoint Controller::followed(const Evaluation& e) const {
+    return followCurvesNearPoles ? e.value() : e.w;
+}
+
 void Controller::newDomainPathStartedAt(CGPoint z) {
-    const CGPoint w = transform(z);
-    pathTrace_ = {z, w, {}, false, true};
-    range->startNewPathAt(w);
-    domain->startNewTransformedPathAt(w);
+    const Evaluation e = transformations->evaluate(z);
+    pathTrace_ = {z, followed(e), {}, false, true};
+    range->startNewPathAt(e.w);
+    domain->startNewTransformedPathAt(e.w);
 }
 
 void Controller::newDomainPointAt(CGPoint z) {
@@ -46,22 +50,52 @@ void Controller::newDomainPointAt(CGPoint z) {
 }
 
 void Controller::updateRangeCoordinates(CGPoint z) {
-    range->setTransformedCoords(transform(z));
+    range->setTransformedCoords(transformations->evaluate(z).value());
+    readoutShown_ = true;
+}
+
+void Controller::refreshReadouts() {
+    // Before the pointer has been anywhere the range's readout shows no f(z) to refresh.
+    if (readoutShown_ && range != nullptr && domain != nullptr) {
+        range->setTransformedCoords(transformations->probe(domain->coords).value());
+    }
 }
 
 void Controller::constructTransformedGridlines() {
-    if (range == nullptr || domain == nullptr || !range->shouldShowTransformedGridlines()) {
+    if (range == nullptr || domain == nullptr) {
+        return;
+    }
+    checkValuesInView();
+    if (!range->shouldShowTransformedGridlines()) {
         return;
     }
     range->clearTransformedGridlines();
+    // The old images go even where nothing of the new ones can be drawn.
+    setRangeNeedsCompleteRedraw();
     gridBudget_ = kRebuildBudget;
     domain->constructTransformedGridlines();
 }
 
+void Controller::checkValuesInView() {
+    // A lattice of the domain's view, its edges included: enough to tell a function that is
+    // finite in the view from one that is finite nowhere (1/0, log(0)).
+    constexpr int kSteps = 16;
+    std::vector<CGPoint> points;
+    points.reserve((kSteps + 1) * (kSteps + 1));
+    for (int i = 0; i <= kSteps; ++i) {
+        for (int j = 0; j <= kSteps; ++j) {
+            points.push_back(domain->viewCoordinatesToTrueCoordinates(
+                {domain->viewWidth * static_cast<double>(i) / kSteps,
+                 domain->viewHeight * static_cast<double>(j) / kSteps}));
+        }
+    }
+    nowhereFinite_ = !transformations->hasValueAtAny(points);
+}
+
 void Controller::startNewTransformedGridlineAt(CGPoint z) {
-    const CGPoint w = transform(z);
-    gridTrace_ = {z, w, {}, false, true};
-    range->startNewTransformedGridlineAt(w);
+    const Evaluation e = transformations->evaluate(z);
+    gridTrace_ = {z, followed(e), {}, false, true};
+    range->startNewTransformedGridlineAt(e.w);
 }
 
 void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
@@ -77,14 +111,15 @@ void Controller::constructInverseGridlines() {
         return;
     }
     domain->clearInverseGridlines();
+    domain->setNeedsCompleteRedraw();
     inverseBudget_ = kRebuildBudget;
     range->constructInverseGridlines();
 }
 
 void Controller::startNewInverseGridlineAt(CGPoint w) {
-    const CGPoint z = transformInv(w);
-    inverseTrace_ = {w, z, {}, false, true};
-    domain->startNewInverseGridlineAt(z);
+    const Evaluation e = transformations->evaluateInverse(w);
+    inverseTrace_ = {w, followed(e), {}, false, true};
+    domain->startNewInverseGridlineAt(e.w);
 }
 
 void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
@@ -134,6 +169,7 @@ void Controller::functionChanged() {
         }
     }
     domain->constructContours();
+    refreshReadouts();
 }
 
 void Controller::setParameters(const std::string& name, float aR, float aI, float bR, float bI,
@@ -151,6 +187,7 @@ void Controller::setParameters(const std::string& name, float aR, float aI, floa
             domain->setNeedsCompleteRedraw();
         }
     }
+    refreshReadouts();
 }
 
 float Controller::greyness(CGPoint z) const {
@@ -267,12 +304,13 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
     CGPoint lastW{};
     for (const BezierPath::Element& element : source.elements()) {
         const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
-        const CGPoint w = transform(z);
+        const Evaluation e = transformations->evaluate(z);
+        const CGPoint w = e.w;
         if (followCurvesNearPoles && element.type == BezierPath::ElementType::LineTo &&
             rangeImage.elementCount() > 0) {
             steps_.clear();
             refiner.setBudget(kSegmentBudget);
-            refiner.refine(lastZ, lastW, z, w, steps_);
+            refiner.refine(lastZ, lastW, z, followed(e), steps_);
             for (const ImageRefiner::Step& step : steps_) {
                 const CGPoint r = range->trueCoordinatesToViewCoordinates(step.w);
                 const CGPoint d = domain->trueCoordinatesToViewCoordinates(step.w);
@@ -285,11 +323,11 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
                 }
             }
             lastZ = z;
-            lastW = w;
+            lastW = followed(e);
             continue;
         }
         lastZ = z;
-        lastW = w;
+        lastW = followed(e);
         const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
         const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
         if (element.type == BezierPath::ElementType::MoveTo) {
@@ -324,11 +362,13 @@ ImageRefiner& Controller::refinerInto(bool domainPlane) {
     std::unique_ptr<ImageRefiner>& refiner = domainPlane ? backward_ : forward_;
     PlaneView* receiver = domainPlane ? static_cast<PlaneView*>(domain) : range;
     if (!refiner) {
+        // Where the engine has only a stand-in, the refiner sees what f is there (infinite or
+        // NaN) and breaks the image, rather than drawing a chord to the stand-in.
         ImageRefiner::Map f;
         if (domainPlane) {
-            f = [this](CGPoint w) { return transformInv(w); };
+            f = [this](CGPoint w) { return transformations->evaluateInverse(w).value(); };
         } else {
-            f = [this](CGPoint z) { return transform(z); };
+            f = [this](CGPoint z) { return transformations->evaluate(z).value(); };
         }
         refiner = std::make_unique<ImageRefiner>(
             std::move(f),
@@ -356,7 +396,9 @@ void Controller::follow(Stream stream, CGPoint from) {
     if (trace.fresh) {
         refiner.forgetLast();
     }
-    const CGPoint to = inverse ? transformInv(from) : transform(from);
+    const CGPoint to =
+        (inverse ? transformations->evaluateInverse(from) : transformations->evaluate(from))
+            .value();
     steps_.clear();
     refiner.refine(trace.from, trace.to, from, to, steps_,
                    trace.hasBefore ? &trace.before : nullptr);

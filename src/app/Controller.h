@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ComplexFunctions.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "views/ImageRefiner.h"
@@ -27,7 +28,11 @@ class Controller {
     CGPoint transformInv(CGPoint w) const;
     void newDomainPathStartedAt(CGPoint z);
     void newDomainPointAt(CGPoint z);
+    // The range's readout: f(z), infinite at a pole and NaN where f has no value.
     void updateRangeCoordinates(CGPoint z);
+    // Reads f afresh at the pointer's last z after f, a coefficient or a view changed, without
+    // side effects on the engine.
+    void refreshReadouts();
 
     // Gridlines.
     void constructTransformedGridlines();
@@ -74,6 +79,9 @@ class Controller {
     // the range's and in the domain's view coordinates.
     void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
     void setRangeNeedsCompleteRedraw();
+    // f has no finite value anywhere in the domain's view (as last checked, at every change of
+    // f or of the views): none of its images can be drawn.
+    bool nowhereFinite() const { return nowhereFinite_; }
 
     DomainView* domain = nullptr;
     RangeView* range = nullptr;
@@ -89,8 +97,10 @@ class Controller {
     static constexpr long long kRebuildBudget = 2000000;
 
   private:
-    // What a new function from the menu rebuilds: grid images, pull-backs, shading.
+    // What a new function from the menu rebuilds: grid images, pull-backs, shading, readouts.
     void functionChanged();
+    // Where an image follows curves near poles, a stand-in is taken for what f is there.
+    CGPoint followed(const Evaluation& e) const;
     // After a new function without inverse: the alert, then the pull-backs switched off.
     void dropInverseImages();
 
@@ -117,6 +127,10 @@ class Controller {
     ImageRefiner& refinerInto(bool domainPlane);
     std::unique_ptr<ImageRefiner> forward_;
     std::unique_ptr<ImageRefiner> backward_;
+    // The pointer has put an f(z) into the range's readout.
+    bool readoutShown_ = false;
+    bool nowhereFinite_ = false;
+    void checkValuesInView();
 };
 
 }  // namespace zw

@@ -3,9 +3,7 @@
 #include <cmath>
 
 #include "app/Controller.h"
-#include "engine/ComplexFunctions.h"
 #include "engine/Transformations.h"
-#include "platform/Log.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -28,15 +26,6 @@ bool LinkedCursor::nearView(const PlaneView& plane, CGPoint p) {
            p.x <= plane.viewWidth + kMargin && p.y >= -kMargin && p.y <= plane.viewHeight + kMargin;
 }
 
-CGPoint LinkedCursor::probeInverse(CGPoint w) const {
-    const CGPoint lastGood = engine::lastGoodPoint;
-    LogSink previous = setLogSink([](const std::string&) {});
-    const CGPoint z = controller_.transformInv(w);
-    setLogSink(std::move(previous));
-    engine::lastGoodPoint = lastGood;
-    return z;
-}
-
 LinkedCursor::Reading LinkedCursor::read() const {
     Reading reading;
     reading.pane = pane_;
@@ -46,16 +35,21 @@ LinkedCursor::Reading LinkedCursor::read() const {
         reading.point = domain_.coords;
         reading.hasImage = true;
         reading.image = range_.coords;
+        reading.pointUnit = domain_.unitSize();
+        reading.imageUnit = range_.unitSize();
         const CGPoint at = range_.trueCoordinatesToViewCoordinates(reading.image);
         if (markersShown && nearView(range_, at)) {
             reading.rangeMarker = at;
         }
     } else if (pane_ == Pane::Range) {
         reading.point = range_.viewCoordinatesToTrueCoordinates(position_);
+        reading.pointUnit = range_.unitSize();
+        reading.imageUnit = domain_.unitSize();
         const Transformations* engine = controller_.transformations;
         reading.hasImage = engine != nullptr && engine->hasInverse();
         if (reading.hasImage) {
-            reading.image = probeInverse(reading.point);
+            // Without side effects: the hover must not log, nor move invert's last good point.
+            reading.image = engine->probeInverse(reading.point).value();
             const CGPoint at = domain_.trueCoordinatesToViewCoordinates(reading.image);
             if (markersShown && nearView(domain_, at)) {
                 reading.domainMarker = at;

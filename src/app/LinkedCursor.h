@@ -21,9 +21,14 @@ class LinkedCursor {
         Pane pane = Pane::None;
         // z over the domain, w over the range.
         CGPoint point{};
-        // f(z) over the domain; f⁻¹(w) over the range when f has an inverse.
+        // f(z) over the domain; f⁻¹(w) over the range when f has an inverse. Where the engine
+        // has only a stand-in for it, the point at infinity (at a pole) or NaN (no value).
         bool hasImage = false;
         CGPoint image{};
+        // The length of a pixel in the point's plane and in the image's: what the status bar's
+        // numbers must tell apart.
+        double pointUnit = 0.01;
+        double imageUnit = 0.01;
         // View positions of the markers, each in its own plane; none while switched off, and
         // none for an image that is not finite or lies away from the view.
         std::optional<CGPoint> domainMarker;
@@ -44,9 +49,6 @@ class LinkedCursor {
     bool markersShown = true;
 
   private:
-    // f⁻¹(w) without side effects: the hover must not log, nor move invert's last good point.
-    CGPoint probeInverse(CGPoint w) const;
-
     Controller& controller_;
     DomainView& domain_;
     RangeView& range_;

@@ -1,8 +1,11 @@
 #include "app/StatusText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
+
+#include "planes/Readout.h"
 
 namespace zw {
 
@@ -21,47 +24,62 @@ std::string shortest(float value) {
 
 }  // namespace
 
-std::string StatusText::number(double value) {
+std::string StatusText::number(double value, double unitSize) {
     if (!std::isfinite(value)) {
-        return std::isnan(value) ? "nan" : (value > 0 ? "∞" : "-∞");
+        return std::isnan(value) ? "undefined" : (value > 0 ? "∞" : "-∞");
     }
+    const int decimals = Readout::decimals(unitSize);
     const double magnitude = std::fabs(value);
     const bool exponent = magnitude >= 1e9 || (magnitude != 0.0 && magnitude < 5e-4);
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value,
-                      exponent ? std::chars_format::scientific : std::chars_format::fixed, 3);
-    std::string text(buffer, result.ptr);
-    if (text == "-0.000") {
+    int precision = decimals;
+    if (exponent) {
+        // Three digits after the mantissa's point, and, zoomed in, as many as the last one
+        // needs to weigh no more than the plane's decimals do (a double has sixteen).
+        precision = 3;
+        if (decimals > 3) {
+            const int leading = static_cast<int>(std::floor(std::log10(magnitude)));
+            precision = std::clamp(leading + decimals, 3, 16);
+        }
+    }
+    std::string text;
+    if (!exponent && decimals > 3) {
+        text = Readout::fixed(value, decimals);
+    } else {
+        char buffer[64];
+        const auto result = std::to_chars(
+            buffer, buffer + sizeof buffer, value,
+            exponent ? std::chars_format::scientific : std::chars_format::fixed, precision);
+        text.assign(buffer, result.ptr);
+    }
+    // A negative number that rounds to zero reads as zero.
+    if (text.front() == '-' && text.find_first_not_of("0.", 1) == std::string::npos) {
         text.erase(0, 1);
     }
     return text;
 }
 
-std::string StatusText::complex(CGPoint z) {
-    if (std::isnan(z.x) || std::isnan(z.y)) {
-        return "undefined";
+std::string StatusText::complex(CGPoint z, double unitSize) {
+    const std::string notFinite = Readout::notFinite(z);
+    if (!notFinite.empty()) {
+        return notFinite;
     }
-    if (!std::isfinite(z.x) || !std::isfinite(z.y)) {
-        return "∞";
-    }
-    std::string im = number(z.y);
+    std::string im = number(z.y, unitSize);
     const bool negative = im.front() == '-';
     if (negative) {
         im.erase(0, 1);
     }
-    return number(z.x) + (negative ? " - " : " + ") + im + "i";
+    return number(z.x, unitSize) + (negative ? " - " : " + ") + im + "i";
 }
 
 std::string StatusText::pointer(const LinkedCursor::Reading& reading) {
     switch (reading.pane) {
         case LinkedCursor::Pane::Domain:
-            return "z = " + complex(reading.point) + std::string(kGap) +
-                   "f(z) = " + complex(reading.image);
+            return "z = " + complex(reading.point, reading.pointUnit) + std::string(kGap) +
+                   "f(z) = " + complex(reading.image, reading.imageUnit);
         case LinkedCursor::Pane::Range: {
-            std::string text = "w = " + complex(reading.point);
+            std::string text = "w = " + complex(reading.point, reading.pointUnit);
             if (reading.hasImage) {
-                text += std::string(kGap) + "f⁻¹(w) = " + complex(reading.image);
+                text += std::string(kGap) + "f⁻¹(w) = " + complex(reading.image, reading.imageUnit);
             }
             return text;
         }
@@ -89,6 +107,10 @@ std::string StatusText::zoom(float scaleFactor) {
 
 std::string StatusText::zooms(float domainScale, float rangeScale) {
     return "zoom z " + zoom(domainScale) + "  w " + zoom(rangeScale);
+}
+
+std::string StatusText::note(bool nowhereFinite) {
+    return nowhereFinite ? "f(z) is not finite anywhere in view: nothing to draw" : "";
 }
 
 }  // namespace zw

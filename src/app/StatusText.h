@@ -10,15 +10,19 @@ namespace zw {
 // The texts of the status bar. Numbers are written the same whatever the user's locale.
 class StatusText {
   public:
-    // Three decimals; very large or small magnitudes in exponent form.
-    static std::string number(double value);
-    // "0.500 + 1.250i"; "∞" or "undefined" for a point that is not finite.
-    static std::string complex(CGPoint z);
+    // Three decimals; very large or small magnitudes in exponent form. In a plane zoomed in so
+    // far that three decimals no longer tell one pixel (unitSize) from the next, one more than
+    // the pixel's size needs. "undefined" for NaN.
+    static std::string number(double value, double unitSize = 0.01);
+    // "0.500 + 1.250i"; "∞" for a point with an infinite part, "undefined" for one with NaN.
+    static std::string complex(CGPoint z, double unitSize = 0.01);
     // "z = …    f(z) = …" over the domain, "w = …    f⁻¹(w) = …" over the range, "" elsewhere.
     static std::string pointer(const LinkedCursor::Reading& reading);
     // A scale factor as a magnification: "×1", "×4", "×1/8", "×2^40", "×2^-40".
     static std::string zoom(float scaleFactor);
     static std::string zooms(float domainScale, float rangeScale);
+    // Why nothing of f is drawn, or "" while something can be.
+    static std::string note(bool nowhereFinite);
 };
 
 }  // namespace zw

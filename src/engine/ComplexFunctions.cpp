@@ -1,6 +1,7 @@
 #include "engine/ComplexFunctions.h"
 
 #include <cmath>
+#include <limits>
 
 #include "platform/Log.h"
 
@@ -8,7 +9,8 @@ namespace zw {
 
 namespace engine {
 CGPoint lastGoodPoint{0.0, 0.0};
-}
+thread_local Outcome standIn = Outcome::Value;
+}  // namespace engine
 
 namespace {
 
@@ -27,6 +29,20 @@ bool singleIsZero(double v) {
 constexpr CGPoint kPoleFallback{0.0, 0.0};
 
 }  // namespace
+
+CGPoint Evaluation::value() const {
+    switch (outcome) {
+        case Outcome::Value:
+            break;
+        case Outcome::Pole:
+            return {std::numeric_limits<double>::infinity(),
+                    std::numeric_limits<double>::infinity()};
+        case Outcome::Undefined:
+            return {std::numeric_limits<double>::quiet_NaN(),
+                    std::numeric_limits<double>::quiet_NaN()};
+    }
+    return w;
+}
 
 CGPoint identity(CGPoint z) {
     return z;
@@ -57,6 +73,7 @@ CGPoint hyperbolic(CGPoint z) {
     const double d = single(x * x + y * y + (y + y) + 1);
     if (d == 0.0) {
         log("hyperbolic: Division by zero!");
+        engine::standIn = Outcome::Pole;
         return kPoleFallback;
     }
     return {(x * x + y * y - 1) / d, (-2 * x) / d};
@@ -67,6 +84,7 @@ CGPoint inverseHyperbolic(CGPoint z) {
     const double d = single(x * x + y * y + (-2) * x + 1);
     if (d == 0.0) {
         log("hyperbolic: Division by zero!");
+        engine::standIn = Outcome::Pole;
         return kPoleFallback;
     }
     return {(-2 * y) / d, -(x * x - 1 + y * y) / d};
@@ -77,6 +95,7 @@ CGPoint invert(CGPoint z) {
     const double s = x * x + y * y;
     if (singleIsZero(s)) {
         log("invert: Division by zero!");
+        engine::standIn = Outcome::Pole;
         return engine::lastGoodPoint;
     }
     const CGPoint w{x / s, -y / s};
@@ -122,6 +141,8 @@ CGPoint expinv(CGPoint z) {
     CGPoint q = kPoleFallback;
     if (singleIsZero(s)) {
         log("invert: Division by zero!");
+        // e^(1/z) takes every value but 0 in any neighbourhood of 0: it has none there.
+        engine::standIn = Outcome::Undefined;
     } else {
         q = {x / s, -y / s};
     }
@@ -131,11 +152,14 @@ CGPoint expinv(CGPoint z) {
 CGPoint expnoniso(CGPoint z) {
     if (singleIsZero(z.x * z.x + z.y * z.y)) {
         log("expnoniso failure");
+        engine::standIn = Outcome::Undefined;
         return {0.0, 0.0};
     }
     const CGPoint t = expinv(z);
     if (t.x == 1.0 && t.y == 0.0) {
+        // 1/(e^(1/z) - 1) with the exponential exactly 1: a pole, or too large to tell.
         log("expnoniso failure");
+        engine::standIn = Outcome::Pole;
         return {0.0, 0.0};
     }
     return invert({t.x - 1, t.y});

@@ -1,6 +1,7 @@
 #include "engine/Transformations.h"
 
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "engine/ActiveFunction.h"
@@ -46,6 +47,26 @@ constexpr std::array<CatalogueEntry, 18> kCatalogue{{
     {"Custom Function", custom, nullptr},
 }};
 
+Evaluation evaluated(ComplexFunction f, CGPoint z) {
+    engine::standIn = Outcome::Value;
+    Evaluation e{f(z), engine::standIn};
+    if (e.outcome == Outcome::Value && !(std::isfinite(e.w.x) && std::isfinite(e.w.y))) {
+        e.outcome = std::isinf(e.w.x) || std::isinf(e.w.y) ? Outcome::Pole : Outcome::Undefined;
+    }
+    return e;
+}
+
+// Runs the evaluations of `work` with the log muted and invert's last good point kept.
+template <typename Work>
+auto quietly(Work work) {
+    const CGPoint lastGood = engine::lastGoodPoint;
+    LogSink previous = setLogSink([](const std::string&) {});
+    const auto result = work();
+    setLogSink(std::move(previous));
+    engine::lastGoodPoint = lastGood;
+    return result;
+}
+
 }  // namespace
 
 void Transformations::setFunction(const std::string& title) {
@@ -80,6 +101,36 @@ CGPoint Transformations::transform(CGPoint z) const {
 
 CGPoint Transformations::transformInv(CGPoint w) const {
     return engine::funcinv != nullptr ? engine::funcinv(w) : w;
+}
+
+Evaluation Transformations::evaluate(CGPoint z) const {
+    return evaluated(engine::func, z);
+}
+
+Evaluation Transformations::evaluateInverse(CGPoint w) const {
+    return engine::funcinv != nullptr ? evaluated(engine::funcinv, w) : Evaluation{w};
+}
+
+Evaluation Transformations::probe(CGPoint z) const {
+    return quietly([z] { return evaluated(engine::func, z); });
+}
+
+Evaluation Transformations::probeInverse(CGPoint w) const {
+    if (engine::funcinv == nullptr) {
+        return Evaluation{w};
+    }
+    return quietly([w] { return evaluated(engine::funcinv, w); });
+}
+
+bool Transformations::hasValueAtAny(const std::vector<CGPoint>& points) const {
+    return quietly([&points] {
+        for (const CGPoint z : points) {
+            if (evaluated(engine::func, z).isValue()) {
+                return true;
+            }
+        }
+        return false;
+    });
 }
 
 const ActiveFunction& Transformations::activeFunction() const {

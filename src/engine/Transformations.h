@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/ActiveFunction.h"
 #include "engine/ComplexFunctions.h"
@@ -24,6 +25,18 @@ class Transformations {
     // With no inverse ever installed this is the identity.
     CGPoint transformInv(CGPoint w) const;
     bool hasInverse() const;
+    // transform and transformInv, saying too whether the result is f's value there or a
+    // stand-in (at a pole, or where f has no value); a result that is not finite counts as a
+    // pole if a part is infinite, as undefined otherwise. Logs and moves invert's last good
+    // point exactly as transform does.
+    Evaluation evaluate(CGPoint z) const;
+    Evaluation evaluateInverse(CGPoint w) const;
+    // The same without side effects: no log line, invert's last good point untouched. For the
+    // readouts, which must not change what is drawn next.
+    Evaluation probe(CGPoint z) const;
+    Evaluation probeInverse(CGPoint w) const;
+    // Whether f has a finite value at one of these points at least; as quiet as probe.
+    bool hasValueAtAny(const std::vector<CGPoint>& points) const;
     void setParameters(const std::string& name, float aR, float aI, float bR, float bI, float cR,
                        float cI, float dR, float dI);
     // Installs f from a formula in z and, unless inverse is blank, its inverse from a formula

@@ -26,6 +26,7 @@ CGPoint usersMobiusMap(CGPoint z) {
                       dI * (2 * cI * x) + dI * dI;
     if (den == 0.0f) {
         log("usersMobiusMap: Division by zero!");
+        engine::standIn = Outcome::Pole;
         return kMobiusFallback;
     }
     const float p = aR * x * x * cR + dR * aR * x + cI * aI * y * y - dR * aI * y + cR * bR * x -
@@ -47,6 +48,7 @@ CGPoint inverseUsersMobiusMap(CGPoint w) {
                       aI * (-2 * cI * x) + aI * aI;
     if (den == 0.0f) {
         log("usersMobiusMap: Division by zero!");
+        engine::standIn = Outcome::Pole;
         return kMobiusFallback;
     }
     const float p = -dR * x * x * cR + aR * dR * x - cI * dI * y * y - aR * dI * y + bR * cR * x -

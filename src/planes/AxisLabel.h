@@ -14,14 +14,16 @@ class Canvas;
 // the plane that made the label.
 class AxisLabel {
   public:
-    AxisLabel(std::string text, CGPoint at, const TextAttributes* attrs)
-        : label(std::move(text)), point(at), attributes(attrs) {}
+    AxisLabel(std::string text, CGPoint at, const TextAttributes* attrs, double number = 0.0)
+        : label(std::move(text)), point(at), attributes(attrs), value(number) {}
 
     void drawLabel(Canvas& canvas) const;
 
     std::string label;
     CGPoint point;
     const TextAttributes* attributes;
+    // The number the text writes, so that it can be written again with other decimals.
+    double value;
 };
 
 }  // namespace zw

@@ -1,10 +1,10 @@
 #include "planes/PlaneView.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "platform/CLocale.h"
+#include "planes/Readout.h"
 #include "platform/Canvas.h"
 #include "platform/ColorPanel.h"
 #include "platform/Log.h"
@@ -17,11 +17,21 @@ namespace zw {
 namespace {
 constexpr double kPanStep = 100.0;
 
-std::string formatLabel(double value) {
-    char buffer[64];
-    const CLocale c;
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return buffer;
+// Writes the labels from `first` on, one walk's, with the fewest decimals from `decimals` on
+// that tell every two neighbours apart (neighbours that are one number, far beyond a double's
+// precision, no decimals can); returns that number of decimals.
+int writeLabels(std::vector<AxisLabel>& labels, std::size_t first, int decimals) {
+    for (int d = decimals;; ++d) {
+        bool distinct = true;
+        for (std::size_t i = first; i < labels.size(); ++i) {
+            labels[i].label = Readout::fixed(labels[i].value, d);
+            distinct = distinct && (i == first || labels[i].label != labels[i - 1].label ||
+                                    labels[i].value == labels[i - 1].value);
+        }
+        if (distinct || d >= Readout::kMaxDecimals) {
+            return d;
+        }
+    }
 }
 }  // namespace
 
@@ -63,6 +73,10 @@ CGPoint PlaneView::viewCoordinatesToTrueCoordinates(CGPoint p) const {
     const double k = static_cast<double>(100.0f * scaleFactor);
     return {((p.x - translation.x) - static_cast<double>(viewWidth / 2)) / k,
             ((p.y - translation.y) - static_cast<double>(viewHeight / 2)) / k};
+}
+
+double PlaneView::unitSize() const {
+    return 1.0 / static_cast<double>(100.0f * scaleFactor);
 }
 
 CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
@@ -273,6 +287,7 @@ void PlaneView::constructAxes() {
     yaxis->lineToPoint({ox, static_cast<double>(viewHeight)});
     axesTickMarks.clear();
     axesLabels.clear();
+    labelDecimals_ = 2;
     makeHorizontalMarksWithStep(1);
     makeHorizontalMarksWithStep(-1);
     makeVerticalMarksWithStep(1);
@@ -310,12 +325,21 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const double origin = alongRealAxis ? ox : oy;
     const double unit = static_cast<double>(100.0f * scaleFactor);
     const Walk labels = Walk::labels(axis, step);
+    const std::size_t first = axesLabels.size();
     for (long long k = 0; k < labels.steps(); ++k) {
         const double along = labels.at(k);
         const CGPoint position =
             alongRealAxis ? CGPoint{along, oy - 20.0} : CGPoint{ox - 30.0, along};
-        axesLabels.emplace_back(formatLabel((along + 8.0 - origin) / unit), position,
-                                &labelAttributes);
+        axesLabels.emplace_back(std::string(), position, &labelAttributes,
+                                (along + 8.0 - origin) / unit);
+    }
+    // Never fewer decimals than the walks before; those take more if this one needs more.
+    const int decimals = writeLabels(axesLabels, first, labelDecimals_);
+    if (decimals > labelDecimals_) {
+        labelDecimals_ = decimals;
+        for (std::size_t i = 0; i < first; ++i) {
+            axesLabels[i].label = Readout::fixed(axesLabels[i].value, decimals);
+        }
     }
 }
 
@@ -433,10 +457,7 @@ void PlaneView::drawCoordinates(Canvas& canvas) {
     // or the tops of the previous glyphs stay behind.
     oldCoordsRect.size.height += coordsPosition.y;
     BezierPath::fillRect(canvas, oldCoordsRect);
-    char buffer[128];
-    const CLocale c;
-    std::snprintf(buffer, sizeof buffer, "%.3f, %.3f", coords.x, coords.y);
-    const std::string text(buffer);
+    const std::string text = Readout::point(coords, unitSize());
     coordsRect.size = canvas.sizeOfText(text, standardAttributes);
     BezierPath::fillRect(canvas, coordsRect);
     canvas.drawText(text, coordsPosition, standardAttributes);

@@ -39,6 +39,8 @@ class PlaneView : public WindowDelegate {
 
     CGPoint trueCoordinatesToViewCoordinates(CGPoint z) const;
     CGPoint viewCoordinatesToTrueCoordinates(CGPoint p) const;
+    // The length of one view unit (a pixel) in true units: how finely the readouts must write.
+    double unitSize() const;
 
     CGSize windowWillResize(Window* window, CGSize toSize) override;
     virtual void shiftPathsBy(const AffineTransform& transform);
@@ -171,6 +173,9 @@ class PlaneView : public WindowDelegate {
 
     ViewHost* host_;
     CGRect frame_;
+    // The decimals of every label: two, or the fewest more that tell the neighbours along
+    // each side of each axis apart.
+    int labelDecimals_ = 2;
 };
 
 }  // namespace zw

@@ -49,6 +49,8 @@ void CursorLink::refresh() {
         statusBar_->setFunctionText(
             QString::fromStdString(functionDisplayName(engine->activeFunction())));
     }
+    statusBar_->setNoteText(
+        QString::fromStdString(StatusText::note(window_->controller()->nowhereFinite())));
     statusBar_->setZoomText(QString::fromStdString(
         StatusText::zooms(window_->domainView()->scaleFactor, window_->rangeView()->scaleFactor)));
 }

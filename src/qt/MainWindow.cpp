@@ -401,6 +401,9 @@ void MainWindow::sessionApplied() {
     // A catalogue title, a typed map or Formula...: the mark goes where the session's function is.
     functionMarks_->follow(transformations_.activeFunction());
     syncCheckMarks();
+    // The readouts follow the session's view and function with the pointer still.
+    domain_->updateCoords();
+    controller_.refreshReadouts();
     afterAction();
 }
 

@@ -208,6 +208,10 @@ CGSize DomainView::windowWillResize(Window* w, CGSize toSize) {
     const float unit = 100.0f * scaleFactor;
     coords.x += static_cast<double>(xshift / unit);
     coords.y += static_cast<double>(yshift / -unit);
+    // The range's readout was taken before the shift.
+    if (controller != nullptr) {
+        controller->refreshReadouts();
+    }
     return toSize;
 }
 

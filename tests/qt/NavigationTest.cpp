@@ -228,6 +228,34 @@ TEST_F(NavigationTest, StatusBarFollowsThePointerTheFunctionAndTheZoom) {
     EXPECT_EQ(status()->zoomText(), QStringLiteral("zoom z ×1  w ×2"));
 }
 
+// With the pointer still, the status bar reads the new f at once; at a pole it says so and no
+// ring marks the engine's stand-in; a function that is finite nowhere leaves no stale picture.
+TEST_F(NavigationTest, TheStatusBarFollowsTheFunctionAndSaysWhatCannotBeShown) {
+    hover(domainPane(), widgetPoint(domainPane(), 50, 20));
+    trigger("Function", "Square");
+    EXPECT_EQ(status()->pointerText(),
+              QStringLiteral("z = 0.500 + 0.200i    f(z) = 0.210 + 0.200i"));
+    trigger("Function", "Invert");
+    EXPECT_EQ(status()->pointerText(),
+              QStringLiteral("z = 0.500 + 0.200i    f(z) = 1.724 - 0.690i"));
+    hover(domainPane(), widgetPoint(domainPane(), 0, 0));
+    EXPECT_EQ(status()->pointerText(), QStringLiteral("z = 0.000 + 0.000i    f(z) = ∞"));
+    EXPECT_FALSE(rangePane()->marker().has_value());
+    EXPECT_TRUE(status()->noteText().isEmpty());
+
+    trigger("Range", "Show Grid Images");
+    const QImage noGridImages = rangePane()->image().copy();
+    trigger("Range", "Show Grid Images");
+    ASSERT_GT(changedPixels(noGridImages, rangePane()->image()), 0);
+    std::string error;
+    ASSERT_TRUE(window->controller()->setFormula("1/0", "", error));
+    window->sessionApplied();  // the window's refresh after a change of f
+    EXPECT_EQ(changedPixels(noGridImages, rangePane()->image()), 0);
+    EXPECT_FALSE(status()->noteText().isEmpty());
+    trigger("Function", "Identity");
+    EXPECT_TRUE(status()->noteText().isEmpty());
+}
+
 TEST_F(NavigationTest, PlusAndMinusZoomTheFocusedPlaneAndResetViewGoesBack) {
     DomainView& domain = *window->domainView();
     key(domainPane(), Qt::Key_Plus, QStringLiteral("+"));

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "planes/Readout.h"
 #include "platform/Events.h"
 #include "support/FakeHost.h"
 #include "support/FakeSender.h"
@@ -115,6 +117,42 @@ TEST_F(AxesTest, LabelsShowPlaneUnitsAtTheZoom) {
     EXPECT_EQ(labels()[0].text, "2.00");
     EXPECT_EQ(labels()[1].text, "4.00");
     EXPECT_EQ(labels()[4].text, "-2.00");
+}
+
+// Zoomed in beyond two decimals, labels take the fewest more that tell every two neighbours
+// (one side of one axis) apart, the same for the whole plane; up to x64 they keep two.
+TEST_F(AxesTest, NeighbouringLabelsNeverReadTheSameAtAnyZoom) {
+    for (int zoom = 0; zoom <= 40; ++zoom, view.zoomIn(nullptr)) {
+        for (const int pans : {0, 3}) {
+            SCOPED_TRACE(::testing::Message() << "zoom 2^" << zoom << ", " << pans << " pans");
+            for (int p = 0; p < pans; ++p) {
+                view.keyDown(KeyEvent{p < pans / 2 ? u"4" : u"8"});
+            }
+            const std::string& first = view.axesLabels.at(0).label;
+            const auto d = static_cast<int>(first.size() - first.find('.') - 1);
+            EXPECT_TRUE(zoom > 6 || d == 2);
+            EXPECT_TRUE(zoom != 10 || pans != 0 || first == "0.001") << first;
+            // The label before, on each side of each axis, walking away from the origin.
+            std::map<std::pair<bool, bool>, const AxisLabel*> last;
+            bool fewerWouldDo = d > 2;
+            for (const AxisLabel& l : view.axesLabels) {
+                EXPECT_EQ(l.label.size() - l.label.find('.') - 1, static_cast<std::size_t>(d));
+                const bool imaginaryAxis = l.point.x == view.translation.x + 170;
+                const AxisLabel*& before = last[{imaginaryAxis, l.value > 0}];
+                if (before != nullptr) {
+                    EXPECT_NE(l.label, before->label);
+                    fewerWouldDo = fewerWouldDo && Readout::fixed(l.value, d - 1) !=
+                                                       Readout::fixed(before->value, d - 1);
+                }
+                before = &l;
+            }
+            EXPECT_FALSE(fewerWouldDo) << "decimals " << d;
+            view.resetView(nullptr);
+            for (int z = 0; z < zoom; ++z) {
+                view.zoomIn(nullptr);
+            }
+        }
+    }
 }
 
 TEST_F(AxesTest, SwitchingLabelsOffKeepsTheTicks) {

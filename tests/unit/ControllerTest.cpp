@@ -191,6 +191,39 @@ TEST_F(ControllerTest, ChangingTheFunctionRebuildsTheGridImagesAndTheShading) {
     EXPECT_TRUE(lines.empty());
 }
 
+// A formula with no finite value (1/0, log(0)) can draw no grid image: the old ones must still
+// go from the screen, followed or not, and the controller says that nothing can be drawn.
+TEST_F(ControllerTest, AFunctionFiniteNowhereLeavesNoStaleGridImages) {
+    for (const bool follow : {false, true}) {
+        SCOPED_TRACE(follow ? "following curves" : "plain");
+        app.controller.followCurvesNearPoles = follow;
+        select("Invert");
+        inverseImagesOn();
+        EXPECT_FALSE(app.controller.nowhereFinite());
+        app.drawRange();
+        app.drawDomain();
+        for (const char* formula : {"1/0", "log(0)"}) {
+            std::string error;
+            ASSERT_TRUE(app.controller.setFormula(formula, "1/0", error)) << error;
+            EXPECT_TRUE(app.controller.nowhereFinite()) << formula;
+            // The next passes start from white: nothing of the old images stays.
+            EXPECT_TRUE(app.range->needsCompleteRedraw) << formula;
+            EXPECT_TRUE(app.domain->needsCompleteRedraw) << formula;
+            const test::RecordingCanvas range = app.drawRange();
+            ASSERT_FALSE(range.rectFills().empty());
+            EXPECT_EQ(range.rectFills().front()->rect, app.range->bounds());
+            app.drawDomain();
+        }
+        // Still nowhere finite after a pan; a function with values clears the note.
+        app.domain->panBy(300, 0);
+        EXPECT_TRUE(app.controller.nowhereFinite());
+        std::string error;
+        ASSERT_TRUE(app.controller.setFormula("1/z", "1/w", error)) << error;
+        EXPECT_FALSE(app.controller.nowhereFinite());
+        app.controller.toggleShowInverseImagesOfRangeGridlines(&app.inverseImagesItem);
+    }
+}
+
 TEST_F(ControllerTest, AnUnknownTitleIsLoggedAndActsAsIdentity) {
     LogCapture log;
     select("Hyperbolic Disk To Plane");

@@ -102,6 +102,48 @@ TEST_F(FollowTest, ACircleThroughAPoleBreaksWithAMoveAndNoChordCrossesTheOrigin)
     }
 }
 
+// e^(1/z) has no value at 0, where the engine returns e^0 = 1. Coming from the left its image
+// runs into 0; a followed image must not end that run with a chord to the stand-in 1, whether
+// 0 is a point of the path, a sample of a grid line or a midpoint the refiner takes.
+TEST_F(FollowTest, NoFollowedImageReachesTheStandInOfAnEssentialSingularity) {
+    followOn();
+    select("exp(1/z)");
+    const CGPoint one = app.range->trueCoordinatesToViewCoordinates({1, 0});
+    const auto reachesOne = [&one](const Path& path) {
+        for (const auto& [a, b] : drawnSegments(path)) {
+            if (std::hypot(a.x - one.x, a.y - one.y) < 2.0 ||
+                std::hypot(b.x - one.x, b.y - one.y) < 2.0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const std::vector<std::vector<CGPoint>> paths = {
+        {{-0.5, 0}, {0, 0}, {0.5, 0}},
+        {{-0.5, 0}, {0.5, 0}},
+        {{-0.3, 0}, {-0.01, 0}, {0, 0}},
+    };
+    for (const auto& points : paths) {
+        app.domain->addExactPath(points);
+        EXPECT_FALSE(reachesOne(*app.range->paths.back())) << points.size() << " points";
+    }
+    // The real axis is a grid line with a sample at 0; its image starts on the real axis.
+    // (The imaginary axis maps onto the unit circle, through 1 itself.)
+    int realAxes = 0;
+    for (const auto& line : app.range->transformedGridlines) {
+        if (line->elementAtIndex(0).point.y == one.y) {
+            ++realAxes;
+            EXPECT_FALSE(reachesOne(*line));
+        }
+    }
+    EXPECT_GE(realAxes, 1);
+    // Redrawing the images follows them the same way.
+    app.controller.redrawImagesUnderCurrentFunction(nullptr);
+    for (const auto& path : app.range->paths) {
+        EXPECT_FALSE(reachesOne(*path));
+    }
+}
+
 TEST(ImageRefiner, GridImagesOfExpOneOverZStayWithinTwoPixelsOfTheTrueCurve) {
     // The domain's grid of a 400 by 400 view at scale 1, mapped into a range of the same
     // size: every drawn chord that reaches the view is checked against f densely.

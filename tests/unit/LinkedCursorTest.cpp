@@ -4,12 +4,14 @@
 
 #include <clocale>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "app/LinkedCursor.h"
 #include "app/StatusText.h"
 #include "engine/ComplexFunctions.h"
 #include "engine/FunctionName.h"
+#include "planes/Readout.h"
 #include "support/AppHarness.h"
 #include "support/LogCapture.h"
 #include "support/Printers.h"
@@ -19,6 +21,7 @@ namespace {
 
 using Pane = LinkedCursor::Pane;
 using test::AppHarness;
+using test::FakeSender;
 
 class LinkedCursorTest : public ::testing::Test {
   protected:
@@ -105,13 +108,68 @@ TEST_F(LinkedCursorTest, HoveringNeitherLogsNorMovesInvertsLastGoodPoint) {
     engine::lastGoodPoint = {7, 7};
     test::LogCapture log;
     const LinkedCursor::Reading pole = overRange({200, 150});
-    EXPECT_EQ(pole.image, (CGPoint{7, 7})) << "invert's answer at its pole";
+    EXPECT_EQ(StatusText::pointer(pole), "w = 0.000 + 0.000i    f⁻¹(w) = ∞")
+        << "not invert's stand-in at its pole";
+    EXPECT_FALSE(pole.domainMarker.has_value());
     overRange({300, 150});
     EXPECT_EQ(engine::lastGoodPoint, (CGPoint{7, 7}));
     EXPECT_TRUE(log.lines.empty());
     // Drawing still logs as before.
     app.press({200, 150});
     EXPECT_TRUE(log.contains("invert: Division by zero!"));
+}
+
+// Where the engine can only return a stand-in (the last good point, the origin, e^0), the
+// readouts say what f is there, and no ring marks the stand-in; drawing still gets it.
+TEST_F(LinkedCursorTest, ReadoutsAtAPoleOrWhereFIsUndefinedSaySo) {
+    struct Case {
+        const char* function;
+        CGPoint z;
+        const char* f;
+    };
+    const Case cases[] = {
+        {"Invert", {0, 0}, "∞"},
+        {"Hyperbolic Plane To Disk", {0, -1}, "∞"},
+        {"Hyperbolic Disk to Plane", {1, 0}, "∞"},
+        {"exp(1/z)", {0, 0}, "undefined"},
+        {"1/(exp(1/z)-1)", {0, 0}, "undefined"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.function);
+        FakeSender item(c.function);
+        app.controller.setFunction(&item);
+        overDomain({100, 100});  // a point with a value first: invert's last good point moves
+        test::LogCapture log;
+        const LinkedCursor::Reading r =
+            overDomain(app.domain->trueCoordinatesToViewCoordinates(c.z));
+        EXPECT_FALSE(log.lines.empty()) << "the hover logs as before";
+        EXPECT_EQ(StatusText::pointer(r), "z = " + StatusText::complex(c.z) + "    f(z) = " + c.f);
+        EXPECT_FALSE(r.rangeMarker.has_value());
+        const test::RecordingCanvas range = app.drawRange();
+        ASSERT_FALSE(range.texts().empty());
+        EXPECT_EQ(range.texts().back()->text, c.f) << "the range's corner readout";
+        // The engine keeps its documented stand-in for everything drawn.
+        EXPECT_TRUE(std::isfinite(app.controller.transform(c.z).x));
+    }
+}
+
+// With the pointer still, a new f, new coefficients or a new formula are read at once, by the
+// status bar and the range's readout alike.
+TEST_F(LinkedCursorTest, TheReadoutsFollowAChangeOfFunction) {
+    const CGPoint z = overDomain({250, 170}).point;
+    FakeSender square("Square"), invert("Invert");
+    std::string error;
+    const std::function<void()> changes[] = {
+        [&] { app.controller.setFunction(&square); },
+        [&] { app.controller.setParameters("usersPolynomial", 0, 0, 0, 0, 2, 0, 1, 0); },
+        [&] { ASSERT_TRUE(app.controller.setFormula("z^2 - 1", "", error)) << error; },
+        [&] { app.controller.setFunction(&invert); },
+    };
+    for (const auto& change : changes) {
+        change();
+        EXPECT_EQ(app.range->coords, app.controller.transform(z));
+        EXPECT_EQ(cursor.read().image, app.range->coords);
+    }
 }
 
 TEST(StatusTextTest, NumbersHaveThreeDecimalsAndAPointInEveryLocale) {
@@ -130,6 +188,41 @@ TEST(StatusTextTest, NumbersHaveThreeDecimalsAndAPointInEveryLocale) {
     EXPECT_EQ(StatusText::complex({std::numeric_limits<double>::infinity(), 2}), "∞");
     EXPECT_EQ(StatusText::complex({1, std::nan("")}), "undefined");
     std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+// Zoomed in, a pixel's step shows in both corner readouts and the status bar; at the usual
+// zooms they keep three decimals.
+TEST_F(LinkedCursorTest, ZoomedInEveryPixelChangesTheReadouts) {
+    for (int i = 0; i < 10; ++i) {
+        app.domain->zoomIn(nullptr);  // x1024: a pixel is about 0.00001
+    }
+    FakeSender identity("Identity");
+    app.controller.setFunction(&identity);
+    overDomain({300, 150});
+    EXPECT_EQ(app.drawDomain().texts().back()->text, "0.0009766, 0.0000000");
+    EXPECT_EQ(StatusText::pointer(overDomain({301, 150})),
+              "z = 0.0009863 + 0.0000000i    f(z) = 0.001 + 0.000i");
+    // The range, at x1, writes f(z) as before.
+    EXPECT_EQ(app.drawRange().texts().back()->text, "0.001, 0.000");
+}
+
+TEST(StatusTextTest, DecimalsFollowThePixelOnceThreeNoLongerShowIt) {
+    // x1/1024, x1, x8, x16, x1024, x2^40.
+    const std::pair<double, int> cases[] = {{10.24, 3},        {0.01, 3},
+                                            {0.00125, 3},      {0.000625, 5},
+                                            {1 / 102400.0, 7}, {0x1p-40 / 100.0, 16}};
+    for (const auto& [unit, decimals] : cases) {
+        EXPECT_EQ(Readout::decimals(unit), decimals) << unit;
+    }
+    const double pixel = 1 / 102400.0;
+    EXPECT_EQ(Readout::point({1 + pixel, -0.5}, pixel), "1.0000098, -0.5000000");
+    EXPECT_EQ(Readout::point({INFINITY, NAN}, 0.01), "∞");
+    EXPECT_EQ(Readout::point({1, NAN}, 0.01), "undefined");
+    EXPECT_EQ(Readout::fixed(12345.5, 30), "12345.500000000000") << "what a double holds";
+    EXPECT_EQ(StatusText::number(-1.23456789e-5, 0x1p-20 / 100.0), "-1.23457e-05");
+    EXPECT_EQ(StatusText::number(NAN), "undefined");
+    EXPECT_EQ(StatusText::complex({1 + pixel, -0.0}, pixel), "1.0000098 + 0.0000000i");
+    EXPECT_EQ(StatusText::complex({1 + pixel, -pixel}, pixel), "1.0000098 - 9.766e-06i");
 }
 
 TEST(StatusTextTest, PointerLinesNameBothPoints) {
