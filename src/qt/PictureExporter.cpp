@@ -5,6 +5,7 @@
 #include <QPicture>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "planes/PlaneView.h"
@@ -33,6 +34,16 @@ std::vector<PlaneView*> chosen(PlaneView& domain, PlaneView& range, PictureExpor
 QSize sizeOf(const PlaneView& plane) {
     return QSize(std::max(1, static_cast<int>(plane.viewWidth)),
                  std::max(1, static_cast<int>(plane.viewHeight)));
+}
+
+// An image of the plane's size at `ratio` device pixels per unit, white, for a pass to draw on.
+QImage blankImage(const PlaneView& plane, qreal ratio) {
+    const QSize size = sizeOf(plane);
+    QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    return image;
 }
 
 // Passes one half of a complete pass on: the background (the fills that come before anything
@@ -89,12 +100,16 @@ bool shaded(const PlaneView& plane) {
 
 // One complete pass of a plane onto a canvas that is not its pane's. The plane's own
 // bookkeeping is put back afterwards, so that its pane's next pass is what it would have been.
+// A picture is a figure: the pointer's readout stays on the screen.
 void drawAfresh(PlaneView& plane, Canvas& canvas) {
     const bool complete = plane.needsCompleteRedraw;
     const CGRect coordsRect = plane.coordsRect;
     const CGRect oldCoordsRect = plane.oldCoordsRect;
+    const bool readout = plane.showsReadout;
     plane.needsCompleteRedraw = true;
+    plane.showsReadout = false;
     plane.drawRect(canvas, plane.bounds());
+    plane.showsReadout = readout;
     plane.needsCompleteRedraw = complete;
     plane.coordsRect = coordsRect;
     plane.oldCoordsRect = oldCoordsRect;
@@ -134,11 +149,10 @@ QImage PictureExporter::compose(const QImage& domain, const QImage& range, Plane
     return out;
 }
 
-QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes planes) {
+QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes planes, qreal ratio) {
     std::vector<QImage> images;
     for (PlaneView* plane : chosen(domain, range, planes)) {
-        QImage image(sizeOf(*plane), QImage::Format_RGB32);
-        image.fill(Qt::white);
+        QImage image = blankImage(*plane, ratio);
         {
             QtCanvas canvas(&image);
             drawAfresh(*plane, canvas);
@@ -148,7 +162,7 @@ QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes plane
     return images.size() == 1 ? images.front() : compose(images[0], images[1], Planes::Both);
 }
 
-QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes planes) {
+QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes planes, int scale) {
     const std::vector<PlaneView*> shown = chosen(domain, range, planes);
     int width = kGap * static_cast<int>(shown.size() - 1);
     int height = 0;
@@ -160,7 +174,9 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(width, height));
+    // Scaled, the document is larger and its embedded shading finer; its view box, in which
+    // everything is drawn, stays the plane's.
+    generator.setSize(QSize(width * scale, height * scale));
     generator.setViewBox(QRect(0, 0, width, height));
     generator.setTitle(QStringLiteral("zwmap"));
     // One view unit is one CSS pixel.
@@ -175,8 +191,7 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
             QImage background;
             QPicture picture;
             if (shaded(*plane)) {
-                background = QImage(size, QImage::Format_RGB32);
-                background.fill(Qt::white);
+                background = blankImage(*plane, scale);
                 QtCanvas canvas(&background);
                 LayerFilter filter(canvas, LayerFilter::Keep::Background);
                 drawAfresh(*plane, filter);

@@ -134,14 +134,17 @@ bool SessionActions::saveFile(const QString& path) {
     return saved;
 }
 
-bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes planes) {
+bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes planes, int scale) {
     PlaneWidget::flushAll();
     QByteArray bytes;
     if (PictureExporter::isSvg(path)) {
-        bytes = PictureExporter::svg(*window_->domainView(), *window_->rangeView(), planes);
+        bytes = PictureExporter::svg(*window_->domainView(), *window_->rangeView(), planes, scale);
     } else {
-        bytes = PictureExporter::png(PictureExporter::compose(
-            window_->domainPane()->image(), window_->rangePane()->image(), planes));
+        // The panes' pixels as on the screen, at the screen's pixel ratio, but drawn afresh:
+        // the pointer's readout is no part of a picture.
+        const qreal ratio = window_->domainPane()->devicePixelRatioF() * scale;
+        bytes = PictureExporter::png(
+            PictureExporter::render(*window_->domainView(), *window_->rangeView(), planes, ratio));
     }
     QString error;
     if (!AtomicFile::write(path, bytes, error)) {
@@ -208,7 +211,7 @@ void SessionActions::exportPictureAs() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    exportPicture(dialog.selectedFiles().front(), choice.planes());
+    exportPicture(dialog.selectedFiles().front(), choice.planes(), choice.scale());
 }
 
 }  // namespace zw
