@@ -31,14 +31,14 @@ std::vector<PlaneView*> chosen(PlaneView& domain, PlaneView& range, PictureExpor
     return {&domain, &range};
 }
 
-QSize sizeOf(const PlaneView& plane) {
+QSize planeSize(const PlaneView& plane) {
     return QSize(std::max(1, static_cast<int>(plane.viewWidth)),
                  std::max(1, static_cast<int>(plane.viewHeight)));
 }
 
 // An image of the plane's size at `ratio` device pixels per unit, white, for a pass to draw on.
 QImage blankImage(const PlaneView& plane, qreal ratio) {
-    const QSize size = sizeOf(plane);
+    const QSize size = planeSize(plane);
     QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
                  static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
@@ -162,14 +162,24 @@ QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes plane
     return images.size() == 1 ? images.front() : compose(images[0], images[1], Planes::Both);
 }
 
+QSize PictureExporter::sizeOf(const PlaneView& domain, const PlaneView& range, Planes planes) {
+    const QSize d = planeSize(domain);
+    const QSize r = planeSize(range);
+    switch (planes) {
+        case Planes::Domain:
+            return d;
+        case Planes::Range:
+            return r;
+        case Planes::Both:
+            break;
+    }
+    return QSize(d.width() + kGap + r.width(), std::max(d.height(), r.height()));
+}
+
 QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes planes, int scale) {
     const std::vector<PlaneView*> shown = chosen(domain, range, planes);
-    int width = kGap * static_cast<int>(shown.size() - 1);
-    int height = 0;
-    for (const PlaneView* plane : shown) {
-        width += sizeOf(*plane).width();
-        height = std::max(height, sizeOf(*plane).height());
-    }
+    const int width = sizeOf(domain, range, planes).width();
+    const int height = sizeOf(domain, range, planes).height();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
@@ -187,7 +197,7 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
         int x = 0;
         for (PlaneView* plane : shown) {
             // Each plane is recorded apart and played back in its place, clipped to it.
-            const QSize size = sizeOf(*plane);
+            const QSize size = planeSize(*plane);
             QImage background;
             QPicture picture;
             if (shaded(*plane)) {
@@ -213,7 +223,7 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
             }
             painter.drawPicture(0, 0, picture);
             painter.restore();
-            x += sizeOf(*plane).width() + kGap;
+            x += planeSize(*plane).width() + kGap;
         }
     }
     return buffer.data();

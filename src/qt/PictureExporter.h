@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace zw {
@@ -24,6 +25,8 @@ class PictureExporter {
     // The planes drawn afresh as vectors: strokes, rectangles and text. With a scale, the
     // document is `scale` times as large and its embedded shading as much finer.
     static QByteArray svg(PlaneView& domain, PlaneView& range, Planes planes, int scale = 1);
+    // The picture's size in view units: the planes shown and the gap between them.
+    static QSize sizeOf(const PlaneView& domain, const PlaneView& range, Planes planes);
     // The largest scale a picture is made at.
     static constexpr int kMaxScale = 8;
     static QByteArray png(const QImage& image);

@@ -491,7 +491,18 @@ TEST_F(SessionWindowTest, AScaledPictureIsTheSameViewSharper) {
     scale->setCurrentIndex(scale->count() - 1);
     EXPECT_EQ(dialog.scale(), 8);
 
-    QSize size;
+    // A large window at the largest scale would need gigabytes: it is refused and says why.
+    window->resize(1600, 1000);
+    settle(PlaneWidget::kLiveResizeEndMs + 50);
+    alerts->expect();
+    EXPECT_FALSE(session()->exportPicture(file("huge.png"), PictureExporter::Planes::Both, 8));
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_NE(alerts->alerts()[0].message.find("pixels, more than 67 million: choose a smaller "
+                                               "scale."),
+              std::string::npos)
+        << alerts->alerts()[0].message;
+    EXPECT_FALSE(QFile::exists(file("huge.png")));
+
     int n = 0;
     EXPECT_TRUE(CommandLine::parseScale(QStringLiteral("8"), n));
     EXPECT_EQ(n, 8);
