@@ -245,6 +245,12 @@ bool FileSystem::writeWhole(const std::string& path, std::string_view bytes, std
             why = kindOf(status.st_mode);
             return fail();
         }
+        // A file made read-only is not replaced behind its owner's back, though the folder
+        // would allow it.
+        if (::access(path.c_str(), W_OK) != 0) {
+            why = reason(errno);
+            return fail();
+        }
         // The file a link points to is replaced; the link stays.
         if (char* real = ::realpath(path.c_str(), nullptr)) {
             target = real;
