@@ -297,23 +297,20 @@ int CommandLine::run(QApplication& app) {
             qInstallMessageHandler(nullptr);
         }
     }
-    switch (request_.action) {
-        case Action::Help:
-        case Action::Version: {
-            QCommandLineParser parser;
-            addOptions(parser);
-            parser.parse(app.arguments());
-            if (request_.action == Action::Help) {
-                parser.showHelp(0);
-            }
-            parser.showVersion();
+    if (request_.action == Action::Help || request_.action == Action::Version) {
+        QCommandLineParser parser;
+        addOptions(parser);
+        parser.parse(app.arguments());
+        if (request_.action == Action::Help) {
+            parser.showHelp(0);
         }
-        case Action::Export:
-            return runExport();
-        case Action::Usage:
-            return complain(request_.error, kExitUsage);
-        case Action::Window:
-            break;
+        parser.showVersion();  // both exit
+    }
+    if (request_.action == Action::Export) {
+        return runExport();
+    }
+    if (request_.action == Action::Usage) {
+        return complain(request_.error, kExitUsage);
     }
 
     MainWindow window;

@@ -60,7 +60,7 @@ class CommandLine {
     int runExport() const;
 
     Request request_;
-    // The window was asked for where there is no display: Qt would abort.
+    // There was no display when the arguments were read again: Qt runs offscreen for that.
     bool noDisplay_ = false;
 };
 
