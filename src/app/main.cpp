@@ -4,12 +4,17 @@
 #include "qt/CommandLine.h"
 
 int main(int argc, char* argv[]) {
-    zw::CommandLine::prepare(argc, argv);
+    // The arguments are read before the application object is made: a usage error is told in
+    // one line and needs no display.
+    zw::CommandLine commandLine(argc, argv);
+    if (const std::optional<int> status = commandLine.finishEarly()) {
+        return *status;
+    }
     QApplication app(argc, argv);
     // QApplication takes the C library's locale from the environment; on a comma-decimal
     // desktop printf would then write "0,500". Numbers zwmap writes never follow the locale.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("zwmap"));
     QApplication::setApplicationVersion(QStringLiteral(ZW_VERSION));
-    return zw::CommandLine::run(app);
+    return commandLine.run(app);
 }

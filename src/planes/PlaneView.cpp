@@ -450,6 +450,9 @@ void PlaneView::drawBaseLayers(Canvas& canvas) {
 }
 
 void PlaneView::drawCoordinates(Canvas& canvas) {
+    if (!showsReadout) {
+        return;
+    }
     canvas.setColor(Color::whiteColor());
     oldCoordsRect = coordsRect;
     oldCoordsRect.size.width += 5.0;

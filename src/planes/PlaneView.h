@@ -135,6 +135,8 @@ class PlaneView : public WindowDelegate {
     ColorPanel* colorPanel = nullptr;
     // The same boxes as `contours`, laid out for painting; kept in step with them.
     BoxLattice contourLattice;
+    // Off while a picture is drawn: the corner readout follows the pointer, not the plane.
+    bool showsReadout = true;
 
   protected:
     // The first steps of creation; the concrete plane finishes it with

@@ -49,6 +49,12 @@ class StderrLog {
         }
     }
 
+    void flush() {
+        const std::lock_guard lock(mutex_);
+        coalescer_.flush();
+        std::fflush(stderr);
+    }
+
   private:
     StderrLog() = default;
 
@@ -114,6 +120,10 @@ void log(const char* format, ...) {
     } else {
         StderrLog::instance().write(line);
     }
+}
+
+void flushLog() {
+    StderrLog::instance().flush();
 }
 
 LogSink setLogSink(LogSink s) {

@@ -10,6 +10,10 @@ namespace zw {
 // and followed by "(last message repeated N times)".
 void log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Writes the count of the lines held back on standard error now: a message written next (an
+// error, say) then comes after the diagnostics that led to it, not before their count.
+void flushLog();
+
 using LogSink = std::function<void(const std::string& line)>;
 
 // Installs a sink for the log lines (an empty one restores standard error); returns the

@@ -1,24 +1,20 @@
 #include "qt/AtomicFile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
+
+#include "platform/FileSystem.h"
 
 namespace zw {
 
 bool AtomicFile::write(const QString& path, const QByteArray& bytes, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = path + QStringLiteral(": cannot be written (") + file.errorString() +
-                QStringLiteral(")");
-        return false;
+    std::string why;
+    if (FileSystem::writeWhole(
+            QFile::encodeName(path).toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), why)) {
+        return true;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = path + QStringLiteral(": cannot be written (") + file.errorString() +
-                QStringLiteral(")");
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    error = QFile::decodeName(QByteArray::fromStdString(why));
+    return false;
 }
 
 }  // namespace zw

@@ -8,7 +8,8 @@ class QComboBox;
 
 namespace zw {
 
-// Asks what a picture shows (both planes side by side, or one) and in which format.
+// Asks what a picture shows (both planes side by side, or one), in which format, and at which
+// scale (1 to 8: the same view in that many times the pixels; 1 is the screen's).
 class ExportDialog : public QDialog {
     Q_OBJECT
 
@@ -17,10 +18,12 @@ class ExportDialog : public QDialog {
 
     PictureExporter::Planes planes() const;
     bool svg() const;
+    int scale() const;
 
   private:
     QComboBox* planes_;
     QComboBox* format_;
+    QComboBox* scale_;
 };
 
 }  // namespace zw

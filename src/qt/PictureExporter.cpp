@@ -5,6 +5,7 @@
 #include <QPicture>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "planes/PlaneView.h"
@@ -30,9 +31,19 @@ std::vector<PlaneView*> chosen(PlaneView& domain, PlaneView& range, PictureExpor
     return {&domain, &range};
 }
 
-QSize sizeOf(const PlaneView& plane) {
+QSize planeSize(const PlaneView& plane) {
     return QSize(std::max(1, static_cast<int>(plane.viewWidth)),
                  std::max(1, static_cast<int>(plane.viewHeight)));
+}
+
+// An image of the plane's size at `ratio` device pixels per unit, white, for a pass to draw on.
+QImage blankImage(const PlaneView& plane, qreal ratio) {
+    const QSize size = planeSize(plane);
+    QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    return image;
 }
 
 // Passes one half of a complete pass on: the background (the fills that come before anything
@@ -89,12 +100,16 @@ bool shaded(const PlaneView& plane) {
 
 // One complete pass of a plane onto a canvas that is not its pane's. The plane's own
 // bookkeeping is put back afterwards, so that its pane's next pass is what it would have been.
+// A picture is a figure: the pointer's readout stays on the screen.
 void drawAfresh(PlaneView& plane, Canvas& canvas) {
     const bool complete = plane.needsCompleteRedraw;
     const CGRect coordsRect = plane.coordsRect;
     const CGRect oldCoordsRect = plane.oldCoordsRect;
+    const bool readout = plane.showsReadout;
     plane.needsCompleteRedraw = true;
+    plane.showsReadout = false;
     plane.drawRect(canvas, plane.bounds());
+    plane.showsReadout = readout;
     plane.needsCompleteRedraw = complete;
     plane.coordsRect = coordsRect;
     plane.oldCoordsRect = oldCoordsRect;
@@ -134,11 +149,10 @@ QImage PictureExporter::compose(const QImage& domain, const QImage& range, Plane
     return out;
 }
 
-QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes planes) {
+QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes planes, qreal ratio) {
     std::vector<QImage> images;
     for (PlaneView* plane : chosen(domain, range, planes)) {
-        QImage image(sizeOf(*plane), QImage::Format_RGB32);
-        image.fill(Qt::white);
+        QImage image = blankImage(*plane, ratio);
         {
             QtCanvas canvas(&image);
             drawAfresh(*plane, canvas);
@@ -148,19 +162,31 @@ QImage PictureExporter::render(PlaneView& domain, PlaneView& range, Planes plane
     return images.size() == 1 ? images.front() : compose(images[0], images[1], Planes::Both);
 }
 
-QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes planes) {
-    const std::vector<PlaneView*> shown = chosen(domain, range, planes);
-    int width = kGap * static_cast<int>(shown.size() - 1);
-    int height = 0;
-    for (const PlaneView* plane : shown) {
-        width += sizeOf(*plane).width();
-        height = std::max(height, sizeOf(*plane).height());
+QSize PictureExporter::sizeOf(const PlaneView& domain, const PlaneView& range, Planes planes) {
+    const QSize d = planeSize(domain);
+    const QSize r = planeSize(range);
+    switch (planes) {
+        case Planes::Domain:
+            return d;
+        case Planes::Range:
+            return r;
+        case Planes::Both:
+            break;
     }
+    return QSize(d.width() + kGap + r.width(), std::max(d.height(), r.height()));
+}
+
+QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes planes, int scale) {
+    const std::vector<PlaneView*> shown = chosen(domain, range, planes);
+    const int width = sizeOf(domain, range, planes).width();
+    const int height = sizeOf(domain, range, planes).height();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(width, height));
+    // Scaled, the document is larger and its embedded shading finer; its view box, in which
+    // everything is drawn, stays the plane's.
+    generator.setSize(QSize(width * scale, height * scale));
     generator.setViewBox(QRect(0, 0, width, height));
     generator.setTitle(QStringLiteral("zwmap"));
     // One view unit is one CSS pixel.
@@ -171,12 +197,11 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
         int x = 0;
         for (PlaneView* plane : shown) {
             // Each plane is recorded apart and played back in its place, clipped to it.
-            const QSize size = sizeOf(*plane);
+            const QSize size = planeSize(*plane);
             QImage background;
             QPicture picture;
             if (shaded(*plane)) {
-                background = QImage(size, QImage::Format_RGB32);
-                background.fill(Qt::white);
+                background = blankImage(*plane, scale);
                 QtCanvas canvas(&background);
                 LayerFilter filter(canvas, LayerFilter::Keep::Background);
                 drawAfresh(*plane, filter);
@@ -198,7 +223,7 @@ QByteArray PictureExporter::svg(PlaneView& domain, PlaneView& range, Planes plan
             }
             painter.drawPicture(0, 0, picture);
             painter.restore();
-            x += sizeOf(*plane).width() + kGap;
+            x += planeSize(*plane).width() + kGap;
         }
     }
     return buffer.data();

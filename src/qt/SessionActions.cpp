@@ -13,6 +13,7 @@
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "qt/AtomicFile.h"
+#include "qt/CommandLine.h"
 #include "qt/ExportDialog.h"
 #include "qt/MainWindow.h"
 #include "qt/ParameterDialog.h"
@@ -137,14 +138,32 @@ bool SessionActions::saveFile(const QString& path) {
     return saved;
 }
 
-bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes planes) {
+bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes planes, int scale) {
     PlaneWidget::flushAll();
+    // Each pixel is drawn in memory first, the shading of an SVG too: a large screen at a large
+    // scale could ask for gigabytes.
+    const qreal ratio = window_->domainPane()->devicePixelRatioF() * scale;
+    const QSize pixels =
+        PictureExporter::sizeOf(*window_->domainView(), *window_->rangeView(), planes) * ratio;
+    const qint64 most = qint64{CommandLine::kMaxSide} * CommandLine::kMaxSide;
+    if (qint64{pixels.width()} * pixels.height() > most) {
+        tell("The picture could not be saved.",
+             QStringLiteral("At %1\u00d7 it would be %2x%3 pixels, more than %4 million: choose a "
+                            "smaller scale.")
+                 .arg(scale)
+                 .arg(pixels.width())
+                 .arg(pixels.height())
+                 .arg(most / 1'000'000));
+        return false;
+    }
     QByteArray bytes;
     if (PictureExporter::isSvg(path)) {
-        bytes = PictureExporter::svg(*window_->domainView(), *window_->rangeView(), planes);
+        bytes = PictureExporter::svg(*window_->domainView(), *window_->rangeView(), planes, scale);
     } else {
-        bytes = PictureExporter::png(PictureExporter::compose(
-            window_->domainPane()->image(), window_->rangePane()->image(), planes));
+        // The panes' pixels as on the screen, at the screen's pixel ratio, but drawn afresh:
+        // the pointer's readout is no part of a picture.
+        bytes = PictureExporter::png(
+            PictureExporter::render(*window_->domainView(), *window_->rangeView(), planes, ratio));
     }
     QString error;
     if (!AtomicFile::write(path, bytes, error)) {
@@ -211,7 +230,7 @@ void SessionActions::exportPictureAs() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    exportPicture(dialog.selectedFiles().front(), choice.planes());
+    exportPicture(dialog.selectedFiles().front(), choice.planes(), choice.scale());
 }
 
 }  // namespace zw

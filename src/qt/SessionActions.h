@@ -27,7 +27,9 @@ class SessionActions : public QObject {
     // Each reports a failure in an alert and returns false; nothing changes then.
     bool openFile(const QString& path);
     bool saveFile(const QString& path);
-    bool exportPicture(const QString& path, PictureExporter::Planes planes);
+    // A picture of the planes as they show, without the pointer's readout; at a scale above 1
+    // the same view in more pixels (a PNG) or a larger document (an SVG).
+    bool exportPicture(const QString& path, PictureExporter::Planes planes, int scale = 1);
     // Before the session goes away: true when it may (saved, discarded or unchanged).
     bool mayClose();
 

@@ -15,6 +15,7 @@
 #include "formula/FormulaParser.h"
 #include "formula/InverseCheck.h"
 #include "planes/PlaneView.h"
+#include "platform/FileSystem.h"
 #include "session/SessionWriter.h"
 
 namespace zw {
@@ -797,45 +798,27 @@ bool SessionReader::read(std::string_view text, Session& session, std::string& e
 }
 
 bool SessionReader::load(const std::string& path, Session& session, std::string& error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec || !fs::exists(status)) {
-        error = path + ": no such file";
-        return false;
-    }
-    if (fs::is_directory(status)) {
-        error = path + ": a folder, not a session file";
-        return false;
-    }
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kMaxFileBytes) {
-        error = path + ": too large for a session (" + std::to_string(size >> 20) +
-                " MB; at most " + std::to_string(kMaxFileBytes >> 20) + " MB)";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be read (" + std::strerror(errno) + ")";
-        return false;
-    }
     std::string text;
-    if (!ec) {
-        text.reserve(static_cast<std::size_t>(size));
-    }
-    // Read in pieces, stopping at the limit: a file may grow after its size was asked.
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxFileBytes) {
-            error = path + ": too large for a session (at most " +
-                    std::to_string(kMaxFileBytes >> 20) + " MB)";
+    std::string why;
+    std::uintmax_t size = 0;
+    switch (FileSystem::readWhole(path, kMaxFileBytes, text, why, size)) {
+        case FileSystem::Read::Done:
+            break;
+        case FileSystem::Read::Missing:
+            error = path + ": no such file";
             return false;
-        }
-    }
-    if (in.bad()) {
-        error = path + ": cannot be read";
-        return false;
+        case FileSystem::Read::NotAFile:
+            error = path + ": " + why + ", not a session file";
+            return false;
+        case FileSystem::Read::TooLarge:
+            error = size > 0 ? path + ": too large for a session (" + std::to_string(size >> 20) +
+                                   " MB; at most " + std::to_string(kMaxFileBytes >> 20) + " MB)"
+                             : path + ": too large for a session (at most " +
+                                   std::to_string(kMaxFileBytes >> 20) + " MB)";
+            return false;
+        case FileSystem::Read::Failed:
+            error = path + ": cannot be read (" + why + ")";
+            return false;
     }
     if (!read(text, session, error)) {
         error = path + ": " + error;

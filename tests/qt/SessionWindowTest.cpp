@@ -1,6 +1,9 @@
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -20,10 +23,13 @@
 #include "engine/Transformations.h"
 #include "engine/UserMaps.h"
 #include "qt/CommandLine.h"
+#include "qt/ExportDialog.h"
 #include "qt/FormulaDialog.h"
 #include "qt/ParameterDialog.h"
 #include "qt/SessionActions.h"
 #include "qt/StatusBar.h"
+#include "session/Session.h"
+#include "session/SessionReader.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -353,13 +359,17 @@ TEST_F(SessionWindowTest, PngIsThePaneImagesSideBySide) {
     const QImage& r = rangePane()->image();
     ASSERT_EQ(both.width(), d.width() + PictureExporter::kGap + r.width());
     ASSERT_EQ(both.height(), d.height());
-    EXPECT_EQ(both.copy(0, 0, d.width(), d.height()), d.convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(both.copy(d.width() + PictureExporter::kGap, 0, r.width(), r.height()),
-              r.convertToFormat(QImage::Format_RGB32));
+    // Above the strip of the pointer's readout, which pictures leave out.
+    const int h = d.height() - 20;
+    EXPECT_EQ(both.copy(0, 0, d.width(), h),
+              view(domainPane()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(both.copy(d.width() + PictureExporter::kGap, 0, r.width(), h),
+              view(rangePane()).convertToFormat(QImage::Format_RGB32));
 
     ASSERT_TRUE(session()->exportPicture(file("range.png"), PictureExporter::Planes::Range));
-    EXPECT_EQ(QImage(file("range.png")).convertToFormat(QImage::Format_RGB32),
-              r.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(
+        QImage(file("range.png")).convertToFormat(QImage::Format_RGB32).copy(0, 0, r.width(), h),
+        view(rangePane()).convertToFormat(QImage::Format_RGB32));
 }
 
 // Share of pixels whose grey differs by more than a little, and the mean darkness of each.
@@ -479,6 +489,197 @@ TEST_F(SessionWindowTest, CommandLineRendersAPictureOfTheAskedSize) {
     for (const char* bad : {"800", "800x", "x600", "0x600", "800x600x2", "99999x10", "8 x 6"}) {
         EXPECT_FALSE(CommandLine::parseSize(QString::fromLatin1(bad), size)) << bad;
     }
+}
+
+// Pixels darker than the light grid: text, axes, paths.
+int darkPixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            count += qGray(image.pixel(x, y)) < 160 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Where the pointer's readout stands: the lower left corner of a plane of the given size.
+QRect readoutCorner(int left, QSize plane) {
+    return QRect(left, plane.height() - 18, 110, 18);
+}
+
+QImage svgImage(const QString& path) {
+    QSvgRenderer renderer(path);
+    QImage image(renderer.viewBox().size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(image.size())));
+    return image;
+}
+
+// A picture is a figure: the pointer's corner readout is on the screen only.
+TEST_F(SessionWindowTest, PicturesLeaveOutThePointersReadout) {
+    settle();
+    const QSize d = domainPane()->size();
+    const QSize r = rangePane()->size();
+    ASSERT_GT(darkPixels(domainPane()->image(), readoutCorner(0, d)), 30) << "the readout shows";
+    ASSERT_GT(darkPixels(rangePane()->image(), readoutCorner(0, r)), 30);
+    ASSERT_TRUE(session()->exportPicture(file("gui.png"), PictureExporter::Planes::Both));
+    ASSERT_TRUE(session()->exportPicture(file("gui.svg"), PictureExporter::Planes::Both));
+    ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    QString error;
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("cli.png"), QSize(640, 300),
+                                           PictureExporter::Planes::Both, error));
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("cli.svg"), QSize(640, 300),
+                                           PictureExporter::Planes::Both, error));
+    const QSize half((640 - PictureExporter::kGap) / 2, 300);
+    const struct {
+        QString name;
+        QImage picture;
+        QSize domain;
+    } pictures[] = {
+        {QStringLiteral("gui.png"), QImage(file("gui.png")), d},
+        {QStringLiteral("gui.svg"), svgImage(file("gui.svg")), d},
+        {QStringLiteral("cli.png"), QImage(file("cli.png")), half},
+        {QStringLiteral("cli.svg"), svgImage(file("cli.svg")), half},
+    };
+    for (const auto& p : pictures) {
+        ASSERT_FALSE(p.picture.isNull()) << p.name.toStdString();
+        const int rangeLeft = p.domain.width() + PictureExporter::kGap;
+        EXPECT_EQ(darkPixels(p.picture, readoutCorner(0, p.domain)), 0) << p.name.toStdString();
+        EXPECT_EQ(darkPixels(p.picture, readoutCorner(rangeLeft, p.domain)), 0)
+            << p.name.toStdString();
+        // The planes themselves are there: axes and their labels.
+        EXPECT_GT(darkPixels(p.picture, p.picture.rect()), 500) << p.name.toStdString();
+    }
+}
+
+// --scale, and the dialog's Scale: the same view in more pixels, where a larger --size shows
+// more of the planes.
+TEST_F(SessionWindowTest, AScaledPictureIsTheSameViewSharper) {
+    drawTwoPaths();
+    trigger("Range", "Show Grid");
+    settle();
+    ASSERT_TRUE(session()->exportPicture(file("one.png"), PictureExporter::Planes::Both));
+    ASSERT_TRUE(session()->exportPicture(file("two.png"), PictureExporter::Planes::Both, 2));
+    const QImage one = QImage(file("one.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage two = QImage(file("two.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(two.size(), one.size() * 2);
+    const auto halved = [](const QImage& image) {
+        return image.scaled(image.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    Difference difference = compare(one, halved(two));
+    EXPECT_LT(difference.changed, 0.01);
+    EXPECT_NEAR(difference.darknessA, difference.darknessB, 0.1 * difference.darknessA);
+
+    ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    QString error;
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("cli1.png"), QSize(400, 300),
+                                           PictureExporter::Planes::Domain, error));
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("cli2.png"), QSize(400, 300),
+                                           PictureExporter::Planes::Domain, error, 2));
+    const QImage cli1 = QImage(file("cli1.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage cli2 = QImage(file("cli2.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(cli2.size(), QSize(800, 600));
+    difference = compare(cli1, halved(cli2));
+    EXPECT_LT(difference.changed, 0.01);
+    // An SVG keeps its view box and becomes a larger document.
+    ASSERT_TRUE(CommandLine::exportPicture(file("s.zwmap"), file("cli3.svg"), QSize(300, 200),
+                                           PictureExporter::Planes::Both, error, 3));
+    EXPECT_EQ(QSvgRenderer(file("cli3.svg")).viewBox(), QRect(0, 0, 300, 200));
+    QFile svg(file("cli3.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    static const QRegularExpression documentSize(
+        QStringLiteral("<svg width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""));
+    const QRegularExpressionMatch match = documentSize.match(QString::fromUtf8(svg.readAll()));
+    ASSERT_TRUE(match.hasMatch());
+    // In CSS pixels, 96 to the inch, as browsers show it.
+    EXPECT_NEAR(match.captured(1).toDouble() / 25.4 * 96, 900, 0.5);
+    EXPECT_NEAR(match.captured(2).toDouble() / 25.4 * 96, 600, 0.5);
+
+    ExportDialog dialog(window.get());
+    auto* scale = dialog.findChild<QComboBox*>(QStringLiteral("scale"));
+    ASSERT_NE(scale, nullptr);
+    EXPECT_EQ(dialog.scale(), 1) << "the picture as today unless asked";
+    ASSERT_EQ(scale->count(), PictureExporter::kMaxScale);
+    scale->setCurrentIndex(scale->count() - 1);
+    EXPECT_EQ(dialog.scale(), 8);
+
+    // A large window at the largest scale would need gigabytes: it is refused and says why.
+    window->resize(1600, 1000);
+    settle(PlaneWidget::kLiveResizeEndMs + 50);
+    alerts->expect();
+    EXPECT_FALSE(session()->exportPicture(file("huge.png"), PictureExporter::Planes::Both, 8));
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_NE(alerts->alerts()[0].message.find("pixels, more than 67 million: choose a smaller "
+                                               "scale."),
+              std::string::npos)
+        << alerts->alerts()[0].message;
+    EXPECT_FALSE(QFile::exists(file("huge.png")));
+
+    int n = 0;
+    EXPECT_TRUE(CommandLine::parseScale(QStringLiteral("8"), n));
+    EXPECT_EQ(n, 8);
+    for (const char* bad : {"0", "9", "1.5", "2x", "-1", "", " 2", "08x"}) {
+        EXPECT_FALSE(CommandLine::parseScale(QString::fromLatin1(bad), n)) << bad;
+    }
+}
+
+// A full disk, a device and a link: every write says why it failed in words a person can act
+// on, and leaves what the name stands for as it was.
+TEST_F(SessionWindowTest, FailedWritesSayWhyAndLeaveDevicesAndLinksAsTheyAre) {
+    drawTwoPaths();
+    ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
+    drag(domainPane(), {{50, 50}, {80, 60}});
+    settle();
+    // A device that is always full. As root a private node of it, which a writer that replaces
+    // files could replace without harm; otherwise a link to the system's.
+    const auto fullDevice = [this](const QString& name) {
+        const QString path = file(name);
+        if (geteuid() == 0) {
+            return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+        }
+        return QFile::link(QStringLiteral("/dev/full"), path);
+    };
+    ASSERT_TRUE(fullDevice(QStringLiteral("full.zwmap")));
+    ASSERT_TRUE(fullDevice(QStringLiteral("full.png")));
+    const auto full = [this](const char* name) {
+        return file(QString::fromLatin1(name)).toStdString() +
+               ": cannot be written (no space left on the device)";
+    };
+    alerts->expect();
+    EXPECT_FALSE(session()->saveFile(file("full.zwmap")));
+    alerts->expect();
+    EXPECT_FALSE(session()->exportPicture(file("full.png"), PictureExporter::Planes::Both));
+    ASSERT_EQ(alerts->alerts().size(), 2u);
+    EXPECT_EQ(alerts->alerts()[0].title, "The session could not be saved.");
+    EXPECT_EQ(alerts->alerts()[0].message, full("full.zwmap"));
+    EXPECT_EQ(alerts->alerts()[1].title, "The picture could not be saved.");
+    EXPECT_EQ(alerts->alerts()[1].message, full("full.png"));
+    EXPECT_TRUE(window->isWindowModified());
+    QString error;
+    EXPECT_FALSE(CommandLine::exportPicture(file("s.zwmap"), file("full.png"), QSize(100, 100),
+                                            PictureExporter::Planes::Both, error));
+    EXPECT_EQ(error.toStdString(), full("full.png"));
+    for (const char* name : {"full.zwmap", "full.png"}) {
+        struct stat status {};
+        ASSERT_EQ(stat(QFile::encodeName(file(QString::fromLatin1(name))).constData(), &status), 0);
+        EXPECT_TRUE(S_ISCHR(status.st_mode)) << name << " is still the device";
+    }
+
+    // A link stays a link to the file it names, which keeps its permissions.
+    ASSERT_EQ(chmod(QFile::encodeName(file("s.zwmap")).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("s.zwmap"), file("link.zwmap")));
+    ASSERT_TRUE(session()->saveFile(file("link.zwmap")));
+    EXPECT_TRUE(QFileInfo(file("link.zwmap")).isSymLink());
+    struct stat saved {};
+    ASSERT_EQ(stat(QFile::encodeName(file("s.zwmap")).constData(), &saved), 0);
+    EXPECT_EQ(saved.st_mode & 0777, 0640u);
+    Session reread;
+    std::string why;
+    ASSERT_TRUE(SessionReader::load(file("s.zwmap").toStdString(), reread, why)) << why;
+    EXPECT_EQ(reread.domain.paths.size(), 3u) << "the path drawn after the first save";
 }
 
 }  // namespace

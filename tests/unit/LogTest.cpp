@@ -101,6 +101,21 @@ TEST(LogDeathTest, StandardErrorWritesTheCountOfAnIdleRunAfterASecond) {
         ::testing::ExitedWithCode(0), "^Division by zero\n\\(last message repeated 1 times\\)\n$");
 }
 
+// An error written after diagnostics reads last, not followed by the count of their repeats.
+TEST(LogDeathTest, AFlushWritesTheHeldCountBeforeWhatComesNext) {
+    EXPECT_EXIT(
+        {
+            log("invert: Division by zero!");
+            log("invert: Division by zero!");
+            log("invert: Division by zero!");
+            flushLog();
+            std::fprintf(stderr, "zwmap: the error\n");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "^invert: Division by zero!\n\\(last message repeated 2 times\\)\nzwmap: the error\n$");
+}
+
 // Shading zoomed in on the pole of Invert: every box divides by zero at every rebuild.
 TEST(LogDeathTest, ShadingOnAPoleWritesAFewLinesForAHundredThousandDivisions) {
     const std::string file = ::testing::TempDir() + "zw_log_flood.txt";

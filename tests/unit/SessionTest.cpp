@@ -1,7 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +13,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/Transformations.h"
@@ -748,6 +753,56 @@ TEST(SessionDocumentTest, ASessionPastWhatAFileHoldsIsNotSaved) {
               "the session is too large to save (150006 points in 50001 paths); clear some paths "
               "first");
     EXPECT_TRUE(document.isModified());
+}
+
+// Only a regular file is read: anything else would block (a pipe with no writer), never end
+// (a device) or mean nothing. Each is refused and named; a loop of links says so.
+TEST(SessionBrokenFiles, WhatIsNoRegularFileIsRefusedAtOnceAndNamed) {
+    char made[] = "/tmp/zwmap-files-XXXXXX";
+    ASSERT_NE(mkdtemp(made), nullptr);
+    const std::string dir = made;
+    ASSERT_EQ(mkfifo((dir + "/pipe.zwmap").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/null", (dir + "/null.zwmap").c_str()), 0);
+    ASSERT_EQ(mkdir((dir + "/folder.zwmap").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("b.zwmap", (dir + "/a.zwmap").c_str()), 0);
+    ASSERT_EQ(symlink("a.zwmap", (dir + "/b.zwmap").c_str()), 0);
+    ASSERT_EQ(symlink("gone.zwmap", (dir + "/dangling.zwmap").c_str()), 0);
+    // Should a reader wait on the pipe for a writer after all, one comes, so the test ends.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        while (!done) {
+            const int fd = open((dir + "/pipe.zwmap").c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    const struct {
+        const char* name;
+        std::string message;
+    } cases[] = {
+        {"pipe.zwmap", "a named pipe, not a session file"},
+        {"null.zwmap", "a device, not a session file"},
+        {"folder.zwmap", "a folder, not a session file"},
+        {"a.zwmap", "cannot be read (its symbolic links go round in a loop)"},
+        {"dangling.zwmap", "no such file"},
+        {"missing/x.zwmap", "no such file"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir + "/" + c.name;
+        Session s;
+        std::string error;
+        EXPECT_FALSE(SessionReader::load(path, s, error)) << c.name;
+        EXPECT_EQ(error, path + ": " + c.message);
+    }
+    done = true;
+    writer.join();
+    for (const char* name : {"pipe.zwmap", "null.zwmap", "a.zwmap", "b.zwmap", "dangling.zwmap"}) {
+        unlink((dir + "/" + name).c_str());
+    }
+    rmdir((dir + "/folder.zwmap").c_str());
+    rmdir(dir.c_str());
 }
 
 // ---- The document -----------------------------------------------------------------------------
