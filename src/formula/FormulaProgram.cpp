@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "formula/ScalarArithmetic.h"
+
 namespace zw {
 
 namespace {
@@ -31,49 +33,6 @@ bool isImaginary(Complex c) {
 // sign of that zero means nothing (-1 is -1+0i, as std::complex<double>(-1) is, not -1-0i).
 Complex number(Complex c) {
     return isReal(c) ? Complex(c.real(), 0.0) : c;
-}
-
-// The arithmetic of a real or an imaginary scalar with a complex value, part by part, so that
-// no 0·x or x+0 touches a part the scalar leaves alone.
-Complex addReal(Complex a, double r) {
-    return {a.real() + r, a.imag()};
-}
-Complex subReal(Complex a, double r) {
-    return {a.real() - r, a.imag()};
-}
-Complex realSub(double r, Complex a) {
-    return {r - a.real(), -a.imag()};
-}
-Complex mulReal(Complex a, double r) {
-    return {a.real() * r, a.imag() * r};
-}
-Complex divReal(Complex a, double r) {
-    return {a.real() / r, a.imag() / r};
-}
-Complex addImag(Complex a, double b) {
-    return {a.real(), a.imag() + b};
-}
-Complex subImag(Complex a, double b) {
-    return {a.real(), a.imag() - b};
-}
-Complex imagSub(double b, Complex a) {
-    return {-a.real(), b - a.imag()};
-}
-Complex mulImag(Complex a, double b) {
-    return {-(b * a.imag()), b * a.real()};
-}
-Complex divImag(Complex a, double b) {
-    return {a.imag() / b, -a.real() / b};
-}
-
-// b^a for a real b > 0 with logB = log b: b^x (cos(y log b) + i sin(y log b)). The modulus
-// comes from the real pow, within half a unit in the last place, where exp(a log b) would
-// spread the rounding of log b over a large exponent. A real exponent gives a real result
-// even when b^x overflows (∞, not ∞ + NaN i).
-Complex realPow(double b, double logB, Complex a) {
-    const double rho = std::pow(b, a.real());
-    const double theta = a.imag() * logB;
-    return {rho * std::cos(theta), theta == 0.0 ? theta : rho * std::sin(theta)};
 }
 
 }  // namespace
@@ -184,31 +143,31 @@ Complex FormulaProgram::applyInstruction(const Instruction& in, Complex a) {
         case Op::ConstantDiv:
             return in.c / a;
         case Op::AddReal:
-            return addReal(a, in.c.real());
+            return scalar::addReal(a, in.c.real());
         case Op::SubReal:
-            return subReal(a, in.c.real());
+            return scalar::subReal(a, in.c.real());
         case Op::RealSub:
-            return realSub(in.c.real(), a);
+            return scalar::realSub(in.c.real(), a);
         case Op::MulReal:
-            return mulReal(a, in.c.real());
+            return scalar::mulReal(a, in.c.real());
         case Op::DivReal:
-            return divReal(a, in.c.real());
+            return scalar::divReal(a, in.c.real());
         case Op::AddImag:
-            return addImag(a, in.c.imag());
+            return scalar::addImag(a, in.c.imag());
         case Op::SubImag:
-            return subImag(a, in.c.imag());
+            return scalar::subImag(a, in.c.imag());
         case Op::ImagSub:
-            return imagSub(in.c.imag(), a);
+            return scalar::imagSub(in.c.imag(), a);
         case Op::MulImag:
-            return mulImag(a, in.c.imag());
+            return scalar::mulImag(a, in.c.imag());
         case Op::DivImag:
-            return divImag(a, in.c.imag());
+            return scalar::divImag(a, in.c.imag());
         case Op::PowConstant:
             return std::pow(a, in.c);
         case Op::PowReal:
             return std::pow(a, in.c.real());
         case Op::RealPow:
-            return realPow(in.c.real(), in.c.imag(), a);
+            return scalar::realPow(in.c.real(), in.c.imag(), a);
         case Op::PowInt:
             return powInt(a, in.n);
         default:
@@ -425,34 +384,34 @@ Complex FormulaProgram::evaluate(Complex z) const noexcept {
                 top = in.c / top;
                 break;
             case Op::AddReal:
-                top = addReal(top, in.c.real());
+                top = scalar::addReal(top, in.c.real());
                 break;
             case Op::SubReal:
-                top = subReal(top, in.c.real());
+                top = scalar::subReal(top, in.c.real());
                 break;
             case Op::RealSub:
-                top = realSub(in.c.real(), top);
+                top = scalar::realSub(in.c.real(), top);
                 break;
             case Op::MulReal:
-                top = mulReal(top, in.c.real());
+                top = scalar::mulReal(top, in.c.real());
                 break;
             case Op::DivReal:
-                top = divReal(top, in.c.real());
+                top = scalar::divReal(top, in.c.real());
                 break;
             case Op::AddImag:
-                top = addImag(top, in.c.imag());
+                top = scalar::addImag(top, in.c.imag());
                 break;
             case Op::SubImag:
-                top = subImag(top, in.c.imag());
+                top = scalar::subImag(top, in.c.imag());
                 break;
             case Op::ImagSub:
-                top = imagSub(in.c.imag(), top);
+                top = scalar::imagSub(in.c.imag(), top);
                 break;
             case Op::MulImag:
-                top = mulImag(top, in.c.imag());
+                top = scalar::mulImag(top, in.c.imag());
                 break;
             case Op::DivImag:
-                top = divImag(top, in.c.imag());
+                top = scalar::divImag(top, in.c.imag());
                 break;
             case Op::PowConstant:
                 top = std::pow(top, in.c);
@@ -461,7 +420,7 @@ Complex FormulaProgram::evaluate(Complex z) const noexcept {
                 top = std::pow(top, in.c.real());
                 break;
             case Op::RealPow:
-                top = realPow(in.c.real(), in.c.imag(), top);
+                top = scalar::realPow(in.c.real(), in.c.imag(), top);
                 break;
             case Op::PowInt:
                 top = powInt(top, in.n);
