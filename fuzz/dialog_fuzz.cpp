@@ -16,6 +16,7 @@
 #include "app/Controller.h"
 #include "app/MobiusController.h"
 #include "app/PolynomialController.h"
+#include "app/Workbench.h"
 #include "engine/Transformations.h"
 #include "platform/BezierPath.h"
 #include "platform/Canvas.h"
@@ -54,18 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     // Small planes keep one input cheap; the walks are the same at any size.
-    zw::Transformations transformations;
-    zw::Controller controller;
-    zw::DomainView domain{nullptr, {{0, 0}, {120, 90}}};
-    zw::RangeView range{nullptr, {{0, 0}, {120, 90}}};
-    controller.domain = &domain;
-    controller.range = &range;
-    controller.transformations = &transformations;
-    domain.controller = &controller;
-    range.controller = &controller;
-    domain.awakeFromNib();
-    range.awakeFromNib();
-    controller.awakeFromNib();
+    zw::Workbench workbench(nullptr, {{0, 0}, {120, 90}}, nullptr, {{0, 0}, {120, 90}});
+    zw::Controller& controller = workbench.controller;
+    zw::DomainView& domain = *workbench.domain();
+    zw::RangeView& range = *workbench.range();
     domain.showContours = (data[0] & 4) != 0;
     domain.showArguments = (data[0] & 8) != 0;
 

@@ -85,29 +85,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     const int half = (splitter->width() - splitter->handleWidth()) / 2;
     splitter->setSizes({half, half});
 
-    // Every object once.
-    domain_ = std::make_unique<DomainView>(domainPane_, domainPane_->frameForNewView());
-    range_ = std::make_unique<RangeView>(rangePane_, rangePane_->frameForNewView());
-
-    // The references.
-    controller_.domain = domain_.get();
-    controller_.range = range_.get();
-    controller_.transformations = &transformations_;
-    controller_.inverseImages = inverseImages_;
-    domain_->controller = &controller_;
-    range_->controller = &controller_;
+    // Every object once, the references, then every object's awakeFromNib.
+    workbench_.makePlanes(domainPane_, domainPane_->frameForNewView(), rangePane_,
+                          rangePane_->frameForNewView(), inverseImages_);
+    domain_ = workbench_.domain();
+    range_ = workbench_.range();
     for (ParameterController* dialog :
          std::array<ParameterController*, 3>{&mobius_, &polynomial_, &affine_}) {
         dialog->controller = &controller_;
     }
     formula_.controller = &controller_;
+    workbench_.wake();
 
-    domain_->awakeFromNib();
-    range_->awakeFromNib();
-    controller_.awakeFromNib();
-
-    domainPane_->setView(domain_.get());
-    rangePane_->setView(range_.get());
+    domainPane_->setView(domain_);
+    rangePane_->setView(range_);
     for (PlaneWidget* pane : {domainPane_, rangePane_}) {
         connect(pane, &PlaneWidget::eventHandled, this, &MainWindow::refreshEditMenu);
     }
@@ -340,7 +331,7 @@ void MainWindow::buildMenus() {
     inverseImages_ = senders_.back().get();
     domain->addSeparator();
     buildColourMenu(domain->addMenu(QStringLiteral("Path Colour")),
-                    [this]() -> PlaneView* { return domain_.get(); });
+                    [this]() -> PlaneView* { return domain_; });
     // Last, so that the items above keep their places.
     domain->addSeparator();
     addLogicAction(domain, QStringLiteral("Reset View"),
@@ -372,7 +363,7 @@ void MainWindow::buildMenus() {
         [this](Sender* s) { range_->toggleAllowDrawing_(s); }, [] { return false; });
     range->addSeparator();
     buildColourMenu(range->addMenu(QStringLiteral("Path Colour")),
-                    [this]() -> PlaneView* { return range_.get(); });
+                    [this]() -> PlaneView* { return range_; });
     range->addSeparator();
     addLogicAction(range, QStringLiteral("Reset View"),
                    [this](Sender* s) { range_->resetView(s); });

@@ -11,6 +11,7 @@
 #include "app/FormulaController.h"
 #include "app/MobiusController.h"
 #include "app/PolynomialController.h"
+#include "app/Workbench.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "platform/UndoManager.h"
@@ -48,8 +49,8 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     Controller* controller() { return &controller_; }
-    DomainView* domainView() const { return domain_.get(); }
-    RangeView* rangeView() const { return range_.get(); }
+    DomainView* domainView() const { return domain_; }
+    RangeView* rangeView() const { return range_; }
     PlaneWidget* domainPane() const { return domainPane_; }
     PlaneWidget* rangePane() const { return rangePane_; }
     UndoManager* undoManager() { return &undoManager_; }
@@ -96,15 +97,16 @@ class MainWindow : public QMainWindow {
     void refreshEditMenu();
     void syncCheckMarks();
 
-    UndoManager undoManager_;
-    Transformations transformations_;
-    Controller controller_;
+    Workbench workbench_;
+    UndoManager& undoManager_ = workbench_.undoManager;
+    Transformations& transformations_ = workbench_.transformations;
+    Controller& controller_ = workbench_.controller;
     MobiusController mobius_;
     PolynomialController polynomial_;
     AffineController affine_;
     FormulaController formula_;
-    std::unique_ptr<DomainView> domain_;
-    std::unique_ptr<RangeView> range_;
+    DomainView* domain_ = nullptr;
+    RangeView* range_ = nullptr;
     std::vector<std::unique_ptr<MenuItemSender>> senders_;
 
     PlaneWidget* domainPane_ = nullptr;

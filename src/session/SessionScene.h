@@ -1,14 +1,9 @@
 #pragma once
 
-#include <memory>
-
-#include "app/Controller.h"
-#include "engine/Transformations.h"
+#include "app/Workbench.h"
 #include "platform/Geometry.h"
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
-#include "views/DomainView.h"
-#include "views/RangeView.h"
 
 namespace zw {
 
@@ -25,9 +20,9 @@ class SessionScene {
 
     void apply(const Session& session);
 
-    DomainView& domain() { return *domain_; }
-    RangeView& range() { return *range_; }
-    Controller& controller() { return controller_; }
+    DomainView& domain() { return *workbench_.domain(); }
+    RangeView& range() { return *workbench_.range(); }
+    Controller& controller() { return workbench_.controller; }
 
   private:
     // A plane's host that never changes size and draws only when asked.
@@ -46,13 +41,9 @@ class SessionScene {
         UndoManager* undo_;
     };
 
-    UndoManager undo_;
+    Workbench workbench_;
     FixedHost domainHost_;
     FixedHost rangeHost_;
-    Transformations transformations_;
-    Controller controller_;
-    std::unique_ptr<DomainView> domain_;
-    std::unique_ptr<RangeView> range_;
 };
 
 }  // namespace zw

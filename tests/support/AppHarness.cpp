@@ -6,23 +6,17 @@ namespace zw::test {
 
 AppHarness::AppHarness(Options options)
     : domainHost(options.domainSize), rangeHost(options.rangeSize) {
-    domain = std::make_unique<DomainView>(&domainHost, CGRect{{0.0, 0.0}, options.domainSize});
-    range = std::make_unique<RangeView>(&rangeHost, CGRect{{0.0, 0.0}, options.rangeSize});
-    controller.domain = domain.get();
-    controller.range = range.get();
-    controller.transformations = &transformations;
-    controller.inverseImages = &inverseImagesItem;
-    domain->controller = &controller;
-    range->controller = &controller;
+    workbench.makePlanes(&domainHost, CGRect{{0.0, 0.0}, options.domainSize}, &rangeHost,
+                         CGRect{{0.0, 0.0}, options.rangeSize}, &inverseImagesItem);
+    domain = workbench.domain();
+    range = workbench.range();
     if (options.awake) {
         awakeFromNib();
     }
 }
 
 void AppHarness::awakeFromNib() {
-    domain->awakeFromNib();
-    range->awakeFromNib();
-    controller.awakeFromNib();
+    workbench.wake();
 }
 
 void AppHarness::press(CGPoint p) {

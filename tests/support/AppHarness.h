@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Controller.h"
+#include "app/Workbench.h"
 #include "engine/Transformations.h"
 #include "platform/Geometry.h"
 #include "platform/UndoManager.h"
@@ -53,10 +54,11 @@ class AppHarness {
     FakeHost domainHost;
     FakeHost rangeHost;
     FakeSender inverseImagesItem{"Show Inverse Images Of Range Gridlines"};
-    Transformations transformations;
-    Controller controller;
-    std::unique_ptr<DomainView> domain;
-    std::unique_ptr<RangeView> range;
+    Workbench workbench;
+    Transformations& transformations = workbench.transformations;
+    Controller& controller = workbench.controller;
+    DomainView* domain = nullptr;
+    RangeView* range = nullptr;
 };
 
 }  // namespace zw::test

@@ -41,8 +41,8 @@ class DomainViewTest : public ::testing::Test {
 
 TEST_F(DomainViewTest, AwakeFromNibAsksForMouseMovesAndBecomesTheWindowsDelegate) {
     EXPECT_TRUE(app.domainHost.acceptsMouseMovedEvents);
-    EXPECT_EQ(app.domainHost.delegate, app.domain.get());
-    EXPECT_EQ(app.rangeHost.delegate, app.range.get());
+    EXPECT_EQ(app.domainHost.delegate, app.domain);
+    EXPECT_EQ(app.rangeHost.delegate, app.range);
     EXPECT_FALSE(app.rangeHost.acceptsMouseMovedEvents);
     EXPECT_EQ(app.domain->colorPanel, &app.colorPanel);
     EXPECT_EQ(app.domain->pathColor, Color::blackColor());
