@@ -297,6 +297,10 @@ void Controller::setRangeNeedsCompleteRedraw() {
     range->setNeedsDisplay(true);
 }
 
+const PlaneView* Controller::rangePlane() const {
+    return range;
+}
+
 void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
     ImageRefiner& refiner = refinerInto(false);
     refiner.forgetLast();

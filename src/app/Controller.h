@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/ComplexFunctions.h"
+#include "planes/PlaneController.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "views/ImageRefiner.h"
@@ -19,28 +20,28 @@ class Transformations;
 
 // Mediates between the two planes and the function engine: routes points, runs the gridline
 // constructions, answers the shading queries and carries out the menu actions.
-class Controller {
+class Controller final : public PlaneController {
   public:
     void awakeFromNib();
 
     // Point routing.
-    CGPoint transform(CGPoint z) const;
+    CGPoint transform(CGPoint z) const override;
     CGPoint transformInv(CGPoint w) const;
-    void newDomainPathStartedAt(CGPoint z);
-    void newDomainPointAt(CGPoint z);
+    void newDomainPathStartedAt(CGPoint z) override;
+    void newDomainPointAt(CGPoint z) override;
     // The range's readout: f(z), infinite at a pole and NaN where f has no value.
-    void updateRangeCoordinates(CGPoint z);
+    void updateRangeCoordinates(CGPoint z) override;
     // Reads f afresh at the pointer's last z after f, a coefficient or a view changed, without
     // side effects on the engine.
-    void refreshReadouts();
+    void refreshReadouts() override;
 
     // Gridlines.
-    void constructTransformedGridlines();
-    void startNewTransformedGridlineAt(CGPoint z);
-    void addNewPointToTransformedGridlineAt(CGPoint z);
-    void constructInverseGridlines();
-    void startNewInverseGridlineAt(CGPoint w);
-    void addNewPointToInverseGridlineAt(CGPoint w);
+    void constructTransformedGridlines() override;
+    void startNewTransformedGridlineAt(CGPoint z) override;
+    void addNewPointToTransformedGridlineAt(CGPoint z) override;
+    void constructInverseGridlines() override;
+    void startNewInverseGridlineAt(CGPoint w) override;
+    void addNewPointToInverseGridlineAt(CGPoint w) override;
 
     // Function selection.
     void setFunction(Sender* sender);
@@ -51,20 +52,20 @@ class Controller {
     bool setFormula(const std::string& formula, const std::string& inverse, std::string& error);
 
     // Shading queries.
-    float greyness(CGPoint z) const;
-    float argument(CGPoint z) const;
+    float greyness(CGPoint z) const override;
+    float argument(CGPoint z) const override;
 
     // Display options.
     void toggleShowTransformedPathsInDomain(Sender* sender);
-    bool showTransformedPathsInDomain() const { return showingDomainPaths; }
+    bool showTransformedPathsInDomain() const override { return showingDomainPaths; }
     void toggleShowInverseImagesOfRangeGridlines(Sender* sender);
-    bool showInverseImagesOfRangeGridlines() const { return showingInverseImagesInDomain; }
-    Color rangeColor() const;
+    bool showInverseImagesOfRangeGridlines() const override { return showingInverseImagesInDomain; }
+    Color rangeColor() const override;
 
     // Path history. While a path is still being drawn none of these acts: they would take
     // away the path under the pointer, and its release would then name the wrong path.
     void clearAll(Sender* sender);
-    void removeLastPath(Sender* sender);
+    void removeLastPath(Sender* sender) override;
     void restoreLastPath();
     // The Edit menu's Undo and Redo, through the domain's undo manager.
     void undo(Sender* sender);
@@ -78,7 +79,9 @@ class Controller {
     // Appends to two empty paths the image of a domain path (in domain view coordinates), in
     // the range's and in the domain's view coordinates.
     void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
-    void setRangeNeedsCompleteRedraw();
+    void setRangeNeedsCompleteRedraw() override;
+    bool followsCurvesNearPoles() const override { return followCurvesNearPoles; }
+    const PlaneView* rangePlane() const override;
     // f has no finite value anywhere in the domain's view (as last checked, at every change of
     // f or of the views): none of its images can be drawn.
     bool nowhereFinite() const { return nowhereFinite_; }

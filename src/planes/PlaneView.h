@@ -7,6 +7,7 @@
 
 #include "planes/AxisLabel.h"
 #include "planes/Path.h"
+#include "planes/PlaneController.h"
 #include "planes/Walk.h"
 #include "platform/AffineTransform.h"
 #include "platform/BoxLattice.h"
@@ -21,7 +22,6 @@ namespace zw {
 
 class Canvas;
 class ColorPanel;
-class Controller;
 class Sender;
 class UndoManager;
 class ViewHost;
@@ -105,7 +105,7 @@ class PlaneView : public WindowDelegate {
     static constexpr float kMinScaleFactor = 0x1p-100f;
     static constexpr float kMaxScaleFactor = 0x1p100f;
 
-    Controller* controller = nullptr;
+    PlaneController* controller = nullptr;
     int32_t viewWidth = 0;
     int32_t viewHeight = 0;
     float scaleFactor = 0.0f;

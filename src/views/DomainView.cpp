@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/Controller.h"
 #include "platform/Alerts.h"
 #include "platform/Canvas.h"
 #include "platform/DevicePixel.h"
@@ -106,7 +105,7 @@ void DomainView::mouseUp(const MouseEvent&) {
     if (undo == nullptr || controller == nullptr) {
         return;
     }
-    Controller* target = controller;
+    PlaneController* target = controller;
     undo->registerUndo([target] { target->removeLastPath(nullptr); });
     undo->setActionName("Last Path Drawn");
 }
@@ -122,9 +121,9 @@ std::size_t DomainView::heldPoints() const {
     add(removedPaths);
     add(transformedPathsShownInDomain);
     add(removedTransformedPathsShownInDomain);
-    if (controller != nullptr && controller->range != nullptr) {
-        add(controller->range->paths);
-        add(controller->range->removedPaths);
+    if (controller != nullptr && controller->rangePlane() != nullptr) {
+        add(controller->rangePlane()->paths);
+        add(controller->rangePlane()->removedPaths);
     }
     return held;
 }
@@ -231,7 +230,7 @@ void DomainView::drawRect(Canvas& canvas, CGRect) {
             path->strokeLastElement(canvas);
         }
         if (showImages && transformedPathShownInDomain != nullptr) {
-            if (controller->followCurvesNearPoles) {
+            if (controller->followsCurvesNearPoles()) {
                 transformedPathShownInDomain->strokeNewElements(canvas);
             } else {
                 transformedPathShownInDomain->strokeLastElement(canvas);
@@ -359,7 +358,7 @@ void DomainView::walkIntoRange(bool horizontal, int step) {
     if (controller == nullptr) {
         return;
     }
-    Controller* c = controller;
+    PlaneController* c = controller;
     walkGridlines(
         horizontal, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
         [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });

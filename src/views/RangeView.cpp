@@ -1,6 +1,5 @@
 #include "views/RangeView.h"
 
-#include "app/Controller.h"
 #include "platform/Alerts.h"
 #include "platform/Canvas.h"
 #include "platform/Sender.h"
@@ -57,7 +56,7 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
         drawPaths(canvas, transformedGridlines);
         needsCompleteRedraw = false;
     } else if (path != nullptr) {
-        if (controller != nullptr && controller->followCurvesNearPoles) {
+        if (controller != nullptr && controller->followsCurvesNearPoles()) {
             path->strokeNewElements(canvas);
         } else {
             path->strokeLastElement(canvas);
@@ -167,7 +166,7 @@ void RangeView::walkIntoDomain(bool horizontal, int step) {
     if (controller == nullptr) {
         return;
     }
-    Controller* c = controller;
+    PlaneController* c = controller;
     walkGridlines(
         horizontal, step, [c](CGPoint w) { c->startNewInverseGridlineAt(w); },
         [c](CGPoint w) { c->addNewPointToInverseGridlineAt(w); });
