@@ -56,10 +56,6 @@ void Transformations::setFunction(const std::string& title) {
     engine::funcinv = identity;
 }
 
-bool Transformations::isCatalogueTitle(const std::string& title) {
-    return catalogue::find(title) != nullptr;
-}
-
 CGPoint Transformations::transform(CGPoint z) const {
     return engine::func(z);
 }
