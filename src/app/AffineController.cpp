@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Controller.h"
+#include "engine/Catalogue.h"
 #include "platform/Log.h"
 
 namespace zw {
@@ -17,7 +18,7 @@ void AffineController::closeWindow(Sender* sender) {
     cIm = readField(cI);
     dIm = readField(dI);
     if (controller != nullptr) {
-        controller->setParameters("usersAffineMap", aRm, aIm, bRm, bIm, 0, cIm, 0, dIm);
+        controller->setParameters(catalogue::kAffineMap, aRm, aIm, bRm, bIm, 0, cIm, 0, dIm);
     }
     closeSenderWindow(sender);
 }

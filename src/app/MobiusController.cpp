@@ -2,10 +2,12 @@
 
 #include <complex>
 
+#include "engine/Catalogue.h"
+
 namespace zw {
 
 void MobiusController::closeWindow(Sender* sender) {
-    installComplexMap(sender, "usersMobiusMap");
+    installComplexMap(sender, catalogue::kMobiusMap);
 }
 
 bool MobiusController::checkMap(const std::array<float, 8>& c, std::string& error) const {

@@ -1,9 +1,11 @@
 #include "app/PolynomialController.h"
 
+#include "engine/Catalogue.h"
+
 namespace zw {
 
 void PolynomialController::closeWindow(Sender* sender) {
-    installComplexMap(sender, "usersPolynomial");
+    installComplexMap(sender, catalogue::kPolynomial);
 }
 
 }  // namespace zw

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "engine/Catalogue.h"
+
 namespace zw {
 
 namespace {
@@ -58,7 +60,7 @@ class Sum {
 
 std::string userMapName(const ActiveFunction& f) {
     const auto& k = f.coefficients;  // aR aI bR bI cR cI dR dI
-    if (f.title == "usersMobiusMap") {
+    if (f.title == catalogue::kMobiusMap) {
         Sum numerator, denominator;
         numerator.add(k[0], k[1], "z");
         numerator.add(k[2], k[3], "");
@@ -66,7 +68,7 @@ std::string userMapName(const ActiveFunction& f) {
         denominator.add(k[6], k[7], "");
         return "w = (" + numerator.str() + ") / (" + denominator.str() + ")";
     }
-    if (f.title == "usersPolynomial") {
+    if (f.title == catalogue::kPolynomial) {
         Sum sum;
         sum.add(k[0], k[1], "z³");
         sum.add(k[2], k[3], "z²");
@@ -74,7 +76,7 @@ std::string userMapName(const ActiveFunction& f) {
         sum.add(k[6], k[7], "");
         return "w = " + sum.str();
     }
-    if (f.title == "usersAffineMap") {
+    if (f.title == catalogue::kAffineMap) {
         // The affine map keeps its translation in the real parts of a and b.
         Sum re, im;
         re.add(k[0], 0.0f, "");

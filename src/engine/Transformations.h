@@ -18,9 +18,8 @@ extern ComplexFunction funcinv;
 // The one way into the mathematics: selects the current function and applies it.
 class Transformations {
   public:
+    // A title outside the catalogue (engine/Catalogue.h) selects the identity.
     void setFunction(const std::string& title);
-    // Whether setFunction knows this title (anything else selects the identity).
-    static bool isCatalogueTitle(const std::string& title);
     CGPoint transform(CGPoint z) const;
     // With no inverse ever installed this is the identity.
     CGPoint transformInv(CGPoint w) const;

@@ -13,6 +13,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtGlobal>
+#include <iterator>
+
+#include "engine/Catalogue.h"
 
 #ifndef ZW_VERSION
 #define ZW_VERSION "unknown"
@@ -94,41 +97,27 @@ std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
 }
 
 const std::vector<HelpMenu::Entry>& HelpMenu::functions() {
-    static const std::vector<Entry> entries = {
-        {QStringLiteral("Identity"), QStringLiteral("w = z; inverse: itself")},
-        {QStringLiteral("Exponentiate"), QStringLiteral("w = eᶻ; no inverse")},
-        {QStringLiteral("Square"), QStringLiteral("w = z²; no inverse")},
-        {QStringLiteral("Cube"), QStringLiteral("w = z³; no inverse")},
-        {QStringLiteral("Fourth Power"), QStringLiteral("w = z⁴; no inverse")},
-        {QStringLiteral("Hyperbolic Plane To Disk"),
-         QStringLiteral("w = (z − i)/(z + i), upper half-plane onto the unit disk; inverse: "
-                        "Hyperbolic Disk to Plane")},
-        {QStringLiteral("Hyperbolic Disk to Plane"),
-         QStringLiteral("w = i(1 + z)/(1 − z); inverse: Hyperbolic Plane To Disk")},
-        {QStringLiteral("Invert"), QStringLiteral("w = 1/z; inverse: itself")},
-        {QStringLiteral("Negate"), QStringLiteral("w = −z; inverse: itself")},
-        {QStringLiteral("Sin"), QStringLiteral("w = sin z; no inverse")},
-        {QStringLiteral("Cos"), QStringLiteral("w = cos z; no inverse")},
-        {QStringLiteral("Tan"), QStringLiteral("w = tan z; no inverse")},
-        {QStringLiteral("Sinh"), QStringLiteral("w = sinh z; no inverse")},
-        {QStringLiteral("Cosh"), QStringLiteral("w = cosh z; no inverse")},
-        {QStringLiteral("Tanh"), QStringLiteral("w = tanh z; no inverse")},
-        {QStringLiteral("exp(1/z)"), QStringLiteral("w = e^(1/z); no inverse")},
-        {QStringLiteral("1/(exp(1/z)-1)"), QStringLiteral("w = 1/(e^(1/z) − 1); no inverse")},
-        {QStringLiteral("Custom Function"),
-         QStringLiteral("w = (x + 1/x) + i(y + 1/y) for z = x + iy, part by part; no inverse")},
-        {QStringLiteral("Möbius Map..."),
-         QStringLiteral("w = (az + b)/(cz + d) with complex a, b, c, d; inverse: "
-                        "z = (dw − b)/(a − cw)")},
-        {QStringLiteral("Cubic Polynomial..."),
-         QStringLiteral("w = az³ + bz² + cz + d with complex a, b, c, d; no inverse")},
-        {QStringLiteral("Affine Map..."),
-         QStringLiteral("w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with real u, v, a, "
-                        "b, c, d; inverse: the inverse matrix, where ad − bc ≠ 0")},
-        {QStringLiteral("Formula..."),
-         QStringLiteral("w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); inverse: the "
-                        "formula in w you give with it, if any")},
-    };
+    static const std::vector<Entry> entries = [] {
+        std::vector<Entry> list;
+        for (const catalogue::Entry& entry : catalogue::functions()) {
+            list.push_back({QString::fromUtf8(entry.title), QString::fromUtf8(entry.help)});
+        }
+        const Entry typed[] = {
+            {QStringLiteral("Möbius Map..."),
+             QStringLiteral("w = (az + b)/(cz + d) with complex a, b, c, d; inverse: "
+                            "z = (dw − b)/(a − cw)")},
+            {QStringLiteral("Cubic Polynomial..."),
+             QStringLiteral("w = az³ + bz² + cz + d with complex a, b, c, d; no inverse")},
+            {QStringLiteral("Affine Map..."),
+             QStringLiteral("w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with real u, v, a, "
+                            "b, c, d; inverse: the inverse matrix, where ad − bc ≠ 0")},
+            {QStringLiteral("Formula..."),
+             QStringLiteral("w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); inverse: the "
+                            "formula in w you give with it, if any")},
+        };
+        list.insert(list.end(), std::begin(typed), std::end(typed));
+        return list;
+    }();
     return entries;
 }
 

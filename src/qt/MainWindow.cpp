@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <array>
 
+#include "engine/Catalogue.h"
 #include "platform/ColorPanel.h"
 #include "qt/AlertPanel.h"
 #include "qt/CursorLink.h"
@@ -39,26 +40,13 @@ constexpr int kInitialHeight = 540;
 }  // namespace
 
 const std::vector<QString>& MainWindow::functionTitles() {
-    static const std::vector<QString> titles = {
-        QStringLiteral("Identity"),
-        QStringLiteral("Exponentiate"),
-        QStringLiteral("Square"),
-        QStringLiteral("Cube"),
-        QStringLiteral("Fourth Power"),
-        QStringLiteral("Hyperbolic Plane To Disk"),
-        QStringLiteral("Hyperbolic Disk to Plane"),
-        QStringLiteral("Invert"),
-        QStringLiteral("Negate"),
-        QStringLiteral("Sin"),
-        QStringLiteral("Cos"),
-        QStringLiteral("Tan"),
-        QStringLiteral("Sinh"),
-        QStringLiteral("Cosh"),
-        QStringLiteral("Tanh"),
-        QStringLiteral("exp(1/z)"),
-        QStringLiteral("1/(exp(1/z)-1)"),
-        QStringLiteral("Custom Function"),
-    };
+    static const std::vector<QString> titles = [] {
+        std::vector<QString> t;
+        for (const catalogue::Entry& entry : catalogue::functions()) {
+            t.push_back(QString::fromUtf8(entry.title));
+        }
+        return t;
+    }();
     return titles;
 }
 
@@ -254,7 +242,7 @@ void MainWindow::buildMenus() {
         item->setCheckable(true);
         functionGroup_->addAction(item);
         // The controller selects this one when it wakes.
-        item->setChecked(title == QStringLiteral("Exponentiate"));
+        item->setChecked(title == QLatin1String(catalogue::kInitialTitle));
         functionMarks_->addItem(item, title.toStdString());
     }
     function->addSeparator();
@@ -268,9 +256,9 @@ void MainWindow::buildMenus() {
         return item;
     };
     const std::array<std::pair<ParameterDialog*, const char*>, 3> maps{{
-        {mobiusDialog_, "usersMobiusMap"},
-        {polynomialDialog_, "usersPolynomial"},
-        {affineDialog_, "usersAffineMap"},
+        {mobiusDialog_, catalogue::kMobiusMap},
+        {polynomialDialog_, catalogue::kPolynomial},
+        {affineDialog_, catalogue::kAffineMap},
     }};
     for (const auto& [dialog, mapName] : maps) {
         QAction* item = dialogItem(dialog->windowTitle() + QStringLiteral("..."), mapName);

@@ -10,6 +10,7 @@
 #include <array>
 #include <charconv>
 
+#include "engine/Catalogue.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "qt/AtomicFile.h"
@@ -107,9 +108,9 @@ void SessionActions::showCoefficients() {
     if (f.kind != ActiveFunction::Kind::UserMap) {
         return;
     }
-    ParameterDialog* dialog = f.title == "usersMobiusMap"    ? window_->mobiusDialog()
-                              : f.title == "usersPolynomial" ? window_->polynomialDialog()
-                                                             : window_->affineDialog();
+    ParameterDialog* dialog = f.title == catalogue::kMobiusMap    ? window_->mobiusDialog()
+                              : f.title == catalogue::kPolynomial ? window_->polynomialDialog()
+                                                                  : window_->affineDialog();
     // The dialog shows the map in use, as it did when the session was saved.
     std::array<QString, ParameterDialog::kFieldCount> texts;
     for (std::size_t i = 0; i < texts.size(); ++i) {

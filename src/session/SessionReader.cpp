@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/Transformations.h"
+#include "engine/Catalogue.h"
 #include "formula/FormulaParser.h"
 #include "formula/InverseCheck.h"
 #include "planes/PlaneView.h"
@@ -204,14 +204,13 @@ class Reader {
         if (kind == "catalogue") {
             out.kind = ActiveFunction::Kind::Catalogue;
             out.title = Fields::text(f, at, "title");
-            if (!Transformations::isCatalogueTitle(out.title)) {
+            if (catalogue::find(out.title) == nullptr) {
                 fail(at / "title", "unknown function " + inQuotes(out.title));
             }
         } else if (kind == "map") {
             out.kind = ActiveFunction::Kind::UserMap;
             out.title = Fields::text(f, at, "name");
-            if (out.title != "usersMobiusMap" && out.title != "usersPolynomial" &&
-                out.title != "usersAffineMap") {
+            if (!catalogue::isUserMapName(out.title)) {
                 fail(at / "name", "unknown map " + inQuotes(out.title));
             }
             const Json& c = Fields::list(f, at, "coefficients");

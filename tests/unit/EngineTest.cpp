@@ -5,9 +5,11 @@
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "engine/Catalogue.h"
 #include "engine/ComplexFunctions.h"
 #include "engine/Transformations.h"
 #include "engine/UserMaps.h"
@@ -85,6 +87,59 @@ TEST(Catalogue, EveryTitleSelectsItsFunctionAndOnlyTheInvertibleOnesReplaceTheIn
         EXPECT_EQ(t.hasInverse(), invertible);
     }
     EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(Catalogue, TheTableHoldsTheMenuInOrderOnceEachAndSaysWhichHaveAnInverse) {
+    const std::vector<std::string> menu = {"Identity",
+                                           "Exponentiate",
+                                           "Square",
+                                           "Cube",
+                                           "Fourth Power",
+                                           "Hyperbolic Plane To Disk",
+                                           "Hyperbolic Disk to Plane",
+                                           "Invert",
+                                           "Negate",
+                                           "Sin",
+                                           "Cos",
+                                           "Tan",
+                                           "Sinh",
+                                           "Cosh",
+                                           "Tanh",
+                                           "exp(1/z)",
+                                           "1/(exp(1/z)-1)",
+                                           "Custom Function"};
+    const auto& table = catalogue::functions();
+    ASSERT_EQ(table.size(), menu.size());
+    std::set<std::string> seen;
+    Transformations t;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const catalogue::Entry& entry = table[i];
+        SCOPED_TRACE(entry.title);
+        EXPECT_EQ(entry.title, menu[i]);
+        EXPECT_TRUE(seen.insert(entry.title).second);
+        EXPECT_EQ(catalogue::find(entry.title), &entry);
+        // The Help window's line names the inverse exactly when the engine offers one.
+        const std::string help = entry.help;
+        const bool saysNone = help.ends_with("; no inverse");
+        EXPECT_NE(saysNone, help.find("; inverse: ") != std::string::npos);
+        t.setFunction(entry.title);
+        EXPECT_EQ(t.hasInverse(), entry.inverse != nullptr);
+        EXPECT_EQ(t.hasInverse(), !saysNone);
+    }
+    EXPECT_EQ(catalogue::find("Hyperbolic Disk To Plane"), nullptr);
+    EXPECT_EQ(catalogue::find("Square "), nullptr);
+    EXPECT_STREQ(catalogue::kInitialTitle, "Exponentiate");
+
+    // A session names the typed maps so; nothing else is one.
+    for (const char* name : {"usersMobiusMap", "usersPolynomial", "usersAffineMap"}) {
+        EXPECT_TRUE(catalogue::isUserMapName(name)) << name;
+    }
+    EXPECT_STREQ(catalogue::kMobiusMap, "usersMobiusMap");
+    EXPECT_STREQ(catalogue::kPolynomial, "usersPolynomial");
+    EXPECT_STREQ(catalogue::kAffineMap, "usersAffineMap");
+    for (const char* name : {"usersmobiusmap", "Identity", "", "usersAffineMap "}) {
+        EXPECT_FALSE(catalogue::isUserMapName(name)) << name;
+    }
 }
 
 TEST(Catalogue, TitlesOutsideTheCatalogueLogAndBehaveAsIdentity) {
