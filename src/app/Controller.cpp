@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/ImageRedraw.h"
+#include "engine/Catalogue.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "platform/Log.h"
@@ -15,7 +16,7 @@
 namespace zw {
 
 void Controller::awakeFromNib() {
-    transformations->setFunction("Exponentiate");
+    transformations->setFunction(catalogue::kInitialTitle);
     constructTransformedGridlines();
     showingDomainPaths = false;
 }
