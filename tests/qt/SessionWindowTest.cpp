@@ -633,12 +633,13 @@ TEST_F(SessionWindowTest, FailedWritesSayWhyAndLeaveDevicesAndLinksAsTheyAre) {
     ASSERT_TRUE(session()->saveFile(file("s.zwmap")));
     drag(domainPane(), {{50, 50}, {80, 60}});
     settle();
-    // A device that is always full. As root a private node of it, which a writer that replaces
-    // files could replace without harm; otherwise a link to the system's.
+    // A device that is always full. Where it may be made (as root), a private node of it, which
+    // a writer that replaces files could replace without harm; otherwise a link to the system's.
     const auto fullDevice = [this](const QString& name) {
         const QString path = file(name);
-        if (geteuid() == 0) {
-            return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+        if (geteuid() == 0 &&
+            mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+            return true;
         }
         return QFile::link(QStringLiteral("/dev/full"), path);
     };
