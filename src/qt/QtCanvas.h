@@ -108,6 +108,20 @@ class QtCanvas : public Canvas {
     // Kept apart from the painter's dirty area: a rectangle union per box costs more than
     // the box.
     PixelArea written_;
+    // The image's pixels, copied into a local by loops over many boxes: the pixel stores
+    // could otherwise alias the members and force them to be read again after every box.
+    struct Pixels {
+        uchar* bits;
+        qsizetype bytesPerLine;
+        double ratio;
+        int width;
+        int rows;
+    };
+    Pixels pixels() const { return {bits_, bytesPerLine_, ratio_, pixelWidth_, pixelHeight_}; }
+    // Writes an opaque pixel over the device pixels whose centres lie in the box [x0, x1] by
+    // [y0, y1], given in view units with y down, and adds them to `area`.
+    static void writeBox(const Pixels& to, double x0, double x1, double y0, double y1, QRgb pixel,
+                         PixelArea& area);
 };
 
 }  // namespace zw
