@@ -1,19 +1,18 @@
 #include "qt/QtCanvas.h"
 
-#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <utility>
 #include <vector>
 
 #include "platform/BezierPath.h"
 #include "platform/Clip.h"
 #include "platform/DevicePixel.h"
+#include "qt/CanvasFonts.h"
 
 namespace zw {
 
@@ -21,38 +20,12 @@ namespace {
 
 using Real = ClipReal;
 
-constexpr double kDefaultFontSize = 12.0;
-const char* const kDefaultFontFamily = "Helvetica";
-
 bool finite(CGPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
 QPointF toQPointF(ClipPoint<Real> p) {
     return QPointF(static_cast<double>(p.x), static_cast<double>(p.y));
-}
-
-QString toQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-struct FontEntry {
-    QFont font;
-    QFontMetricsF metrics;
-};
-
-// Every pass draws the same few fonts (labels and readout); building metrics each time would
-// cost more than the text itself.
-const FontEntry& fontEntry(const TextAttributes& attributes) {
-    // Never destroyed: fonts must not outlive the application object at exit.
-    static auto* cache = new std::map<std::pair<std::string, double>, FontEntry>();
-    const auto key = std::make_pair(attributes.fontFamily, attributes.pointSize);
-    auto it = cache->find(key);
-    if (it == cache->end()) {
-        const QFont font = QtCanvas::fontFor(attributes);
-        it = cache->emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
-    }
-    return it->second;
 }
 
 }  // namespace
@@ -458,30 +431,19 @@ void QtCanvas::fillPath(const BezierPath& path) {
     touch(shape.boundingRect().adjusted(-1, -1, 1, 1));
 }
 
-QFont QtCanvas::fontFor(const TextAttributes& attributes) {
-    QFont font(attributes.isDefault() ? QString::fromLatin1(kDefaultFontFamily)
-                                      : toQString(attributes.fontFamily));
-    const double size = attributes.isDefault() || !(attributes.pointSize > 0.0)
-                            ? kDefaultFontSize
-                            : std::min(attributes.pointSize, 1000.0);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 CGSize QtCanvas::sizeOfText(const std::string& text, const TextAttributes& attributes) {
-    const QFontMetricsF& metrics = fontEntry(attributes).metrics;
-    return CGSize{metrics.horizontalAdvance(toQString(text)), metrics.lineSpacing()};
+    const QFontMetricsF& metrics = cachedCanvasFont(attributes).metrics;
+    return CGSize{metrics.horizontalAdvance(canvasText(text)), metrics.lineSpacing()};
 }
 
 void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttributes& attributes) {
     if (!finite(point)) {
         return;
     }
-    const FontEntry& entry = fontEntry(attributes);
+    const CanvasFontEntry& entry = cachedCanvasFont(attributes);
     const QPointF lowerLeft = toDevice(point);
     const QRectF area(lowerLeft.x(), lowerLeft.y() - entry.metrics.lineSpacing(),
-                      entry.metrics.horizontalAdvance(toQString(text)),
+                      entry.metrics.horizontalAdvance(canvasText(text)),
                       entry.metrics.lineSpacing());
     if (!area.intersects(QRectF(0, 0, width_, height_))) {
         return;
@@ -490,7 +452,7 @@ void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttrib
     count(QPointF(area.left(), baseline), kClipMargin + area.width() + area.height());
     painter_.setFont(entry.font);
     painter_.setPen(Qt::black);
-    painter_.drawText(QPointF(area.left(), baseline), toQString(text));
+    painter_.drawText(QPointF(area.left(), baseline), canvasText(text));
     touch(area.adjusted(-2, -2, 2, 2));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
@@ -49,10 +48,6 @@ class QtCanvas : public Canvas {
     // The area this pass may have changed, in view units with y down (widget coordinates).
     QRect dirtyRect() const;
     const Handed& handed() const { return handed_; }
-
-    // The font of a piece of text: the default is Helvetica 12, sized in pixels so that one
-    // point is one view unit.
-    static QFont fontFor(const TextAttributes& attributes);
 
   private:
     QPointF toDevice(CGPoint p) const { return QPointF(p.x, height_ - p.y); }
