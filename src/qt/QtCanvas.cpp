@@ -1,173 +1,31 @@
 #include "qt/QtCanvas.h"
 
-#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <utility>
 #include <vector>
 
 #include "platform/BezierPath.h"
+#include "platform/Clip.h"
 #include "platform/DevicePixel.h"
+#include "qt/CanvasFonts.h"
 
 namespace zw {
 
 namespace {
 
-using Real = long double;  // wide enough that differences of any two doubles stay finite
-
-constexpr double kDefaultFontSize = 12.0;
-const char* const kDefaultFontFamily = "Helvetica";
+using Real = ClipReal;
 
 bool finite(CGPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-struct ClipBox {
-    Real xmin, xmax, ymin, ymax;
-    // A crossing computed from an end point 1e30 away is off by more than the whole box,
-    // so it is put back into the box: the input fixes the line no better than that anyway.
-    QPointF pointAt(Real x, Real y) const {
-        return QPointF(static_cast<double>(std::clamp(x, xmin, xmax)),
-                       static_cast<double>(std::clamp(y, ymin, ymax)));
-    }
-};
-
-// Liang-Barsky: the part [t0, t1] of a -> b that lies in the box, if any.
-bool clipSegment(Real ax, Real ay, Real bx, Real by, const ClipBox& box, Real& t0, Real& t1) {
-    const Real dx = bx - ax;
-    const Real dy = by - ay;
-    const Real p[4] = {-dx, dx, -dy, dy};
-    const Real q[4] = {ax - box.xmin, box.xmax - ax, ay - box.ymin, box.ymax - ay};
-    t0 = 0;
-    t1 = 1;
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) {
-                return false;
-            }
-            continue;
-        }
-        const Real r = q[i] / p[i];
-        if (p[i] < 0) {
-            if (r > t1) {
-                return false;
-            }
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) {
-                return false;
-            }
-            t1 = std::min(t1, r);
-        }
-    }
-    return t0 <= t1;
-}
-
-struct RealPoint {
-    Real x, y;
-};
-
-// Sutherland-Hodgman against one edge of the box; `side` picks the edge.
-std::vector<RealPoint> clipPolygonEdge(const std::vector<RealPoint>& in, int side, Real bound) {
-    auto inside = [&](const RealPoint& p) {
-        switch (side) {
-            case 0:
-                return p.x >= bound;
-            case 1:
-                return p.x <= bound;
-            case 2:
-                return p.y >= bound;
-            default:
-                return p.y <= bound;
-        }
-    };
-    auto cross = [&](const RealPoint& a, const RealPoint& b) {
-        if (side < 2) {
-            const Real t = (bound - a.x) / (b.x - a.x);
-            return RealPoint{bound, a.y + t * (b.y - a.y)};
-        }
-        const Real t = (bound - a.y) / (b.y - a.y);
-        return RealPoint{a.x + t * (b.x - a.x), bound};
-    };
-    std::vector<RealPoint> out;
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        const RealPoint& cur = in[i];
-        const RealPoint& prev = in[(i + in.size() - 1) % in.size()];
-        if (inside(cur)) {
-            if (!inside(prev)) {
-                out.push_back(cross(prev, cur));
-            }
-            out.push_back(cur);
-        } else if (inside(prev)) {
-            out.push_back(cross(prev, cur));
-        }
-    }
-    return out;
-}
-
-// Writes an opaque pixel over the device pixels [x0, x1) by [y0, y1) of an image. The finest
-// shading boxes are two or four device pixels wide: a general fill would spend more on
-// choosing its loop than on the stores.
-inline void fillPixels(uchar* bits, qsizetype bytesPerLine, int x0, int x1, int y0, int y1,
-                       QRgb pixel) {
-    const int n = x1 - x0;
-    uchar* line = bits + static_cast<qsizetype>(y0) * bytesPerLine;
-    if (n == 2 && y1 - y0 == 2) {
-        QRgb* p = reinterpret_cast<QRgb*>(line) + x0;
-        QRgb* q = reinterpret_cast<QRgb*>(line + bytesPerLine) + x0;
-        p[0] = pixel;
-        p[1] = pixel;
-        q[0] = pixel;
-        q[1] = pixel;
-        return;
-    }
-    for (int y = y0; y < y1; ++y, line += bytesPerLine) {
-        QRgb* p = reinterpret_cast<QRgb*>(line) + x0;
-        if (n == 4) {
-            p[0] = pixel;
-            p[1] = pixel;
-            p[2] = pixel;
-            p[3] = pixel;
-        } else {
-            std::fill_n(p, n, pixel);
-        }
-    }
-}
-
-// Whole pixel edge nearest to v, kept within a pixel of [0, limit] so the cast cannot overflow.
-int pixelEdge(double v, int limit) {
-    const double clamped = std::clamp(v, -1.0, static_cast<double>(limit) + 1.0);
-    // floor(clamped + 0.5), by truncation of a positive number: a call to floor per edge
-    // costs more than the rest of a small box.
-    return static_cast<int>(clamped + 1.5) - 1;
-}
-
-QString toQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-struct FontEntry {
-    QFont font;
-    QFontMetricsF metrics;
-};
-
-// Every pass draws the same few fonts (labels and readout); building metrics each time would
-// cost more than the text itself.
-const FontEntry& fontEntry(const TextAttributes& attributes) {
-    // Never destroyed: fonts must not outlive the application object at exit.
-    static auto* cache = new std::map<std::pair<std::string, double>, FontEntry>();
-    const auto key = std::make_pair(attributes.fontFamily, attributes.pointSize);
-    auto it = cache->find(key);
-    if (it == cache->end()) {
-        const QFont font = QtCanvas::fontFor(attributes);
-        it = cache->emplace(key, FontEntry{font, QFontMetricsF(font)}).first;
-    }
-    return it->second;
+QPointF toQPointF(ClipPoint<Real> p) {
+    return QPointF(static_cast<double>(p.x), static_cast<double>(p.y));
 }
 
 }  // namespace
@@ -282,6 +140,17 @@ QRect QtCanvas::dirtyRect() const {
     return area.toAlignedRect().intersected(bounds);
 }
 
+inline void QtCanvas::writeBox(const Pixels& to, double x0, double x1, double y0, double y1,
+                               QRgb pixel, PixelArea& area) {
+    const PixelSpan xs = pixelSpan(x0, x1, to.ratio, to.width);
+    const PixelSpan ys = pixelSpan(y0, y1, to.ratio, to.rows);
+    if (xs.empty() || ys.empty()) {
+        return;
+    }
+    fillPixels(to.bits, to.bytesPerLine, xs.from, xs.to, ys.from, ys.to, pixel);
+    area.add(xs.from, xs.to, ys.from, ys.to);
+}
+
 void QtCanvas::fillRect(CGRect rect) {
     double x0 = rect.origin.x;
     double x1 = rect.origin.x + rect.size.width;
@@ -308,18 +177,8 @@ void QtCanvas::fillRect(CGRect rect) {
         return;
     }
     // The shading fills hundreds of thousands of small boxes per pass; one painter call each
-    // would dominate the pass, so opaque boxes are written straight into the pixels. A box
-    // covers the device pixels whose centres it holds, so boxes on whole view units cover
-    // whole blocks of device pixels and neighbours tile without gaps.
-    const int ix0 = std::max(0, pixelEdge(x0 * ratio_, pixelWidth_));
-    const int ix1 = std::min(pixelWidth_, pixelEdge(x1 * ratio_, pixelWidth_));
-    const int iy0 = std::max(0, pixelEdge(y0 * ratio_, pixelHeight_));
-    const int iy1 = std::min(pixelHeight_, pixelEdge(y1 * ratio_, pixelHeight_));
-    if (ix0 >= ix1 || iy0 >= iy1) {
-        return;
-    }
-    fillPixels(bits_, bytesPerLine_, ix0, ix1, iy0, iy1, pixel_ | 0xff000000u);
-    written_.add(ix0, ix1, iy0, iy1);
+    // would dominate the pass, so opaque boxes are written straight into the pixels.
+    writeBox(pixels(), x0, x1, y0, y1, pixel_ | 0xff000000u, written_);
 }
 
 void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
@@ -331,10 +190,8 @@ void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
     // spends on each call (the virtual calls, the dirty bounds in members) would cost more
     // than the pixels. The arithmetic is fillRect's, step for step, so the pixels agree.
     PixelArea area = written_;
-    const double ratio = ratio_;
+    const Pixels target = pixels();
     const double height = height_;
-    const int width = pixelWidth_;
-    const int rows = pixelHeight_;
     for (std::size_t i = 0; i < count; ++i) {
         const ColoredRect& box = boxes[i];
         QtCanvas::setColor(box.color);
@@ -347,15 +204,7 @@ void QtCanvas::fillColoredRects(const ColoredRect* boxes, std::size_t count) {
             QtCanvas::fillRect(box.rect);
             continue;
         }
-        const int ix0 = std::max(0, pixelEdge(x0 * ratio, width));
-        const int ix1 = std::min(width, pixelEdge(x1 * ratio, width));
-        const int iy0 = std::max(0, pixelEdge(y0 * ratio, rows));
-        const int iy1 = std::min(rows, pixelEdge(y1 * ratio, rows));
-        if (ix0 >= ix1 || iy0 >= iy1) {
-            continue;
-        }
-        fillPixels(bits_, bytesPerLine_, ix0, ix1, iy0, iy1, pixel_ | 0xff000000u);
-        area.add(ix0, ix1, iy0, iy1);
+        writeBox(target, x0, x1, y0, y1, pixel_ | 0xff000000u, area);
     }
     // Merged, not copied: a box that took the long way may have written pixels meanwhile.
     written_.add(area.x0, area.x1, area.y0, area.y1);
@@ -370,16 +219,11 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
     }
     // Each row's and each column's device pixel edges are found once, by fillRect's arithmetic,
     // so every box covers the very pixels it would cover on its own.
-    struct Span {
-        int from = 0;
-        int to = 0;
-    };
     const auto span = [ratio = ratio_](double v0, double v1, int limit) {
         if (!std::isfinite(v0) || !std::isfinite(v1)) {
-            return Span{};
+            return PixelSpan{};
         }
-        return Span{std::max(0, pixelEdge(v0 * ratio, limit)),
-                    std::min(limit, pixelEdge(v1 * ratio, limit))};
+        return pixelSpan(v0, v1, ratio, limit);
     };
     PixelArea area = written_;
     // Only a painter can blend.
@@ -387,7 +231,7 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         QtCanvas::setColor(boxes[k].color);
         QtCanvas::fillRect(boxes[k].rect);
     };
-    std::vector<Span> columns;
+    std::vector<PixelSpan> columns;
     const std::uint32_t* pixels = lattice.pixels().data();
     std::size_t first = 0;
     for (const BoxLattice::Block& block : lattice.blocks()) {
@@ -395,9 +239,9 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         int columnsX0 = pixelWidth_;
         int columnsX1 = 0;
         for (const double x : block.xs) {
-            const Span c = span(x, x + s, pixelWidth_);
+            const PixelSpan c = span(x, x + s, pixelWidth_);
             columns.push_back(c);
-            if (c.from < c.to) {
+            if (!c.empty()) {
                 columnsX0 = std::min(columnsX0, c.from);
                 columnsX1 = std::max(columnsX1, c.to);
             }
@@ -406,15 +250,17 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
         for (const double y : block.ys) {
             const std::size_t row = first;
             first += width;
-            const Span r = span(height_ - (y + s), height_ - y, pixelHeight_);
+            const PixelSpan r = span(height_ - (y + s), height_ - y, pixelHeight_);
             // A row without a whole pixel still goes through its translucent boxes, which may
             // tint some.
-            const bool rowHasPixels = r.from < r.to && columnsX0 < columnsX1;
+            const bool rowHasPixels = !r.empty() && columnsX0 < columnsX1;
             for (std::size_t c = 0; c < width; ++c) {
                 const QRgb pixel = pixels[row + c];
-                if (qAlpha(pixel) < 255) {
+                // Out of line: where the rare translucent box's call sits moves the loop
+                // across cache lines, which costs the opaque boxes a fifth of their time.
+                if (qAlpha(pixel) < 255) [[unlikely]] {
                     longWay(row + c);
-                } else if (rowHasPixels && columns[c].from < columns[c].to) {
+                } else if (rowHasPixels && !columns[c].empty()) {
                     fillPixels(bits_, bytesPerLine_, columns[c].from, columns[c].to, r.from, r.to,
                                pixel);
                 }
@@ -446,27 +292,10 @@ void QtCanvas::strokePath(const BezierPath& path) {
     pen.setJoinStyle(Qt::MiterJoin);
     pen.setMiterLimit(10.0);
 
-    std::vector<double> dash = path.lineDash();
-    Real dashLength = 0;
-    for (double d : dash) {
-        if (!std::isfinite(d) || d < 0.0) {
-            dash.clear();
-            break;
-        }
-        dashLength += d;
-    }
-    if (dash.size() % 2 == 1) {
-        // Qt wants on/off pairs: an odd pattern is read twice over, as the dash itself is.
-        dash.insert(dash.end(), dash.begin(), dash.end());
-        dashLength *= 2;
-    }
-    const bool dashed = !dash.empty() && dashLength > 0;
+    const DashPattern dash = dashPattern(path.lineDash(), unit);
+    const bool dashed = dash.dashed();
     if (dashed) {
-        QList<qreal> pattern;
-        for (double d : dash) {
-            pattern.append(std::max(d, 1e-3) / unit);
-        }
-        pen.setDashPattern(pattern);
+        pen.setDashPattern(QList<qreal>(dash.dashes.begin(), dash.dashes.end()));
     }
     const Real phase = std::isfinite(path.lineDashPhase()) ? path.lineDashPhase() : 0.0;
 
@@ -474,7 +303,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
     // finite parts within a margin of the image reach the painter.
     // Wide enough that no miter spike of a cut-off corner could have reached the image.
     const Real margin = kClipMargin + 6.0 * width;
-    const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
+    const ClipBox<Real> box{-margin, width_ + margin, -margin, height_ + margin};
 
     const double limit = static_cast<double>(margin);
     auto inBox = [&](double x, double y) {
@@ -486,7 +315,7 @@ void QtCanvas::strokePath(const BezierPath& path) {
     auto flush = [&]() {
         if (piece.size() >= 2) {
             if (dashed) {
-                pen.setDashOffset(static_cast<double>(std::fmod(pieceOffset, dashLength) / unit));
+                pen.setDashOffset(dash.offset(pieceOffset));
             }
             const QRectF bounds = countPiece(piece, static_cast<double>(margin));
             painter_.setPen(pen);
@@ -551,8 +380,8 @@ void QtCanvas::strokePath(const BezierPath& path) {
         Real t0 = 0;
         Real t1 = 1;
         if (clipSegment(ax, ay, bx, by, box, t0, t1)) {
-            const QPointF start = box.pointAt(ax + t0 * (bx - ax), ay + t0 * (by - ay));
-            const QPointF end = box.pointAt(ax + t1 * (bx - ax), ay + t1 * (by - ay));
+            const QPointF start = toQPointF(box.clamp(ax + t0 * (bx - ax), ay + t0 * (by - ay)));
+            const QPointF end = toQPointF(box.clamp(ax + t1 * (bx - ax), ay + t1 * (by - ay)));
             if (!(continues && t0 == 0)) {
                 flush();
                 pieceOffset = phase + travelled + t0 * length;
@@ -572,18 +401,15 @@ void QtCanvas::strokePath(const BezierPath& path) {
 
 void QtCanvas::fillPath(const BezierPath& path) {
     const Real margin = kClipMargin;
-    const ClipBox box{-margin, width_ + margin, -margin, height_ + margin};
+    const ClipBox<Real> box{-margin, width_ + margin, -margin, height_ + margin};
     QPainterPath shape;
-    std::vector<RealPoint> polygon;
+    std::vector<ClipPoint<Real>> polygon;
     auto close = [&]() {
-        for (int side = 0; side < 4 && !polygon.empty(); ++side) {
-            const Real bounds[4] = {box.xmin, box.xmax, box.ymin, box.ymax};
-            polygon = clipPolygonEdge(polygon, side, bounds[side]);
-        }
+        polygon = clipPolygon(std::move(polygon), box);
         if (polygon.size() >= 3) {
             QPolygonF q;
-            for (const RealPoint& p : polygon) {
-                q.append(box.pointAt(p.x, p.y));
+            for (const ClipPoint<Real>& p : polygon) {
+                q.append(toQPointF(p));
                 count(q.back(), kClipMargin);
             }
             shape.addPolygon(q);
@@ -607,30 +433,19 @@ void QtCanvas::fillPath(const BezierPath& path) {
     touch(shape.boundingRect().adjusted(-1, -1, 1, 1));
 }
 
-QFont QtCanvas::fontFor(const TextAttributes& attributes) {
-    QFont font(attributes.isDefault() ? QString::fromLatin1(kDefaultFontFamily)
-                                      : toQString(attributes.fontFamily));
-    const double size = attributes.isDefault() || !(attributes.pointSize > 0.0)
-                            ? kDefaultFontSize
-                            : std::min(attributes.pointSize, 1000.0);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 CGSize QtCanvas::sizeOfText(const std::string& text, const TextAttributes& attributes) {
-    const QFontMetricsF& metrics = fontEntry(attributes).metrics;
-    return CGSize{metrics.horizontalAdvance(toQString(text)), metrics.lineSpacing()};
+    const QFontMetricsF& metrics = cachedCanvasFont(attributes).metrics;
+    return CGSize{metrics.horizontalAdvance(canvasText(text)), metrics.lineSpacing()};
 }
 
 void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttributes& attributes) {
     if (!finite(point)) {
         return;
     }
-    const FontEntry& entry = fontEntry(attributes);
+    const CanvasFontEntry& entry = cachedCanvasFont(attributes);
     const QPointF lowerLeft = toDevice(point);
     const QRectF area(lowerLeft.x(), lowerLeft.y() - entry.metrics.lineSpacing(),
-                      entry.metrics.horizontalAdvance(toQString(text)),
+                      entry.metrics.horizontalAdvance(canvasText(text)),
                       entry.metrics.lineSpacing());
     if (!area.intersects(QRectF(0, 0, width_, height_))) {
         return;
@@ -639,7 +454,7 @@ void QtCanvas::drawText(const std::string& text, CGPoint point, const TextAttrib
     count(QPointF(area.left(), baseline), kClipMargin + area.width() + area.height());
     painter_.setFont(entry.font);
     painter_.setPen(Qt::black);
-    painter_.drawText(QPointF(area.left(), baseline), toQString(text));
+    painter_.drawText(QPointF(area.left(), baseline), canvasText(text));
     touch(area.adjusted(-2, -2, 2, 2));
 }
 

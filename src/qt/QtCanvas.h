@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
@@ -49,10 +48,6 @@ class QtCanvas : public Canvas {
     // The area this pass may have changed, in view units with y down (widget coordinates).
     QRect dirtyRect() const;
     const Handed& handed() const { return handed_; }
-
-    // The font of a piece of text: the default is Helvetica 12, sized in pixels so that one
-    // point is one view unit.
-    static QFont fontFor(const TextAttributes& attributes);
 
   private:
     QPointF toDevice(CGPoint p) const { return QPointF(p.x, height_ - p.y); }
@@ -108,6 +103,20 @@ class QtCanvas : public Canvas {
     // Kept apart from the painter's dirty area: a rectangle union per box costs more than
     // the box.
     PixelArea written_;
+    // The image's pixels, copied into a local by loops over many boxes: the pixel stores
+    // could otherwise alias the members and force them to be read again after every box.
+    struct Pixels {
+        uchar* bits;
+        qsizetype bytesPerLine;
+        double ratio;
+        int width;
+        int rows;
+    };
+    Pixels pixels() const { return {bits_, bytesPerLine_, ratio_, pixelWidth_, pixelHeight_}; }
+    // Writes an opaque pixel over the device pixels whose centres lie in the box [x0, x1] by
+    // [y0, y1], given in view units with y down, and adds them to `area`.
+    static void writeBox(const Pixels& to, double x0, double x1, double y0, double y1, QRgb pixel,
+                         PixelArea& area);
 };
 
 }  // namespace zw

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/Clip.h"
+
 namespace zw {
 
 namespace {
@@ -86,33 +88,14 @@ void ImageRefiner::put(const Sample& b, bool connect, std::vector<Step>& out) {
     penUp_ = false;
 }
 
-// Liang-Barsky: whether the segment stays outside the view and its margin.
+// Whether the segment stays outside the view and its margin.
 bool ImageRefiner::missesView(CGPoint p, CGPoint q) const {
-    const double x0 = bounds_.origin.x - kMargin,
-                 x1 = bounds_.origin.x + bounds_.size.width + kMargin;
-    const double y0 = bounds_.origin.y - kMargin,
-                 y1 = bounds_.origin.y + bounds_.size.height + kMargin;
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = q.x - p.x, dy = q.y - p.y;
-    const double edges[4][2] = {{-dx, p.x - x0}, {dx, x1 - p.x}, {-dy, p.y - y0}, {dy, y1 - p.y}};
-    for (const auto& e : edges) {
-        if (e[0] == 0.0) {
-            if (e[1] < 0.0) {
-                return true;
-            }
-            continue;
-        }
-        const double r = e[1] / e[0];
-        if (e[0] < 0.0) {
-            t0 = r > t0 ? r : t0;
-        } else {
-            t1 = r < t1 ? r : t1;
-        }
-        if (t0 > t1) {
-            return true;
-        }
-    }
-    return false;
+    const ClipBox<double> box{
+        bounds_.origin.x - kMargin, bounds_.origin.x + bounds_.size.width + kMargin,
+        bounds_.origin.y - kMargin, bounds_.origin.y + bounds_.size.height + kMargin};
+    double t0 = 0.0;
+    double t1 = 1.0;
+    return !clipSegment(p.x, p.y, q.x, q.y, box, t0, t1);
 }
 
 void ImageRefiner::piece(const Sample& a, const Sample& b, int depth, std::vector<Step>& out) {
