@@ -18,6 +18,7 @@
 #include "platform/FileSystem.h"
 #include "session/JsonPlace.h"
 #include "session/PrintableText.h"
+#include "session/SessionFields.h"
 #include "session/SessionTreeBuilder.h"
 #include "session/SessionWriter.h"
 
@@ -79,11 +80,6 @@ class Fields {
             fail(at / key, inQuotes(key) + " must be true or false");
         }
         return v.get<bool>();
-    }
-
-    // Fields added after the first sessions were written: a file without one keeps the default.
-    static bool optionalFlag(const Json& parent, const Where& at, const char* key, bool absent) {
-        return parent.contains(key) ? flag(parent, at, key) : absent;
     }
 
     static std::string text(const Json& parent, const Where& at, const char* key) {
@@ -155,44 +151,14 @@ class Reader {
         Session s;
         s.function = function(Fields::object(root, top, "function"), top / "function");
 
-        const Where shadingAt = top / "shading";
-        const Json& shading = Fields::object(root, top, "shading");
-        s.showContours = Fields::flag(shading, shadingAt, "showContours");
-        s.showArguments = Fields::flag(shading, shadingAt, "showArguments");
-        s.highestResolution = Fields::flag(shading, shadingAt, "highestResolution");
-        if (shading.contains("colours")) {
-            const std::string colours = Fields::text(shading, shadingAt, "colours");
-            if (colours == "classic") {
-                s.shadingColours = ShadingColours::Classic;
-            } else if (colours == "colourWheel") {
-                s.shadingColours = ShadingColours::ColourWheel;
-            } else {
-                fail(shadingAt / "colours",
-                     "unknown shading colours " + inQuotes(colours) + " (classic or colourWheel)");
-            }
+        for (const sessionfields::Section& part : sessionfields::sections()) {
+            section(Fields::object(root, top, part.key), top / part.key, part, s);
         }
-
-        const Where domainAt = top / "domain";
-        const Json& domain = Fields::object(root, top, "domain");
-        plane(domain, domainAt, s.domain);
-        s.showTransformedPathsInDomain =
-            Fields::flag(domain, domainAt, "showTransformedPathsInDomain");
-        s.showInverseImagesOfRangeGridlines =
-            Fields::flag(domain, domainAt, "showInverseImagesOfRangeGridlines");
-        s.transformedPathsShownInDomain =
-            paths(domain, domainAt, "transformedPathsShownInDomain", s.domain.paths.size());
-
-        const Where rangeAt = top / "range";
-        const Json& range = Fields::object(root, top, "range");
-        plane(range, rangeAt, s.range);
-        s.showTransformedGridlines = Fields::flag(range, rangeAt, "showTransformedGridlines");
-        s.followCurvesNearPoles =
-            Fields::optionalFlag(range, rangeAt, "followCurvesNearPoles", false);
         if (s.range.paths.size() != s.domain.paths.size()) {
-            fail(rangeAt / "paths", "the range must have one path for each of the " +
-                                        std::to_string(s.domain.paths.size()) +
-                                        " domain paths, not " +
-                                        std::to_string(s.range.paths.size()));
+            fail(top / "range" / "paths", "the range must have one path for each of the " +
+                                              std::to_string(s.domain.paths.size()) +
+                                              " domain paths, not " +
+                                              std::to_string(s.range.paths.size()));
         }
         return s;
     }
@@ -277,7 +243,46 @@ class Reader {
         }
     }
 
-    void plane(const Json& p, const Where& at, Session::Plane& out) {
+    void section(const Json& p, const Where& at, const sessionfields::Section& part, Session& s) {
+        using sessionfields::Kind;
+        for (const sessionfields::Field& field : part.fields) {
+            if (field.optional && !p.contains(field.key)) {
+                if (field.kind == Kind::Flag) {
+                    sessionfields::flagIn(s, part, field) = field.absent;
+                }
+                continue;
+            }
+            switch (field.kind) {
+                case Kind::View:
+                    view(p, at, s.*part.plane);
+                    break;
+                case Kind::Flag:
+                    sessionfields::flagIn(s, part, field) = Fields::flag(p, at, field.key);
+                    break;
+                case Kind::Colour:
+                    (s.*part.plane).pathColor = readColor(p, at, field.key);
+                    break;
+                case Kind::Paths:
+                    (s.*part.plane).paths =
+                        paths(p, at, field.key, std::numeric_limits<std::size_t>::max());
+                    break;
+                case Kind::DomainImages:
+                    s.transformedPathsShownInDomain =
+                        paths(p, at, field.key, s.domain.paths.size());
+                    break;
+                case Kind::ShadingColours: {
+                    const std::string colours = Fields::text(p, at, field.key);
+                    if (!sessionfields::shadingColoursNamed(colours, s.shadingColours)) {
+                        fail(at / field.key, "unknown shading colours " + inQuotes(colours) +
+                                                 " (classic or colourWheel)");
+                    }
+                    break;
+                }
+            }
+        }
+    }
+
+    static void view(const Json& p, const Where& at, Session::Plane& out) {
         const Where viewAt = at / "view";
         const Json& view = Fields::object(p, at, "view");
         const double scale = Fields::number(view, viewAt, "scaleFactor");
@@ -295,10 +300,6 @@ class Reader {
               std::fabs(out.centre.y) <= SessionReader::kMaxCentre)) {
             fail(viewAt / "centre", "\"centre\" is too far out (each part at most 2^900)");
         }
-        out.tickMarks = Fields::flag(p, at, "tickMarks");
-        out.showGridlines = Fields::flag(p, at, "showGridlines");
-        out.pathColor = readColor(p, at, "pathColor");
-        out.paths = paths(p, at, "paths", std::numeric_limits<std::size_t>::max());
     }
 
     std::vector<Session::Path> paths(const Json& parent, const Where& at, const char* key,

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "session/SessionFields.h"
+
 namespace zw {
 
 namespace {
@@ -132,36 +134,45 @@ Json function(const ActiveFunction& f, OneLine& lines) {
     return Json{{"kind", "catalogue"}, {"title", f.title}};
 }
 
+Json section(const Session& s, const sessionfields::Section& part, OneLine& lines) {
+    using sessionfields::Kind;
+    Json out = Json::object();
+    for (const sessionfields::Field& field : part.fields) {
+        Json& value = out[field.key];
+        switch (field.kind) {
+            case Kind::View:
+                value = view(s.*part.plane, lines);
+                break;
+            case Kind::Flag:
+                value = sessionfields::flagIn(s, part, field);
+                break;
+            case Kind::Colour:
+                value = color((s.*part.plane).pathColor, lines);
+                break;
+            case Kind::Paths:
+                value = paths((s.*part.plane).paths, lines);
+                break;
+            case Kind::DomainImages:
+                value = paths(s.transformedPathsShownInDomain, lines);
+                break;
+            case Kind::ShadingColours:
+                value = sessionfields::shadingColoursName(s.shadingColours);
+                break;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string SessionWriter::write(const Session& s) {
     OneLine lines;
-    Json domain{{"view", view(s.domain, lines)},
-                {"tickMarks", s.domain.tickMarks},
-                {"showGridlines", s.domain.showGridlines},
-                {"showTransformedPathsInDomain", s.showTransformedPathsInDomain},
-                {"showInverseImagesOfRangeGridlines", s.showInverseImagesOfRangeGridlines},
-                {"pathColor", color(s.domain.pathColor, lines)},
-                {"paths", paths(s.domain.paths, lines)},
-                {"transformedPathsShownInDomain", paths(s.transformedPathsShownInDomain, lines)}};
-    Json range{{"view", view(s.range, lines)},
-               {"tickMarks", s.range.tickMarks},
-               {"showGridlines", s.range.showGridlines},
-               {"showTransformedGridlines", s.showTransformedGridlines},
-               {"followCurvesNearPoles", s.followCurvesNearPoles},
-               {"pathColor", color(s.range.pathColor, lines)},
-               {"paths", paths(s.range.paths, lines)}};
-    Json shading{
-        {"showContours", s.showContours},
-        {"showArguments", s.showArguments},
-        {"highestResolution", s.highestResolution},
-        {"colours", s.shadingColours == ShadingColours::ColourWheel ? "colourWheel" : "classic"}};
     Json root{{"format", "zwmap-session"},
               {"version", kVersion},
-              {"function", function(s.function, lines)},
-              {"shading", std::move(shading)},
-              {"domain", std::move(domain)},
-              {"range", std::move(range)}};
+              {"function", function(s.function, lines)}};
+    for (const sessionfields::Section& part : sessionfields::sections()) {
+        root[part.key] = section(s, part, lines);
+    }
     return lines.fill(root.dump(1)) + "\n";
 }
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "engine/Transformations.h"
 #include "session/Session.h"
 #include "session/SessionDocument.h"
+#include "session/SessionFields.h"
 #include "session/SessionReader.h"
 #include "session/SessionWriter.h"
 #include "support/AlertScript.h"
@@ -131,6 +133,40 @@ TEST(SessionRoundTrip, AFileFromBeforeTheColoursAndFollowingOpensWithTheirDefaul
     EXPECT_FALSE(app.controller.followCurvesNearPoles);
     EXPECT_TRUE(app.domain->showArguments) << "the rest of the file is read as before";
     EXPECT_EQ(app.domain->paths.size(), 2u);
+}
+
+TEST(SessionRoundTrip, EachFieldIsWrittenWhereItIsReadAndMissingOnlyWhereOptional) {
+    using namespace sessionfields;
+    const std::string whole = SessionWriter::write(everything("usersMobiusMap"));
+    for (const Section& part : sections()) {
+        for (const Field& field : part.fields) {
+            SCOPED_TRACE(std::string(part.key) + "/" + field.key);
+            if (field.kind == Kind::Flag) {
+                // One flag turned over comes back turned over, and no other with it.
+                Session turned = everything("usersMobiusMap");
+                flagIn(turned, part, field) = !flagIn(turned, part, field);
+                const Session back = parse(SessionWriter::write(turned));
+                for (const Section& p : sections()) {
+                    for (const Field& f : p.fields) {
+                        if (f.kind == Kind::Flag) {
+                            EXPECT_EQ(flagIn(back, p, f), flagIn(turned, p, f)) << f.key;
+                        }
+                    }
+                }
+            }
+            nlohmann::json tree = nlohmann::json::parse(whole);
+            ASSERT_EQ(tree.at(part.key).erase(field.key), 1u);
+            Session read;
+            std::string error;
+            const bool ok = SessionReader::read(tree.dump(1), read, error);
+            EXPECT_EQ(ok, field.optional) << error;
+            if (!ok) {
+                EXPECT_NE(error.find("\"" + std::string(field.key) + "\" is missing"),
+                          std::string::npos)
+                    << error;
+            }
+        }
+    }
 }
 
 TEST(SessionRoundTrip, NumbersAreWrittenInTheCLocaleAndNonFiniteAsNull) {
