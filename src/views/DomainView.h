@@ -50,6 +50,9 @@ class DomainView : public PlaneView {
     void shiftPathsBy(const AffineTransform& transform) override;
 
     // Grids.
+    // Rebuilds, in this order: the images of the domain's grid in the range and the pull-backs
+    // of the range's grid (through the controller), the shading if it is shown, then the
+    // plane's own axes, marks, labels and grid.
     void constructAxes() override;
     void makeHorizontalMarksWithStep(int step) override;
     void makeVerticalMarksWithStep(int step) override;
@@ -94,6 +97,8 @@ class DomainView : public PlaneView {
     void moveMappedLayersBy(double dx, double dy) override;
 
   private:
+    // Shading is rebuilt only while it is shown; constructContours lets it go otherwise.
+    void rebuildShadingIfShown();
     // Starts a new path in the path colour at `start` (view) and its images at f(z).
     void beginPath(CGPoint start, CGPoint z);
     // Sends the samples of one family of this plane's gridlines through the controller.
