@@ -50,9 +50,9 @@ class DomainView : public PlaneView {
     void shiftPathsBy(const AffineTransform& transform) override;
 
     // Grids.
-    // Rebuilds, in this order: the images of the domain's grid in the range and the pull-backs
-    // of the range's grid (through the controller), the shading if it is shown, then the
-    // plane's own axes, marks, labels and grid.
+    // Rebuilds, in this order: the images of the domain's grid in the range and, where shown,
+    // the pull-backs of the range's grid (both through the controller); the shading, where
+    // shown; then the plane's own grid, axes, marks and labels.
     void constructAxes() override;
     void makeHorizontalMarksWithStep(int step) override;
     void makeVerticalMarksWithStep(int step) override;
