@@ -47,20 +47,22 @@ void PlaneView::awakeFromNib() {
     pathColor = Color::blackColor();
 }
 
-CGPoint PlaneView::trueCoordinatesToViewCoordinates(CGPoint z) const {
-    const double k = static_cast<double>(100.0f * scaleFactor);
-    return {static_cast<double>(viewWidth / 2) + (k * z.x + translation.x),
-            static_cast<double>(viewHeight / 2) + (k * z.y + translation.y)};
+void PlaneView::setViewport(const Viewport& v) {
+    scaleFactor = v.scaleFactor;
+    translation = v.translation;
+    viewWidth = v.viewWidth;
+    viewHeight = v.viewHeight;
 }
 
-CGPoint PlaneView::viewCoordinatesToTrueCoordinates(CGPoint p) const {
-    const double k = static_cast<double>(100.0f * scaleFactor);
-    return {((p.x - translation.x) - static_cast<double>(viewWidth / 2)) / k,
-            ((p.y - translation.y) - static_cast<double>(viewHeight / 2)) / k};
+void PlaneView::moveTo(const Viewport::Change& change) {
+    setViewport(change.viewport);
+    shiftPathsBy(change.move);
 }
 
-double PlaneView::unitSize() const {
-    return 1.0 / static_cast<double>(100.0f * scaleFactor);
+void PlaneView::rebuildAndRedraw() {
+    constructAxes();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
 }
 
 CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
@@ -71,14 +73,11 @@ CGSize PlaneView::windowWillResize(Window* w, CGSize toSize) {
     yshift = static_cast<float>((toSize.height - current.height) / 2.0);
     const auto newWidth = static_cast<int32_t>(static_cast<float>(viewWidth) + 2 * xshift);
     const auto newHeight = static_cast<int32_t>(static_cast<float>(viewHeight) + 2 * yshift);
-    // The paths follow the view centre, which moves by whole units: by half an odd change
-    // they would end half a unit off their points, and every later zoom-in doubles that.
-    AffineTransform shift;
-    shift.translateXBy(static_cast<double>(newWidth / 2 - viewWidth / 2),
-                       static_cast<double>(newHeight / 2 - viewHeight / 2));
-    shiftPathsBy(shift);
-    viewWidth = newWidth;
-    viewHeight = newHeight;
+    const Viewport::Change change = viewport().resized(newWidth, newHeight);
+    // The paths move while the old size is in force: the domain takes its readout there and
+    // moves it by the shift afterwards.
+    shiftPathsBy(change.move);
+    setViewport(change.viewport);
     needsCompleteRedraw = true;
     constructAxes();
     return toSize;
@@ -97,50 +96,25 @@ void PlaneView::shiftPathsBy(const AffineTransform& transform) {
     needsCompleteRedraw = true;
 }
 
-bool PlaneView::changeScaleFactor(float newFactor) {
-    if (!(newFactor >= kMinScaleFactor && newFactor <= kMaxScaleFactor)) {
-        return false;
-    }
-    scaleFactor = newFactor;
-    return true;
-}
-
 void PlaneView::zoomIn(Sender*) {
-    if (!changeScaleFactor(scaleFactor + scaleFactor)) {
-        return;
-    }
     zoomPaths(2.0f);
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
 }
 
 void PlaneView::zoomOut(Sender*) {
-    if (!changeScaleFactor(scaleFactor / 2.0f)) {
-        return;
-    }
     zoomPaths(0.5f);
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
 }
 
 void PlaneView::zoomPaths(float s) {
-    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
-    const CGPoint t = translation;
-    const double factor = s;
-    AffineTransform a;
-    a.translateXBy(-(c.x + t.x), -(c.y + t.y));
-    AffineTransform b;
-    b.scaleBy(factor);
-    AffineTransform cT;
-    cT.translateXBy(c.x + t.x * factor, c.y + t.y * factor);
-    AffineTransform composed;
-    composed.appendTransform(a);
-    composed.appendTransform(b);
-    composed.appendTransform(cT);
-    shiftPathsBy(composed);
-    translation = {factor * t.x, factor * t.y};
+    const auto change = viewport().zoomedAboutCentre(s);
+    if (!change) {
+        return;  // at a limit of the scale factor
+    }
+    // The zoom items move the paths with the new scale factor in force but before the
+    // translation follows it; the domain's readout is taken in between, as it always was.
+    scaleFactor = change->viewport.scaleFactor;
+    shiftPathsBy(change->move);
+    setViewport(change->viewport);
+    rebuildAndRedraw();
 }
 
 void PlaneView::keyDown(const KeyEvent& event) {
@@ -156,58 +130,29 @@ void PlaneView::keyDown(const KeyEvent& event) {
         dy = -kPanStep;
     }
     if (dx != 0.0 || dy != 0.0) {
-        AffineTransform pan;
-        pan.translateXBy(dx, dy);
-        translation = {translation.x + dx, translation.y + dy};
-        shiftPathsBy(pan);
+        moveViewBy(dx, dy);
     } else if (Window* w = window()) {
         w->beginAlertSheet("Unrecogonised key", "OK", "", "",
                            "Use the cursor keys or the '2', '4', '6', '8' keys on the numerical "
                            "keypad to move around.");
     }
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
+    rebuildAndRedraw();
 }
 
 void PlaneView::zoomAt(CGPoint p, bool in) {
-    if (!changeScaleFactor(in ? scaleFactor + scaleFactor : scaleFactor / 2.0f)) {
-        return;
+    if (const auto change = viewport().zoomedAbout(p, in ? 2.0f : 0.5f)) {
+        moveTo(*change);
+        rebuildAndRedraw();
     }
-    const double s = in ? 2.0 : 0.5;
-    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
-    const CGPoint t = translation;
-    AffineTransform toPointer;
-    toPointer.translateXBy(-p.x, -p.y);
-    AffineTransform scale;
-    scale.scaleBy(s);
-    AffineTransform back;
-    back.translateXBy(p.x, p.y);
-    AffineTransform composed;
-    composed.appendTransform(toPointer);
-    composed.appendTransform(scale);
-    composed.appendTransform(back);
-    // p = c + k·z + t for the true point z under p; with k doubled (halved) z stays under p when
-    // p - c - t' is s·(p - c - t). Set before the shift, which reads the viewport for the readout.
-    translation = {(p.x - c.x) - s * ((p.x - c.x) - t.x), (p.y - c.y) - s * ((p.y - c.y) - t.y)};
-    shiftPathsBy(composed);
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
 }
 
 void PlaneView::moveViewBy(double dx, double dy) {
-    AffineTransform pan;
-    pan.translateXBy(dx, dy);
-    translation = {translation.x + dx, translation.y + dy};
-    shiftPathsBy(pan);
+    moveTo(viewport().panned(dx, dy));
 }
 
 void PlaneView::panBy(double dx, double dy) {
     moveViewBy(dx, dy);
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
+    rebuildAndRedraw();
 }
 
 void PlaneView::livePanBy(double dx, double dy) {
@@ -222,9 +167,16 @@ void PlaneView::livePanBy(double dx, double dy) {
 }
 
 void PlaneView::endLivePan() {
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
+    rebuildAndRedraw();
+}
+
+void PlaneView::rebuildGridImages() {
+    if (controller != nullptr) {
+        controller->constructTransformedGridlines();
+        if (controller->showInverseImagesOfRangeGridlines()) {
+            controller->constructInverseGridlines();
+        }
+    }
 }
 
 void PlaneView::moveMappedLayersBy(double dx, double dy) {
@@ -236,26 +188,8 @@ void PlaneView::moveMappedLayersBy(double dx, double dy) {
 }
 
 void PlaneView::resetView(Sender*) {
-    const CGPoint c{static_cast<double>(viewWidth / 2), static_cast<double>(viewHeight / 2)};
-    const CGPoint t = translation;
-    // Powers of two: the reciprocal is exact.
-    const double s = 1.0 / static_cast<double>(scaleFactor);
-    AffineTransform toOrigin;
-    toOrigin.translateXBy(-(c.x + t.x), -(c.y + t.y));
-    AffineTransform scale;
-    scale.scaleBy(s);
-    AffineTransform toCentre;
-    toCentre.translateXBy(c.x, c.y);
-    AffineTransform composed;
-    composed.appendTransform(toOrigin);
-    composed.appendTransform(scale);
-    composed.appendTransform(toCentre);
-    scaleFactor = 1.0f;
-    translation = {0.0, 0.0};
-    shiftPathsBy(composed);
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
+    moveTo(viewport().reset());
+    rebuildAndRedraw();
 }
 
 Path* PlaneView::makeLoosePath(std::unique_ptr<Path>& holder) {
@@ -371,9 +305,7 @@ void PlaneView::toggleDisplayOption(Sender* item, bool& flag) {
             item->setState(1);
         }
     }
-    constructAxes();
-    needsCompleteRedraw = true;
-    setNeedsDisplay(true);
+    rebuildAndRedraw();
 }
 
 void PlaneView::toggleAxesLabels(Sender* sender) {

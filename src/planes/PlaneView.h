@@ -8,6 +8,7 @@
 #include "planes/AxisLabel.h"
 #include "planes/Path.h"
 #include "planes/PlaneController.h"
+#include "planes/Viewport.h"
 #include "planes/Walk.h"
 #include "platform/AffineTransform.h"
 #include "platform/BoxLattice.h"
@@ -37,15 +38,21 @@ class PlaneView : public WindowDelegate {
 
     virtual void awakeFromNib();
 
-    CGPoint trueCoordinatesToViewCoordinates(CGPoint z) const;
-    CGPoint viewCoordinatesToTrueCoordinates(CGPoint p) const;
+    // The mapping between true and view coordinates, made of the fields scaleFactor,
+    // translation, viewWidth and viewHeight below.
+    Viewport viewport() const { return {scaleFactor, translation, viewWidth, viewHeight}; }
+    void setViewport(const Viewport& v);
+    CGPoint trueCoordinatesToViewCoordinates(CGPoint z) const { return viewport().toView(z); }
+    CGPoint viewCoordinatesToTrueCoordinates(CGPoint p) const { return viewport().toTrue(p); }
     // The length of one view unit (a pixel) in true units: how finely the readouts must write.
-    double unitSize() const;
+    double unitSize() const { return viewport().truePerPixel(); }
 
     CGSize windowWillResize(Window* window, CGSize toSize) override;
     virtual void shiftPathsBy(const AffineTransform& transform);
     void zoomIn(Sender* sender);
     void zoomOut(Sender* sender);
+    // Scales the plane by s about the view centre: the scale factor, the translation and the
+    // stored paths together.
     void zoomPaths(float s);
     virtual void keyDown(const KeyEvent& event);
 
@@ -69,6 +76,10 @@ class PlaneView : public WindowDelegate {
     virtual void mouseMoved(const MouseEvent&) {}
     virtual void viewDidEndLiveResize() {}
 
+    // The one hook every change of the viewport (and of what is shown) calls: it rebuilds from
+    // true coordinates the axes, tick marks, labels and the plane's own grid; the concrete
+    // planes extend it with what goes through the function (mapped gridlines, pull-backs,
+    // shading).
     virtual void constructAxes();
     virtual void makeHorizontalMarksWithStep(int step);
     virtual void makeVerticalMarksWithStep(int step);
@@ -100,10 +111,8 @@ class PlaneView : public WindowDelegate {
     UndoManager* undoManager() const;
     ViewHost* host() const { return host_; }
 
-    // The scale factor stays within these bounds: beyond them a single-precision factor
-    // reaches 0 or infinity and the plane could never come back.
-    static constexpr float kMinScaleFactor = 0x1p-100f;
-    static constexpr float kMaxScaleFactor = 0x1p100f;
+    static constexpr float kMinScaleFactor = Viewport::kMinScaleFactor;
+    static constexpr float kMaxScaleFactor = Viewport::kMaxScaleFactor;
 
     PlaneController* controller = nullptr;
     int32_t viewWidth = 0;
@@ -153,12 +162,15 @@ class PlaneView : public WindowDelegate {
     // Ends every pass: erases the previous readout and draws `coords`.
     void drawCoordinates(Canvas& canvas);
     static void moveAll(PathList& list, const AffineTransform& transform);
+    // Asks the controller to send the gridlines through the function again: the domain's grid
+    // into the range and, where they are shown, the range's back into the domain.
+    void rebuildGridImages();
     // Moves the layers built through the function by a pan still under way; each plane adds
     // its own mapped gridlines.
     virtual void moveMappedLayersBy(double dx, double dy);
 
     // The view's size along the real axis (x) or the imaginary axis (y), and the origin's offset.
-    Walk::Axis axisAlong(bool realAxis) const;
+    Walk::Axis axisAlong(bool realAxis) const { return viewport().axisAlong(realAxis); }
     // Walks the gridlines of one family (horizontal: rows of constant y) on the side of `step`,
     // sampling each line every 10 view units.
     void walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
@@ -167,9 +179,13 @@ class PlaneView : public WindowDelegate {
     void addOwnGridlines(bool horizontalMarks, int step, double width, bool dashed);
 
   private:
+    // Takes the new viewport, then moves the stored paths onto it (a plane's shift reads the
+    // viewport for its readout); no rebuild.
+    void moveTo(const Viewport::Change& change);
     // Moves the viewport and the stored paths by (dx, dy) view units; no rebuild.
     void moveViewBy(double dx, double dy);
-    bool changeScaleFactor(float newFactor);
+    // After a change of the viewport: everything built from it again, and a full redraw.
+    void rebuildAndRedraw();
     // Tick marks and labels on one side of one axis.
     void makeMarks(bool alongRealAxis, int step);
 

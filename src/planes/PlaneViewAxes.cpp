@@ -31,8 +31,7 @@ int writeLabels(std::vector<AxisLabel>& labels, std::size_t first, int decimals)
 }  // namespace
 
 void PlaneView::constructAxes() {
-    const double ox = translation.x + static_cast<double>(viewWidth / 2);
-    const double oy = translation.y + static_cast<double>(viewHeight / 2);
+    const auto [ox, oy] = viewport().origin();
     xaxis = std::make_unique<Path>();
     xaxis->setLineWidth(0.5);
     xaxis->moveToPoint({0.0, oy});
@@ -58,14 +57,10 @@ void PlaneView::makeVerticalMarksWithStep(int step) {
     makeMarks(false, step);
 }
 
-Walk::Axis PlaneView::axisAlong(bool realAxis) const {
-    return realAxis ? Walk::Axis{viewWidth, translation.x} : Walk::Axis{viewHeight, translation.y};
-}
-
 void PlaneView::makeMarks(bool alongRealAxis, int step) {
-    const double ox = translation.x + static_cast<double>(viewWidth / 2);
-    const double oy = translation.y + static_cast<double>(viewHeight / 2);
-    const Walk::Axis axis = axisAlong(alongRealAxis);
+    const Viewport v = viewport();
+    const auto [ox, oy] = v.origin();
+    const Walk::Axis axis = v.axisAlong(alongRealAxis);
     const Walk ticks = Walk::ticks(axis, step);
     for (long long k = 0; k < ticks.steps(); ++k) {
         const double at = ticks.at(k);
@@ -79,7 +74,7 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
         return;
     }
     const double origin = alongRealAxis ? ox : oy;
-    const double unit = static_cast<double>(100.0f * scaleFactor);
+    const double unit = v.pixelsPerUnit();
     const Walk labels = Walk::labels(axis, step);
     const std::size_t first = axesLabels.size();
     for (long long k = 0; k < labels.steps(); ++k) {
@@ -121,14 +116,14 @@ void PlaneView::addOwnGridlines(bool horizontalMarks, int step, double width, bo
 
 void PlaneView::walkGridlines(bool horizontal, int step, const std::function<void(CGPoint)>& start,
                               const std::function<void(CGPoint)>& add) const {
+    const Viewport v = viewport();
     const int samples = horizontal ? viewWidth / 10 : viewHeight / 10;
     // Rows (horizontal lines) walk along the imaginary axis, columns along the real one.
-    const Walk walk = Walk::gridlines(axisAlong(!horizontal), step);
+    const Walk walk = Walk::gridlines(v.axisAlong(!horizontal), step);
     for (long long k = 0; k < walk.steps(); ++k) {
         const double at = walk.at(k);
         auto point = [&](double along) {
-            return viewCoordinatesToTrueCoordinates(horizontal ? CGPoint{along, at}
-                                                               : CGPoint{at, along});
+            return v.toTrue(horizontal ? CGPoint{along, at} : CGPoint{at, along});
         };
         start(point(0.0));
         double along = 0.0;

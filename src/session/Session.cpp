@@ -16,22 +16,6 @@ namespace zw {
 
 namespace {
 
-// The plane's mapping between true and view coordinates, written out as the plane computes
-// it, so that a session can choose numbers that survive the way back unchanged.
-struct Mapping {
-    double k;
-    CGPoint t;
-    CGPoint c;
-
-    Mapping(float scaleFactor, CGPoint translation, const PlaneView& plane)
-        : k(static_cast<double>(100.0f * scaleFactor)),
-          t(translation),
-          c{static_cast<double>(plane.viewWidth / 2), static_cast<double>(plane.viewHeight / 2)} {}
-
-    CGPoint toView(CGPoint z) const { return {c.x + (k * z.x + t.x), c.y + (k * z.y + t.y)}; }
-    CGPoint toTrue(CGPoint p) const { return {((p.x - t.x) - c.x) / k, ((p.y - t.y) - c.y) / k}; }
-};
-
 // Rounding on the way to view coordinates and back may move a true coordinate by an ulp or
 // so; a few rounds find a value that comes back as itself, so that saving an opened session
 // gives the same numbers again.
@@ -50,14 +34,11 @@ double stable(double v, There there, Back back) {
     return v;
 }
 
-CGPoint translationFor(const Mapping& m, CGPoint centre) {
-    return {0.0 - m.k * centre.x, 0.0 - m.k * centre.y};
-}
-
-Session::Plane capturePlane(const PlaneView& plane, Mapping& mapping) {
+// `mapping` is the plane's viewport; it becomes the one that opening the session will build.
+Session::Plane capturePlane(const PlaneView& plane, Viewport& mapping) {
     Session::Plane out;
     out.scaleFactor = plane.scaleFactor;
-    const double k = mapping.k;
+    const double k = mapping.pixelsPerUnit();
     // 0 - x rather than -x: a plane at the origin is at 0, not -0.
     auto there = [k](double c) { return 0.0 - k * c; };
     auto back = [k](double t) { return (0.0 - t) / k; };
@@ -67,13 +48,13 @@ Session::Plane capturePlane(const PlaneView& plane, Mapping& mapping) {
     out.showGridlines = plane.showGridlines;
     out.pathColor = plane.pathColor;
     // The view that opening will build; points are chosen to come back through it.
-    mapping.t = translationFor(mapping, out.centre);
+    mapping = mapping.centredOn(out.centre);
     return out;
 }
 
 std::vector<Session::Path> capturePaths(const PathList& list, const PlaneView& plane,
-                                        const Mapping& opened) {
-    const Mapping now(plane.scaleFactor, plane.translation, plane);
+                                        const Viewport& opened) {
+    const Viewport now = plane.viewport();
     std::vector<Session::Path> out;
     out.reserve(list.size());
     for (const auto& path : list) {
@@ -120,9 +101,9 @@ void restorePaths(PathList& list, const std::vector<Session::Path>& saved, const
 }
 
 void applyView(PlaneView& plane, const Session::Plane& saved) {
-    plane.scaleFactor = saved.scaleFactor;
-    const Mapping m(saved.scaleFactor, CGPoint{}, plane);
-    plane.translation = translationFor(m, saved.centre);
+    Viewport v = plane.viewport();
+    v.scaleFactor = saved.scaleFactor;
+    plane.setViewport(v.centredOn(saved.centre));
     plane.tickMarks = saved.tickMarks;
     plane.showGridlines = saved.showGridlines;
     plane.pathColor = saved.pathColor;
@@ -135,8 +116,8 @@ Session Session::capture(const Controller& controller, Paths paths) {
     const RangeView& range = *controller.range;
     Session s;
     s.function = controller.transformations->activeFunction();
-    Mapping domainMapping(domain.scaleFactor, domain.translation, domain);
-    Mapping rangeMapping(range.scaleFactor, range.translation, range);
+    Viewport domainMapping = domain.viewport();
+    Viewport rangeMapping = range.viewport();
     s.domain = capturePlane(domain, domainMapping);
     s.range = capturePlane(range, rangeMapping);
     if (paths == Paths::Included) {

@@ -14,7 +14,7 @@
 #include "engine/Catalogue.h"
 #include "formula/FormulaParser.h"
 #include "formula/InverseCheck.h"
-#include "planes/PlaneView.h"
+#include "planes/Viewport.h"
 #include "platform/FileSystem.h"
 #include "session/JsonPlace.h"
 #include "session/PrintableText.h"
@@ -286,7 +286,7 @@ class Reader {
         const Where viewAt = at / "view";
         const Json& view = Fields::object(p, at, "view");
         const double scale = Fields::number(view, viewAt, "scaleFactor");
-        if (!(scale >= PlaneView::kMinScaleFactor && scale <= PlaneView::kMaxScaleFactor)) {
+        if (!Viewport::allowsScaleFactor(scale)) {
             fail(viewAt / "scaleFactor", "\"scaleFactor\" must be between 2^-100 and 2^100");
         }
         out.scaleFactor = static_cast<float>(scale);

@@ -202,7 +202,7 @@ void DomainView::jumpTransformedPathTo(CGPoint w) {
 
 CGSize DomainView::windowWillResize(Window* w, CGSize toSize) {
     PlaneView::windowWillResize(w, toSize);
-    const float unit = 100.0f * scaleFactor;
+    const float unit = viewport().unit();
     coords.x += static_cast<double>(xshift / unit);
     coords.y += static_cast<double>(yshift / -unit);
     // The range's readout was taken before the shift.
@@ -311,16 +311,15 @@ void DomainView::moveMappedLayersBy(double dx, double dy) {
 
 void DomainView::constructAxes() {
     gridlines.clear();
-    if (controller != nullptr) {
-        controller->constructTransformedGridlines();
-        if (controller->showInverseImagesOfRangeGridlines()) {
-            controller->constructInverseGridlines();
-        }
-    }
+    rebuildGridImages();
+    rebuildShadingIfShown();
+    PlaneView::constructAxes();
+}
+
+void DomainView::rebuildShadingIfShown() {
     if (showContours || showArguments) {
         constructContours();
     }
-    PlaneView::constructAxes();
 }
 
 void DomainView::makeHorizontalMarksWithStep(int step) {
@@ -397,9 +396,7 @@ void DomainView::showDomainGrid(Sender* sender) {
 }
 
 void DomainView::viewDidEndLiveResize() {
-    if (showContours || showArguments) {
-        constructContours();
-    }
+    rebuildShadingIfShown();
     needsCompleteRedraw = true;
     setNeedsDisplay(true);
 }

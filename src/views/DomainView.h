@@ -50,6 +50,9 @@ class DomainView : public PlaneView {
     void shiftPathsBy(const AffineTransform& transform) override;
 
     // Grids.
+    // Rebuilds, in this order: the images of the domain's grid in the range and, where shown,
+    // the pull-backs of the range's grid (both through the controller); the shading, where
+    // shown; then the plane's own grid, axes, marks and labels.
     void constructAxes() override;
     void makeHorizontalMarksWithStep(int step) override;
     void makeVerticalMarksWithStep(int step) override;
@@ -94,6 +97,8 @@ class DomainView : public PlaneView {
     void moveMappedLayersBy(double dx, double dy) override;
 
   private:
+    // Shading is rebuilt only while it is shown; constructContours lets it go otherwise.
+    void rebuildShadingIfShown();
     // Starts a new path in the path colour at `start` (view) and its images at f(z).
     void beginPath(CGPoint start, CGPoint z);
     // Sends the samples of one family of this plane's gridlines through the controller.

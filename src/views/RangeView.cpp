@@ -72,14 +72,8 @@ void RangeView::toggleAllowDrawing_(Sender*) {
 
 void RangeView::constructAxes() {
     gridlines.clear();
-    transformedGridlines.clear();
-    transformedGridline = nullptr;
-    if (controller != nullptr) {
-        controller->constructTransformedGridlines();
-        if (controller->showInverseImagesOfRangeGridlines()) {
-            controller->constructInverseGridlines();
-        }
-    }
+    clearTransformedGridlines();
+    rebuildGridImages();
     PlaneView::constructAxes();
 }
 

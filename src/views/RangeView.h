@@ -19,6 +19,9 @@ class RangeView : public PlaneView {
     void toggleAllowDrawing_(Sender* sender);
 
     // Grids.
+    // Rebuilds, in this order: the images of the domain's grid (dropped, then sent again through
+    // the controller) and, where shown, the pull-backs of this plane's grid; then the plane's
+    // own grid, axes, marks and labels.
     void constructAxes() override;
     void makeHorizontalMarksWithStep(int step) override;
     void makeVerticalMarksWithStep(int step) override;
