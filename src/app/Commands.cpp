@@ -6,6 +6,7 @@
 
 #include "app/Workbench.h"
 #include "engine/Catalogue.h"
+#include "platform/Sender.h"
 
 namespace zw {
 
@@ -82,6 +83,26 @@ std::string functionKey(const Workbench& w) {
     return active.kind == ActiveFunction::Kind::Formula ? std::string(command::kFormula)
                                                         : active.title;
 }
+
+// The item as the sender of a catalogue choice: the function is the one the row names, whatever
+// the item shows (a translation, a desktop's added mnemonic).
+class CatalogueChoice final : public Sender {
+  public:
+    CatalogueChoice(Sender* item, std::string title) : item_(item), title_(std::move(title)) {}
+
+    std::string title() const override { return title_; }
+    int state() const override { return item_ != nullptr ? item_->state() : 0; }
+    void setState(int state) override {
+        if (item_ != nullptr) {
+            item_->setState(state);
+        }
+    }
+    Window* window() override { return item_ != nullptr ? item_->window() : nullptr; }
+
+  private:
+    Sender* item_;
+    std::string title_;
+};
 
 Reading functionIs(std::string key) {
     return [key = std::move(key)](const Workbench& w) { return functionKey(w) == key; };
@@ -176,7 +197,7 @@ void addEdit(std::vector<Command>& t) {
     t.push_back(std::move(undo));
     Command redo = keyed(item("edit.redo", "edit", "Redo", "Redo what was undone",
                               [](Workbench& w, Sender* s) { w.controller.redo(s); }),
-                         StandardKey::Redo, "Ctrl+Shift+Z");
+                         StandardKey::Redo, "Ctrl+Y");
     redo.enabled = [](const Workbench& w) { return idle(w) && w.undoManager.canRedo(); };
     redo.liveTitle = [](const Workbench& w) {
         const std::string name = w.undoManager.redoActionName();
@@ -200,10 +221,13 @@ void addEdit(std::vector<Command>& t) {
 void addFunction(std::vector<Command>& t) {
     t.push_back(menu("function", "", "F&unction"));
     for (const catalogue::Entry& entry : catalogue::functions()) {
-        t.push_back(grouped(
-            item(std::string(command::kFunctionPrefix) + entry.title, "function", entry.title,
-                 entry.help, [](Workbench& w, Sender* s) { w.controller.setFunction(s); }),
-            "function", functionIs(entry.title)));
+        t.push_back(grouped(item(std::string(command::kFunctionPrefix) + entry.title, "function",
+                                 entry.title, entry.help,
+                                 [title = std::string(entry.title)](Workbench& w, Sender* s) {
+                                     CatalogueChoice choice(s, title);
+                                     w.controller.setFunction(&choice);
+                                 }),
+                            "function", functionIs(entry.title)));
     }
     // These carry the mark while their map or the formula is in use; opening the dialog changes
     // nothing until it is confirmed.
