@@ -139,17 +139,15 @@ void addAxesAndGrid(std::vector<Command>& t, const std::string& in, PlaneOf plan
 void addColoursAndReset(std::vector<Command>& t, const std::string& in, PlaneOf plane) {
     const std::string colours = in + ".pathColour";
     t.push_back(menu(colours, in, "Path Colour", true));
-    const std::pair<const char*, void (PlaneView::*)(Sender*)> named[] = {
-        {"Black", &PlaneView::setColorBlack},
-        {"Blue", &PlaneView::setColorBlue},
-        {"Green", &PlaneView::setColorGreen},
-        {"Red", &PlaneView::setColorRed},
+    using SetColour = void (PlaneView::*)(Sender*);
+    const std::tuple<const char*, const char*, const char*, SetColour> named[] = {
+        {".black", "Black", "New paths in black", &PlaneView::setColorBlack},
+        {".blue", "Blue", "New paths in blue", &PlaneView::setColorBlue},
+        {".green", "Green", "New paths in green", &PlaneView::setColorGreen},
+        {".red", "Red", "New paths in red", &PlaneView::setColorRed},
     };
-    for (const auto& [title, set] : named) {
-        std::string name = title;
-        std::string lower = name;
-        lower[0] = static_cast<char>(lower[0] - 'A' + 'a');
-        t.push_back(item(colours + "." + lower, colours, name, "New paths in " + lower,
+    for (const auto& [id, title, tip, set] : named) {
+        t.push_back(item(colours + id, colours, title, tip,
                          [plane, set = set](Workbench& w, Sender* s) { (plane(w)->*set)(s); }));
     }
     t.push_back(item(colours + ".other", colours, "Other...", "Choose a colour for new paths",

@@ -211,7 +211,8 @@ void MainWindow::bindCommands() {
     }};
     for (const auto& [id, dialog] : dialogs) {
         connect(menus_->action(id), &QAction::triggered, dialog, [this, show, dialog = dialog] {
-            // Opening a map's dialog changes nothing until it is confirmed: the mark goes back.
+            // Opening a dialog changes nothing until it is confirmed: a map's item gives the
+            // mark back to the function in use.
             menus_->refresh();
             show(dialog);
         });
@@ -237,9 +238,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::sessionApplied() {
-    // The marks follow the session's options and function (a catalogue title, a typed map or
-    // Formula...) in afterAction.
-    // The readouts follow the session's view and function with the pointer still.
+    // The readouts follow the session's view and function with the pointer still; the marks
+    // follow its options and function (a catalogue title, a typed map or Formula...).
     domain_->updateCoords();
     controller_.refreshReadouts();
     afterAction();

@@ -2,8 +2,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "app/AffineController.h"
