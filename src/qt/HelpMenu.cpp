@@ -6,16 +6,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtGlobal>
-#include <iterator>
 
+#include "app/Commands.h"
 #include "engine/Catalogue.h"
+#include "qt/MenuBuilder.h"
 
 #ifndef ZW_VERSION
 #define ZW_VERSION "unknown"
@@ -31,35 +30,15 @@ void showAndRaise(QWidget* w) {
     w->activateWindow();
 }
 
-// The menu shortcuts, read from the menus so that the list cannot go stale.
-void collectShortcuts(QMenu* menu, const QString& path, std::vector<HelpMenu::Entry>& out) {
-    for (QAction* item : menu->actions()) {
-        const QString text = item->text().remove(QLatin1Char('&'));
-        if (item->menu() != nullptr) {
-            collectShortcuts(item->menu(), path + QStringLiteral(" > ") + text, out);
-        } else if (!item->shortcuts().isEmpty()) {
-            QStringList keys;
-            for (const QKeySequence& key : item->shortcuts()) {
-                keys << key.toString(QKeySequence::NativeText);
-            }
-            out.push_back({keys.join(QStringLiteral(", ")), path + QStringLiteral(" > ") + text});
-        }
-    }
-}
-
 }  // namespace
 
-HelpMenu::HelpMenu(QMainWindow* window)
-    : QObject(window), window_(window), menu_(window->menuBar()->addMenu(QStringLiteral("&Help"))) {
-    QAction* keys = menu_->addAction(QStringLiteral("Keys and Mouse"));
-    keys->setStatusTip(QStringLiteral("List every key, shortcut and mouse action"));
-    connect(keys, &QAction::triggered, this, [this] { showAndRaise(keysDialog()); });
-    QAction* functions = menu_->addAction(QStringLiteral("Functions"));
-    functions->setStatusTip(QStringLiteral("The formula of each function and which have inverses"));
-    connect(functions, &QAction::triggered, this, [this] { showAndRaise(functionsDialog()); });
-    menu_->addSeparator();
-    QAction* about = menu_->addAction(QStringLiteral("About zwmap"));
-    about->setStatusTip(QStringLiteral("Version, Qt version and licence"));
+HelpMenu::HelpMenu(QMainWindow* window, const MenuBuilder& menus)
+    : QObject(window), window_(window), menus_(menus) {
+    connect(menus.action(command::kKeysAndMouse), &QAction::triggered, this,
+            [this] { showAndRaise(keysDialog()); });
+    connect(menus.action(command::kFunctions), &QAction::triggered, this,
+            [this] { showAndRaise(functionsDialog()); });
+    QAction* about = menus.action(command::kAbout);
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, [this] { aboutBox()->open(); });
 }
@@ -88,10 +67,9 @@ std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
         {QStringLiteral("Return, Escape"),
          QStringLiteral("In a dialog or notice: OK (or the default button), and Cancel or Close")},
     };
-    for (QAction* top : window_->menuBar()->actions()) {
-        if (top->menu() != nullptr) {
-            collectShortcuts(top->menu(), top->text().remove(QLatin1Char('&')), entries);
-        }
+    // The menu shortcuts as the items have them, so that the list cannot go stale.
+    for (const MenuBuilder::Shortcut& shortcut : menus_.shortcuts()) {
+        entries.push_back({shortcut.keys, shortcut.place});
     }
     return entries;
 }
@@ -102,20 +80,13 @@ const std::vector<HelpMenu::Entry>& HelpMenu::functions() {
         for (const catalogue::Entry& entry : catalogue::functions()) {
             list.push_back({QString::fromUtf8(entry.title), QString::fromUtf8(entry.help)});
         }
-        const Entry typed[] = {
-            {QStringLiteral("Möbius Map..."),
-             QStringLiteral("w = (az + b)/(cz + d) with complex a, b, c, d; inverse: "
-                            "z = (dw − b)/(a − cw)")},
-            {QStringLiteral("Cubic Polynomial..."),
-             QStringLiteral("w = az³ + bz² + cz + d with complex a, b, c, d; no inverse")},
-            {QStringLiteral("Affine Map..."),
-             QStringLiteral("w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with real u, v, a, "
-                            "b, c, d; inverse: the inverse matrix, where ad − bc ≠ 0")},
-            {QStringLiteral("Formula..."),
-             QStringLiteral("w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); inverse: the "
-                            "formula in w you give with it, if any")},
-        };
-        list.insert(list.end(), std::begin(typed), std::end(typed));
+        // The typed maps and the formula, as their items and tips name them.
+        for (const char* id :
+             {command::kMobiusMap, command::kPolynomial, command::kAffineMap, command::kFormula}) {
+            const Command* typed = findCommand(id);
+            list.push_back(
+                {QString::fromStdString(typed->title), QString::fromStdString(typed->tip)});
+        }
         return list;
     }();
     return entries;

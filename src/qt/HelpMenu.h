@@ -6,17 +6,20 @@
 
 class QDialog;
 class QMainWindow;
-class QMenu;
 class QMessageBox;
 
 namespace zw {
 
-// The Help menu: the keys and mouse actions, the functions with their formulas, and About.
+class MenuBuilder;
+
+// What the Help menu shows: the keys and mouse actions, the functions with their formulas, and
+// About.
 class HelpMenu : public QObject {
     Q_OBJECT
 
   public:
-    explicit HelpMenu(QMainWindow* window);
+    // Takes the actions of the Help items of `menus`, and lists their shortcuts.
+    HelpMenu(QMainWindow* window, const MenuBuilder& menus);
 
     struct Entry {
         QString name;
@@ -39,7 +42,7 @@ class HelpMenu : public QObject {
                              const QString& header2);
 
     QMainWindow* window_;
-    QMenu* menu_;
+    const MenuBuilder& menus_;
     QDialog* keys_ = nullptr;
     QDialog* functions_ = nullptr;
     QMessageBox* about_ = nullptr;

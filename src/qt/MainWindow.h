@@ -2,8 +2,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "app/AffineController.h"
@@ -16,28 +14,22 @@
 #include "platform/Alerts.h"
 #include "platform/UndoManager.h"
 
-class QAction;
-class QActionGroup;
-class QMenu;
-
 namespace zw {
 
 class ColorPanel;
 class CursorLink;
 class DomainView;
 class FormulaDialog;
-class FunctionMarks;
 class HelpMenu;
-class MenuItemSender;
+class MenuBuilder;
 class ParameterDialog;
 class PlaneView;
 class PlaneWidget;
 class QtColorPanel;
 class RangeView;
-class Sender;
 class SessionActions;
+class ShapeDialog;
 class StatusBar;
-class ViewMenu;
 
 // The application's one window: the domain (z) and the range (w) side by side, the menus, and
 // the objects behind them, each created once and wired together before the event loop runs.
@@ -64,13 +56,12 @@ class MainWindow : public QMainWindow {
     // After a session replaced the planes and the function: menus follow what it set.
     void sessionApplied();
     StatusBar* statusLine() const { return statusLine_; }
-    ViewMenu* viewMenu() const { return viewMenu_; }
     HelpMenu* helpMenu() const { return helpMenu_; }
     CursorLink* cursorLink() const { return cursorLink_; }
 
-    QMenu* menu(const QString& title) const;
-    // The item with this text in the named menu or one of its submenus; null if none.
-    QAction* findAction(const QString& menuTitle, const QString& text) const;
+    // The menus and items, made from the command table.
+    MenuBuilder* menus() const { return menus_; }
+    const Workbench& workbench() const { return workbench_; }
 
     // The catalogue of functions, as the Function menu lists them.
     static const std::vector<QString>& functionTitles();
@@ -83,19 +74,11 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    using Action = std::function<void(Sender*)>;
-
     void createPanes();
     void createDialogs();
-    void buildMenus();
-    void buildColourMenu(QMenu* menu, const std::function<PlaneView*()>& plane);
-    // The items that make the pictures mathematically true (MathsMenus.cpp).
-    void buildMathsMenus();
-    QAction* addLogicAction(QMenu* menu, const QString& text, Action action,
-                            bool checkable = false);
+    // The actions of the commands that open dialogs or quit.
+    void bindCommands();
     void afterAction();
-    void refreshEditMenu();
-    void syncCheckMarks();
 
     Workbench workbench_;
     UndoManager& undoManager_ = workbench_.undoManager;
@@ -107,7 +90,6 @@ class MainWindow : public QMainWindow {
     FormulaController formula_;
     DomainView* domain_ = nullptr;
     RangeView* range_ = nullptr;
-    std::vector<std::unique_ptr<MenuItemSender>> senders_;
 
     PlaneWidget* domainPane_ = nullptr;
     PlaneWidget* rangePane_ = nullptr;
@@ -116,20 +98,13 @@ class MainWindow : public QMainWindow {
     ParameterDialog* polynomialDialog_ = nullptr;
     ParameterDialog* affineDialog_ = nullptr;
     FormulaDialog* formulaDialog_ = nullptr;
-    std::unique_ptr<FunctionMarks> functionMarks_;
+    ShapeDialog* circleDialog_ = nullptr;
+    ShapeDialog* lineDialog_ = nullptr;
+    MenuBuilder* menus_ = nullptr;
     StatusBar* statusLine_ = nullptr;
-    ViewMenu* viewMenu_ = nullptr;
     HelpMenu* helpMenu_ = nullptr;
     CursorLink* cursorLink_ = nullptr;
-    QActionGroup* functionGroup_ = nullptr;
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
-    QAction* removeLastAction_ = nullptr;
-    QAction* clearAllAction_ = nullptr;
-    Sender* inverseImages_ = nullptr;
     SessionActions* session_ = nullptr;
-    // Display options whose check mark starts from a flag read after awakeFromNib.
-    std::vector<std::pair<QAction*, std::function<bool()>>> initialStates_;
 
     AlertHandler previousAlertHandler_;
     ColorPanel* previousColorPanel_ = nullptr;

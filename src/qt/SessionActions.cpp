@@ -3,13 +3,12 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeySequence>
 #include <QLineEdit>
-#include <QMenu>
 
 #include <array>
 #include <charconv>
 
+#include "app/Commands.h"
 #include "engine/Catalogue.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
@@ -17,6 +16,7 @@
 #include "qt/CommandLine.h"
 #include "qt/ExportDialog.h"
 #include "qt/MainWindow.h"
+#include "qt/MenuBuilder.h"
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "views/DomainView.h"
@@ -27,12 +27,6 @@ namespace zw {
 namespace {
 
 const QString kFilter = QStringLiteral("zwmap sessions (*.zwmap)");
-
-// Without a desktop theme Qt knows no standard keys; these are everybody's.
-void setKeys(QAction* action, QKeySequence::StandardKey standard, const QKeySequence& fallback) {
-    const QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
-    action->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{fallback} : keys);
-}
 
 // The shortest text that reads back to the same single-precision number, in the C locale.
 QString coefficientText(float v) {
@@ -47,30 +41,13 @@ void tell(const char* title, const QString& message) {
 
 }  // namespace
 
-SessionActions::SessionActions(MainWindow* window, QMenu* file, QAction* before)
+SessionActions::SessionActions(MainWindow* window, const MenuBuilder& menus)
     : QObject(window), window_(window), document_(window->controller()) {
-    auto add = [&](const QString& text, const QString& tip) {
-        auto* action = new QAction(text, file);
-        action->setStatusTip(tip);
-        file->insertAction(before, action);
-        return action;
-    };
-    QAction* openItem = add(QStringLiteral("Open..."), QStringLiteral("Open a saved session"));
-    setKeys(openItem, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(openItem, &QAction::triggered, this, &SessionActions::open);
-    QAction* saveItem = add(QStringLiteral("Save"),
-                            QStringLiteral("Save the session: function, views, options and paths"));
-    setKeys(saveItem, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(saveItem, &QAction::triggered, this, &SessionActions::save);
-    QAction* saveAsItem =
-        add(QStringLiteral("Save As..."), QStringLiteral("Save the session in a new file"));
-    setKeys(saveAsItem, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAsItem, &QAction::triggered, this, &SessionActions::saveAs);
-    file->insertSeparator(before);
-    QAction* exportItem = add(QStringLiteral("Export Picture..."),
-                              QStringLiteral("Save what the planes show as a PNG or SVG picture"));
-    connect(exportItem, &QAction::triggered, this, &SessionActions::exportPictureAs);
-    file->insertSeparator(before);
+    connect(menus.action(command::kOpen), &QAction::triggered, this, &SessionActions::open);
+    connect(menus.action(command::kSave), &QAction::triggered, this, &SessionActions::save);
+    connect(menus.action(command::kSaveAs), &QAction::triggered, this, &SessionActions::saveAs);
+    connect(menus.action(command::kExportPicture), &QAction::triggered, this,
+            &SessionActions::exportPictureAs);
 
     // The marker follows the paths: after every event a pane handles and every menu action.
     for (PlaneWidget* pane : {window->domainPane(), window->rangePane()}) {

@@ -6,21 +6,19 @@
 #include "qt/PictureExporter.h"
 #include "session/SessionDocument.h"
 
-class QAction;
-class QMenu;
-
 namespace zw {
 
 class MainWindow;
+class MenuBuilder;
 
-// The File menu's session items (Open..., Save, Save As..., Export Picture...), the window
+// What the File menu's session items do (Open..., Save, Save As..., Export Picture...), the window
 // title with the file's name and modified marker, and the question before paths are lost.
 class SessionActions : public QObject {
     Q_OBJECT
 
   public:
-    // Puts the items into `file` before `before` (null: at the end).
-    SessionActions(MainWindow* window, QMenu* file, QAction* before);
+    // Takes the actions of the session items of `menus`.
+    SessionActions(MainWindow* window, const MenuBuilder& menus);
 
     SessionDocument& document() { return document_; }
 

@@ -25,7 +25,7 @@ void mouse(PlaneWidget* pane, QEvent::Type type, QPointF at, Qt::MouseButton but
 
 QList<QAction*> historyItems(MainWindow& window) {
     QList<QAction*> items;
-    for (QAction* item : window.menu(QStringLiteral("Edit"))->actions()) {
+    for (QAction* item : menuNamed(window, QStringLiteral("Edit"))->actions()) {
         if (!item->isSeparator() && !item->text().startsWith(QStringLiteral("Add "))) {
             items.append(item);
         }

@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, OpensWithTheTwoPlanesSideBySideAtTheirPaneSizes) {
 }
 
 TEST_F(MainWindowTest, FunctionMenuListsTheCatalogueAndSelectsInTheEngine) {
-    QMenu* function = window->menu(QStringLiteral("Function"));
+    QMenu* function = menuNamed(*window, QStringLiteral("Function"));
     ASSERT_NE(function, nullptr);
     const QList<QAction*> items = function->actions();
     const std::vector<QString>& titles = MainWindow::functionTitles();

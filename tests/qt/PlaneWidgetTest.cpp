@@ -199,8 +199,8 @@ TEST_F(PlaneWidgetTest, DragDrawsTheImageInTheRangeAndUndoTakesItAway) {
     trigger("Edit", "Undo Last Path Drawn");
     EXPECT_EQ(changedPixels(before, rangePane()->image()), 0);
     EXPECT_FALSE(action("Edit", "Undo")->isEnabled());
-    QAction* redo = window->findAction(
-        "Edit", "Redo " + QString::fromStdString(window->undoManager()->redoActionName()));
+    QAction* redo = findAction(
+        *window, "Edit", "Redo " + QString::fromStdString(window->undoManager()->redoActionName()));
     ASSERT_NE(redo, nullptr);
     redo->trigger();
     // Redrawn whole rather than segment by segment: joins and crossings may differ slightly.

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QThread>
 
@@ -36,7 +38,7 @@ void WindowTest::settle(int milliseconds) {
 }
 
 QAction* WindowTest::action(const QString& menu, const QString& text) const {
-    QAction* found = window->findAction(menu, text);
+    QAction* found = findAction(*window, menu, text);
     EXPECT_NE(found, nullptr) << "no item " << text.toStdString() << " in " << menu.toStdString();
     return found;
 }
@@ -68,6 +70,35 @@ void WindowTest::key(PlaneWidget* pane, int key, const QString& text) {
     QApplication::sendEvent(pane, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(pane, &release);
+}
+
+QMenu* menuNamed(const MainWindow& window, const QString& title) {
+    for (QAction* item : window.menuBar()->actions()) {
+        if (item->menu() != nullptr && item->text().remove(QLatin1Char('&')) == title) {
+            return item->menu();
+        }
+    }
+    return nullptr;
+}
+
+QAction* findAction(const MainWindow& window, const QString& menuTitle, const QString& text) {
+    QMenu* top = menuNamed(window, menuTitle);
+    if (top == nullptr) {
+        return nullptr;
+    }
+    std::vector<QMenu*> pending = {top};
+    while (!pending.empty()) {
+        QMenu* current = pending.back();
+        pending.pop_back();
+        for (QAction* item : current->actions()) {
+            if (item->menu() != nullptr) {
+                pending.push_back(item->menu());
+            } else if (item->text() == text) {
+                return item;
+            }
+        }
+    }
+    return nullptr;
 }
 
 int darkestColumn(const QImage& image, int row) {

@@ -13,6 +13,7 @@
 #include "qt/PlaneWidget.h"
 
 class QAction;
+class QMenu;
 
 namespace zw::test {
 
@@ -37,6 +38,11 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<AlertWatchdog> alerts;
 };
+
+// Tests find menus and items by the titles they show: the menu bar's menu with this title
+// (without its '&'), and the item with this text in it or one of its submenus; null if none.
+QMenu* menuNamed(const MainWindow& window, const QString& title);
+QAction* findAction(const MainWindow& window, const QString& menuTitle, const QString& text);
 
 // The image column (or row) in `line` whose pixel is darkest; ties go to the first.
 int darkestColumn(const QImage& image, int row);
