@@ -188,8 +188,7 @@ void MainWindow::createDialogs() {
             if (!controller_.canChangePathHistory()) {
                 return;
             }
-            domain_->addExactPath(
-                dialog->points(static_cast<double>(100.0f * domain_->scaleFactor)));
+            domain_->addExactPath(dialog->points(domain_->viewport().pixelsPerUnit()));
             afterAction();
             activateWindow();
         });
