@@ -2,15 +2,6 @@
 
 namespace zw {
 
-bool GestureOutcome::has(GestureStep step) const {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (steps[i] == step) {
-            return true;
-        }
-    }
-    return false;
-}
-
 Gesture::State Gesture::state() const {
     if (dialogOpen_) {
         return State::Dialog;
@@ -127,12 +118,9 @@ GestureOutcome Gesture::wheel(int delta) {
         wheelPending_ = 0;
     }
     wheelPending_ += delta;
-    for (; wheelPending_ >= kWheelNotch; wheelPending_ -= kWheelNotch) {
-        ++out.zoom;
-    }
-    for (; wheelPending_ <= -kWheelNotch; wheelPending_ += kWheelNotch) {
-        --out.zoom;
-    }
+    // Whole notches either way; what is left keeps its sign.
+    out.zoom = static_cast<int>(wheelPending_ / kWheelNotch);
+    wheelPending_ %= kWheelNotch;
     out.handled = out.zoom != 0;
     return out;
 }

@@ -61,7 +61,6 @@ struct GestureOutcome {
     bool handled = false;
 
     void add(GestureStep step) { steps[count++] = step; }
-    bool has(GestureStep step) const;
 };
 
 // What a press, move or release of the mouse means in one plane's pane, and what follows from
@@ -85,8 +84,8 @@ class Gesture {
     // A turn of the vertical wheel, in eighths of a degree (a notch is kWheelNotch). A
     // trackpad's small steps add up to a notch; turning the other way starts afresh.
     GestureOutcome wheel(int delta);
-    // Neither ends a gesture: a drawing may well go on under a sheet asked for by a key, and
-    // the next move says whether the button is still held.
+    // Ends no gesture: a drawing may well go on under the sheet a key asked for, and the next
+    // move says whether the button is still held.
     GestureOutcome focusLost();
     // A modal alert blocks the pane. The toolkit sends the pane no pointer input meanwhile, and
     // whatever still comes (a release the pane had grabbed) is taken as ever, so a gesture
@@ -109,8 +108,8 @@ class Gesture {
     bool dialogOpen_ = false;
     MouseButton panButton_ = MouseButton::None;
     CGPoint panFrom_{0.0, 0.0};
-    // Wheel angle not yet spent on a notch.
-    int wheelPending_ = 0;
+    // Wheel angle not yet spent on a notch; wide enough for any turn the toolkit reports.
+    long long wheelPending_ = 0;
 };
 
 }  // namespace zw

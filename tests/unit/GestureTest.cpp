@@ -14,62 +14,63 @@
 namespace zw {
 namespace {
 
-using B = MouseButton;
 using State = Gesture::State;
 
-struct Event {
-    enum Kind { Press, Move, Release, Enter, Leave, Wheel, FocusLost, DialogOpened, DialogClosed };
-    Kind kind;
-    MouseButton button = B::None;
+MouseButton button(char c) {
+    return c == 'L'   ? MouseButton::Left
+           : c == 'M' ? MouseButton::Middle
+           : c == 'R' ? MouseButton::Right
+                      : MouseButton::Other;
+}
+
+MouseButtons buttons(const std::string& letters) {
     MouseButtons held;
-    CGPoint at{0.0, 0.0};
-    int delta = 0;
-};
-
-Event press(B b, CGPoint at = {0, 0}) {
-    return {Event::Press, b, {}, at, 0};
-}
-Event move(MouseButtons held, CGPoint at = {0, 0}) {
-    return {Event::Move, B::None, held, at, 0};
-}
-Event release(B b, CGPoint at = {0, 0}) {
-    return {Event::Release, b, {}, at, 0};
-}
-Event wheel(int delta) {
-    return {Event::Wheel, B::None, {}, {0, 0}, delta};
-}
-Event only(Event::Kind kind) {
-    return {kind, B::None, {}, {0, 0}, 0};
-}
-const Event kEnter = only(Event::Enter);
-const Event kLeave = only(Event::Leave);
-const Event kFocusLost = only(Event::FocusLost);
-const Event kDialogOpened = only(Event::DialogOpened);
-const Event kDialogClosed = only(Event::DialogClosed);
-
-GestureOutcome send(Gesture& g, const Event& e) {
-    switch (e.kind) {
-        case Event::Press:
-            return g.press(e.button, e.at);
-        case Event::Move:
-            return g.move(e.held, e.at);
-        case Event::Release:
-            return g.release(e.button, e.at);
-        case Event::Enter:
-            return g.enter();
-        case Event::Leave:
-            return g.leave();
-        case Event::Wheel:
-            return g.wheel(e.delta);
-        case Event::FocusLost:
-            return g.focusLost();
-        case Event::DialogOpened:
-            g.dialogOpened();
-            return {};
-        case Event::DialogClosed:
-            g.dialogClosed();
-            return {};
+    for (const char c : letters) {
+        held = held | button(c);
     }
+    return held;
+}
+
+// One event in a few letters: "pL" presses the left button, "rM" releases the middle one,
+// "mLR" moves with left and right held and "m" with none, "@x,y" says where; "w120" turns the
+// wheel; "enter", "leave", "focus", "alert+" and "alert-" say what their names say.
+GestureOutcome send(Gesture& g, const std::string& event, CGPoint& at) {
+    const std::size_t sign = event.find('@');
+    const std::string head = event.substr(0, sign);
+    if (sign != std::string::npos) {
+        const std::size_t comma = event.find(',', sign);
+        at = {std::stod(event.substr(sign + 1, comma - sign - 1)),
+              std::stod(event.substr(comma + 1))};
+    }
+    const std::string rest = head.substr(1);
+    if (head == "enter") {
+        return g.enter();
+    }
+    if (head == "leave") {
+        return g.leave();
+    }
+    if (head == "focus") {
+        return g.focusLost();
+    }
+    if (head == "alert+") {
+        g.dialogOpened();
+        return {};
+    }
+    if (head == "alert-") {
+        g.dialogClosed();
+        return {};
+    }
+    switch (head[0]) {
+        case 'p':
+            return g.press(button(rest.at(0)), at);
+        case 'r':
+            return g.release(button(rest.at(0)), at);
+        case 'm':
+            return g.move(buttons(rest), at);
+        case 'w':
+            return g.wheel(std::stoi(rest));
+    }
+    ADD_FAILURE() << "no such event: " << event;
     return {};
 }
 
@@ -103,134 +104,137 @@ std::string describe(const GestureOutcome& o) {
 
 struct Row {
     const char* name;
-    std::vector<std::pair<Event, const char*>> events;
+    std::vector<std::pair<const char*, const char*>> events;
     State end;
 };
-
-const MouseButtons kNone;
 
 const std::vector<Row>& rows() {
     static const std::vector<Row> table = {
         {"hover, draw, release",
-         {{move(kNone), "Hover handled"},
-          {press(B::Left), "pointer StartPath handled"},
-          {move(B::Left), "AddPoint handled"},
-          {release(B::Left), "EndPath handled"},
-          {press(B::Left), "StartPath handled"}},
+         {{"m", "Hover handled"},
+          {"pL", "pointer StartPath handled"},
+          {"mL", "AddPoint handled"},
+          {"rL", "EndPath handled"},
+          {"pL", "StartPath handled"}},
          State::Drawing},
         {"a release lost to a popup ends the path at the next move",
-         {{press(B::Left), "StartPath handled"},
-          {move(B::Left), "AddPoint handled"},
-          {move(kNone), "EndPath Hover handled"},
-          {release(B::Left), "passed"}},
+         {{"pL", "StartPath handled"},
+          {"mL", "AddPoint handled"},
+          {"m", "EndPath Hover handled"},
+          {"rL", "passed"}},
          State::Hovering},
         {"a lost release seen with another button held ends the path and starts nothing",
-         {{press(B::Left), "StartPath handled"},
-          {move(B::Right), "EndPath handled"},
-          {move(B::Right), "pointer"},
-          {release(B::Right), "passed"}},
+         {{"pL", "StartPath handled"},
+          {"mR", "EndPath handled"},
+          {"mR", "pointer"},
+          {"rR", "passed"}},
          State::Idle},
         {"a second press before any move finishes the path in the plane",
-         {{press(B::Left), "StartPath handled"}, {press(B::Left), "StartPath handled"}},
+         {{"pL", "StartPath handled"}, {"pL", "StartPath handled"}},
          State::Drawing},
         {"a pan button while drawing neither pans nor ends the path",
-         {{press(B::Left), "StartPath handled"},
-          {press(B::Right), "passed"},
-          {press(B::Middle), "passed"},
-          {move(B::Left | B::Right), "AddPoint handled"},
-          {release(B::Right), "passed"},
-          {move(B::Left), "AddPoint handled"},
-          {release(B::Left), "EndPath handled"}},
+         {{"pL", "StartPath handled"},
+          {"pR", "passed"},
+          {"pM", "passed"},
+          {"mLR", "AddPoint handled"},
+          {"rR", "passed"},
+          {"mL", "AddPoint handled"},
+          {"rL", "EndPath handled"}},
          State::Idle},
         {"the middle button pans by the pointer's steps",
-         {{move(kNone, {5, 5}), "Hover handled"},
-          {press(B::Middle, {10, 10}), "pointer StartPan"},
-          {move(B::Middle, {13, 8}), "PanBy(3,-2) handled"},
-          {move(B::Middle, {13, 8}), "PanBy(0,0) handled"},
-          {move(B::Middle, {3, 20}), "PanBy(-10,12) handled"},
-          {release(B::Left), "passed"},
-          {release(B::Middle, {3, 20}), "EndPan"}},
+         {{"m@5,5", "Hover handled"},
+          {"pM@10,10", "pointer StartPan"},
+          {"mM@13,8", "PanBy(3,-2) handled"},
+          {"mM@13,8", "PanBy(0,0) handled"},
+          {"mM@3,20", "PanBy(-10,12) handled"},
+          {"rL", "passed"},
+          {"rM", "EndPan"}},
          State::Idle},
         {"one pan at a time; a left press ends it and draws",
-         {{press(B::Right, {0, 0}), "StartPan"},
-          {press(B::Middle), "passed"},
-          {release(B::Middle), "passed"},
-          {move(B::Right, {4, 4}), "PanBy(4,4) handled"},
-          {press(B::Left), "EndPan StartPath handled"},
-          {release(B::Right), "passed"},
-          {move(B::Left), "AddPoint handled"}},
+         {{"pR@0,0", "StartPan"},
+          {"pM", "passed"},
+          {"rM", "passed"},
+          {"mR@4,4", "PanBy(4,4) handled"},
+          {"pL", "EndPan StartPath handled"},
+          {"rR", "passed"},
+          {"mL", "AddPoint handled"}},
          State::Drawing},
         {"a pan whose release went astray waits for it",
-         {{press(B::Right, {0, 0}), "StartPan"},
-          {move(kNone, {7, 7}), "pointer"},
-          {move(B::Right, {9, 10}), "PanBy(9,10) handled"},
-          {move(kNone), "pointer"},
-          {release(B::Right), "EndPan"}},
+         {{"pR@0,0", "StartPan"},
+          {"m@7,7", "pointer"},
+          {"mR@9,10", "PanBy(9,10) handled"},
+          {"m", "pointer"},
+          {"rR", "EndPan"}},
          State::Hovering},
         {"a pan's release never seen: its button pressed again starts nothing new",
-         {{press(B::Middle), "StartPan"},
-          {move(kNone), "pointer"},
-          {press(B::Middle), "pointer passed"},
-          {press(B::Left), "EndPan StartPath handled"}},
+         {{"pM", "StartPan"},
+          {"m", "pointer"},
+          {"pM", "pointer passed"},
+          {"pL", "EndPan StartPath handled"}},
          State::Drawing},
         {"leaving the pane while drawing goes on drawing",
-         {{move(kNone), "Hover handled"},
-          {press(B::Left), "pointer StartPath handled"},
-          {kLeave, "pointer"},
-          {move(B::Left), "AddPoint handled"},
-          {kEnter, "pointer"},
-          {release(B::Left), "EndPath handled"}},
+         {{"m", "Hover handled"},
+          {"pL", "pointer StartPath handled"},
+          {"leave", "pointer"},
+          {"mL", "AddPoint handled"},
+          {"enter", "pointer"},
+          {"rL", "EndPath handled"}},
          State::Idle},
         {"leaving the pane ends the hover readout; coming back does not restart it",
-         {{move(kNone), "Hover handled"},
-          {kLeave, "pointer"},
-          {kEnter, "pointer"},
-          {press(B::Left), "StartPath handled"}},
+         {{"m", "Hover handled"},
+          {"leave", "pointer"},
+          {"enter", "pointer"},
+          {"pL", "StartPath handled"}},
          State::Drawing},
         {"losing the focus changes nothing; the next move decides",
-         {{press(B::Left), "StartPath handled"},
-          {kFocusLost, ""},
-          {move(B::Left), "AddPoint handled"},
-          {kFocusLost, ""},
-          {move(kNone), "EndPath Hover handled"}},
+         {{"pL", "StartPath handled"},
+          {"focus", ""},
+          {"mL", "AddPoint handled"},
+          {"focus", ""},
+          {"m", "EndPath Hover handled"}},
          State::Hovering},
         {"a modal alert over a drawing: its release may still come, or be lost",
-         {{press(B::Left), "StartPath handled"},
-          {kDialogOpened, ""},
-          {release(B::Left), "EndPath handled"},
-          {kDialogClosed, ""},
-          {press(B::Left), "StartPath handled"},
-          {kDialogOpened, ""},
-          {kDialogClosed, ""},
-          {move(kNone), "EndPath Hover handled"}},
+         {{"pL", "StartPath handled"},
+          {"alert+", ""},
+          {"rL", "EndPath handled"},
+          {"alert-", ""},
+          {"pL", "StartPath handled"},
+          {"alert+", ""},
+          {"alert-", ""},
+          {"m", "EndPath Hover handled"}},
          State::Hovering},
+        {"an alert shows above a pan, which goes on after it",
+         {{"pR", "StartPan"}, {"alert+", ""}, {"rM", "passed"}},
+         State::Dialog},
         {"buttons that start nothing here",
-         {{release(B::Left), "passed"},
-          {move(B::Left), "pointer"},
-          {press(B::Other), "passed"},
-          {move(B::Other), "pointer"},
-          {release(B::Other), "passed"}},
+         {{"rL", "passed"},
+          {"mL", "pointer"},
+          {"pO", "passed"},
+          {"mO", "pointer"},
+          {"rO", "passed"}},
          State::Idle},
         {"the wheel: notches, small steps adding up, a turn back starting afresh",
-         {{wheel(0), ""},
-          {wheel(120), "zoom+1 handled"},
-          {wheel(60), ""},
-          {wheel(70), "zoom+1 handled"},
-          {wheel(-20), ""},
-          {wheel(-100), "zoom-1 handled"},
-          {wheel(100), ""},
-          {wheel(-119), ""},
-          {wheel(-1), "zoom-1 handled"},
-          {wheel(370), "zoom+3 handled"},
-          {wheel(-10), ""}},
+         {{"w0", ""},
+          {"w120", "zoom+1 handled"},
+          {"w60", ""},
+          {"w70", "zoom+1 handled"},
+          {"w-20", ""},
+          {"w-100", "zoom-1 handled"},
+          {"w100", ""},
+          {"w-119", ""},
+          {"w-1", "zoom-1 handled"},
+          {"w370", "zoom+3 handled"},
+          {"w-10", ""},
+          {"w-2147483647", "zoom-17895697 handled"},
+          {"w-2147483647", "zoom-17895697 handled"}},
          State::Idle},
         {"the wheel zooms during a drawing and a pan, and ends neither",
-         {{press(B::Left), "StartPath handled"},
-          {wheel(-240), "zoom-2 handled"},
-          {move(B::Left), "AddPoint handled"},
-          {release(B::Left), "EndPath handled"},
-          {press(B::Middle), "StartPan"},
-          {wheel(120), "zoom+1 handled"}},
+         {{"pL", "StartPath handled"},
+          {"w-240", "zoom-2 handled"},
+          {"mL", "AddPoint handled"},
+          {"rL", "EndPath handled"},
+          {"pM", "StartPan"},
+          {"w120", "zoom+1 handled"}},
          State::Panning},
     };
     return table;
@@ -240,38 +244,17 @@ TEST(GestureTest, EventsLeadToTheirSteps) {
     for (const Row& row : rows()) {
         SCOPED_TRACE(row.name);
         Gesture gesture;
-        for (std::size_t i = 0; i < row.events.size(); ++i) {
-            EXPECT_EQ(describe(send(gesture, row.events[i].first)), row.events[i].second)
-                << "event " << i;
+        CGPoint at{0.0, 0.0};
+        for (const auto& [event, expected] : row.events) {
+            EXPECT_EQ(describe(send(gesture, event, at)), expected) << event;
         }
         EXPECT_EQ(gesture.state(), row.end);
     }
 }
 
-TEST(GestureTest, StatesFollowTheEventsAndAnAlertShowsAboveAnyOther) {
-    Gesture g;
-    EXPECT_EQ(g.state(), State::Idle);
-    g.move(kNone, {});
-    EXPECT_EQ(g.state(), State::Hovering);
-    EXPECT_TRUE(g.hovering());
-    g.press(B::Right, {});
-    EXPECT_EQ(g.state(), State::Panning);
-    EXPECT_FALSE(g.hovering());
-    g.dialogOpened();
-    EXPECT_EQ(g.state(), State::Dialog);
-    EXPECT_TRUE(g.panning());
-    g.dialogClosed();
-    EXPECT_EQ(g.state(), State::Panning);
-    g.press(B::Left, {});
-    EXPECT_EQ(g.state(), State::Drawing);
-    EXPECT_FALSE(g.panning());
-    g.leave();
-    EXPECT_EQ(g.state(), State::Drawing);
-}
-
 // Carries out the steps on a plane as the pane does (its positions are the plane's here).
-void carryOut(const GestureOutcome& o, const Event& e, PlaneView& plane) {
-    const MouseEvent at{e.at};
+void carryOut(const GestureOutcome& o, CGPoint position, PlaneView& plane) {
+    const MouseEvent at{position};
     for (std::size_t i = 0; i < o.count; ++i) {
         switch (o.steps[i]) {
             case GestureStep::StartPath:
@@ -306,13 +289,12 @@ TEST(GestureTest, TheDomainDrawsExactlyWhileItsGestureDoes) {
         SCOPED_TRACE(row.name);
         test::AppHarness app;
         Gesture gesture;
-        std::size_t i = 0;
-        for (auto [event, expected] : row.events) {
-            event.at = {100.0 + 7.0 * static_cast<double>(i), 80.0 + 3.0 * static_cast<double>(i)};
-            carryOut(send(gesture, event), event, *app.domain);
-            EXPECT_EQ(app.domain->isDrawingPath(), gesture.drawing()) << "event " << i;
-            EXPECT_EQ(app.controller.canChangePathHistory(), !gesture.drawing()) << "event " << i;
-            ++i;
+        CGPoint at{100.0, 80.0};
+        for (const auto& [event, expected] : row.events) {
+            carryOut(send(gesture, event, at), at, *app.domain);
+            EXPECT_EQ(app.domain->isDrawingPath(), gesture.drawing()) << event;
+            EXPECT_EQ(app.controller.canChangePathHistory(), !gesture.drawing()) << event;
+            at = {at.x + 7.0, at.y + 3.0};
         }
     }
 }
