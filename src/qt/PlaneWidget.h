@@ -46,6 +46,8 @@ class PlaneWidget : public QWidget, public ViewHost {
     // The pointer has moved over the pane with no button held since the last press: while a
     // button is down (drawing, panning) the picture under it speaks for itself.
     bool hovering() const { return pointer_.has_value() && gesture_.hovering(); }
+    // What the mouse is doing in this pane, a modal alert over it included.
+    const Gesture& gesture() const { return gesture_; }
     // A ring painted over the pane at a view position, never into its image.
     void setMarker(std::optional<CGPoint> position);
     std::optional<CGPoint> marker() const { return marker_; }
