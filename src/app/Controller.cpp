@@ -240,6 +240,10 @@ Color Controller::rangeColor() const {
     return range->pathColor;
 }
 
+// The one answer for every command that would move the history. Only a path being drawn
+// holds it back, which is the domain pane's gesture drawing (the range draws no path). An open
+// alert does not: nothing else can ask while it blocks the window, and Clear All clears only
+// after the answer to its own.
 bool Controller::canChangePathHistory() const {
     return domain == nullptr || !domain->isDrawingPath();
 }

@@ -45,6 +45,41 @@ bool isLoneModifier(int key) {
     }
 }
 
+MouseButton fromQt(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::NoButton:
+            return MouseButton::None;
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Other;
+    }
+}
+
+// The gesture works in the pane's own positions, y down, as the toolkit gives them: a pan then
+// follows the pointer on the screen even if the pane's height changes under it.
+CGPoint toPane(const QMouseEvent* event) {
+    return CGPoint{event->position().x(), event->position().y()};
+}
+
+MouseButtons fromQt(Qt::MouseButtons buttons) {
+    MouseButtons held;
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton, Qt::RightButton}) {
+        if (buttons & button) {
+            held = held | fromQt(button);
+            buttons.setFlag(button, false);
+        }
+    }
+    if (buttons != Qt::NoButton) {
+        held = held | MouseButton::Other;
+    }
+    return held;
+}
+
 }  // namespace
 
 PlaneWidget::PlaneWidget(UndoManager* undoManager, QWidget* parent)
@@ -254,42 +289,72 @@ QRect PlaneWidget::markerArea(CGPoint position) const {
     return QRect(centre - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1));
 }
 
-void PlaneWidget::trackPointer(QPointF position) {
-    pointer_ = toView(position);
-    emit pointerChanged();
-}
-
 void PlaneWidget::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
-    trackPointer(event->position());
+    pointer_ = toView(event->position());
+    carryOut(gesture_.enter(), event->position());
 }
 
 void PlaneWidget::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
     pointer_.reset();
-    hovering_ = false;
-    emit pointerChanged();
+    carryOut(gesture_.leave(), QPointF());
 }
 
-bool PlaneWidget::startPan(QMouseEvent* event) {
-    const Qt::MouseButton button = event->button();
-    if ((button != Qt::MiddleButton && button != Qt::RightButton) || leftButtonDown_ ||
-        panButton_ != Qt::NoButton || view_ == nullptr) {
-        return false;
+bool PlaneWidget::event(QEvent* event) {
+    // A modal window sends these down to every pane of the window it blocks.
+    if (event->type() == QEvent::WindowBlocked) {
+        gesture_.dialogOpened();
+    } else if (event->type() == QEvent::WindowUnblocked) {
+        gesture_.dialogClosed();
     }
-    panButton_ = button;
-    panFrom_ = event->position();
-    setCursor(Qt::ClosedHandCursor);
-    return true;
+    return QWidget::event(event);
 }
 
-void PlaneWidget::endPan() {
-    panButton_ = Qt::NoButton;
-    unsetCursor();
-    if (view_ != nullptr) {
-        view_->endLivePan();
+void PlaneWidget::carryOut(const GestureOutcome& outcome, QPointF position) {
+    if (outcome.pointerChanged) {
+        emit pointerChanged();
     }
-    handled();
+    const MouseEvent at{toView(position)};
+    for (std::size_t i = 0; i < outcome.count; ++i) {
+        switch (outcome.steps[i]) {
+            case GestureStep::StartPath:
+                view_->mouseDown(at);
+                break;
+            case GestureStep::AddPoint:
+                view_->mouseDragged(at);
+                break;
+            case GestureStep::EndPath:
+                view_->mouseUp(at);
+                break;
+            case GestureStep::StartPan:
+                setCursor(Qt::ClosedHandCursor);
+                break;
+            case GestureStep::PanBy:
+                // View y grows upward, pane y downward.
+                view_->livePanBy(outcome.panBy.x, -outcome.panBy.y);
+                view_->mouseMoved(at);
+                break;
+            case GestureStep::EndPan:
+                unsetCursor();
+                view_->endLivePan();
+                // The rebuilt plane is shown before anything else the event does.
+                handled();
+                break;
+            case GestureStep::Hover:
+                view_->mouseMoved(at);
+                break;
+        }
+    }
+    for (int notch = 0; notch < outcome.zoom; ++notch) {
+        view_->zoomAt(at.locationInWindow, true);
+    }
+    for (int notch = 0; notch > outcome.zoom; --notch) {
+        view_->zoomAt(at.locationInWindow, false);
+    }
+    if (outcome.handled) {
+        handled();
+    }
 }
 
 void PlaneWidget::wheelEvent(QWheelEvent* event) {
@@ -297,50 +362,24 @@ void PlaneWidget::wheelEvent(QWheelEvent* event) {
     if (view_ == nullptr) {
         return;
     }
-    // Only the vertical wheel zooms. A trackpad's small steps add up to a notch; turning the
-    // other way starts afresh.
+    // Only the vertical wheel zooms; a trackpad without angles gives pixels.
     int delta = event->angleDelta().y();
     if (event->angleDelta().isNull()) {
         delta = event->pixelDelta().y();
     }
-    if (delta == 0) {
-        return;
-    }
-    if ((delta > 0) != (wheelPending_ > 0)) {
-        wheelPending_ = 0;
-    }
-    wheelPending_ += delta;
-    const CGPoint at = toView(event->position());
-    bool zoomed = false;
-    for (; wheelPending_ >= kWheelNotch; wheelPending_ -= kWheelNotch, zoomed = true) {
-        view_->zoomAt(at, true);
-    }
-    for (; wheelPending_ <= -kWheelNotch; wheelPending_ += kWheelNotch, zoomed = true) {
-        view_->zoomAt(at, false);
-    }
-    if (zoomed) {
-        handled();
-    }
+    carryOut(gesture_.wheel(delta), event->position());
 }
 
 void PlaneWidget::mousePressEvent(QMouseEvent* event) {
-    if (hovering_) {
-        hovering_ = false;
-        emit pointerChanged();
-    }
-    if (startPan(event)) {
-        return;
-    }
-    if (event->button() == Qt::LeftButton && panButton_ != Qt::NoButton) {
-        endPan();
-    }
-    if (event->button() != Qt::LeftButton || view_ == nullptr) {
+    if (view_ == nullptr) {
         QWidget::mousePressEvent(event);
         return;
     }
-    leftButtonDown_ = true;
-    view_->mouseDown(MouseEvent{toView(event->position())});
-    handled();
+    const GestureOutcome outcome = gesture_.press(fromQt(event->button()), toPane(event));
+    carryOut(outcome, event->position());
+    if (outcome.passedOn) {
+        QWidget::mousePressEvent(event);
+    }
 }
 
 void PlaneWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -349,49 +388,19 @@ void PlaneWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     // Announced with the event's handling, once the plane has taken the move.
     pointer_ = toView(event->position());
-    hovering_ = event->buttons() == Qt::NoButton;
-    if (panButton_ != Qt::NoButton) {
-        if ((event->buttons() & panButton_) == 0) {
-            emit pointerChanged();
-            return;  // the release went elsewhere; it ends the pan when it comes
-        }
-        const QPointF moved = event->position() - panFrom_;
-        panFrom_ = event->position();
-        // View y grows upward, widget y downward.
-        view_->livePanBy(moved.x(), -moved.y());
-        view_->mouseMoved(MouseEvent{toView(event->position())});
-        handled();
-        return;
-    }
-    const bool releaseLost = leftButtonDown_ && !(event->buttons() & Qt::LeftButton);
-    if (releaseLost) {
-        // The release went elsewhere (a popup took the mouse): the path ends here.
-        leftButtonDown_ = false;
-        view_->mouseUp(MouseEvent{toView(event->position())});
-    }
-    if (leftButtonDown_ && (event->buttons() & Qt::LeftButton)) {
-        view_->mouseDragged(MouseEvent{toView(event->position())});
-    } else if (event->buttons() == Qt::NoButton) {
-        view_->mouseMoved(MouseEvent{toView(event->position())});
-    } else if (!releaseLost) {
-        emit pointerChanged();
-        return;
-    }
-    handled();
+    carryOut(gesture_.move(fromQt(event->buttons()), toPane(event)), event->position());
 }
 
 void PlaneWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (panButton_ != Qt::NoButton && event->button() == panButton_) {
-        endPan();
-        return;
-    }
-    if (event->button() != Qt::LeftButton || !leftButtonDown_ || view_ == nullptr) {
+    if (view_ == nullptr) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    leftButtonDown_ = false;
-    view_->mouseUp(MouseEvent{toView(event->position())});
-    handled();
+    const GestureOutcome outcome = gesture_.release(fromQt(event->button()), toPane(event));
+    carryOut(outcome, event->position());
+    if (outcome.passedOn) {
+        QWidget::mouseReleaseEvent(event);
+    }
 }
 
 void PlaneWidget::keyPressEvent(QKeyEvent* event) {

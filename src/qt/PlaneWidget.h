@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "planes/Gesture.h"
 #include "platform/ViewHost.h"
 #include "qt/WidgetWindow.h"
 
@@ -44,11 +45,13 @@ class PlaneWidget : public QWidget, public ViewHost {
     std::optional<CGPoint> pointer() const { return pointer_; }
     // The pointer has moved over the pane with no button held since the last press: while a
     // button is down (drawing, panning) the picture under it speaks for itself.
-    bool hovering() const { return pointer_.has_value() && hovering_; }
+    bool hovering() const { return pointer_.has_value() && gesture_.hovering(); }
+    // What the mouse is doing in this pane, a modal alert over it included.
+    const Gesture& gesture() const { return gesture_; }
     // A ring painted over the pane at a view position, never into its image.
     void setMarker(std::optional<CGPoint> position);
     std::optional<CGPoint> marker() const { return marker_; }
-    static constexpr int kWheelNotch = 120;
+    static constexpr int kWheelNotch = Gesture::kWheelNotch;
     static constexpr double kMarkerRadius = 4.5;
 
     // Runs the pending pass of every pane that asked for display since its last pass.
@@ -62,6 +65,7 @@ class PlaneWidget : public QWidget, public ViewHost {
     void pointerChanged();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -82,9 +86,8 @@ class PlaneWidget : public QWidget, public ViewHost {
     bool imageFits(QSize size) const;
     CGPoint toView(QPointF position) const;
     QRect markerArea(CGPoint position) const;
-    void trackPointer(QPointF position);
-    bool startPan(QMouseEvent* event);
-    void endPan();
+    // Carries out what the gesture made of a mouse event at a pane position.
+    void carryOut(const GestureOutcome& outcome, QPointF position);
     static void scheduleFlush();
 
     UndoManager* undoManager_;
@@ -97,16 +100,11 @@ class PlaneWidget : public QWidget, public ViewHost {
     // A fresh image holds none of the earlier drawing, so its first pass must be complete.
     bool surfaceLost_ = true;
     bool liveResize_ = false;
-    bool leftButtonDown_ = false;
     int passCount_ = 0;
     std::optional<CGPoint> pointer_;
-    bool hovering_ = false;
     std::optional<CGPoint> marker_;
-    // Middle or right button: the plane follows the pointer from panFrom_.
-    Qt::MouseButton panButton_ = Qt::NoButton;
-    QPointF panFrom_;
-    // Wheel angle not yet spent on a notch.
-    int wheelPending_ = 0;
+    // Which button draws or pans, and whether a release went astray; in pane positions.
+    Gesture gesture_;
     QTimer liveResizeTimer_;
 };
 
