@@ -1,0 +1,76 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "views/ImageRefiner.h"
+
+namespace zw {
+
+// One image built sample by sample: a drawn path's image, the images of the domain's grid
+// lines in the range, or the pull-backs of the range's grid lines into the domain. It keeps
+// the last sample, the evaluations it may still spend and where its points go, so that each
+// new sample is one call whatever the image is.
+class ImageStream {
+  public:
+    // Evaluations allowed for refining the image of one segment: one pointer event's, or one
+    // step of a grid line.
+    static constexpr long long kSegmentBudget = 400;
+
+    // Takes each point of the image, in the receiving plane's true coordinates; a move lifts
+    // the pen before it.
+    using Sink = std::function<void(CGPoint w, bool move)>;
+    // The receiving plane's view extent as it is now.
+    using Bounds = std::function<CGRect()>;
+
+    // Grid lines are sampled at even steps, so the sample before predicts the next one;
+    // pointer events are not.
+    enum class Spacing { Uneven, Even };
+    // A grid's rebuild shares one pool among all its segments; a path's segments each have
+    // their own share.
+    enum class Budget { PerSegment, Pooled };
+
+    // `refiner` may be shared by streams into the same plane; it stays the caller's.
+    ImageStream(ImageRefiner& refiner, Bounds bounds, Sink sink, Spacing spacing, Budget budget);
+
+    // The same kind of image from the same refiner, its points going to `sink` instead.
+    ImageStream redirected(Sink sink) const;
+
+    // A new line or path begins at `from`, whose image is `to`. The view may have moved since
+    // the last one, so nothing of the last segment is reused.
+    void start(CGPoint from, CGPoint to);
+    // Evaluations for a pooled stream's lines to come.
+    void refill(long long evaluations) { pool_ = evaluations; }
+    long long pool() const { return pool_; }
+
+    // Refines the image from the last sample to `from`, hands it to the sink and makes `from`
+    // the last sample.
+    void follow(CGPoint from) { follow(from, refiner_->image(from)); }
+    // The same where the image `to` of `from` is already known.
+    void follow(CGPoint from, CGPoint to);
+    // A point that needs no refinement goes to the same place.
+    void put(CGPoint w, bool move = false) const { sink_(w, move); }
+
+  private:
+    // The last sample: where it came from and where it went.
+    struct Trace {
+        CGPoint from;
+        CGPoint to;
+        // The view position of the sample before, for evenly spaced lines.
+        CGPoint before;
+        bool hasBefore = false;
+        bool fresh = true;
+    };
+
+    ImageRefiner* refiner_;
+    Bounds bounds_;
+    Sink sink_;
+    Spacing spacing_;
+    Budget budget_;
+    long long pool_ = 0;
+    Trace trace_;
+    std::vector<ImageRefiner::Step> steps_;
+};
+
+}  // namespace zw
