@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/ImageStream.h"
 #include "engine/ComplexFunctions.h"
 #include "support/AppHarness.h"
 #include "support/RecordingCanvas.h"
@@ -259,6 +260,133 @@ TEST_F(FollowTest, TheIncrementalPassDrawsEveryNewPieceButNotTheJump) {
     }
     // Every element after the first, save the segments ending at a move, was stroked.
     EXPECT_EQ(drawnPoints, image.elementCount());
+}
+
+// A stream's sink, recording what reaches it.
+struct Received {
+    std::vector<CGPoint> points;
+    std::size_t moves = 0;
+    ImageStream::Sink sink() {
+        return [this](CGPoint w, bool move) {
+            points.push_back(w);
+            moves += move ? 1 : 0;
+        };
+    }
+};
+
+CGRect view400() {
+    return {{0, 0}, {400, 400}};
+}
+
+TEST(ImageStream, APooledBudgetOnceSpentLeavesSegmentsUnrefinedAndAPerSegmentOneNever) {
+    // Back and forth through the essential singularity of e^(1/z), where no piece settles.
+    long long calls = 0;
+    const auto counted = [&calls](CGPoint z) {
+        ++calls;
+        return expinv(z);
+    };
+    const auto toView = [](CGPoint w) { return CGPoint{200 + 100 * w.x, 200 + 100 * w.y}; };
+    const CGPoint ends[] = {{0.0, -0.1}, {0.0, 0.1}};
+    struct Case {
+        ImageStream::Budget budget;
+        // Evaluations spent on each of three segments, give or take the two samples a piece
+        // may take beyond its share.
+        long long spent[3];
+    };
+    const Case cases[] = {{ImageStream::Budget::Pooled, {400, 100, 0}},
+                          {ImageStream::Budget::PerSegment, {400, 400, 400}}};
+    for (const Case& c : cases) {
+        ImageRefiner refiner(counted, toView, {});
+        Received received;
+        ImageStream stream(refiner, view400, received.sink(), ImageStream::Spacing::Uneven,
+                           c.budget);
+        stream.refill(500);
+        stream.start(ends[0], expinv(ends[0]));
+        for (int k = 0; k < 3; ++k) {
+            const CGPoint z = ends[(k + 1) % 2];
+            calls = 0;
+            received.points.clear();
+            stream.follow(z, expinv(z));
+            EXPECT_GE(calls, c.spent[k]) << k;
+            EXPECT_LE(calls, c.spent[k] + 2) << k;
+            // Spent or not, the image still ends at the segment's end.
+            ASSERT_FALSE(received.points.empty());
+            EXPECT_EQ(received.points.back(), expinv(z));
+        }
+        if (c.budget == ImageStream::Budget::Pooled) {
+            EXPECT_EQ(stream.pool(), 0);
+        }
+    }
+}
+
+TEST(ImageStream, AFreshStartReusesNothingOfTheLineBefore) {
+    long long calls = 0;
+    const auto identity = [&calls](CGPoint z) {
+        ++calls;
+        return z;
+    };
+    double pan = 0.0;
+    const auto toView = [&pan](CGPoint w) { return CGPoint{100 * w.x, 100 * w.y + pan}; };
+    for (const auto spacing : {ImageStream::Spacing::Uneven, ImageStream::Spacing::Even}) {
+        const bool even = spacing == ImageStream::Spacing::Even;
+        pan = 0.0;
+        ImageRefiner refiner(identity, toView, {});
+        Received received;
+        ImageStream stream(refiner, view400, received.sink(), spacing,
+                           ImageStream::Budget::PerSegment);
+        // A straight line: an evenly spaced one predicts its second segment from the first.
+        stream.start({0.0, 0.0}, {0.0, 0.0});
+        stream.follow({0.1, 0.0}, {0.1, 0.0});
+        calls = 0;
+        stream.follow({0.2, 0.0}, {0.2, 0.0});
+        EXPECT_EQ(calls, even ? 0 : 1);
+        // A new line in line with the old one is not predicted from it.
+        calls = 0;
+        stream.start({0.2, 0.0}, {0.2, 0.0});
+        stream.follow({0.3, 0.0}, {0.3, 0.0});
+        EXPECT_EQ(calls, 1) << even;
+        // Nor is the old view position of its start used after the view has panned.
+        pan = 300.0;
+        received.points.clear();
+        stream.start({0.3, 0.0}, {0.3, 0.0});
+        stream.follow({0.4, 0.0});
+        EXPECT_EQ(received.points, (std::vector<CGPoint>{{0.4, 0.0}})) << even;
+        EXPECT_EQ(received.moves, 0u);
+    }
+}
+
+TEST(ImageStream, TheSinkGetsTheRefinedPointsInOrderAndAMoveAtAPole) {
+    const ImageRefiner::Map parabola = [](CGPoint z) { return CGPoint{z.x, 3 * z.x * z.x}; };
+    const ImageRefiner::Map reciprocal = [](CGPoint z) { return CGPoint{1 / z.x, 0.0}; };
+    struct Case {
+        const char* name;
+        ImageRefiner::Map f;
+        bool pole;
+        // The direction w.x runs in as z runs along the segment, but across the pole.
+        double direction;
+    };
+    const Case cases[] = {{"parabola", parabola, false, 1.0}, {"1/x", reciprocal, true, -1.0}};
+    const auto toView = [](CGPoint w) { return CGPoint{200 + 100 * w.x, 200 + 100 * w.y}; };
+    for (const Case& c : cases) {
+        ImageRefiner refiner(c.f, toView, {});
+        Received received;
+        ImageStream stream(refiner, view400, received.sink(), ImageStream::Spacing::Uneven,
+                           ImageStream::Budget::PerSegment);
+        const CGPoint from{-1.0, 0.0}, to{1.0, 0.0};
+        stream.start(from, c.f(from));
+        stream.follow(to);
+        ASSERT_GT(received.points.size(), 4u) << c.name;
+        EXPECT_EQ(received.moves > 0, c.pole) << c.name;
+        EXPECT_EQ(received.points.back(), c.f(to)) << c.name;
+        std::size_t backwards = 0;
+        CGPoint last = c.f(from);
+        for (const CGPoint& w : received.points) {
+            backwards += (w.x - last.x) * c.direction <= 0 ? 1 : 0;
+            last = w;
+        }
+        // Only the jump across the pole runs against the segment.
+        EXPECT_EQ(backwards, c.pole ? 1u : 0u) << c.name;
+    }
 }
 
 }  // namespace
