@@ -94,9 +94,11 @@ void Controller::newDomainPathStartedAt(CGPoint z) {
 void Controller::newDomainPointAt(CGPoint z) {
     if (followCurvesNearPoles) {
         pathStream_.follow(z);
-    } else {
-        pathStream_.put(transform(z));
+        return;
     }
+    const CGPoint w = transform(z);
+    range->addNewPointAt(w);
+    domain->addNewTransformedPointAt(w);
 }
 
 void Controller::updateRangeCoordinates(CGPoint z) {
@@ -151,9 +153,9 @@ void Controller::startNewTransformedGridlineAt(CGPoint z) {
 void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
     if (followCurvesNearPoles) {
         gridStream_.follow(z);
-    } else {
-        gridStream_.put(transform(z));
+        return;
     }
+    range->addNewPointToTransformedGridlineAt(transform(z));
 }
 
 void Controller::constructInverseGridlines() {
@@ -175,9 +177,9 @@ void Controller::startNewInverseGridlineAt(CGPoint w) {
 void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
     if (followCurvesNearPoles) {
         inverseStream_.follow(w);
-    } else {
-        inverseStream_.put(transformInv(w));
+        return;
     }
+    domain->addNewPointToInverseGridlineAt(transformInv(w));
 }
 
 void Controller::dropInverseImages() {
@@ -351,8 +353,7 @@ const PlaneView* Controller::rangePlane() const {
 }
 
 void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
-    // The path's own stream, its points going into the two images in view coordinates.
-    ImageStream image = pathStream_.redirected([&](CGPoint w, bool move) {
+    const auto append = [&](CGPoint w, bool move) {
         const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
         const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
         if (move) {
@@ -362,7 +363,9 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
             rangeImage.lineToPoint(inRange);
             domainImage.lineToPoint(inDomain);
         }
-    });
+    };
+    // The path's own stream, its points going into the two images in view coordinates.
+    ImageStream image = pathStream_.redirected(append);
     for (const BezierPath::Element& element : source.elements()) {
         const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
         const Evaluation e = transformations->evaluate(z);
@@ -371,7 +374,7 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
             image.follow(z, followed(e));
         } else {
             image.start(z, followed(e));
-            image.put(e.w, !lineTo);
+            append(e.w, !lineTo);
         }
     }
 }

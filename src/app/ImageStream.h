@@ -49,8 +49,6 @@ class ImageStream {
     void follow(CGPoint from) { follow(from, refiner_->image(from)); }
     // The same where the image `to` of `from` is already known.
     void follow(CGPoint from, CGPoint to);
-    // A point that needs no refinement goes to the same place.
-    void put(CGPoint w, bool move = false) const { sink_(w, move); }
 
   private:
     // The last sample: where it came from and where it went.
