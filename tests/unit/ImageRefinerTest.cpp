@@ -3,7 +3,9 @@
 // evaluations, and leave tame images as they were.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "app/ImageStream.h"
@@ -262,130 +264,113 @@ TEST_F(FollowTest, TheIncrementalPassDrawsEveryNewPieceButNotTheJump) {
     EXPECT_EQ(drawnPoints, image.elementCount());
 }
 
-// A stream's sink, recording what reaches it.
-struct Received {
+// A stream over a refiner of its own, counting the evaluations of f and recording what reaches
+// the sink.
+struct StreamRig {
+    StreamRig(const ImageRefiner::Map& f, ImageRefiner::Map toView, ImageStream::Spacing spacing,
+              ImageStream::Budget budget)
+        : refiner(
+              [this, f](CGPoint z) {
+                  ++calls;
+                  return f(z);
+              },
+              std::move(toView), {}),
+          stream(
+              refiner,
+              [] {
+                  return CGRect{{0, 0}, {400, 400}};
+              },
+              [this](CGPoint w, bool move) {
+                  points.push_back(w);
+                  moves += move ? 1 : 0;
+              },
+              spacing, budget) {}
+    long long calls = 0;
     std::vector<CGPoint> points;
     std::size_t moves = 0;
-    ImageStream::Sink sink() {
-        return [this](CGPoint w, bool move) {
-            points.push_back(w);
-            moves += move ? 1 : 0;
-        };
-    }
+    ImageRefiner refiner;
+    ImageStream stream;
 };
 
-CGRect view400() {
-    return {{0, 0}, {400, 400}};
+CGPoint centred(CGPoint w) {
+    return {200 + 100 * w.x, 200 + 100 * w.y};
 }
 
 TEST(ImageStream, APooledBudgetOnceSpentLeavesSegmentsUnrefinedAndAPerSegmentOneNever) {
     // Back and forth through the essential singularity of e^(1/z), where no piece settles.
-    long long calls = 0;
-    const auto counted = [&calls](CGPoint z) {
-        ++calls;
-        return expinv(z);
-    };
-    const auto toView = [](CGPoint w) { return CGPoint{200 + 100 * w.x, 200 + 100 * w.y}; };
     const CGPoint ends[] = {{0.0, -0.1}, {0.0, 0.1}};
-    struct Case {
-        ImageStream::Budget budget;
-        // Evaluations spent on each of three segments, give or take the two samples a piece
-        // may take beyond its share.
-        long long spent[3];
-    };
-    const Case cases[] = {{ImageStream::Budget::Pooled, {400, 100, 0}},
-                          {ImageStream::Budget::PerSegment, {400, 400, 400}}};
-    for (const Case& c : cases) {
-        ImageRefiner refiner(counted, toView, {});
-        Received received;
-        ImageStream stream(refiner, view400, received.sink(), ImageStream::Spacing::Uneven,
-                           c.budget);
-        stream.refill(500);
-        stream.start(ends[0], expinv(ends[0]));
-        for (int k = 0; k < 3; ++k) {
+    // The evaluations each of three segments spends, give or take the two samples a piece may
+    // take beyond its share.
+    const std::pair<ImageStream::Budget, std::array<long long, 3>> cases[] = {
+        {ImageStream::Budget::Pooled, {400, 100, 0}},
+        {ImageStream::Budget::PerSegment, {400, 400, 400}}};
+    for (const auto& [budget, spent] : cases) {
+        StreamRig rig(expinv, centred, ImageStream::Spacing::Uneven, budget);
+        rig.stream.refill(500);
+        rig.stream.start(ends[0], expinv(ends[0]));
+        for (std::size_t k = 0; k < spent.size(); ++k) {
             const CGPoint z = ends[(k + 1) % 2];
-            calls = 0;
-            received.points.clear();
-            stream.follow(z, expinv(z));
-            EXPECT_GE(calls, c.spent[k]) << k;
-            EXPECT_LE(calls, c.spent[k] + 2) << k;
+            rig.calls = 0;
+            rig.stream.follow(z, expinv(z));
+            EXPECT_GE(rig.calls, spent[k]) << k;
+            EXPECT_LE(rig.calls, spent[k] + 2) << k;
             // Spent or not, the image still ends at the segment's end.
-            ASSERT_FALSE(received.points.empty());
-            EXPECT_EQ(received.points.back(), expinv(z));
-        }
-        if (c.budget == ImageStream::Budget::Pooled) {
-            EXPECT_EQ(stream.pool(), 0);
+            ASSERT_FALSE(rig.points.empty());
+            EXPECT_EQ(rig.points.back(), expinv(z)) << k;
         }
     }
 }
 
 TEST(ImageStream, AFreshStartReusesNothingOfTheLineBefore) {
-    long long calls = 0;
-    const auto identity = [&calls](CGPoint z) {
-        ++calls;
-        return z;
-    };
     double pan = 0.0;
     const auto toView = [&pan](CGPoint w) { return CGPoint{100 * w.x, 100 * w.y + pan}; };
     for (const auto spacing : {ImageStream::Spacing::Uneven, ImageStream::Spacing::Even}) {
         const bool even = spacing == ImageStream::Spacing::Even;
         pan = 0.0;
-        ImageRefiner refiner(identity, toView, {});
-        Received received;
-        ImageStream stream(refiner, view400, received.sink(), spacing,
-                           ImageStream::Budget::PerSegment);
+        StreamRig rig([](CGPoint z) { return z; }, toView, spacing,
+                      ImageStream::Budget::PerSegment);
         // A straight line: an evenly spaced one predicts its second segment from the first.
-        stream.start({0.0, 0.0}, {0.0, 0.0});
-        stream.follow({0.1, 0.0}, {0.1, 0.0});
-        calls = 0;
-        stream.follow({0.2, 0.0}, {0.2, 0.0});
-        EXPECT_EQ(calls, even ? 0 : 1);
+        rig.stream.start({0.0, 0.0}, {0.0, 0.0});
+        rig.stream.follow({0.1, 0.0}, {0.1, 0.0});
+        rig.calls = 0;
+        rig.stream.follow({0.2, 0.0}, {0.2, 0.0});
+        EXPECT_EQ(rig.calls, even ? 0 : 1);
         // A new line in line with the old one is not predicted from it.
-        calls = 0;
-        stream.start({0.2, 0.0}, {0.2, 0.0});
-        stream.follow({0.3, 0.0}, {0.3, 0.0});
-        EXPECT_EQ(calls, 1) << even;
-        // Nor is the old view position of its start used after the view has panned.
+        rig.calls = 0;
+        rig.stream.start({0.2, 0.0}, {0.2, 0.0});
+        rig.stream.follow({0.3, 0.0}, {0.3, 0.0});
+        EXPECT_EQ(rig.calls, 1) << even;
+        // Nor is the old view position of its start used once the view has panned.
         pan = 300.0;
-        received.points.clear();
-        stream.start({0.3, 0.0}, {0.3, 0.0});
-        stream.follow({0.4, 0.0});
-        EXPECT_EQ(received.points, (std::vector<CGPoint>{{0.4, 0.0}})) << even;
-        EXPECT_EQ(received.moves, 0u);
+        rig.points.clear();
+        rig.stream.start({0.3, 0.0}, {0.3, 0.0});
+        rig.stream.follow({0.4, 0.0});
+        EXPECT_EQ(rig.points, (std::vector<CGPoint>{{0.4, 0.0}})) << even;
+        EXPECT_EQ(rig.moves, 0u);
     }
 }
 
 TEST(ImageStream, TheSinkGetsTheRefinedPointsInOrderAndAMoveAtAPole) {
+    // As z runs from -1 to 1, w.x runs up the parabola, and down either side of 1/x's pole.
     const ImageRefiner::Map parabola = [](CGPoint z) { return CGPoint{z.x, 3 * z.x * z.x}; };
     const ImageRefiner::Map reciprocal = [](CGPoint z) { return CGPoint{1 / z.x, 0.0}; };
-    struct Case {
-        const char* name;
-        ImageRefiner::Map f;
-        bool pole;
-        // The direction w.x runs in as z runs along the segment, but across the pole.
-        double direction;
-    };
-    const Case cases[] = {{"parabola", parabola, false, 1.0}, {"1/x", reciprocal, true, -1.0}};
-    const auto toView = [](CGPoint w) { return CGPoint{200 + 100 * w.x, 200 + 100 * w.y}; };
-    for (const Case& c : cases) {
-        ImageRefiner refiner(c.f, toView, {});
-        Received received;
-        ImageStream stream(refiner, view400, received.sink(), ImageStream::Spacing::Uneven,
-                           ImageStream::Budget::PerSegment);
-        const CGPoint from{-1.0, 0.0}, to{1.0, 0.0};
-        stream.start(from, c.f(from));
-        stream.follow(to);
-        ASSERT_GT(received.points.size(), 4u) << c.name;
-        EXPECT_EQ(received.moves > 0, c.pole) << c.name;
-        EXPECT_EQ(received.points.back(), c.f(to)) << c.name;
+    const std::pair<ImageRefiner::Map, double> cases[] = {{parabola, 1.0}, {reciprocal, -1.0}};
+    for (const auto& [f, direction] : cases) {
+        const bool pole = direction < 0;
+        StreamRig rig(f, centred, ImageStream::Spacing::Uneven, ImageStream::Budget::PerSegment);
+        rig.stream.start({-1.0, 0.0}, f({-1.0, 0.0}));
+        rig.stream.follow({1.0, 0.0});
+        ASSERT_GT(rig.points.size(), 4u) << pole;
+        EXPECT_EQ(rig.moves > 0, pole);
+        EXPECT_EQ(rig.points.back(), f({1.0, 0.0})) << pole;
         std::size_t backwards = 0;
-        CGPoint last = c.f(from);
-        for (const CGPoint& w : received.points) {
-            backwards += (w.x - last.x) * c.direction <= 0 ? 1 : 0;
+        CGPoint last = f({-1.0, 0.0});
+        for (const CGPoint& w : rig.points) {
+            backwards += (w.x - last.x) * direction <= 0 ? 1 : 0;
             last = w;
         }
         // Only the jump across the pole runs against the segment.
-        EXPECT_EQ(backwards, c.pole ? 1u : 0u) << c.name;
+        EXPECT_EQ(backwards, pole ? 1u : 0u);
     }
 }
 
