@@ -35,33 +35,39 @@ Controller::Controller()
                 CGRect{}),
       pathStream_(
           forward_, [this] { return extentOf(*range); },
-          [this](CGPoint w, bool move) {
-              if (move) {
-                  range->jumpPathTo(w);
-                  domain->jumpTransformedPathTo(w);
-              } else {
-                  range->addNewPointAt(w);
-                  domain->addNewTransformedPointAt(w);
+          [this](const ImageStream::Steps& steps) {
+              for (const ImageRefiner::Step& step : steps) {
+                  if (step.move) {
+                      range->jumpPathTo(step.w);
+                      domain->jumpTransformedPathTo(step.w);
+                  } else {
+                      range->addNewPointAt(step.w);
+                      domain->addNewTransformedPointAt(step.w);
+                  }
               }
           },
           ImageStream::Spacing::Uneven, ImageStream::Budget::PerSegment),
       gridStream_(
           forward_, [this] { return extentOf(*range); },
-          [this](CGPoint w, bool move) {
-              if (move) {
-                  range->jumpTransformedGridlineTo(w);
-              } else {
-                  range->addNewPointToTransformedGridlineAt(w);
+          [this](const ImageStream::Steps& steps) {
+              for (const ImageRefiner::Step& step : steps) {
+                  if (step.move) {
+                      range->jumpTransformedGridlineTo(step.w);
+                  } else {
+                      range->addNewPointToTransformedGridlineAt(step.w);
+                  }
               }
           },
           ImageStream::Spacing::Even, ImageStream::Budget::Pooled),
       inverseStream_(
           backward_, [this] { return extentOf(*domain); },
-          [this](CGPoint z, bool move) {
-              if (move) {
-                  domain->jumpInverseGridlineTo(z);
-              } else {
-                  domain->addNewPointToInverseGridlineAt(z);
+          [this](const ImageStream::Steps& steps) {
+              for (const ImageRefiner::Step& step : steps) {
+                  if (step.move) {
+                      domain->jumpInverseGridlineTo(step.w);
+                  } else {
+                      domain->addNewPointToInverseGridlineAt(step.w);
+                  }
               }
           },
           ImageStream::Spacing::Even, ImageStream::Budget::Pooled) {}
@@ -93,7 +99,7 @@ void Controller::newDomainPathStartedAt(CGPoint z) {
 
 void Controller::newDomainPointAt(CGPoint z) {
     if (followCurvesNearPoles) {
-        pathStream_.follow(z);
+        pathStream_.follow(z, transformations->evaluate(z).value());
         return;
     }
     const CGPoint w = transform(z);
@@ -152,7 +158,7 @@ void Controller::startNewTransformedGridlineAt(CGPoint z) {
 
 void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
     if (followCurvesNearPoles) {
-        gridStream_.follow(z);
+        gridStream_.follow(z, transformations->evaluate(z).value());
         return;
     }
     range->addNewPointToTransformedGridlineAt(transform(z));
@@ -176,7 +182,7 @@ void Controller::startNewInverseGridlineAt(CGPoint w) {
 
 void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
     if (followCurvesNearPoles) {
-        inverseStream_.follow(w);
+        inverseStream_.follow(w, transformations->evaluateInverse(w).value());
         return;
     }
     domain->addNewPointToInverseGridlineAt(transformInv(w));
@@ -365,7 +371,11 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
         }
     };
     // The path's own stream, its points going into the two images in view coordinates.
-    ImageStream image = pathStream_.redirected(append);
+    ImageStream image = pathStream_.redirected([&append](const ImageStream::Steps& steps) {
+        for (const ImageRefiner::Step& step : steps) {
+            append(step.w, step.move);
+        }
+    });
     for (const BezierPath::Element& element : source.elements()) {
         const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
         const Evaluation e = transformations->evaluate(z);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -18,9 +19,10 @@ class ImageStream {
     // step of a grid line.
     static constexpr long long kSegmentBudget = 400;
 
-    // Takes each point of the image, in the receiving plane's true coordinates; a move lifts
-    // the pen before it.
-    using Sink = std::function<void(CGPoint w, bool move)>;
+    using Steps = std::vector<ImageRefiner::Step>;
+    // Takes the points of each refined segment in order, in the receiving plane's true
+    // coordinates; a move lifts the pen before its point.
+    using Sink = std::function<void(const Steps& steps)>;
     // The receiving plane's view extent as it is now.
     using Bounds = std::function<CGRect()>;
 
@@ -44,10 +46,8 @@ class ImageStream {
     void refill(long long evaluations) { pool_ = evaluations; }
     long long pool() const { return pool_; }
 
-    // Refines the image from the last sample to `from`, hands it to the sink and makes `from`
-    // the last sample.
-    void follow(CGPoint from) { follow(from, refiner_->image(from)); }
-    // The same where the image `to` of `from` is already known.
+    // Refines the image from the last sample to `from`, whose image is `to`, hands it to the
+    // sink and makes `from` the last sample.
     void follow(CGPoint from, CGPoint to);
 
   private:
@@ -68,7 +68,28 @@ class ImageStream {
     Budget budget_;
     long long pool_ = 0;
     Trace trace_;
-    std::vector<ImageRefiner::Step> steps_;
+    Steps steps_;
 };
+
+// Here, to be inlined: it runs once for every sample of every image that follows curves.
+inline void ImageStream::follow(CGPoint from, CGPoint to) {
+    ImageRefiner& refiner = *refiner_;
+    refiner.setBounds(bounds_());
+    const bool pooled = budget_ == Budget::Pooled;
+    // A segment where f winds without end (an essential singularity) stops at its own share.
+    const long long allowed = pooled ? std::min(pool_, kSegmentBudget) : kSegmentBudget;
+    refiner.setBudget(allowed);
+    if (trace_.fresh) {
+        refiner.forgetLast();
+    }
+    steps_.clear();
+    refiner.refine(trace_.from, trace_.to, from, to, steps_,
+                   trace_.hasBefore ? &trace_.before : nullptr);
+    if (pooled) {
+        pool_ -= allowed - std::max(refiner.budget(), 0LL);
+    }
+    trace_ = {from, to, refiner.startView(), spacing_ == Spacing::Even, false};
+    sink_(steps_);
+}
 
 }  // namespace zw

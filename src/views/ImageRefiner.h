@@ -39,8 +39,6 @@ class ImageRefiner {
     // Called when a new line or path starts: the view may have moved since the last segment.
     void forgetLast() { haveLast_ = false; }
     long long budget() const { return budget_; }
-    // f at z, as the refiner sees it, outside the budget: the end of the next segment.
-    CGPoint image(CGPoint z) const { return f_(z); }
 
     // Appends the image of z0 -> z1, w0 = f(z0) and w1 = f(z1) being known, ending at w1
     // unless w1 is not finite (then the pen is left up). `before`, when given, is the view

@@ -280,9 +280,11 @@ struct StreamRig {
               [] {
                   return CGRect{{0, 0}, {400, 400}};
               },
-              [this](CGPoint w, bool move) {
-                  points.push_back(w);
-                  moves += move ? 1 : 0;
+              [this](const ImageStream::Steps& steps) {
+                  for (const ImageRefiner::Step& step : steps) {
+                      points.push_back(step.w);
+                      moves += step.move ? 1 : 0;
+                  }
               },
               spacing, budget) {}
     long long calls = 0;
@@ -344,7 +346,7 @@ TEST(ImageStream, AFreshStartReusesNothingOfTheLineBefore) {
         pan = 300.0;
         rig.points.clear();
         rig.stream.start({0.3, 0.0}, {0.3, 0.0});
-        rig.stream.follow({0.4, 0.0});
+        rig.stream.follow({0.4, 0.0}, {0.4, 0.0});
         EXPECT_EQ(rig.points, (std::vector<CGPoint>{{0.4, 0.0}})) << even;
         EXPECT_EQ(rig.moves, 0u);
     }
@@ -359,7 +361,7 @@ TEST(ImageStream, TheSinkGetsTheRefinedPointsInOrderAndAMoveAtAPole) {
         const bool pole = direction < 0;
         StreamRig rig(f, centred, ImageStream::Spacing::Uneven, ImageStream::Budget::PerSegment);
         rig.stream.start({-1.0, 0.0}, f({-1.0, 0.0}));
-        rig.stream.follow({1.0, 0.0});
+        rig.stream.follow({1.0, 0.0}, f({1.0, 0.0}));
         ASSERT_GT(rig.points.size(), 4u) << pole;
         EXPECT_EQ(rig.moves > 0, pole);
         EXPECT_EQ(rig.points.back(), f({1.0, 0.0})) << pole;
