@@ -16,8 +16,4 @@ ImageStream ImageStream::redirected(Sink sink) const {
     return ImageStream(*refiner_, bounds_, std::move(sink), spacing_, budget_);
 }
 
-void ImageStream::start(CGPoint from, CGPoint to) {
-    trace_ = {from, to, {}, false, true};
-}
-
 }  // namespace zw

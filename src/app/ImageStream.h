@@ -41,7 +41,7 @@ class ImageStream {
 
     // A new line or path begins at `from`, whose image is `to`. The view may have moved since
     // the last one, so nothing of the last segment is reused.
-    void start(CGPoint from, CGPoint to);
+    void start(CGPoint from, CGPoint to) { trace_ = {from, to, {}, false, true}; }
     // Evaluations for a pooled stream's lines to come.
     void refill(long long evaluations) { pool_ = evaluations; }
     long long pool() const { return pool_; }
