@@ -44,7 +44,6 @@ class ImageStream {
     void start(CGPoint from, CGPoint to) { trace_ = {from, to, {}, false, true}; }
     // Evaluations for a pooled stream's lines to come.
     void refill(long long evaluations) { pool_ = evaluations; }
-    long long pool() const { return pool_; }
 
     // Refines the image from the last sample to `from`, whose image is `to`, hands it to the
     // sink and makes `from` the last sample.
