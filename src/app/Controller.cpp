@@ -15,6 +15,63 @@
 
 namespace zw {
 
+namespace {
+
+// Where a plane's view lies in its own view coordinates, as the refiners clip to it.
+CGRect extentOf(const PlaneView& plane) {
+    return {{0.0, 0.0},
+            {static_cast<double>(plane.viewWidth), static_cast<double>(plane.viewHeight)}};
+}
+
+}  // namespace
+
+// Where the engine has only a stand-in, the refiners see what f is there (infinite or NaN) and
+// break the image, rather than drawing a chord to the stand-in.
+Controller::Controller()
+    : forward_([this](CGPoint z) { return transformations->evaluate(z).value(); },
+               [this](CGPoint w) { return range->trueCoordinatesToViewCoordinates(w); }, CGRect{}),
+      backward_([this](CGPoint w) { return transformations->evaluateInverse(w).value(); },
+                [this](CGPoint z) { return domain->trueCoordinatesToViewCoordinates(z); },
+                CGRect{}),
+      pathStream_(
+          forward_, [this] { return extentOf(*range); },
+          [this](const ImageStream::Steps& steps) {
+              for (const ImageRefiner::Step& step : steps) {
+                  if (step.move) {
+                      range->jumpPathTo(step.w);
+                      domain->jumpTransformedPathTo(step.w);
+                  } else {
+                      range->addNewPointAt(step.w);
+                      domain->addNewTransformedPointAt(step.w);
+                  }
+              }
+          },
+          ImageStream::Spacing::Uneven, ImageStream::Budget::PerSegment),
+      gridStream_(
+          forward_, [this] { return extentOf(*range); },
+          [this](const ImageStream::Steps& steps) {
+              for (const ImageRefiner::Step& step : steps) {
+                  if (step.move) {
+                      range->jumpTransformedGridlineTo(step.w);
+                  } else {
+                      range->addNewPointToTransformedGridlineAt(step.w);
+                  }
+              }
+          },
+          ImageStream::Spacing::Even, ImageStream::Budget::Pooled),
+      inverseStream_(
+          backward_, [this] { return extentOf(*domain); },
+          [this](const ImageStream::Steps& steps) {
+              for (const ImageRefiner::Step& step : steps) {
+                  if (step.move) {
+                      domain->jumpInverseGridlineTo(step.w);
+                  } else {
+                      domain->addNewPointToInverseGridlineAt(step.w);
+                  }
+              }
+          },
+          ImageStream::Spacing::Even, ImageStream::Budget::Pooled) {}
+
 void Controller::awakeFromNib() {
     transformations->setFunction(catalogue::kInitialTitle);
     constructTransformedGridlines();
@@ -35,14 +92,14 @@ CGPoint Controller::followed(const Evaluation& e) const {
 
 void Controller::newDomainPathStartedAt(CGPoint z) {
     const Evaluation e = transformations->evaluate(z);
-    pathTrace_ = {z, followed(e), {}, false, true};
+    pathStream_.start(z, followed(e));
     range->startNewPathAt(e.w);
     domain->startNewTransformedPathAt(e.w);
 }
 
 void Controller::newDomainPointAt(CGPoint z) {
     if (followCurvesNearPoles) {
-        follow(Stream::Path, z);
+        pathStream_.follow(z, transformations->evaluate(z).value());
         return;
     }
     const CGPoint w = transform(z);
@@ -73,7 +130,7 @@ void Controller::constructTransformedGridlines() {
     range->clearTransformedGridlines();
     // The old images go even where nothing of the new ones can be drawn.
     setRangeNeedsCompleteRedraw();
-    gridBudget_ = kRebuildBudget;
+    gridStream_.refill(kRebuildBudget);
     domain->constructTransformedGridlines();
 }
 
@@ -95,13 +152,13 @@ void Controller::checkValuesInView() {
 
 void Controller::startNewTransformedGridlineAt(CGPoint z) {
     const Evaluation e = transformations->evaluate(z);
-    gridTrace_ = {z, followed(e), {}, false, true};
+    gridStream_.start(z, followed(e));
     range->startNewTransformedGridlineAt(e.w);
 }
 
 void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
     if (followCurvesNearPoles) {
-        follow(Stream::Gridline, z);
+        gridStream_.follow(z, transformations->evaluate(z).value());
         return;
     }
     range->addNewPointToTransformedGridlineAt(transform(z));
@@ -113,19 +170,19 @@ void Controller::constructInverseGridlines() {
     }
     domain->clearInverseGridlines();
     domain->setNeedsCompleteRedraw();
-    inverseBudget_ = kRebuildBudget;
+    inverseStream_.refill(kRebuildBudget);
     range->constructInverseGridlines();
 }
 
 void Controller::startNewInverseGridlineAt(CGPoint w) {
     const Evaluation e = transformations->evaluateInverse(w);
-    inverseTrace_ = {w, followed(e), {}, false, true};
+    inverseStream_.start(w, followed(e));
     domain->startNewInverseGridlineAt(e.w);
 }
 
 void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
     if (followCurvesNearPoles) {
-        follow(Stream::InverseGridline, w);
+        inverseStream_.follow(w, transformations->evaluateInverse(w).value());
         return;
     }
     domain->addNewPointToInverseGridlineAt(transformInv(w));
@@ -146,7 +203,7 @@ void Controller::dropInverseImages() {
 
 void Controller::setFunction(Sender* sender) {
     transformations->setFunction(sender != nullptr ? sender->title() : std::string());
-    functionChanged();
+    functionChanged(Change::Function);
 }
 
 bool Controller::setFormula(const std::string& formula, const std::string& inverse,
@@ -154,41 +211,40 @@ bool Controller::setFormula(const std::string& formula, const std::string& inver
     if (!transformations->setFormula(formula, inverse, error)) {
         return false;
     }
-    functionChanged();
+    functionChanged(Change::Function);
     return true;
 }
 
-void Controller::functionChanged() {
+void Controller::functionChanged(Change change) {
+    // The grid images go even while the range is not showing them.
     range->clearTransformedGridlines();
     constructTransformedGridlines();
+    // A dialog's new coefficients are shaded at once, before the pull-backs are built or the
+    // alert says they can no longer be shown; a new function is shaded last.
+    if (change == Change::Coefficients) {
+        domain->constructContours();
+    }
     if (showingInverseImagesInDomain) {
         if (!transformations->hasInverse()) {
             dropInverseImages();
         } else {
+            if (change == Change::Coefficients) {
+                log("calling [controller constructInverseGridlines]");
+            }
             constructInverseGridlines();
             domain->setNeedsCompleteRedraw();
         }
     }
-    domain->constructContours();
+    if (change == Change::Function) {
+        domain->constructContours();
+    }
     refreshReadouts();
 }
 
 void Controller::setParameters(const std::string& name, float aR, float aI, float bR, float bI,
                                float cR, float cI, float dR, float dI) {
     transformations->setParameters(name, aR, aI, bR, bI, cR, cI, dR, dI);
-    range->clearTransformedGridlines();
-    constructTransformedGridlines();
-    domain->constructContours();
-    if (showingInverseImagesInDomain) {
-        if (!transformations->hasInverse()) {
-            dropInverseImages();
-        } else {
-            log("calling [controller constructInverseGridlines]");
-            constructInverseGridlines();
-            domain->setNeedsCompleteRedraw();
-        }
-    }
-    refreshReadouts();
+    functionChanged(Change::Coefficients);
 }
 
 float Controller::greyness(CGPoint z) const {
@@ -307,44 +363,32 @@ const PlaneView* Controller::rangePlane() const {
 }
 
 void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
-    ImageRefiner& refiner = refinerInto(false);
-    refiner.forgetLast();
-    CGPoint lastZ{};
-    CGPoint lastW{};
-    for (const BezierPath::Element& element : source.elements()) {
-        const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
-        const Evaluation e = transformations->evaluate(z);
-        const CGPoint w = e.w;
-        if (followCurvesNearPoles && element.type == BezierPath::ElementType::LineTo &&
-            rangeImage.elementCount() > 0) {
-            steps_.clear();
-            refiner.setBudget(kSegmentBudget);
-            refiner.refine(lastZ, lastW, z, followed(e), steps_);
-            for (const ImageRefiner::Step& step : steps_) {
-                const CGPoint r = range->trueCoordinatesToViewCoordinates(step.w);
-                const CGPoint d = domain->trueCoordinatesToViewCoordinates(step.w);
-                if (step.move) {
-                    rangeImage.moveToPoint(r);
-                    domainImage.moveToPoint(d);
-                } else {
-                    rangeImage.lineToPoint(r);
-                    domainImage.lineToPoint(d);
-                }
-            }
-            lastZ = z;
-            lastW = followed(e);
-            continue;
-        }
-        lastZ = z;
-        lastW = followed(e);
+    const auto append = [&](CGPoint w, bool move) {
         const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
         const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
-        if (element.type == BezierPath::ElementType::MoveTo) {
+        if (move) {
             rangeImage.moveToPoint(inRange);
             domainImage.moveToPoint(inDomain);
         } else {
             rangeImage.lineToPoint(inRange);
             domainImage.lineToPoint(inDomain);
+        }
+    };
+    // The path's own stream, its points going into the two images in view coordinates.
+    ImageStream image = pathStream_.redirected([&append](const ImageStream::Steps& steps) {
+        for (const ImageRefiner::Step& step : steps) {
+            append(step.w, step.move);
+        }
+    });
+    for (const BezierPath::Element& element : source.elements()) {
+        const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
+        const Evaluation e = transformations->evaluate(z);
+        const bool lineTo = element.type == BezierPath::ElementType::LineTo;
+        if (followCurvesNearPoles && lineTo && rangeImage.elementCount() > 0) {
+            image.follow(z, followed(e));
+        } else {
+            image.start(z, followed(e));
+            append(e.w, !lineTo);
         }
     }
 }
@@ -365,84 +409,6 @@ void Controller::toggleFollowCurvesNearPoles(Sender* sender) {
     }
     setRangeNeedsCompleteRedraw();
     domain->setNeedsCompleteRedraw();
-}
-
-ImageRefiner& Controller::refinerInto(bool domainPlane) {
-    std::unique_ptr<ImageRefiner>& refiner = domainPlane ? backward_ : forward_;
-    PlaneView* receiver = domainPlane ? static_cast<PlaneView*>(domain) : range;
-    if (!refiner) {
-        // Where the engine has only a stand-in, the refiner sees what f is there (infinite or
-        // NaN) and breaks the image, rather than drawing a chord to the stand-in.
-        ImageRefiner::Map f;
-        if (domainPlane) {
-            f = [this](CGPoint w) { return transformations->evaluateInverse(w).value(); };
-        } else {
-            f = [this](CGPoint z) { return transformations->evaluate(z).value(); };
-        }
-        refiner = std::make_unique<ImageRefiner>(
-            std::move(f),
-            [receiver](CGPoint w) { return receiver->trueCoordinatesToViewCoordinates(w); },
-            CGRect{});
-    }
-    refiner->setBounds(
-        {{0.0, 0.0},
-         {static_cast<double>(receiver->viewWidth), static_cast<double>(receiver->viewHeight)}});
-    return *refiner;
-}
-
-void Controller::follow(Stream stream, CGPoint from) {
-    const bool inverse = stream == Stream::InverseGridline;
-    ImageRefiner& refiner = refinerInto(inverse);
-    Trace& trace = stream == Stream::Path
-                       ? pathTrace_
-                       : (stream == Stream::Gridline ? gridTrace_ : inverseTrace_);
-    long long* pool = stream == Stream::Path
-                          ? nullptr
-                          : (stream == Stream::Gridline ? &gridBudget_ : &inverseBudget_);
-    // A segment where f winds without end (an essential singularity) stops at its own share.
-    const long long allowed = pool != nullptr ? std::min(*pool, kSegmentBudget) : kSegmentBudget;
-    refiner.setBudget(allowed);
-    if (trace.fresh) {
-        refiner.forgetLast();
-    }
-    const CGPoint to =
-        (inverse ? transformations->evaluateInverse(from) : transformations->evaluate(from))
-            .value();
-    steps_.clear();
-    refiner.refine(trace.from, trace.to, from, to, steps_,
-                   trace.hasBefore ? &trace.before : nullptr);
-    if (pool != nullptr) {
-        *pool -= allowed - std::max(refiner.budget(), 0LL);
-    }
-    // Pointer events are not evenly spaced, so only grid lines predict from the sample before.
-    trace = {from, to, refiner.startView(), stream != Stream::Path, false};
-    for (const ImageRefiner::Step& step : steps_) {
-        switch (stream) {
-            case Stream::Path:
-                if (step.move) {
-                    range->jumpPathTo(step.w);
-                    domain->jumpTransformedPathTo(step.w);
-                } else {
-                    range->addNewPointAt(step.w);
-                    domain->addNewTransformedPointAt(step.w);
-                }
-                break;
-            case Stream::Gridline:
-                if (step.move) {
-                    range->jumpTransformedGridlineTo(step.w);
-                } else {
-                    range->addNewPointToTransformedGridlineAt(step.w);
-                }
-                break;
-            case Stream::InverseGridline:
-                if (step.move) {
-                    domain->jumpInverseGridlineTo(step.w);
-                } else {
-                    domain->addNewPointToInverseGridlineAt(step.w);
-                }
-                break;
-        }
-    }
 }
 
 void Controller::undo(Sender*) {

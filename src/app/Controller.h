@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ImageStream.h"
 #include "engine/ComplexFunctions.h"
 #include "planes/PlaneController.h"
 #include "platform/Color.h"
@@ -22,6 +23,11 @@ class Transformations;
 // constructions, answers the shading queries and carries out the menu actions.
 class Controller final : public PlaneController {
   public:
+    Controller();
+    // The image streams refer to the controller's own refiners.
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
+
     void awakeFromNib();
 
     // Point routing.
@@ -96,40 +102,28 @@ class Controller final : public PlaneController {
 
     // Evaluations of f allowed for refining the image of one pointer event's segment, and of
     // one whole rebuild of a mapped grid (or redraw of the images).
-    static constexpr long long kSegmentBudget = 400;
+    static constexpr long long kSegmentBudget = ImageStream::kSegmentBudget;
     static constexpr long long kRebuildBudget = 2000000;
 
   private:
-    // What a new function from the menu rebuilds: grid images, pull-backs, shading, readouts.
-    void functionChanged();
+    // A new function (from the menu or a formula), or new coefficients of a user's map.
+    enum class Change { Function, Coefficients };
+    // What every new f rebuilds: grid images, pull-backs, shading, readouts.
+    void functionChanged(Change change);
     // Where an image follows curves near poles, a stand-in is taken for what f is there.
     CGPoint followed(const Evaluation& e) const;
     // After a new function without inverse: the alert, then the pull-backs switched off.
     void dropInverseImages();
 
-    // The last sample of an image being built: where it came from and where it went.
-    struct Trace {
-        CGPoint from;
-        CGPoint to;
-        // A grid line's samples are evenly spaced: the view position of the one before.
-        CGPoint before;
-        bool hasBefore = false;
-        bool fresh = true;
-    };
-    enum class Stream { Path, Gridline, InverseGridline };
-    // Refines the image from the stream's last sample to `from`, hands it to the planes and
-    // makes `from` the last sample.
-    void follow(Stream stream, CGPoint from);
-    Trace pathTrace_;
-    Trace gridTrace_;
-    Trace inverseTrace_;
-    long long gridBudget_ = 0;
-    long long inverseBudget_ = 0;
-    std::vector<ImageRefiner::Step> steps_;
-    // Made once: forward into the range, and back into the domain.
-    ImageRefiner& refinerInto(bool domainPlane);
-    std::unique_ptr<ImageRefiner> forward_;
-    std::unique_ptr<ImageRefiner> backward_;
+    // Forward into the range, and back into the domain; the path's image and the grid images
+    // share the forward one.
+    ImageRefiner forward_;
+    ImageRefiner backward_;
+    // The images that follow curves near poles, one per kind: each knows its last sample, its
+    // budget and where its points go.
+    ImageStream pathStream_;
+    ImageStream gridStream_;
+    ImageStream inverseStream_;
     // The pointer has put an f(z) into the range's readout.
     bool readoutShown_ = false;
     bool nowhereFinite_ = false;

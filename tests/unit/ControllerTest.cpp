@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,39 @@ TEST_F(ControllerTest, ChoosingAnotherInvertibleFunctionRebuildsThePullBacks) {
     // Same viewports: negation mirrors the range's axis row (0, 150) to (400, 150).
     EXPECT_EQ(app.domain->inverseGridlines[0]->elementAtIndex(0).point, (CGPoint{400, 150}));
     EXPECT_EQ(app.domain->inverseGridlines[0]->elementAtIndex(40).point, (CGPoint{0, 150}));
+}
+
+// A new function, formula or set of coefficients: each rebuilds the pull-backs under its own
+// inverse; only the coefficients note it in the log.
+TEST_F(ControllerTest, EveryNewFunctionRebuildsThePullBacksAndOnlyNewCoefficientsLogIt) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        bool logged;
+    };
+    FakeSender negate("Negate");
+    std::string error;
+    const Case cases[] = {
+        {"menu", [&] { app.controller.setFunction(&negate); }, false},
+        {"formula", [&] { ASSERT_TRUE(app.controller.setFormula("2z", "w/2", error)); }, false},
+        // w = 2z + 1
+        {"dialog", [&] { app.controller.setParameters("usersMobiusMap", 2, 0, 1, 0, 0, 0, 1, 0); },
+         true},
+    };
+    select("Invert");
+    inverseImagesOn();
+    for (const Case& c : cases) {
+        LogCapture log;
+        c.change();
+        EXPECT_EQ(log.contains("calling [controller constructInverseGridlines]"), c.logged)
+            << c.name;
+        ASSERT_EQ(app.domain->inverseGridlines.size(), 14u) << c.name;
+        // The range's axis row starts at (0, 150).
+        const CGPoint w = app.range->viewCoordinatesToTrueCoordinates({0, 150});
+        EXPECT_EQ(app.domain->inverseGridlines[0]->elementAtIndex(0).point,
+                  app.domain->trueCoordinatesToViewCoordinates(app.controller.transformInv(w)))
+            << c.name;
+    }
 }
 
 TEST_F(ControllerTest, ChangingTheFunctionRebuildsTheGridImagesAndTheShading) {

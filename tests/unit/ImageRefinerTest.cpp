@@ -3,9 +3,12 @@
 // evaluations, and leave tame images as they were.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
+#include "app/ImageStream.h"
 #include "engine/ComplexFunctions.h"
 #include "support/AppHarness.h"
 #include "support/RecordingCanvas.h"
@@ -259,6 +262,118 @@ TEST_F(FollowTest, TheIncrementalPassDrawsEveryNewPieceButNotTheJump) {
     }
     // Every element after the first, save the segments ending at a move, was stroked.
     EXPECT_EQ(drawnPoints, image.elementCount());
+}
+
+// A stream over a refiner of its own, counting the evaluations of f and recording what reaches
+// the sink.
+struct StreamRig {
+    StreamRig(const ImageRefiner::Map& f, ImageRefiner::Map toView, ImageStream::Spacing spacing,
+              ImageStream::Budget budget)
+        : refiner(
+              [this, f](CGPoint z) {
+                  ++calls;
+                  return f(z);
+              },
+              std::move(toView), {}),
+          stream(
+              refiner,
+              [] {
+                  return CGRect{{0, 0}, {400, 400}};
+              },
+              [this](const ImageStream::Steps& steps) {
+                  for (const ImageRefiner::Step& step : steps) {
+                      points.push_back(step.w);
+                      moves += step.move ? 1 : 0;
+                  }
+              },
+              spacing, budget) {}
+    long long calls = 0;
+    std::vector<CGPoint> points;
+    std::size_t moves = 0;
+    ImageRefiner refiner;
+    ImageStream stream;
+};
+
+CGPoint centred(CGPoint w) {
+    return {200 + 100 * w.x, 200 + 100 * w.y};
+}
+
+TEST(ImageStream, APooledBudgetOnceSpentLeavesSegmentsUnrefinedAndAPerSegmentOneNever) {
+    // Back and forth through the essential singularity of e^(1/z), where no piece settles.
+    const CGPoint ends[] = {{0.0, -0.1}, {0.0, 0.1}};
+    // The evaluations each of three segments spends, give or take the two samples a piece may
+    // take beyond its share.
+    const std::pair<ImageStream::Budget, std::array<long long, 3>> cases[] = {
+        {ImageStream::Budget::Pooled, {400, 100, 0}},
+        {ImageStream::Budget::PerSegment, {400, 400, 400}}};
+    for (const auto& [budget, spent] : cases) {
+        StreamRig rig(expinv, centred, ImageStream::Spacing::Uneven, budget);
+        rig.stream.refill(500);
+        rig.stream.start(ends[0], expinv(ends[0]));
+        for (std::size_t k = 0; k < spent.size(); ++k) {
+            const CGPoint z = ends[(k + 1) % 2];
+            rig.calls = 0;
+            rig.stream.follow(z, expinv(z));
+            EXPECT_GE(rig.calls, spent[k]) << k;
+            EXPECT_LE(rig.calls, spent[k] + 2) << k;
+            // Spent or not, the image still ends at the segment's end.
+            ASSERT_FALSE(rig.points.empty());
+            EXPECT_EQ(rig.points.back(), expinv(z)) << k;
+        }
+    }
+}
+
+TEST(ImageStream, AFreshStartReusesNothingOfTheLineBefore) {
+    double pan = 0.0;
+    const auto toView = [&pan](CGPoint w) { return CGPoint{100 * w.x, 100 * w.y + pan}; };
+    for (const auto spacing : {ImageStream::Spacing::Uneven, ImageStream::Spacing::Even}) {
+        const bool even = spacing == ImageStream::Spacing::Even;
+        pan = 0.0;
+        StreamRig rig([](CGPoint z) { return z; }, toView, spacing,
+                      ImageStream::Budget::PerSegment);
+        // A straight line: an evenly spaced one predicts its second segment from the first.
+        rig.stream.start({0.0, 0.0}, {0.0, 0.0});
+        rig.stream.follow({0.1, 0.0}, {0.1, 0.0});
+        rig.calls = 0;
+        rig.stream.follow({0.2, 0.0}, {0.2, 0.0});
+        EXPECT_EQ(rig.calls, even ? 0 : 1);
+        // A new line in line with the old one is not predicted from it.
+        rig.calls = 0;
+        rig.stream.start({0.2, 0.0}, {0.2, 0.0});
+        rig.stream.follow({0.3, 0.0}, {0.3, 0.0});
+        EXPECT_EQ(rig.calls, 1) << even;
+        // Nor is the old view position of its start used once the view has panned.
+        pan = 300.0;
+        rig.points.clear();
+        rig.stream.start({0.3, 0.0}, {0.3, 0.0});
+        rig.stream.follow({0.4, 0.0}, {0.4, 0.0});
+        EXPECT_EQ(rig.points, (std::vector<CGPoint>{{0.4, 0.0}})) << even;
+        EXPECT_EQ(rig.moves, 0u);
+    }
+}
+
+TEST(ImageStream, TheSinkGetsTheRefinedPointsInOrderAndAMoveAtAPole) {
+    // As z runs from -1 to 1, w.x runs up the parabola, and down either side of 1/x's pole.
+    const ImageRefiner::Map parabola = [](CGPoint z) { return CGPoint{z.x, 3 * z.x * z.x}; };
+    const ImageRefiner::Map reciprocal = [](CGPoint z) { return CGPoint{1 / z.x, 0.0}; };
+    const std::pair<ImageRefiner::Map, double> cases[] = {{parabola, 1.0}, {reciprocal, -1.0}};
+    for (const auto& [f, direction] : cases) {
+        const bool pole = direction < 0;
+        StreamRig rig(f, centred, ImageStream::Spacing::Uneven, ImageStream::Budget::PerSegment);
+        rig.stream.start({-1.0, 0.0}, f({-1.0, 0.0}));
+        rig.stream.follow({1.0, 0.0}, f({1.0, 0.0}));
+        ASSERT_GT(rig.points.size(), 4u) << pole;
+        EXPECT_EQ(rig.moves > 0, pole);
+        EXPECT_EQ(rig.points.back(), f({1.0, 0.0})) << pole;
+        std::size_t backwards = 0;
+        CGPoint last = f({-1.0, 0.0});
+        for (const CGPoint& w : rig.points) {
+            backwards += (w.x - last.x) * direction <= 0 ? 1 : 0;
+            last = w;
+        }
+        // Only the jump across the pole runs against the segment.
+        EXPECT_EQ(backwards, pole ? 1u : 0u);
+    }
 }
 
 }  // namespace
