@@ -61,13 +61,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The zwmap developers")
 set(CPACK_PACKAGE_CONTACT "The zwmap developers <zwmap@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "see complex functions w = f(z) as mappings of the plane")
+# Debian shows the long description as it is: lines of under 80 characters.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "zwmap shows two planes side by side, the domain (the z-plane) and the range (the w-plane). "
-    "Drag the mouse in the domain to draw a path, and its image under f is drawn in the range "
-    "as you go. The function is a Moebius map, a cubic polynomial or an affine map with typed "
-    "coefficients, one of a catalogue, or any formula in z. Grids are mapped through f, the "
-    "domain can be shaded by the modulus or the argument of f(z), sessions are saved to files "
-    "and pictures exported as PNG or SVG.")
+    "zwmap shows two planes side by side, the domain (the z-plane) and the range\n"
+    "(the w-plane). Drag the mouse in the domain to draw a path, and its image\n"
+    "under f is drawn in the range as you go. The function is a Moebius map, a\n"
+    "cubic polynomial or an affine map with typed coefficients, one of a\n"
+    "catalogue, or any formula in z. Grids are mapped through f, the domain can\n"
+    "be shaded by the modulus or the argument of f(z), sessions are saved to\n"
+    "files and pictures exported as PNG or SVG.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

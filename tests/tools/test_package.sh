@@ -48,6 +48,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read the package's control"
 [ "$(field Description | grep -c .)" -ge 2 ] || fail "no summary and long description"
+[ -z "$(field Description | awk 'length > 80')" ] || fail "the description has lines over 80"
 # The libraries come from the binary (dpkg-shlibdeps), the platform plugin from the list.
 depends=$(field Depends)
 for needed in libc6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
