@@ -13,6 +13,8 @@
 #include <functional>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -111,6 +113,37 @@ TEST(SessionRoundTrip, SaveOpenSaveGivesTheSameBytesForEveryMap) {
         EXPECT_EQ(back.domain.centre.y, -1.25);
         EXPECT_EQ(back.shadingColours, ShadingColours::ColourWheel);
         EXPECT_TRUE(back.followCurvesNearPoles);
+    }
+}
+
+// The desktop tells a session from other JSON by the string its file type (installed from
+// packaging/) looks for near the start; every file zwmap saves must have it there.
+TEST(SessionRoundTrip, EverySavedFileHasTheFileTypesMagicNearItsStart) {
+    std::ifstream in(ZW_SOURCE_DIR "/packaging/io.github.zwmap.zwmap.xml");
+    ASSERT_TRUE(in) << "the file type's XML cannot be read";
+    std::stringstream xml;
+    xml << in.rdbuf();
+    std::smatch match;
+    const std::string text = xml.str();
+    ASSERT_TRUE(std::regex_search(
+        text, match,
+        std::regex(R"re(<match type="string" value="([^"]*)" offset="([0-9]+):([0-9]+)")re")));
+    const std::string magic =
+        std::regex_replace(match[1].str(), std::regex("&quot;"), std::string(1, '"'));
+    const std::size_t first = std::stoul(match[2].str());
+    const std::size_t last = std::stoul(match[3].str());
+    ASSERT_NE(magic.find("zwmap-session"), std::string::npos) << magic;
+
+    AppHarness blank;
+    std::vector<std::string> files{save(blank.controller), SessionWriter::write(Session{})};
+    for (const char* map : {"usersMobiusMap", "usersPolynomial"}) {
+        files.push_back(SessionWriter::write(everything(map)));
+    }
+    for (const std::string& file : files) {
+        const std::size_t at = file.find(magic);
+        ASSERT_NE(at, std::string::npos) << file.substr(0, 80);
+        EXPECT_GE(at, first);
+        EXPECT_LE(at, last);
     }
 }
 
