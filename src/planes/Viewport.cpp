@@ -30,12 +30,21 @@ Viewport Viewport::centredOn(CGPoint z) const {
     return v;
 }
 
-std::optional<Viewport::Change> Viewport::zoomedAboutCentre(float factor) const {
+std::optional<Viewport::Change> Viewport::scaledBy(float factor) const {
     Change change{*this, {}};
     change.viewport.scaleFactor = scaleFactor * factor;
     if (!allowsScaleFactor(change.viewport.scaleFactor)) {
         return std::nullopt;
     }
+    return change;
+}
+
+std::optional<Viewport::Change> Viewport::zoomedAboutCentre(float factor) const {
+    std::optional<Change> scaled = scaledBy(factor);
+    if (!scaled) {
+        return std::nullopt;
+    }
+    Change& change = *scaled;
     const double s = factor;
     const CGPoint c = centre();
     const CGPoint t = translation;
@@ -46,11 +55,11 @@ std::optional<Viewport::Change> Viewport::zoomedAboutCentre(float factor) const 
 }
 
 std::optional<Viewport::Change> Viewport::zoomedAbout(CGPoint p, float factor) const {
-    Change change{*this, {}};
-    change.viewport.scaleFactor = scaleFactor * factor;
-    if (!allowsScaleFactor(change.viewport.scaleFactor)) {
+    std::optional<Change> scaled = scaledBy(factor);
+    if (!scaled) {
         return std::nullopt;
     }
+    Change& change = *scaled;
     const double s = factor;
     const CGPoint c = centre();
     const CGPoint t = translation;

@@ -78,6 +78,10 @@ struct Viewport {
     Change resized(int32_t width, int32_t height) const;
     // Scale factor 1, true origin at the view centre.
     Change reset() const;
+
+  private:
+    // The new scale factor, nothing moved yet; none past the bounds.
+    std::optional<Change> scaledBy(float factor) const;
 };
 
 // A viewport and what moves the stored points onto it.
