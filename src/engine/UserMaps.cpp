@@ -88,4 +88,30 @@ CGPoint inverseUsersAffineMap(CGPoint w) {
     return {(d * (x - u) - (y - v) * c) / dt, ((y - v) * a - b * (x - u)) / dt};
 }
 
+Jet usersMobiusMapJet(std::complex<double> z) {
+    using namespace engine;
+    using C = std::complex<double>;
+    const C a(aRm, aIm), b(bRm, bIm), c(cRm, cIm), d(dRm, dIm);
+    const C den = c * z + d;
+    // (az + b)/(cz + d) has derivative (ad − bc)/(cz + d)².
+    return {(a * z + b) / den, (a * d - b * c) / (den * den)};
+}
+
+Jet usersPolynomialJet(std::complex<double> z) {
+    using namespace engine;
+    using C = std::complex<double>;
+    const C a(aRp, aIp), b(bRp, bIp), c(cRp, cIp), d(dRp, dIp);
+    return {((a * z + b) * z + c) * z + d, (3.0 * a * z + 2.0 * b) * z + c};
+}
+
+Jet usersAffineMapJet(std::complex<double> z) {
+    using namespace engine;
+    using C = std::complex<double>;
+    const double x = z.real(), y = z.imag();
+    const double ad = a, bd = b, cd = c, dd = d;
+    // f_x = a + ib and f_y = c + id; f_z = (f_x − i f_y)/2, f_z̄ = (f_x + i f_y)/2.
+    return {C(u + (ad * x + cd * y), v + (bd * x + dd * y)), C((ad + dd) / 2, (bd - cd) / 2),
+            C((ad - dd) / 2, (bd + cd) / 2)};
+}
+
 }  // namespace zw
