@@ -305,5 +305,113 @@ TEST(Preimages, HugeAndTinyRegionsFindWhatTheirPrecisionAllows) {
     }
 }
 
+// Follows a path of w from the preimages of its first point; who[k] is the index, in the first
+// set, of the branch that the current point k continues (-1: it came from a fresh scan).
+struct Walk {
+    const roots::Map& f;
+    CGRect region;
+    PreimageSet set;
+    std::vector<int> who;
+    C w;
+
+    Walk(const roots::Map& map, CGRect r, C start) : f(map), region(r), w(start) {
+        set = roots::findPreimages(f, w, region);
+        for (std::size_t k = 0; k < set.points.size(); ++k) {
+            who.push_back(static_cast<int>(k));
+        }
+    }
+    void to(C next) {
+        PreimageSet moved = roots::continuePreimages(f, set, w, next, region);
+        std::vector<int> now;
+        for (const roots::Preimage& p : moved.points) {
+            now.push_back(p.from >= 0 ? who[static_cast<std::size_t>(p.from)] : -1);
+        }
+        expectAccurate(f, next, moved, "continuation");
+        set = moved;
+        who = now;
+        w = next;
+    }
+    int count() const {
+        int n = 0;
+        for (const roots::Preimage& p : set.points) {
+            n += p.multiplicity;
+        }
+        return n;
+    }
+};
+
+TEST(Continuation, LoopRoundACriticalValueSwapsTheBranchesOfTheSquare) {
+    const roots::Map f = roots::mapNamed("Square");
+    Walk walk(f, box(-2, 2, -2, 2), 1);
+    ASSERT_EQ(walk.set.points.size(), 2u);  // −1, then 1
+    for (int k = 1; k <= 32; ++k) {
+        walk.to(std::polar(1.0, 2 * kPi * k / 32));
+        ASSERT_EQ(walk.set.points.size(), 2u) << k;
+        EXPECT_TRUE(walk.set.certain) << k;
+        EXPECT_NE(walk.who[0], walk.who[1]) << k;
+        EXPECT_GE(walk.who[0], 0) << k;
+    }
+    // Once round w = 0: the branch that set out from −1 ends at 1 and the other way round.
+    for (std::size_t k = 0; k < 2; ++k) {
+        const C z = walk.set.points[k].z;
+        const int started = walk.who[k];
+        EXPECT_LT(std::abs(z - (started == 0 ? C(1) : C(-1))), 1e-9) << z;
+    }
+
+    // Straight through w = 0: the two branches meet in a double point and part again.
+    Walk line(f, box(-2, 2, -2, 2), -1);
+    for (int k = -3; k <= 4; ++k) {
+        line.to(k / 4.0);
+        EXPECT_EQ(line.count(), 2) << k;
+        for (int who : line.who) {
+            EXPECT_GE(who, 0) << k;
+        }
+        if (k == 0) {
+            ASSERT_EQ(line.set.points.size(), 1u);
+            EXPECT_EQ(line.set.points[0].multiplicity, 2);
+        }
+    }
+    ASSERT_EQ(line.set.points.size(), 2u);
+    EXPECT_LT(std::abs(line.set.points[0].z - C(-1)), 1e-9);
+    EXPECT_LT(std::abs(line.set.points[1].z - C(1)), 1e-9);
+}
+
+TEST(Continuation, ABranchThatLeavesTheRegionIsFoundAgainOnItsReturn) {
+    const roots::Map f = roots::mapNamed("Square");
+    const CGRect region = box(0.5, 2, -1, 1);
+    Walk walk(f, region, 1);
+    ASSERT_EQ(walk.set.points.size(), 1u);
+    const std::vector<C> path{2, 4, 9, 6, 4, 2, 1};
+    const std::vector<std::size_t> counts{1, 1, 0, 0, 1, 1, 1};
+    for (std::size_t k = 0; k < path.size(); ++k) {
+        walk.to(path[k]);
+        ASSERT_EQ(walk.set.points.size(), counts[k]) << path[k];
+        if (counts[k] == 1) {
+            EXPECT_LT(std::abs(walk.set.points[0].z - std::sqrt(path[k])), 1e-9);
+        }
+    }
+    // Back from outside it is a new branch; before leaving it was the first one.
+    EXPECT_EQ(walk.who[0], -1);
+}
+
+TEST(Continuation, FollowingIsCheaperThanScanningAgain) {
+    setCubic(1, 0, -1, {1, -0.5});
+    const roots::Map f = roots::mapNamed("usersPolynomial");
+    const CGRect region = box(-3, 3, -3, 3);
+    const PreimageSet start = roots::findPreimages(f, {0.5, 0.5}, region);
+    const PreimageSet moved = roots::continuePreimages(f, start, {0.5, 0.5}, {0.6, 0.45}, region);
+    const PreimageSet fresh = roots::findPreimages(f, {0.6, 0.45}, region);
+    ASSERT_EQ(moved.points.size(), 3u);
+    EXPECT_TRUE(moved.certain);
+    EXPECT_LT(moved.evaluations * 3, fresh.evaluations);
+    for (const roots::Preimage& p : moved.points) {
+        // Each continues the nearest of the previous ones.
+        const C from = start.points[static_cast<std::size_t>(p.from)].z;
+        for (const roots::Preimage& q : start.points) {
+            EXPECT_LE(std::abs(p.z - from), std::abs(p.z - q.z) + 1e-12);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zw
