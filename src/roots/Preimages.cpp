@@ -23,7 +23,11 @@ constexpr double kFinestCell = 0x1p-30;
 // Cells that hold only critical points of f (f' winds, f − w does not) are split at most this
 // many times below the grid: enough to part a zero from a pole close to it.
 constexpr int kCriticalDepth = 12;
+// Cells that spin, or overflow or underflow at a corner, are split at most this many times
+// below the grid: such places (round an essential singularity) are areas, not points.
+constexpr int kTroubleDepth = 6;
 constexpr int kNewtonIterations = 40;
+constexpr std::size_t kMaxTrouble = 64;
 // More than this much back-and-forth of the argument around a cell (eight turns) marks it busy.
 constexpr double kBusySpin = 16 * kPi;
 constexpr double kSplitX = 0.4873;
@@ -81,11 +85,13 @@ struct Turn {
     // argument spins a lot is crowded with zeros and poles that cancel (an essential
     // singularity), not empty.
     double spin = 0.0;
-    // f' could not be followed for a reason other than having no value (NaN) or vanishing at a
-    // sample: it is infinite there or spins too fast. A cell with such an edge is not quiet.
+    // f' is infinite at a sample while f is holomorphic: a cell with such an edge is not quiet.
+    // (f' spinning too fast to follow is only a critical point near the edge.)
     bool dLost = false;
+    // f − w could not be followed.
+    bool gLost = false;
 
-    Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost}; }
+    Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost, gLost}; }
 };
 
 // A winding number from a sum of turns, if the sum is close enough to a whole turn to trust.
@@ -150,7 +156,11 @@ class Scanner {
     void examine(const Cell& cell, int level);
     void split(const Cell& cell, int level);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
+    // s, where Newton's method stopped, if it is a root and not just a small value.
+    std::optional<Complex> settled(const Sample& s, Complex shift, int multiplicity) const;
     void record(Complex z, int multiplicity);
+    // A finest cell that could not be judged.
+    void trouble(Complex centre);
     // The grid's shape for the region; false if the region is too narrow to scan.
     bool setUp(CGRect region);
     Complex vertex(int i, int j) const;
@@ -169,6 +179,7 @@ class Scanner {
     int leftOut_ = 0;
     std::vector<Preimage> found_;
     std::vector<Complex> singular_;
+    std::vector<Complex> trouble_;
 
     Box box_{0, 0, 0, 0};
     int nx_ = 1, ny_ = 1;
@@ -184,8 +195,9 @@ Sample Scanner::evaluate(Complex z) {
     ++evaluations_;
     const Jet jet = f_(z);
     Sample s{z, jet.value - w_, jet.dz, jet.dzbar};
-    if (s.g == Complex(0.0, 0.0) && box_.contains(z, 0.0)) {
-        // Exactly w: a preimage, whatever the winding numbers around it make of it.
+    if (s.g == Complex(0.0, 0.0) && s.slopeUsable() && box_.contains(z, 0.0)) {
+        // Exactly w with f' not zero: a simple preimage, whatever the winding numbers around
+        // it make of it. (With f' zero too it may be a multiple one, or an underflow.)
         record(z, 1);
     }
     return s;
@@ -206,9 +218,11 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     const bool gWants = !gUsable || std::fabs(dg) > 1.0 || h * a.slope() > 1.5 * std::abs(a.g) ||
                         h * b.slope() > 1.5 * std::abs(b.g);
     const bool dWants = dUsable && std::fabs(dd) > 1.0;
-    // Overflow at both ends: halving finds nothing to follow.
-    const bool hopeless = !finite(a.g) && !finite(b.g);
-    if ((gWants || dWants) && depth < kEdgeDepth && !hopeless) {
+    // Overflow or underflow at both ends: halving finds nothing to follow.
+    const bool hopeless = !a.valueUsable() && !b.valueUsable();
+    // Beside an overflow or underflow a little halving finds where it starts; more is waste.
+    const int deepest = gUsable ? kEdgeDepth : 2;
+    if ((gWants || dWants) && depth < deepest && !hopeless) {
         const Complex mid = a.z + (b.z - a.z) / 2.0;
         if (mid != a.z && mid != b.z) {
             const Sample m = evaluate(mid);
@@ -217,8 +231,16 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
             return;
         }
     }
+    // A jump in the value where f is flat on either side is a branch cut: the argument's jump
+    // there is no winding round a zero, and is left out, as if f were continued across it.
+    const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 &&
+                     h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
+    if (cut) {
+        return;
+    }
     if (gWants) {
         t.gResolved = false;
+        t.gLost = true;
     } else {
         t.g += dg;
         t.spin += std::fabs(dg);
@@ -229,7 +251,7 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
             return std::isinf(c.real()) || std::isinf(c.imag());
         };
         const bool holomorphic = a.dzbar == Complex(0.0, 0.0) && b.dzbar == Complex(0.0, 0.0);
-        t.dLost = t.dLost || dWants || (holomorphic && (infinite(a.dz) || infinite(b.dz)));
+        t.dLost = t.dLost || (holomorphic && (infinite(a.dz) || infinite(b.dz)));
     } else {
         t.d += dd;
     }
@@ -272,10 +294,21 @@ std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex targ
         const bool stalled = next.z == s.z || std::abs(h) <= 4 * kEpsilon * std::abs(s.z);
         s = next;
         if (rNext <= tolerance * 1e-4 || (stalled && rNext <= tolerance)) {
-            return s.z;
+            return settled(s, shift, multiplicity);
         }
     }
     if (std::abs(s.g + shift) <= tolerance) {
+        return settled(s, shift, multiplicity);
+    }
+    return std::nullopt;
+}
+
+std::optional<Complex> Scanner::settled(const Sample& s, Complex shift, int multiplicity) const {
+    // Small enough a value is not yet a root: e^(1/z) is below any tolerance just left of 0,
+    // where it has none. At a root, the next step would be tiny too.
+    const double next =
+        std::abs(solve(s.dz, s.dzbar, s.g + shift)) * static_cast<double>(multiplicity);
+    if (s.g + shift == Complex(0.0, 0.0) || next <= std::max(1e-6 * std::abs(s.z), mergeRadius_)) {
         return s.z;
     }
     return std::nullopt;
@@ -298,6 +331,16 @@ void Scanner::record(Complex z, int multiplicity) {
     found_.push_back({z, multiplicity, -1});
 }
 
+void Scanner::trouble(Complex centre) {
+    unresolved_ = true;
+    const double apart = 0x1p-12 * std::max(box_.x1 - box_.x0, box_.y1 - box_.y0);
+    if (trouble_.size() < kMaxTrouble &&
+        std::none_of(trouble_.begin(), trouble_.end(),
+                     [&](Complex p) { return std::abs(p - centre) <= apart; })) {
+        trouble_.push_back(centre);
+    }
+}
+
 void Scanner::examine(const Cell& cell, int level) {
     if (exhausted_) {
         return;
@@ -316,6 +359,7 @@ void Scanner::examine(const Cell& cell, int level) {
         sum.dResolved = sum.dResolved && t.dResolved;
         sum.spin += t.spin;
         sum.dLost = sum.dLost || t.dLost;
+        sum.gLost = sum.gLost || t.gLost;
     }
     std::optional<int> windG = sum.gResolved ? winding(sum.g) : std::nullopt;
     // Critical points count up and poles down in f's winding; 0 where it could not be followed.
@@ -336,13 +380,24 @@ void Scanner::examine(const Cell& cell, int level) {
         busy = true;
     }
     if (std::none_of(std::begin(cell.c), std::end(cell.c),
-                     [](const Sample& s) { return finite(s.g); })) {
-        // Overflow at every corner: nothing to follow, and nothing to gain by looking closer.
-        unresolved_ = true;
+                     [](const Sample& s) { return s.valueUsable(); })) {
+        // Overflow or underflow at every corner: nothing to follow, and nothing to gain by
+        // looking closer.
+        trouble(centreOf(cell));
         return;
     }
-    // Poles alone: each simple pole takes one turn from f − w and two from f'.
-    if (windG && *windG < 0 && windD == 2 * *windG && cell.c[0].dzbar == Complex(0.0, 0.0)) {
+    if (level >= kTroubleDepth &&
+        (busy || std::any_of(std::begin(cell.c), std::end(cell.c),
+                             [](const Sample& s) { return !s.valueUsable(); }))) {
+        // The edge of where f overflows or underflows, or spins (round an essential
+        // singularity), runs on through every cell it meets; this deep it is left unjudged.
+        trouble(centreOf(cell));
+        return;
+    }
+    // Poles alone: a pole of order m takes m turns from f − w and m + 1 from f', so k poles
+    // and nothing else leave f' between one and k turns more than f − w.
+    if (windG && *windG < 0 && windD <= *windG - 1 && windD >= 2 * *windG &&
+        cell.c[0].dzbar == Complex(0.0, 0.0)) {
         return;
     }
 
@@ -374,15 +429,16 @@ void Scanner::examine(const Cell& cell, int level) {
             return;
         }
         if (leaf) {
-            if (!windG || *windG > 0 || busy) {
-                unresolved_ = true;
+            const bool cutOnly = !windG && !sum.gLost;
+            if ((!windG && !cutOnly) || (windG && *windG > 0) || busy) {
+                trouble(centre);
             }
             return;
         }
     }
     if (leaf) {
         if (busy) {
-            unresolved_ = true;
+            trouble(centre);
         }
         return;
     }
@@ -563,6 +619,7 @@ PreimageSet Scanner::scan(CGRect region) {
         return a.z.real() != b.z.real() ? a.z.real() < b.z.real() : a.z.imag() < b.z.imag();
     });
     result.points = found_;
+    result.unresolvedAt = trouble_;
     result.leftOut = leftOut_;
     result.evaluations = evaluations_;
     result.certain = !(exhausted_ || unresolved_ || noDerivative_ || leftOutUncertain_);

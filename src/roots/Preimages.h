@@ -49,6 +49,9 @@ struct PreimageSet {
     // The winding number of f − w around the region's edge (zeros minus poles inside), when the
     // scan could follow it; continuation uses it to tell when preimages crossed that edge.
     std::optional<int> boundaryWinding;
+    // Where the scan could not judge, at its finest cells (an essential singularity, overflow, a
+    // pole on a cell's edge): a few points, each standing for those near it.
+    std::vector<Complex> unresolvedAt;
     long evaluations = 0;
 };
 
