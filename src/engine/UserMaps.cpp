@@ -91,17 +91,18 @@ CGPoint inverseUsersAffineMap(CGPoint w) {
 Jet usersMobiusMapJet(std::complex<double> z) {
     using namespace engine;
     using C = std::complex<double>;
-    const C a(aRm, aIm), b(bRm, bIm), c(cRm, cIm), d(dRm, dIm);
-    const C den = c * z + d;
+    // Named apart from the affine map's a, b, c, d.
+    const C ma(aRm, aIm), mb(bRm, bIm), mc(cRm, cIm), md(dRm, dIm);
+    const C den = mc * z + md;
     // (az + b)/(cz + d) has derivative (ad − bc)/(cz + d)².
-    return {(a * z + b) / den, (a * d - b * c) / (den * den)};
+    return {(ma * z + mb) / den, (ma * md - mb * mc) / (den * den)};
 }
 
 Jet usersPolynomialJet(std::complex<double> z) {
     using namespace engine;
     using C = std::complex<double>;
-    const C a(aRp, aIp), b(bRp, bIp), c(cRp, cIp), d(dRp, dIp);
-    return {((a * z + b) * z + c) * z + d, (3.0 * a * z + 2.0 * b) * z + c};
+    const C pa(aRp, aIp), pb(bRp, bIp), pc(cRp, cIp), pd(dRp, dIp);
+    return {((pa * z + pb) * z + pc) * z + pd, (3.0 * pa * z + 2.0 * pb) * z + pc};
 }
 
 Jet usersAffineMapJet(std::complex<double> z) {
