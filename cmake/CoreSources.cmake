@@ -5,7 +5,7 @@ function(zw_core_sources root)
   file(GLOB sources CONFIGURE_DEPENDS
     ${root}/src/platform/*.cpp ${root}/src/engine/*.cpp ${root}/src/formula/*.cpp
     ${root}/src/planes/*.cpp ${root}/src/views/*.cpp ${root}/src/session/*.cpp
-    ${root}/src/app/*.cpp)
+    ${root}/src/roots/*.cpp ${root}/src/app/*.cpp)
   list(FILTER sources EXCLUDE REGEX ".*/src/app/main\\.cpp$")
   set(ZW_CORE_SOURCES ${sources} PARENT_SCOPE)
 endfunction()

@@ -15,6 +15,7 @@ struct Entry {
     const char* help;   // the formula and its inverse as the Help window shows them
     ComplexFunction forward;
     ComplexFunction inverse;  // null: f has no inverse, and selecting it keeps the old one
+    ComplexJet jet;           // f and its derivatives in double precision, for solving f(z) = w
 };
 
 inline constexpr std::size_t kCount = 18;

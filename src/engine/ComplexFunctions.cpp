@@ -169,4 +169,105 @@ CGPoint custom(CGPoint z) {
     return {1 / z.x + z.x, 1 / z.y + z.y};
 }
 
+// The derivatives. The values are the plain double-precision ones, without the single-precision
+// denominators and stand-ins of the functions above: a preimage is a point where f itself takes w.
+using Complex = std::complex<double>;
+
+namespace {
+const Complex kI{0.0, 1.0};
+}  // namespace
+
+Jet identityJet(Complex z) {
+    return {z, 1.0};
+}
+
+Jet exponentiateJet(Complex z) {
+    const Complex e = std::exp(z);
+    return {e, e};
+}
+
+Jet squareJet(Complex z) {
+    return {z * z, 2.0 * z};
+}
+
+Jet cubeJet(Complex z) {
+    return {z * z * z, 3.0 * z * z};
+}
+
+Jet biquadrantJet(Complex z) {
+    const Complex z2 = z * z;
+    return {z2 * z2, 4.0 * z2 * z};
+}
+
+Jet hyperbolicJet(Complex z) {
+    // (z − i)/(z + i) has derivative 2i/(z + i)².
+    const Complex d = z + kI;
+    return {(z - kI) / d, 2.0 * kI / (d * d)};
+}
+
+Jet inverseHyperbolicJet(Complex z) {
+    // i(1 + z)/(1 − z) has derivative 2i/(1 − z)².
+    const Complex d = 1.0 - z;
+    return {kI * (1.0 + z) / d, 2.0 * kI / (d * d)};
+}
+
+Jet invertJet(Complex z) {
+    const Complex w = 1.0 / z;
+    return {w, -w * w};
+}
+
+Jet negateJet(Complex z) {
+    return {-z, -1.0};
+}
+
+Jet csinJet(Complex z) {
+    return {std::sin(z), std::cos(z)};
+}
+
+Jet ccosJet(Complex z) {
+    return {std::cos(z), -std::sin(z)};
+}
+
+Jet ctanJet(Complex z) {
+    const Complex c = std::cos(z);
+    return {std::tan(z), 1.0 / (c * c)};
+}
+
+Jet csinhJet(Complex z) {
+    return {std::sinh(z), std::cosh(z)};
+}
+
+Jet ccoshJet(Complex z) {
+    return {std::cosh(z), std::sinh(z)};
+}
+
+Jet ctanhJet(Complex z) {
+    const Complex c = std::cosh(z);
+    return {std::tanh(z), 1.0 / (c * c)};
+}
+
+Jet expinvJet(Complex z) {
+    const Complex q = 1.0 / z;
+    const Complex e = std::exp(q);
+    return {e, -e * q * q};
+}
+
+Jet expnonisoJet(Complex z) {
+    // 1/(e^(1/z) − 1) has derivative e^(1/z) / (z² (e^(1/z) − 1)²).
+    const Complex q = 1.0 / z;
+    const Complex e = std::exp(q);
+    const Complex r = 1.0 / (e - 1.0);
+    return {r, e * r * r * q * q};
+}
+
+Jet customJet(Complex z) {
+    // Re and Im are mapped separately: u = x + 1/x, v = y + 1/y, with u_x = p, v_y = q and no
+    // cross terms, so f_z = (p + q)/2 and f_z̄ = (p − q)/2. Not holomorphic, but Newton on its
+    // Jacobian works wherever neither p nor q vanishes.
+    const double x = z.real(), y = z.imag();
+    const double p = 1.0 - 1.0 / (x * x);
+    const double q = 1.0 - 1.0 / (y * y);
+    return {{x + 1.0 / x, y + 1.0 / y}, (p + q) / 2.0, (p - q) / 2.0};
+}
+
 }  // namespace zw

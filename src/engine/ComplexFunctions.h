@@ -1,5 +1,7 @@
 #pragma once
 
+#include <complex>
+
 #include "platform/Geometry.h"
 
 namespace zw {
@@ -26,6 +28,40 @@ CGPoint ctanh(CGPoint z);
 CGPoint expinv(CGPoint z);
 CGPoint expnoniso(CGPoint z);
 CGPoint custom(CGPoint z);
+
+// A function's value and first derivatives at one point, in double precision throughout and with
+// no stand-ins: what a solver that goes from w back to z needs. `dz` is the derivative f'(z) where
+// f is holomorphic; `dzbar` is zero there. A map that is only real-differentiable (the custom
+// function, an affine map) has both Wirtinger derivatives, ∂f/∂z and ∂f/∂z̄, which together are
+// its 2x2 real Jacobian: Newton's method solves f_z·h + f_z̄·conj(h) = -r for the step h, which
+// works wherever that Jacobian is invertible (|f_z| != |f_z̄|). At a pole the value is infinite
+// and the derivatives infinite or NaN, as the arithmetic gives them.
+struct Jet {
+    std::complex<double> value;
+    std::complex<double> dz;
+    std::complex<double> dzbar{};
+};
+using ComplexJet = Jet (*)(std::complex<double>);
+
+// The catalogue's functions with their derivatives, in the catalogue's order.
+Jet identityJet(std::complex<double> z);
+Jet exponentiateJet(std::complex<double> z);
+Jet squareJet(std::complex<double> z);
+Jet cubeJet(std::complex<double> z);
+Jet biquadrantJet(std::complex<double> z);
+Jet hyperbolicJet(std::complex<double> z);
+Jet inverseHyperbolicJet(std::complex<double> z);
+Jet invertJet(std::complex<double> z);
+Jet negateJet(std::complex<double> z);
+Jet csinJet(std::complex<double> z);
+Jet ccosJet(std::complex<double> z);
+Jet ctanJet(std::complex<double> z);
+Jet csinhJet(std::complex<double> z);
+Jet ccoshJet(std::complex<double> z);
+Jet ctanhJet(std::complex<double> z);
+Jet expinvJet(std::complex<double> z);
+Jet expnonisoJet(std::complex<double> z);
+Jet customJet(std::complex<double> z);
 
 // Whether an evaluation gave f's own value. Where f has no value the catalogue's functions still
 // return a finite stand-in, so that every picture can draw it; the readouts must not show it as

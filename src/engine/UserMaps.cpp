@@ -88,4 +88,31 @@ CGPoint inverseUsersAffineMap(CGPoint w) {
     return {(d * (x - u) - (y - v) * c) / dt, ((y - v) * a - b * (x - u)) / dt};
 }
 
+Jet usersMobiusMapJet(std::complex<double> z) {
+    using namespace engine;
+    using C = std::complex<double>;
+    // Named apart from the affine map's a, b, c, d.
+    const C ma(aRm, aIm), mb(bRm, bIm), mc(cRm, cIm), md(dRm, dIm);
+    const C den = mc * z + md;
+    // (az + b)/(cz + d) has derivative (ad − bc)/(cz + d)².
+    return {(ma * z + mb) / den, (ma * md - mb * mc) / (den * den)};
+}
+
+Jet usersPolynomialJet(std::complex<double> z) {
+    using namespace engine;
+    using C = std::complex<double>;
+    const C pa(aRp, aIp), pb(bRp, bIp), pc(cRp, cIp), pd(dRp, dIp);
+    return {((pa * z + pb) * z + pc) * z + pd, (3.0 * pa * z + 2.0 * pb) * z + pc};
+}
+
+Jet usersAffineMapJet(std::complex<double> z) {
+    using namespace engine;
+    using C = std::complex<double>;
+    const double x = z.real(), y = z.imag();
+    const double ad = a, bd = b, cd = c, dd = d;
+    // f_x = a + ib and f_y = c + id; f_z = (f_x − i f_y)/2, f_z̄ = (f_x + i f_y)/2.
+    return {C(u + (ad * x + cd * y), v + (bd * x + dd * y)), C((ad + dd) / 2, (bd - cd) / 2),
+            C((ad - dd) / 2, (bd + cd) / 2)};
+}
+
 }  // namespace zw

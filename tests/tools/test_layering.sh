@@ -9,7 +9,7 @@ src=$1
     exit 1
 }
 status=0
-for dir in views planes engine formula platform; do
+for dir in views planes engine formula platform roots; do
     [ -d "$src/$dir" ] || {
         echo "FAIL: $src/$dir is missing" >&2
         exit 1
