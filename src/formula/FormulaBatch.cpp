@@ -1,0 +1,458 @@
+#include "formula/FormulaBatch.h"
+
+#include <cmath>
+#include <vector>
+
+#include "formula/FormulaProgram.h"
+#include "formula/ScalarArithmetic.h"
+
+namespace zw {
+
+namespace {
+
+using Complex = FormulaProgram::Complex;
+using Op = FormulaProgram::Op;
+using batch::kBlock;
+
+// A block's values in one stack slot: the real parts, then the imaginary parts.
+struct Lanes {
+    double* re;
+    double* im;
+};
+
+// The loops below run over the whole block whatever the number of points in it, so that their
+// trip count is a constant the compiler vectorises without a remainder; the lanes past the
+// last point hold values of earlier blocks and are never read out. Every loop does what
+// std::complex does with the same parts in the same order, so each lane agrees with the
+// one-point evaluation to the last bit.
+
+void fill(double* __restrict out, double value) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        out[k] = value;
+    }
+}
+
+void copy(double* __restrict out, const double* __restrict in) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        out[k] = in[k];
+    }
+}
+
+void negate(double* __restrict out) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        out[k] = -out[k];
+    }
+}
+
+void add(double* __restrict a, const double* __restrict b) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = a[k] + b[k];
+    }
+}
+
+void subtract(double* __restrict a, const double* __restrict b) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = a[k] - b[k];
+    }
+}
+
+void addScalar(double* __restrict a, double c) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = a[k] + c;
+    }
+}
+
+void subtractScalar(double* __restrict a, double c) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = a[k] - c;
+    }
+}
+
+void subtractFromScalar(double c, double* __restrict a) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = c - a[k];
+    }
+}
+
+void multiplyScalar(double* __restrict a, double c) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = a[k] * c;
+    }
+}
+
+void divideScalar(double* __restrict a, double c) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        a[k] = a[k] / c;
+    }
+}
+
+// (x, y) times i b is (-(b y), b x), and over i b it is (y / b, -x / b).
+void multiplyImaginary(double* __restrict re, double* __restrict im, double b) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        const double x = re[k];
+        re[k] = -(b * im[k]);
+        im[k] = b * x;
+    }
+}
+
+void divideImaginary(double* __restrict re, double* __restrict im, double b) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        const double x = re[k];
+        re[k] = im[k] / b;
+        im[k] = -x / b;
+    }
+}
+
+// x = a b as std::complex multiplies: the schoolbook products, and where both parts of those
+// come out NaN, the library's own product, which recovers the infinities an infinite factor
+// implies. x must not be a or b.
+void multiply(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
+              const double* __restrict bi, double* __restrict xr, double* __restrict xi,
+              std::size_t count) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        xr[k] = ar[k] * br[k] - ai[k] * bi[k];
+        xi[k] = ar[k] * bi[k] + ai[k] * br[k];
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        if (std::isnan(xr[k]) && std::isnan(xi[k])) {
+            const Complex p = Complex(ar[k], ai[k]) * Complex(br[k], bi[k]);
+            xr[k] = p.real();
+            xi[k] = p.imag();
+        }
+    }
+}
+
+// Parts of at most this size, or zero, keep every step of a quotient's computation normal,
+// scaled or not, so the runtime's division (Smith's method, which scales tiny or huge operands
+// by powers of two first) gives what Smith's method unscaled gives.
+constexpr double kModerateLow = 0x1p-250;
+constexpr double kModerateHigh = 0x1p250;
+
+bool moderate(double v) {
+    const double m = std::fabs(v);
+    return v == 0.0 || (m >= kModerateLow && m <= kModerateHigh);
+}
+
+// x = a / b as std::complex divides: Smith's method on moderate parts, with the larger part of
+// the divisor as the pivot, and the library's own quotient for any other lane (a zero divisor,
+// infinities, NaN, parts near the ends of the range). x must not be a or b.
+void divide(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
+            const double* __restrict bi, double* __restrict xr, double* __restrict xi,
+            std::size_t count) {
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        const double a = ar[k];
+        const double b = ai[k];
+        const double c = br[k];
+        const double d = bi[k];
+        const bool imagLarger = std::fabs(c) < std::fabs(d);
+        const double small = imagLarger ? c : d;
+        const double large = imagLarger ? d : c;
+        const double u = imagLarger ? a : b;
+        const double v = imagLarger ? b : a;
+        const double ratio = small / large;
+        const double denominator = small * ratio + large;
+        const double t = v * ratio;
+        xr[k] = (u * ratio + v) / denominator;
+        xi[k] = (imagLarger ? t - u : u - t) / denominator;
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        if (!(moderate(ar[k]) && moderate(ai[k]) && moderate(br[k]) && moderate(bi[k])) ||
+            (std::isnan(xr[k]) && std::isnan(xi[k]))) {
+            const Complex q = Complex(ar[k], ai[k]) / Complex(br[k], bi[k]);
+            xr[k] = q.real();
+            xi[k] = q.imag();
+        }
+    }
+}
+
+// Each of the first count lanes of a slot replaced by f of it.
+template <class F>
+void eachLane(Lanes slot, std::size_t count, F f) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const Complex w = f(Complex(slot.re[k], slot.im[k]));
+        slot.re[k] = w.real();
+        slot.im[k] = w.imag();
+    }
+}
+
+}  // namespace
+
+// One block at a time over memory laid out as: the stack's slots, then the points, a
+// constant operand, a product being formed and the base of a power.
+class FormulaProgram::Batch {
+  public:
+    Batch(const FormulaProgram& program, std::vector<double>& memory)
+        : program_(program), slots_(program.stackSize() + 4), base_(nullptr) {
+        if (memory.size() < 2 * kBlock * slots_) {
+            memory.assign(2 * kBlock * slots_, 0.0);
+        }
+        base_ = memory.data();
+    }
+
+    void run(const Complex* z, Complex* w, std::size_t count) {
+        const Lanes points = lanes(slots_ - 4);
+        for (std::size_t k = 0; k < count; ++k) {
+            points.re[k] = z[k].real();
+            points.im[k] = z[k].imag();
+        }
+        std::size_t depth = 0;
+        for (const Instruction& in : program_.code_) {
+            step(in, depth, count);
+        }
+        const Lanes top = lanes(0);
+        for (std::size_t k = 0; k < count; ++k) {
+            w[k] = Complex(top.re[k], top.im[k]);
+        }
+    }
+
+  private:
+    Lanes lanes(std::size_t slot) const {
+        return {base_ + 2 * kBlock * slot, base_ + 2 * kBlock * slot + kBlock};
+    }
+
+    // a = a b, or a / b, through the product slot.
+    void multiplyInto(Lanes a, Lanes b, std::size_t count) {
+        const Lanes x = lanes(slots_ - 2);
+        multiply(a.re, a.im, b.re, b.im, x.re, x.im, count);
+        copy(a.re, x.re);
+        copy(a.im, x.im);
+    }
+    void divideInto(Lanes a, Lanes b, std::size_t count) {
+        const Lanes x = lanes(slots_ - 2);
+        divide(a.re, a.im, b.re, b.im, x.re, x.im, count);
+        copy(a.re, x.re);
+        copy(a.im, x.im);
+    }
+    Lanes constant(Complex c) {
+        const Lanes k = lanes(slots_ - 3);
+        fill(k.re, c.real());
+        fill(k.im, c.imag());
+        return k;
+    }
+    // c / a, into a.
+    void divideConstantBy(Complex c, Lanes a, std::size_t count) {
+        const Lanes k = constant(c);
+        const Lanes x = lanes(slots_ - 2);
+        divide(k.re, k.im, a.re, a.im, x.re, x.im, count);
+        copy(a.re, x.re);
+        copy(a.im, x.im);
+    }
+
+    // The top raised to n by the same square-and-multiply as the one-point powInt: the steps
+    // depend on n alone, so every lane takes them together.
+    void powerInt(Lanes top, int n, std::size_t count) {
+        unsigned int m = n < 0 ? 0u - static_cast<unsigned int>(n) : static_cast<unsigned int>(n);
+        const Lanes power = lanes(slots_ - 1);
+        copy(power.re, top.re);
+        copy(power.im, top.im);
+        if (m == 0) {
+            fill(top.re, 1.0);
+            fill(top.im, 0.0);
+        }
+        bool first = true;
+        while (m != 0) {
+            if ((m & 1u) != 0) {
+                if (first) {
+                    copy(top.re, power.re);
+                    copy(top.im, power.im);
+                } else {
+                    multiplyInto(top, power, count);
+                }
+                first = false;
+            }
+            m >>= 1;
+            if (m != 0) {
+                multiplyInto(power, power, count);
+            }
+        }
+        if (n < 0) {
+            divideConstantBy(Complex(1.0, 0.0), top, count);
+        }
+    }
+
+    void step(const Instruction& in, std::size_t& depth, std::size_t count);
+
+    const FormulaProgram& program_;
+    std::size_t slots_;
+    double* base_;
+};
+
+void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std::size_t count) {
+    const Lanes points = lanes(slots_ - 4);
+    const double cr = in.c.real();
+    const double ci = in.c.imag();
+    switch (in.op) {
+        case Op::Constant:
+        case Op::Variable:
+        case Op::Real:
+        case Op::Imag: {
+            const Lanes top = lanes(depth++);
+            if (in.op == Op::Constant) {
+                fill(top.re, cr);
+                fill(top.im, ci);
+            } else {
+                copy(top.re, in.op == Op::Imag ? points.im : points.re);
+                if (in.op == Op::Variable) {
+                    copy(top.im, points.im);
+                } else {
+                    fill(top.im, 0.0);
+                }
+            }
+            return;
+        }
+        case Op::Add:
+        case Op::Sub:
+        case Op::Mul:
+        case Op::Div:
+        case Op::Pow: {
+            const Lanes b = lanes(--depth);
+            const Lanes a = lanes(depth - 1);
+            if (in.op == Op::Add) {
+                add(a.re, b.re);
+                add(a.im, b.im);
+            } else if (in.op == Op::Sub) {
+                subtract(a.re, b.re);
+                subtract(a.im, b.im);
+            } else if (in.op == Op::Mul) {
+                multiplyInto(a, b, count);
+            } else if (in.op == Op::Div) {
+                divideInto(a, b, count);
+            } else {
+                for (std::size_t k = 0; k < count; ++k) {
+                    const Complex p =
+                        std::pow(Complex(a.re[k], a.im[k]), Complex(b.re[k], b.im[k]));
+                    a.re[k] = p.real();
+                    a.im[k] = p.imag();
+                }
+            }
+            return;
+        }
+        default:
+            break;
+    }
+
+    const Lanes top = lanes(depth - 1);
+    switch (in.op) {
+        case Op::AddConstant:
+        case Op::AddReal:
+        case Op::AddImag:
+            if (in.op != Op::AddImag) {
+                addScalar(top.re, cr);
+            }
+            if (in.op != Op::AddReal) {
+                addScalar(top.im, ci);
+            }
+            break;
+        case Op::SubConstant:
+        case Op::SubReal:
+        case Op::SubImag:
+            if (in.op != Op::SubImag) {
+                subtractScalar(top.re, cr);
+            }
+            if (in.op != Op::SubReal) {
+                subtractScalar(top.im, ci);
+            }
+            break;
+        // c - top; a real c negates the imaginary part, an imaginary one the real part.
+        case Op::ConstantSub:
+        case Op::RealSub:
+        case Op::ImagSub:
+            if (in.op == Op::ImagSub) {
+                negate(top.re);
+            } else {
+                subtractFromScalar(cr, top.re);
+            }
+            if (in.op == Op::RealSub) {
+                negate(top.im);
+            } else {
+                subtractFromScalar(ci, top.im);
+            }
+            break;
+        case Op::MulConstant:
+            multiplyInto(top, constant(in.c), count);
+            break;
+        case Op::DivConstant:
+            divideInto(top, constant(in.c), count);
+            break;
+        case Op::ConstantDiv:
+            divideConstantBy(in.c, top, count);
+            break;
+        case Op::MulReal:
+            multiplyScalar(top.re, cr);
+            multiplyScalar(top.im, cr);
+            break;
+        case Op::DivReal:
+            divideScalar(top.re, cr);
+            divideScalar(top.im, cr);
+            break;
+        case Op::MulImag:
+            multiplyImaginary(top.re, top.im, ci);
+            break;
+        case Op::DivImag:
+            divideImaginary(top.re, top.im, ci);
+            break;
+        case Op::PowInt:
+            powerInt(top, in.n, count);
+            break;
+        case Op::Square:
+            multiplyInto(top, top, count);
+            break;
+        case Op::Cube: {
+            // (top top) top, as the one-point evaluation groups it.
+            const Lanes x = lanes(slots_ - 2);
+            multiply(top.re, top.im, top.re, top.im, x.re, x.im, count);
+            const Lanes square = lanes(slots_ - 1);
+            copy(square.re, x.re);
+            copy(square.im, x.im);
+            multiply(square.re, square.im, top.re, top.im, x.re, x.im, count);
+            copy(top.re, x.re);
+            copy(top.im, x.im);
+            break;
+        }
+        case Op::Negate:
+            negate(top.re);
+            negate(top.im);
+            break;
+        case Op::Conj:
+            negate(top.im);
+            break;
+        case Op::Re:
+            fill(top.im, 0.0);
+            break;
+        case Op::Im:
+            copy(top.re, top.im);
+            fill(top.im, 0.0);
+            break;
+        case Op::PowConstant:
+            eachLane(top, count, [&](Complex a) { return std::pow(a, in.c); });
+            break;
+        case Op::PowReal:
+            eachLane(top, count, [&](Complex a) { return std::pow(a, cr); });
+            break;
+        case Op::RealPow:
+            eachLane(top, count, [&](Complex a) { return scalar::realPow(cr, ci, a); });
+            break;
+        // Every function, the modulus and the argument: the one-point code, lane by lane.
+        default:
+            eachLane(top, count, [&](Complex a) { return FormulaProgram::apply(in.op, a); });
+            break;
+    }
+}
+
+void FormulaProgram::evaluate(const Complex* z, Complex* w, std::size_t n) const {
+    if (code_.empty()) {
+        for (std::size_t k = 0; k < n; ++k) {
+            w[k] = evaluate(z[k]);
+        }
+        return;
+    }
+    // Kept from call to call on each thread, so that evaluating row after row allocates once.
+    thread_local std::vector<double> memory;
+    Batch batch(*this, memory);
+    for (std::size_t start = 0; start < n; start += kBlock) {
+        const std::size_t count = n - start < kBlock ? n - start : kBlock;
+        batch.run(z + start, w + start, count);
+    }
+}
+
+}  // namespace zw
