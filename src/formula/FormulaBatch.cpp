@@ -103,18 +103,31 @@ void divideImaginary(double* __restrict re, double* __restrict im, double b) {
     }
 }
 
+// 1 where both parts of a result came out NaN, else 0; counted rather than branched on, so
+// that the loops computing the results stay free of branches.
+double bothNaN(double x, double y) {
+    return (x != x) & (y != y) ? 1.0 : 0.0;
+}
+
 // x = a b as std::complex multiplies: the schoolbook products, and where both parts of those
 // come out NaN, the library's own product, which recovers the infinities an infinite factor
 // implies. x must not be a or b.
 void multiply(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
               const double* __restrict bi, double* __restrict xr, double* __restrict xi,
               std::size_t count) {
+    double unusual = 0.0;
     for (std::size_t k = 0; k < kBlock; ++k) {
-        xr[k] = ar[k] * br[k] - ai[k] * bi[k];
-        xi[k] = ar[k] * bi[k] + ai[k] * br[k];
+        const double x = ar[k] * br[k] - ai[k] * bi[k];
+        const double y = ar[k] * bi[k] + ai[k] * br[k];
+        xr[k] = x;
+        xi[k] = y;
+        unusual += bothNaN(x, y);
+    }
+    if (unusual == 0.0) {
+        return;
     }
     for (std::size_t k = 0; k < count; ++k) {
-        if (std::isnan(xr[k]) && std::isnan(xi[k])) {
+        if (bothNaN(xr[k], xi[k]) != 0.0) {
             const Complex p = Complex(ar[k], ai[k]) * Complex(br[k], bi[k]);
             xr[k] = p.real();
             xi[k] = p.imag();
@@ -128,9 +141,10 @@ void multiply(const double* __restrict ar, const double* __restrict ai, const do
 constexpr double kModerateLow = 0x1p-250;
 constexpr double kModerateHigh = 0x1p250;
 
-bool moderate(double v) {
+// 0 for a part of moderate size, 1 for any other (NaN included).
+double immoderate(double v) {
     const double m = std::fabs(v);
-    return v == 0.0 || (m >= kModerateLow && m <= kModerateHigh);
+    return (m == 0.0) | ((m >= kModerateLow) & (m <= kModerateHigh)) ? 0.0 : 1.0;
 }
 
 // x = a / b as std::complex divides: Smith's method on moderate parts, with the larger part of
@@ -139,6 +153,7 @@ bool moderate(double v) {
 void divide(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
             const double* __restrict bi, double* __restrict xr, double* __restrict xi,
             std::size_t count) {
+    double unusual = 0.0;
     for (std::size_t k = 0; k < kBlock; ++k) {
         const double a = ar[k];
         const double b = ai[k];
@@ -147,17 +162,25 @@ void divide(const double* __restrict ar, const double* __restrict ai, const doub
         const bool imagLarger = std::fabs(c) < std::fabs(d);
         const double small = imagLarger ? c : d;
         const double large = imagLarger ? d : c;
-        const double u = imagLarger ? a : b;
-        const double v = imagLarger ? b : a;
         const double ratio = small / large;
         const double denominator = small * ratio + large;
-        const double t = v * ratio;
-        xr[k] = (u * ratio + v) / denominator;
-        xi[k] = (imagLarger ? t - u : u - t) / denominator;
+        // (a r + b, b r - a) with the imaginary part as the pivot, (a + b r, b - a r) with the
+        // real part: the ratio on one side and 1 on the other, and 1 x is x to the bit.
+        const double onA = imagLarger ? ratio : 1.0;
+        const double onB = imagLarger ? 1.0 : ratio;
+        const double x = (a * onA + b * onB) / denominator;
+        const double y = (b * onA - a * onB) / denominator;
+        xr[k] = x;
+        xi[k] = y;
+        unusual += immoderate(a) + immoderate(b) + immoderate(c) + immoderate(d) + bothNaN(x, y);
+    }
+    if (unusual == 0.0) {
+        return;
     }
     for (std::size_t k = 0; k < count; ++k) {
-        if (!(moderate(ar[k]) && moderate(ai[k]) && moderate(br[k]) && moderate(bi[k])) ||
-            (std::isnan(xr[k]) && std::isnan(xi[k]))) {
+        if (immoderate(ar[k]) + immoderate(ai[k]) + immoderate(br[k]) + immoderate(bi[k]) +
+                bothNaN(xr[k], xi[k]) !=
+            0.0) {
             const Complex q = Complex(ar[k], ai[k]) / Complex(br[k], bi[k]);
             xr[k] = q.real();
             xi[k] = q.imag();
@@ -432,7 +455,53 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
         case Op::RealPow:
             eachLane(top, count, [&](Complex a) { return scalar::realPow(cr, ci, a); });
             break;
-        // Every function, the modulus and the argument: the one-point code, lane by lane.
+        // The functions lane by lane, each its own loop: one dispatch per block.
+        case Op::Sin:
+            eachLane(top, count, [](Complex a) { return std::sin(a); });
+            break;
+        case Op::Cos:
+            eachLane(top, count, [](Complex a) { return std::cos(a); });
+            break;
+        case Op::Tan:
+            eachLane(top, count, [](Complex a) { return std::tan(a); });
+            break;
+        case Op::Sinh:
+            eachLane(top, count, [](Complex a) { return std::sinh(a); });
+            break;
+        case Op::Cosh:
+            eachLane(top, count, [](Complex a) { return std::cosh(a); });
+            break;
+        case Op::Tanh:
+            eachLane(top, count, [](Complex a) { return std::tanh(a); });
+            break;
+        case Op::Asin:
+            eachLane(top, count, [](Complex a) { return std::asin(a); });
+            break;
+        case Op::Acos:
+            eachLane(top, count, [](Complex a) { return std::acos(a); });
+            break;
+        case Op::Atan:
+            eachLane(top, count, [](Complex a) { return std::atan(a); });
+            break;
+        case Op::Asinh:
+            eachLane(top, count, [](Complex a) { return std::asinh(a); });
+            break;
+        case Op::Acosh:
+            eachLane(top, count, [](Complex a) { return std::acosh(a); });
+            break;
+        case Op::Atanh:
+            eachLane(top, count, [](Complex a) { return std::atanh(a); });
+            break;
+        case Op::Exp:
+            eachLane(top, count, [](Complex a) { return std::exp(a); });
+            break;
+        case Op::Log:
+            eachLane(top, count, [](Complex a) { return std::log(a); });
+            break;
+        case Op::Sqrt:
+            eachLane(top, count, [](Complex a) { return std::sqrt(a); });
+            break;
+        // The modulus and the argument as the one-point code has them.
         default:
             eachLane(top, count, [&](Complex a) { return FormulaProgram::apply(in.op, a); });
             break;
