@@ -26,21 +26,25 @@ struct Lanes {
 // std::complex does with the same parts in the same order, so each lane agrees with the
 // one-point evaluation to the last bit.
 
-void fill(double* __restrict out, double value) {
+// Each value of an array replaced by f of it.
+template <class F>
+void each(double* __restrict a, F f) {
     for (std::size_t k = 0; k < kBlock; ++k) {
-        out[k] = value;
+        a[k] = f(a[k]);
     }
+}
+
+void fill(double* __restrict out, double value) {
+    each(out, [value](double) { return value; });
+}
+
+void negate(double* __restrict out) {
+    each(out, [](double v) { return -v; });
 }
 
 void copy(double* __restrict out, const double* __restrict in) {
     for (std::size_t k = 0; k < kBlock; ++k) {
         out[k] = in[k];
-    }
-}
-
-void negate(double* __restrict out) {
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        out[k] = -out[k];
     }
 }
 
@@ -53,36 +57,6 @@ void add(double* __restrict a, const double* __restrict b) {
 void subtract(double* __restrict a, const double* __restrict b) {
     for (std::size_t k = 0; k < kBlock; ++k) {
         a[k] = a[k] - b[k];
-    }
-}
-
-void addScalar(double* __restrict a, double c) {
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        a[k] = a[k] + c;
-    }
-}
-
-void subtractScalar(double* __restrict a, double c) {
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        a[k] = a[k] - c;
-    }
-}
-
-void subtractFromScalar(double c, double* __restrict a) {
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        a[k] = c - a[k];
-    }
-}
-
-void multiplyScalar(double* __restrict a, double c) {
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        a[k] = a[k] * c;
-    }
-}
-
-void divideScalar(double* __restrict a, double c) {
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        a[k] = a[k] / c;
     }
 }
 
@@ -195,6 +169,49 @@ void eachLane(Lanes slot, std::size_t count, F f) {
         const Complex w = f(Complex(slot.re[k], slot.im[k]));
         slot.re[k] = w.real();
         slot.im[k] = w.imag();
+    }
+}
+
+// Each of the first count lanes of a slot replaced by the function op of it, as the one-point
+// evaluation computes it.
+void eachFunction(Op op, Lanes slot, std::size_t count) {
+    switch (op) {
+        case Op::Sin:
+            return eachLane(slot, count, [](Complex a) { return std::sin(a); });
+        case Op::Cos:
+            return eachLane(slot, count, [](Complex a) { return std::cos(a); });
+        case Op::Tan:
+            return eachLane(slot, count, [](Complex a) { return std::tan(a); });
+        case Op::Sinh:
+            return eachLane(slot, count, [](Complex a) { return std::sinh(a); });
+        case Op::Cosh:
+            return eachLane(slot, count, [](Complex a) { return std::cosh(a); });
+        case Op::Tanh:
+            return eachLane(slot, count, [](Complex a) { return std::tanh(a); });
+        case Op::Asin:
+            return eachLane(slot, count, [](Complex a) { return std::asin(a); });
+        case Op::Acos:
+            return eachLane(slot, count, [](Complex a) { return std::acos(a); });
+        case Op::Atan:
+            return eachLane(slot, count, [](Complex a) { return std::atan(a); });
+        case Op::Asinh:
+            return eachLane(slot, count, [](Complex a) { return std::asinh(a); });
+        case Op::Acosh:
+            return eachLane(slot, count, [](Complex a) { return std::acosh(a); });
+        case Op::Atanh:
+            return eachLane(slot, count, [](Complex a) { return std::atanh(a); });
+        case Op::Exp:
+            return eachLane(slot, count, [](Complex a) { return std::exp(a); });
+        case Op::Log:
+            return eachLane(slot, count, [](Complex a) { return std::log(a); });
+        case Op::Sqrt:
+            return eachLane(slot, count, [](Complex a) { return std::sqrt(a); });
+        case Op::Abs:
+            return eachLane(slot, count, [](Complex a) { return Complex(std::abs(a), 0.0); });
+        case Op::Arg:
+            return eachLane(slot, count, [](Complex a) { return Complex(std::arg(a), 0.0); });
+        default:
+            return;
     }
 }
 
@@ -360,20 +377,20 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
         case Op::AddReal:
         case Op::AddImag:
             if (in.op != Op::AddImag) {
-                addScalar(top.re, cr);
+                each(top.re, [cr](double v) { return v + cr; });
             }
             if (in.op != Op::AddReal) {
-                addScalar(top.im, ci);
+                each(top.im, [ci](double v) { return v + ci; });
             }
             break;
         case Op::SubConstant:
         case Op::SubReal:
         case Op::SubImag:
             if (in.op != Op::SubImag) {
-                subtractScalar(top.re, cr);
+                each(top.re, [cr](double v) { return v - cr; });
             }
             if (in.op != Op::SubReal) {
-                subtractScalar(top.im, ci);
+                each(top.im, [ci](double v) { return v - ci; });
             }
             break;
         // c - top; a real c negates the imaginary part, an imaginary one the real part.
@@ -383,12 +400,12 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             if (in.op == Op::ImagSub) {
                 negate(top.re);
             } else {
-                subtractFromScalar(cr, top.re);
+                each(top.re, [cr](double v) { return cr - v; });
             }
             if (in.op == Op::RealSub) {
                 negate(top.im);
             } else {
-                subtractFromScalar(ci, top.im);
+                each(top.im, [ci](double v) { return ci - v; });
             }
             break;
         case Op::MulConstant:
@@ -401,12 +418,12 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             divideConstantBy(in.c, top, count);
             break;
         case Op::MulReal:
-            multiplyScalar(top.re, cr);
-            multiplyScalar(top.im, cr);
+            each(top.re, [cr](double v) { return v * cr; });
+            each(top.im, [cr](double v) { return v * cr; });
             break;
         case Op::DivReal:
-            divideScalar(top.re, cr);
-            divideScalar(top.im, cr);
+            each(top.re, [cr](double v) { return v / cr; });
+            each(top.im, [cr](double v) { return v / cr; });
             break;
         case Op::MulImag:
             multiplyImaginary(top.re, top.im, ci);
@@ -456,54 +473,8 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             eachLane(top, count, [&](Complex a) { return scalar::realPow(cr, ci, a); });
             break;
         // The functions lane by lane, each its own loop: one dispatch per block.
-        case Op::Sin:
-            eachLane(top, count, [](Complex a) { return std::sin(a); });
-            break;
-        case Op::Cos:
-            eachLane(top, count, [](Complex a) { return std::cos(a); });
-            break;
-        case Op::Tan:
-            eachLane(top, count, [](Complex a) { return std::tan(a); });
-            break;
-        case Op::Sinh:
-            eachLane(top, count, [](Complex a) { return std::sinh(a); });
-            break;
-        case Op::Cosh:
-            eachLane(top, count, [](Complex a) { return std::cosh(a); });
-            break;
-        case Op::Tanh:
-            eachLane(top, count, [](Complex a) { return std::tanh(a); });
-            break;
-        case Op::Asin:
-            eachLane(top, count, [](Complex a) { return std::asin(a); });
-            break;
-        case Op::Acos:
-            eachLane(top, count, [](Complex a) { return std::acos(a); });
-            break;
-        case Op::Atan:
-            eachLane(top, count, [](Complex a) { return std::atan(a); });
-            break;
-        case Op::Asinh:
-            eachLane(top, count, [](Complex a) { return std::asinh(a); });
-            break;
-        case Op::Acosh:
-            eachLane(top, count, [](Complex a) { return std::acosh(a); });
-            break;
-        case Op::Atanh:
-            eachLane(top, count, [](Complex a) { return std::atanh(a); });
-            break;
-        case Op::Exp:
-            eachLane(top, count, [](Complex a) { return std::exp(a); });
-            break;
-        case Op::Log:
-            eachLane(top, count, [](Complex a) { return std::log(a); });
-            break;
-        case Op::Sqrt:
-            eachLane(top, count, [](Complex a) { return std::sqrt(a); });
-            break;
-        // The modulus and the argument as the one-point code has them.
         default:
-            eachLane(top, count, [&](Complex a) { return FormulaProgram::apply(in.op, a); });
+            eachFunction(in.op, top, count);
             break;
     }
 }
