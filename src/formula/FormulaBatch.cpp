@@ -80,7 +80,7 @@ void divideImaginary(double* __restrict re, double* __restrict im, double b) {
 // 1 where both parts of a result came out NaN, else 0; counted rather than branched on, so
 // that the loops computing the results stay free of branches.
 double bothNaN(double x, double y) {
-    return (x != x) & (y != y) ? 1.0 : 0.0;
+    return ((x != x) & (y != y)) ? 1.0 : 0.0;
 }
 
 // x = a b as std::complex multiplies: the schoolbook products, and where both parts of those
@@ -118,7 +118,7 @@ constexpr double kModerateHigh = 0x1p250;
 // 0 for a part of moderate size, 1 for any other (NaN included).
 double immoderate(double v) {
     const double m = std::fabs(v);
-    return (m == 0.0) | ((m >= kModerateLow) & (m <= kModerateHigh)) ? 0.0 : 1.0;
+    return ((m == 0.0) | ((m >= kModerateLow) & (m <= kModerateHigh))) ? 0.0 : 1.0;
 }
 
 // x = a / b as std::complex divides: Smith's method on moderate parts, with the larger part of
