@@ -12,7 +12,10 @@ namespace {
 
 using Complex = FormulaProgram::Complex;
 using Op = FormulaProgram::Op;
+using batch::divide;
 using batch::kBlock;
+using batch::multiply;
+using batch::Varying;
 
 // A block's values in one stack slot: the real parts, then the imaginary parts.
 struct Lanes {
@@ -74,91 +77,6 @@ void divideImaginary(double* __restrict re, double* __restrict im, double b) {
         const double x = re[k];
         re[k] = im[k] / b;
         im[k] = -x / b;
-    }
-}
-
-// 1 where both parts of a result came out NaN, else 0; counted rather than branched on, so
-// that the loops computing the results stay free of branches.
-double bothNaN(double x, double y) {
-    return ((x != x) & (y != y)) ? 1.0 : 0.0;
-}
-
-// x = a b as std::complex multiplies: the schoolbook products, and where both parts of those
-// come out NaN, the library's own product, which recovers the infinities an infinite factor
-// implies. x must not be a or b.
-void multiply(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
-              const double* __restrict bi, double* __restrict xr, double* __restrict xi,
-              std::size_t count) {
-    double unusual = 0.0;
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        const double x = ar[k] * br[k] - ai[k] * bi[k];
-        const double y = ar[k] * bi[k] + ai[k] * br[k];
-        xr[k] = x;
-        xi[k] = y;
-        unusual += bothNaN(x, y);
-    }
-    if (unusual == 0.0) {
-        return;
-    }
-    for (std::size_t k = 0; k < count; ++k) {
-        if (bothNaN(xr[k], xi[k]) != 0.0) {
-            const Complex p = Complex(ar[k], ai[k]) * Complex(br[k], bi[k]);
-            xr[k] = p.real();
-            xi[k] = p.imag();
-        }
-    }
-}
-
-// Parts of at most this size, or zero, keep every step of a quotient's computation normal,
-// scaled or not, so the runtime's division (Smith's method, which scales tiny or huge operands
-// by powers of two first) gives what Smith's method unscaled gives.
-constexpr double kModerateLow = 0x1p-250;
-constexpr double kModerateHigh = 0x1p250;
-
-// 0 for a part of moderate size, 1 for any other (NaN included).
-double immoderate(double v) {
-    const double m = std::fabs(v);
-    return ((m == 0.0) | ((m >= kModerateLow) & (m <= kModerateHigh))) ? 0.0 : 1.0;
-}
-
-// x = a / b as std::complex divides: Smith's method on moderate parts, with the larger part of
-// the divisor as the pivot, and the library's own quotient for any other lane (a zero divisor,
-// infinities, NaN, parts near the ends of the range). x must not be a or b.
-void divide(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
-            const double* __restrict bi, double* __restrict xr, double* __restrict xi,
-            std::size_t count) {
-    double unusual = 0.0;
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        const double a = ar[k];
-        const double b = ai[k];
-        const double c = br[k];
-        const double d = bi[k];
-        const bool imagLarger = std::fabs(c) < std::fabs(d);
-        const double small = imagLarger ? c : d;
-        const double large = imagLarger ? d : c;
-        const double ratio = small / large;
-        const double denominator = small * ratio + large;
-        // (a r + b, b r - a) with the imaginary part as the pivot, (a + b r, b - a r) with the
-        // real part: the ratio on one side and 1 on the other, and 1 x is x to the bit.
-        const double onA = imagLarger ? ratio : 1.0;
-        const double onB = imagLarger ? 1.0 : ratio;
-        const double x = (a * onA + b * onB) / denominator;
-        const double y = (b * onA - a * onB) / denominator;
-        xr[k] = x;
-        xi[k] = y;
-        unusual += immoderate(a) + immoderate(b) + immoderate(c) + immoderate(d) + bothNaN(x, y);
-    }
-    if (unusual == 0.0) {
-        return;
-    }
-    for (std::size_t k = 0; k < count; ++k) {
-        if (immoderate(ar[k]) + immoderate(ai[k]) + immoderate(br[k]) + immoderate(bi[k]) +
-                bothNaN(xr[k], xi[k]) !=
-            0.0) {
-            const Complex q = Complex(ar[k], ai[k]) / Complex(br[k], bi[k]);
-            xr[k] = q.real();
-            xi[k] = q.imag();
-        }
     }
 }
 
@@ -257,9 +175,9 @@ class FormulaProgram::Batch {
         copy(a.re, x.re);
         copy(a.im, x.im);
     }
-    void divideInto(Lanes a, Lanes b, std::size_t count) {
+    void divideInto(Lanes a, Lanes b, Varying varying, std::size_t count) {
         const Lanes x = lanes(slots_ - 2);
-        divide(a.re, a.im, b.re, b.im, x.re, x.im, count);
+        divide(varying, a.re, a.im, b.re, b.im, x.re, x.im, count);
         copy(a.re, x.re);
         copy(a.im, x.im);
     }
@@ -273,7 +191,7 @@ class FormulaProgram::Batch {
     void divideConstantBy(Complex c, Lanes a, std::size_t count) {
         const Lanes k = constant(c);
         const Lanes x = lanes(slots_ - 2);
-        divide(k.re, k.im, a.re, a.im, x.re, x.im, count);
+        divide(Varying::Divisor, k.re, k.im, a.re, a.im, x.re, x.im, count);
         copy(a.re, x.re);
         copy(a.im, x.im);
     }
@@ -356,7 +274,7 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             } else if (in.op == Op::Mul) {
                 multiplyInto(a, b, count);
             } else if (in.op == Op::Div) {
-                divideInto(a, b, count);
+                divideInto(a, b, Varying::Both, count);
             } else {
                 for (std::size_t k = 0; k < count; ++k) {
                     const Complex p =
@@ -412,7 +330,7 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             multiplyInto(top, constant(in.c), count);
             break;
         case Op::DivConstant:
-            divideInto(top, constant(in.c), count);
+            divideInto(top, constant(in.c), Varying::Dividend, count);
             break;
         case Op::ConstantDiv:
             divideConstantBy(in.c, top, count);

@@ -11,4 +11,17 @@ namespace zw::batch {
 // keep a few slots of a typical formula in the first-level cache.
 constexpr std::size_t kBlock = 64;
 
+// The products and quotients of a block, x = a b and x = a / b, each lane to the bit what
+// std::complex gives for it (FormulaBatchArithmetic.cpp). Each operand is its real parts and
+// its imaginary parts, kBlock of each; lanes from count on are computed but not checked. x must
+// be neither operand.
+void multiply(const double* ar, const double* ai, const double* br, const double* bi, double* xr,
+              double* xi, std::size_t count);
+
+// Which operands of a quotient differ from lane to lane; a constant one is looked at once.
+enum class Varying { Both, Dividend, Divisor };
+
+void divide(Varying varying, const double* ar, const double* ai, const double* br, const double* bi,
+            double* xr, double* xi, std::size_t count);
+
 }  // namespace zw::batch
