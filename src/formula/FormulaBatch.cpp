@@ -15,7 +15,6 @@ using Op = FormulaProgram::Op;
 using batch::divide;
 using batch::kBlock;
 using batch::multiply;
-using batch::Varying;
 
 // A block's values in one stack slot: the real parts, then the imaginary parts.
 struct Lanes {
@@ -175,9 +174,9 @@ class FormulaProgram::Batch {
         copy(a.re, x.re);
         copy(a.im, x.im);
     }
-    void divideInto(Lanes a, Lanes b, Varying varying, std::size_t count) {
+    void divideInto(Lanes a, Lanes b, std::size_t count) {
         const Lanes x = lanes(slots_ - 2);
-        divide(varying, a.re, a.im, b.re, b.im, x.re, x.im, count);
+        divide(a.re, a.im, b.re, b.im, x.re, x.im, count);
         copy(a.re, x.re);
         copy(a.im, x.im);
     }
@@ -191,7 +190,7 @@ class FormulaProgram::Batch {
     void divideConstantBy(Complex c, Lanes a, std::size_t count) {
         const Lanes k = constant(c);
         const Lanes x = lanes(slots_ - 2);
-        divide(Varying::Divisor, k.re, k.im, a.re, a.im, x.re, x.im, count);
+        divide(k.re, k.im, a.re, a.im, x.re, x.im, count);
         copy(a.re, x.re);
         copy(a.im, x.im);
     }
@@ -274,7 +273,7 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             } else if (in.op == Op::Mul) {
                 multiplyInto(a, b, count);
             } else if (in.op == Op::Div) {
-                divideInto(a, b, Varying::Both, count);
+                divideInto(a, b, count);
             } else {
                 for (std::size_t k = 0; k < count; ++k) {
                     const Complex p =
@@ -330,7 +329,7 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std:
             multiplyInto(top, constant(in.c), count);
             break;
         case Op::DivConstant:
-            divideInto(top, constant(in.c), Varying::Dividend, count);
+            divideInto(top, constant(in.c), count);
             break;
         case Op::ConstantDiv:
             divideConstantBy(in.c, top, count);

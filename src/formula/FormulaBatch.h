@@ -18,10 +18,7 @@ constexpr std::size_t kBlock = 64;
 void multiply(const double* ar, const double* ai, const double* br, const double* bi, double* xr,
               double* xi, std::size_t count);
 
-// Which operands of a quotient differ from lane to lane; a constant one is looked at once.
-enum class Varying { Both, Dividend, Divisor };
-
-void divide(Varying varying, const double* ar, const double* ai, const double* br, const double* bi,
-            double* xr, double* xi, std::size_t count);
+void divide(const double* ar, const double* ai, const double* br, const double* bi, double* xr,
+            double* xi, std::size_t count);
 
 }  // namespace zw::batch

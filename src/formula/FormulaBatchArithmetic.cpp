@@ -1,8 +1,9 @@
-// The products and quotients of the block evaluation, apart from the rest so that the loops
-// here are compiled as the loops they are (see the build's options for this file).
-#include <algorithm>
+// The products and quotients of the block evaluation, each lane to the bit what std::complex
+// gives for it.
 #include <cmath>
 #include <complex>
+#include <cstdint>
+#include <cstring>
 
 #include "formula/FormulaBatch.h"
 
@@ -17,10 +18,22 @@ double bothNaN(double x, double y) {
     return ((x != x) & (y != y)) ? 1.0 : 0.0;
 }
 
-// 0 for finite x, NaN for an infinity or NaN: summed over a block, it flags every lane that may
-// need a second look without a branch in the loop.
+// +0 for finite x, NaN for an infinity or NaN: a mark, set without a branch in the loop, on
+// every lane that may need a second look.
 double nonFinite(double x) {
     return x - x;
+}
+
+// Whether any lane's mark is other than +0: the marks' bits or'ed together. A sum over the
+// block would have to be added up in order, one lane after the other.
+bool anySet(const double* marks) {
+    std::uint64_t any = 0;
+    for (std::size_t k = 0; k < kBlock; ++k) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &marks[k], sizeof bits);
+        any |= bits;
+    }
+    return any != 0;
 }
 
 // x = a b as std::complex multiplies: the schoolbook products, and where both parts of those
@@ -29,15 +42,15 @@ double nonFinite(double x) {
 void multiplyLanes(const double* __restrict ar, const double* __restrict ai,
                    const double* __restrict br, const double* __restrict bi, double* __restrict xr,
                    double* __restrict xi, std::size_t count) {
-    double unusual = 0.0;
+    double unusual[kBlock];
     for (std::size_t k = 0; k < kBlock; ++k) {
         const double x = ar[k] * br[k] - ai[k] * bi[k];
         const double y = ar[k] * bi[k] + ai[k] * br[k];
         xr[k] = x;
         xi[k] = y;
-        unusual = unusual + nonFinite(x) + nonFinite(y);
+        unusual[k] = nonFinite(x) + nonFinite(y);
     }
-    if (unusual == 0.0) {
+    if (!anySet(unusual)) {
         return;
     }
     for (std::size_t k = 0; k < count; ++k) {
@@ -49,83 +62,6 @@ void multiplyLanes(const double* __restrict ar, const double* __restrict ai,
     }
 }
 
-// Parts of at most this size, or zero, keep every step of a quotient's computation normal,
-// scaled or not, so the runtime's division (Smith's method, which scales tiny or huge operands
-// by powers of two first) gives what Smith's method unscaled gives.
-constexpr double kModerateLow = 0x1p-250;
-constexpr double kModerateHigh = 0x1p250;
-
-// 0 for a part of moderate size, 1 for any other (NaN included).
-double immoderate(double v) {
-    const double m = std::fabs(v);
-    return ((m == 0.0) | ((m >= kModerateLow) & (m <= kModerateHigh))) ? 0.0 : 1.0;
-}
-
-// x = a / b as std::complex divides: Smith's method on moderate parts, with the larger part of
-// the divisor as the pivot, and the library's own quotient for any other lane (a zero divisor,
-// infinities, NaN, parts near the ends of the range). x must not be a or b.
-template <Varying varying>
-void divideAs(const double* __restrict ar, const double* __restrict ai, const double* __restrict br,
-              const double* __restrict bi, double* __restrict xr, double* __restrict xi,
-              std::size_t count) {
-    constexpr bool dividendVaries = varying != Varying::Divisor;
-    constexpr bool divisorVaries = varying != Varying::Dividend;
-    double unusual = 0.0;
-    if constexpr (!dividendVaries) {
-        unusual = immoderate(ar[0]) + immoderate(ai[0]);
-    }
-    if constexpr (!divisorVaries) {
-        unusual = immoderate(br[0]) + immoderate(bi[0]);
-    }
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        const double a = ar[k];
-        const double b = ai[k];
-        const double c = br[k];
-        const double d = bi[k];
-        const double mc = std::fabs(c);
-        const double md = std::fabs(d);
-        const bool imagLarger = mc < md;
-        const double small = imagLarger ? c : d;
-        const double large = imagLarger ? d : c;
-        const double ratio = small / large;
-        const double denominator = small * ratio + large;
-        // (a r + b, b r - a) with the imaginary part as the pivot, (a + b r, b - a r) with the
-        // real part: the ratio on one side and 1 on the other, and 1 x is x to the bit.
-        const double onA = imagLarger ? ratio : 1.0;
-        const double onB = imagLarger ? 1.0 : ratio;
-        const double x = (a * onA + b * onB) / denominator;
-        const double y = (b * onA - a * onB) / denominator;
-        xr[k] = x;
-        xi[k] = y;
-        // The smallest and largest magnitudes among the parts that vary: a zero among them
-        // also asks for a second look, which lets it through.
-        double low = kModerateHigh;
-        double high = 0.0;
-        if constexpr (dividendVaries) {
-            low = std::min(std::fabs(a), std::fabs(b));
-            high = std::max(std::fabs(a), std::fabs(b));
-        }
-        if constexpr (divisorVaries) {
-            low = std::min(low, std::min(mc, md));
-            high = std::max(high, std::max(mc, md));
-        }
-        const double outside = ((low < kModerateLow) | (high > kModerateHigh)) ? 1.0 : 0.0;
-        unusual = unusual + outside + nonFinite(x) + nonFinite(y);
-    }
-    if (unusual == 0.0) {
-        return;
-    }
-    for (std::size_t k = 0; k < count; ++k) {
-        if (immoderate(ar[k]) + immoderate(ai[k]) + immoderate(br[k]) + immoderate(bi[k]) +
-                bothNaN(xr[k], xi[k]) !=
-            0.0) {
-            const Complex q = Complex(ar[k], ai[k]) / Complex(br[k], bi[k]);
-            xr[k] = q.real();
-            xi[k] = q.imag();
-        }
-    }
-}
-
 }  // namespace
 
 void multiply(const double* ar, const double* ai, const double* br, const double* bi, double* xr,
@@ -133,15 +69,16 @@ void multiply(const double* ar, const double* ai, const double* br, const double
     multiplyLanes(ar, ai, br, bi, xr, xi, count);
 }
 
-void divide(Varying varying, const double* ar, const double* ai, const double* br, const double* bi,
-            double* xr, double* xi, std::size_t count) {
-    switch (varying) {
-        case Varying::Both:
-            return divideAs<Varying::Both>(ar, ai, br, bi, xr, xi, count);
-        case Varying::Dividend:
-            return divideAs<Varying::Dividend>(ar, ai, br, bi, xr, xi, count);
-        case Varying::Divisor:
-            return divideAs<Varying::Divisor>(ar, ai, br, bi, xr, xi, count);
+// Quotients take the runtime's division lane by lane. Smith's method, the steps of that
+// division, vectorises, but it needs three divisions a lane as the runtime's does: the divider
+// stays the limit, and the checks that keep a vectorised quotient to the runtime's bits cost
+// more than the vectors save.
+void divide(const double* ar, const double* ai, const double* br, const double* bi, double* xr,
+            double* xi, std::size_t count) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const Complex q = Complex(ar[k], ai[k]) / Complex(br[k], bi[k]);
+        xr[k] = q.real();
+        xi[k] = q.imag();
     }
 }
 
