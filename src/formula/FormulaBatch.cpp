@@ -167,7 +167,7 @@ class FormulaProgram::Batch {
         return {base_ + 2 * kBlock * slot, base_ + 2 * kBlock * slot + kBlock};
     }
 
-    // a = a b, or a / b, through the product slot.
+    // a = a b through the product slot, and a = a / b.
     void multiplyInto(Lanes a, Lanes b, std::size_t count) {
         const Lanes x = lanes(slots_ - 2);
         multiply(a.re, a.im, b.re, b.im, x.re, x.im, count);
@@ -175,10 +175,7 @@ class FormulaProgram::Batch {
         copy(a.im, x.im);
     }
     void divideInto(Lanes a, Lanes b, std::size_t count) {
-        const Lanes x = lanes(slots_ - 2);
-        divide(a.re, a.im, b.re, b.im, x.re, x.im, count);
-        copy(a.re, x.re);
-        copy(a.im, x.im);
+        divide(a.re, a.im, b.re, b.im, a.re, a.im, count);
     }
     Lanes constant(Complex c) {
         const Lanes k = lanes(slots_ - 3);
@@ -189,10 +186,7 @@ class FormulaProgram::Batch {
     // c / a, into a.
     void divideConstantBy(Complex c, Lanes a, std::size_t count) {
         const Lanes k = constant(c);
-        const Lanes x = lanes(slots_ - 2);
-        divide(k.re, k.im, a.re, a.im, x.re, x.im, count);
-        copy(a.re, x.re);
-        copy(a.im, x.im);
+        divide(k.re, k.im, a.re, a.im, a.re, a.im, count);
     }
 
     // The top raised to n by the same square-and-multiply as the one-point powInt: the steps

@@ -13,8 +13,8 @@ constexpr std::size_t kBlock = 64;
 
 // The products and quotients of a block, x = a b and x = a / b, each lane to the bit what
 // std::complex gives for it (FormulaBatchArithmetic.cpp). Each operand is its real parts and
-// its imaginary parts, kBlock of each; lanes from count on are computed but not checked. x must
-// be neither operand.
+// its imaginary parts, kBlock of each; only the first count lanes of x are to be read. The
+// product's x must be neither operand; the quotient's may be either.
 void multiply(const double* ar, const double* ai, const double* br, const double* bi, double* xr,
               double* xi, std::size_t count);
 
