@@ -89,6 +89,49 @@ void eachLane(Lanes slot, std::size_t count, F f) {
     }
 }
 
+// Each of the first count lanes of a slot replaced by the function op of it, as the one-point
+// evaluation computes it.
+void eachFunction(Op op, Lanes slot, std::size_t count) {
+    switch (op) {
+        case Op::Sin:
+            return eachLane(slot, count, [](Complex a) { return std::sin(a); });
+        case Op::Cos:
+            return eachLane(slot, count, [](Complex a) { return std::cos(a); });
+        case Op::Tan:
+            return eachLane(slot, count, [](Complex a) { return std::tan(a); });
+        case Op::Sinh:
+            return eachLane(slot, count, [](Complex a) { return std::sinh(a); });
+        case Op::Cosh:
+            return eachLane(slot, count, [](Complex a) { return std::cosh(a); });
+        case Op::Tanh:
+            return eachLane(slot, count, [](Complex a) { return std::tanh(a); });
+        case Op::Asin:
+            return eachLane(slot, count, [](Complex a) { return std::asin(a); });
+        case Op::Acos:
+            return eachLane(slot, count, [](Complex a) { return std::acos(a); });
+        case Op::Atan:
+            return eachLane(slot, count, [](Complex a) { return std::atan(a); });
+        case Op::Asinh:
+            return eachLane(slot, count, [](Complex a) { return std::asinh(a); });
+        case Op::Acosh:
+            return eachLane(slot, count, [](Complex a) { return std::acosh(a); });
+        case Op::Atanh:
+            return eachLane(slot, count, [](Complex a) { return std::atanh(a); });
+        case Op::Exp:
+            return eachLane(slot, count, [](Complex a) { return std::exp(a); });
+        case Op::Log:
+            return eachLane(slot, count, [](Complex a) { return std::log(a); });
+        case Op::Sqrt:
+            return eachLane(slot, count, [](Complex a) { return std::sqrt(a); });
+        case Op::Abs:
+            return eachLane(slot, count, [](Complex a) { return Complex(std::abs(a), 0.0); });
+        case Op::Arg:
+            return eachLane(slot, count, [](Complex a) { return Complex(std::arg(a), 0.0); });
+        default:
+            return;
+    }
+}
+
 }  // namespace
 
 // One block at a time over memory laid out as: the stack's slots, then the points, a
@@ -101,7 +144,6 @@ class FormulaProgram::Batch {
             memory.assign(2 * kBlock * slots_, 0.0);
         }
         base_ = memory.data();
-        plan();
     }
 
     void run(const Complex* z, Complex* w, std::size_t count) {
@@ -110,26 +152,9 @@ class FormulaProgram::Batch {
             points.re[k] = z[k].real();
             points.im[k] = z[k].imag();
         }
-        const std::vector<Instruction>& code = program_.code_;
-        for (const Step& next : steps_) {
-            if (next.partner == kAlone) {
-                step(code[next.index], before_[next.index], count);
-                continue;
-            }
-            // Two instructions lane by lane together: while one lane waits for the divider or
-            // a library function, the other's work goes on.
-            const Instruction& first = code[next.index];
-            const Instruction& second = code[next.partner];
-            const Lanes a = lanes(before_[next.index] - 1);
-            const Lanes b = lanes(before_[next.partner] - 1);
-            for (std::size_t k = 0; k < count; ++k) {
-                const Complex u = applyInstruction(first, Complex(a.re[k], a.im[k]));
-                const Complex v = applyInstruction(second, Complex(b.re[k], b.im[k]));
-                a.re[k] = u.real();
-                a.im[k] = u.imag();
-                b.re[k] = v.real();
-                b.im[k] = v.imag();
-            }
+        std::size_t depth = 0;
+        for (const Instruction& in : program_.code_) {
+            step(in, depth, count);
         }
         const Lanes top = lanes(0);
         for (std::size_t k = 0; k < count; ++k) {
@@ -196,100 +221,14 @@ class FormulaProgram::Batch {
         }
     }
 
-    // The instruction with the stack depth before it.
-    void step(const Instruction& in, std::size_t depth, std::size_t count);
-
-    // An instruction, or two that run lane by lane together.
-    static constexpr std::size_t kAlone = ~std::size_t{0};
-    struct Step {
-        std::size_t index;
-        std::size_t partner;
-    };
-
-    // Whether an instruction acts on the top value alone, lane by lane through a library
-    // function or a division: the work a block cannot vectorise.
-    static bool laneByLane(Op op) {
-        switch (op) {
-            case Op::DivConstant:
-            case Op::ConstantDiv:
-            case Op::PowConstant:
-            case Op::PowReal:
-            case Op::RealPow:
-                return true;
-            default:
-                return op >= Op::Sin && op <= Op::Arg;
-        }
-    }
-    static int depthChange(Op op) {
-        if (op <= Op::Imag) {
-            return 1;
-        }
-        return op <= Op::Pow ? -1 : 0;
-    }
-
-    // The order the instructions run in. A lane-by-lane instruction on one slot pairs with the
-    // next one on a slot above it when nothing in between reaches below that: the instructions
-    // between run first if above the slot, after the pair if on it. Instructions on different
-    // slots that read nothing of each other's commute, so every value is what the program's own
-    // order gives.
-    void plan() {
-        const std::vector<Instruction>& code = program_.code_;
-        before_.resize(code.size());
-        std::size_t depth = 0;
-        for (std::size_t i = 0; i < code.size(); ++i) {
-            before_[i] = depth;
-            depth = static_cast<std::size_t>(static_cast<long>(depth) + depthChange(code[i].op));
-        }
-        steps_.clear();
-        std::vector<std::size_t> onSlot;
-        for (std::size_t i = 0; i < code.size(); ++i) {
-            if (!laneByLane(code[i].op)) {
-                steps_.push_back({i, kAlone});
-                continue;
-            }
-            const std::size_t slot = before_[i] - 1;
-            const std::size_t firstStep = steps_.size();
-            onSlot.clear();
-            std::size_t partner = kAlone;
-            for (std::size_t j = i + 1; j < code.size() && partner == kAlone; ++j) {
-                const Op op = code[j].op;
-                // The lowest slot instruction j reads or writes.
-                const long lowest = static_cast<long>(before_[j]) - (depthChange(op) == 1   ? 0
-                                                                     : depthChange(op) == 0 ? 1
-                                                                                            : 2);
-                if (lowest > static_cast<long>(slot)) {
-                    if (laneByLane(op)) {
-                        partner = j;
-                    } else {
-                        steps_.push_back({j, kAlone});
-                    }
-                } else if (lowest == static_cast<long>(slot) && depthChange(op) == 0) {
-                    onSlot.push_back(j);
-                } else {
-                    break;
-                }
-            }
-            if (partner == kAlone) {
-                steps_.resize(firstStep);
-                steps_.push_back({i, kAlone});
-                continue;
-            }
-            steps_.push_back({i, partner});
-            for (const std::size_t j : onSlot) {
-                steps_.push_back({j, kAlone});
-            }
-            i = partner;
-        }
-    }
+    void step(const Instruction& in, std::size_t& depth, std::size_t count);
 
     const FormulaProgram& program_;
     std::size_t slots_;
     double* base_;
-    std::vector<std::size_t> before_;  // the stack depth before each instruction
-    std::vector<Step> steps_;
 };
 
-void FormulaProgram::Batch::step(const Instruction& in, std::size_t depth, std::size_t count) {
+void FormulaProgram::Batch::step(const Instruction& in, std::size_t& depth, std::size_t count) {
     const Lanes points = lanes(slots_ - 4);
     const double cr = in.c.real();
     const double ci = in.c.imag();
@@ -298,7 +237,7 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t depth, std::
         case Op::Variable:
         case Op::Real:
         case Op::Imag: {
-            const Lanes top = lanes(depth);
+            const Lanes top = lanes(depth++);
             if (in.op == Op::Constant) {
                 fill(top.re, cr);
                 fill(top.im, ci);
@@ -317,8 +256,8 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t depth, std::
         case Op::Mul:
         case Op::Div:
         case Op::Pow: {
-            const Lanes b = lanes(depth - 1);
-            const Lanes a = lanes(depth - 2);
+            const Lanes b = lanes(--depth);
+            const Lanes a = lanes(depth - 1);
             if (in.op == Op::Add) {
                 add(a.re, b.re);
                 add(a.im, b.im);
@@ -444,9 +383,9 @@ void FormulaProgram::Batch::step(const Instruction& in, std::size_t depth, std::
         case Op::RealPow:
             eachLane(top, count, [&](Complex a) { return scalar::realPow(cr, ci, a); });
             break;
-        // The functions, the modulus and the argument, lane by lane as one point at a time.
+        // The functions lane by lane, each its own loop: one dispatch per block.
         default:
-            eachLane(top, count, [&in](Complex a) { return apply(in.op, a); });
+            eachFunction(in.op, top, count);
             break;
     }
 }
