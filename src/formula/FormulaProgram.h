@@ -88,6 +88,10 @@ class FormulaProgram {
     static constexpr std::size_t kMaxStack = 512;
 
     Complex evaluate(Complex z) const noexcept;
+    // The same at n points, w[k] = evaluate(z[k]) to the last bit, a block of points per
+    // instruction so that the dispatch is paid per block and the arithmetic vectorises
+    // (FormulaBatch.cpp). w may be z.
+    void evaluate(const Complex* z, Complex* w, std::size_t n) const;
     bool empty() const { return code_.empty(); }
     const std::vector<Instruction>& instructions() const { return code_; }
     std::size_t stackSize() const { return maxDepth_; }
@@ -104,6 +108,7 @@ class FormulaProgram {
     void powerInt(int n);
 
   private:
+    class Batch;  // the block evaluation, in FormulaBatch.cpp
     static Complex apply(Op op, Complex a);
     static Complex apply(Op op, Complex a, Complex b);
     static Complex powInt(Complex a, int n);
