@@ -565,10 +565,8 @@ TEST(SessionNew, BringsBackTheStartWithNoPathsHistoryOrFile) {
     app.controller.removeLastPath(nullptr);
     std::string error;
     ASSERT_TRUE(document.save(
-        "/tmp/somewhere.zwmap", [](const std::string&, const std::string&, std::string&) {
-            return true;
-        },
-        error));
+        "/tmp/somewhere.zwmap",
+        [](const std::string&, const std::string&, std::string&) { return true; }, error));
     app.drawPath({{30.0, 10.0}, {40.0, 30.0}});
     ASSERT_TRUE(document.isModified());
     ASSERT_NE(save(app.controller), start);
