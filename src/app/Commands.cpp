@@ -167,8 +167,15 @@ PlaneView* rangeOf(const Workbench& w) {
 
 void addFile(std::vector<Command>& t) {
     t.push_back(menu("file", "", "&File"));
+    t.push_back(keyed(item(command::kNew, "file", "New",
+                           "Start again with the function, views and options a window starts with"),
+                      StandardKey::New, "Ctrl+N", true));
     t.push_back(keyed(item(command::kOpen, "file", "Open...", "Open a saved session"),
                       StandardKey::Open, "Ctrl+O", true));
+    // The window lists the sessions themselves above this one item.
+    t.push_back(menu(command::kOpenRecent, "file", "Open &Recent"));
+    t.push_back(item(command::kClearRecent, command::kOpenRecent, "Clear Menu",
+                     "Forget the sessions listed here"));
     t.push_back(keyed(item(command::kSave, "file", "Save",
                            "Save the session: function, views, options and paths"),
                       StandardKey::Save, "Ctrl+S", true));

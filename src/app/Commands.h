@@ -68,7 +68,10 @@ std::string placeOf(const Command& command);
 
 // The ids of the commands whose actions the window binds, and of those it reads.
 namespace command {
+inline constexpr char kNew[] = "file.new";
 inline constexpr char kOpen[] = "file.open";
+inline constexpr char kOpenRecent[] = "file.openRecent";
+inline constexpr char kClearRecent[] = "file.openRecent.clear";
 inline constexpr char kSave[] = "file.save";
 inline constexpr char kSaveAs[] = "file.saveAs";
 inline constexpr char kExportPicture[] = "file.exportPicture";

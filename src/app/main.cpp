@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
     // QApplication takes the C library's locale from the environment; on a comma-decimal
     // desktop printf would then write "0,500". Numbers zwmap writes never follow the locale.
     std::setlocale(LC_NUMERIC, "C");
+    // The settings (the recent sessions) are kept under these names.
+    QApplication::setOrganizationName(QStringLiteral("zwmap"));
     QApplication::setApplicationName(QStringLiteral("zwmap"));
     QApplication::setApplicationVersion(QStringLiteral(ZW_VERSION));
     return commandLine.run(app);

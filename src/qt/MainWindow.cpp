@@ -99,8 +99,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
             &CursorLink::setMarkersShown);
     helpMenu_ = new HelpMenu(this, *menus_);
     domainPane_->setFocus();
-    // What the window starts with is no change to save.
-    session_->document().markUnmodified();
+    // What the window starts with is no change to save, and what New brings back.
+    session_->document().markStart();
     session_->refreshTitle();
 }
 

@@ -4,9 +4,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <QStringList>
 
 #include <array>
 #include <charconv>
+#include <string>
+#include <vector>
 
 #include "app/Commands.h"
 #include "engine/Catalogue.h"
@@ -39,10 +44,29 @@ void tell(const char* title, const QString& message) {
     runAlertPanel(title, message.toStdString(), "OK", "", "");
 }
 
+// The settings key of the recent sessions' paths, newest first.
+const QString kRecentKey = QStringLiteral("recentSessions");
+
+QString nameOf(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName();
+}
+
 }  // namespace
 
 SessionActions::SessionActions(MainWindow* window, const MenuBuilder& menus)
-    : QObject(window), window_(window), document_(window->controller()) {
+    : QObject(window),
+      window_(window),
+      document_(window->controller()),
+      recentMenu_(menus.menu(command::kOpenRecent)),
+      clearRecent_(menus.action(command::kClearRecent)) {
+    connect(menus.action(command::kNew), &QAction::triggered, this, &SessionActions::startNew);
+    connect(clearRecent_, &QAction::triggered, this, &SessionActions::clearRecent);
+    std::vector<std::string> kept;
+    for (const QString& path : QSettings().value(kRecentKey).toStringList()) {
+        kept.push_back(path.toStdString());
+    }
+    recent_ = RecentFiles(kept);
+    rebuildRecentMenu();
     connect(menus.action(command::kOpen), &QAction::triggered, this, &SessionActions::open);
     connect(menus.action(command::kSave), &QAction::triggered, this, &SessionActions::save);
     connect(menus.action(command::kSaveAs), &QAction::triggered, this, &SessionActions::saveAs);
@@ -77,7 +101,86 @@ bool SessionActions::openFile(const QString& path) {
     window_->sessionApplied();
     showCoefficients();
     refreshTitle();
+    remember(path);
     return true;
+}
+
+void SessionActions::remember(const QString& path) {
+    recent_.add(QFileInfo(path).absoluteFilePath().toStdString());
+    storeRecent();
+}
+
+void SessionActions::storeRecent() {
+    QStringList paths;
+    for (const std::string& path : recent_.paths()) {
+        paths << QString::fromStdString(path);
+    }
+    QSettings().setValue(kRecentKey, paths);
+    rebuildRecentMenu();
+}
+
+void SessionActions::rebuildRecentMenu() {
+    qDeleteAll(recentItems_);
+    recentItems_.clear();
+    for (const std::string& path : recent_.paths()) {
+        const QString full = QString::fromStdString(path);
+        // A file's own ampersand is no mnemonic.
+        QString title = nameOf(path);
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* item = new QAction(title, recentMenu_);
+        item->setStatusTip(full);
+        connect(item, &QAction::triggered, this, [this, full] { openRecent(full); });
+        recentItems_ << item;
+    }
+    if (!recentItems_.isEmpty()) {
+        auto* line = new QAction(recentMenu_);
+        line->setSeparator(true);
+        recentItems_ << line;
+    }
+    recentMenu_->insertActions(clearRecent_, recentItems_);
+    recentMenu_->menuAction()->setEnabled(!recent_.empty());
+}
+
+void SessionActions::clearRecent() {
+    recent_.clear();
+    storeRecent();
+}
+
+bool SessionActions::openRecent(const QString& path) {
+    // Before the question: a file that is gone would make it for nothing.
+    const std::vector<std::string> gone = recent_.dropMissing(
+        [](const std::string& p) { return QFileInfo::exists(QString::fromStdString(p)); });
+    if (!gone.empty()) {
+        storeRecent();
+    }
+    if (!QFileInfo::exists(path)) {
+        QString message = QStringLiteral(
+                              "%1 was moved, renamed or deleted. It is no longer "
+                              "listed in Open Recent.")
+                              .arg(path);
+        if (gone.size() > 1) {
+            message += QStringLiteral(" Nor are %1 other sessions that are gone too.")
+                           .arg(gone.size() - 1);
+        }
+        runAlertPanel(QStringLiteral("\u201c%1\u201d no longer exists.")
+                          .arg(QFileInfo(path).fileName())
+                          .toStdString(),
+                      message.toStdString(), "OK", "", "");
+        return false;
+    }
+    if (!mayClose()) {
+        return false;
+    }
+    return openFile(path);
+}
+
+void SessionActions::startNew() {
+    if (!mayClose()) {
+        return;
+    }
+    document_.startNew();
+    window_->sessionApplied();
+    refreshTitle();
 }
 
 void SessionActions::showCoefficients() {
@@ -112,6 +215,8 @@ bool SessionActions::saveFile(const QString& path) {
     refreshTitle();
     if (!saved) {
         tell("The session could not be saved.", QString::fromStdString(error));
+    } else {
+        remember(path);
     }
     return saved;
 }

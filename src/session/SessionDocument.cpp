@@ -71,6 +71,22 @@ void SessionDocument::markUnmodified() {
     saved_ = mark();
 }
 
+void SessionDocument::markStart() {
+    if (controller_ != nullptr && controller_->domain != nullptr && controller_->range != nullptr) {
+        start_ = Session::capture(*controller_);
+    }
+    saved_ = mark();
+}
+
+void SessionDocument::startNew() {
+    if (start_) {
+        // Applying empties the undo history too: nothing before New can be undone into.
+        start_->apply(*controller_);
+    }
+    path_.clear();
+    saved_ = mark();
+}
+
 bool SessionDocument::open(const std::string& path, std::string& error) {
     Session session;
     if (!SessionReader::load(path, session, error)) {

@@ -3,8 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "session/Session.h"
 
 namespace zw {
 
@@ -28,6 +31,12 @@ class SessionDocument {
     bool isModified() const;
     // The session as it stands is the one to compare with, as after a save.
     void markUnmodified();
+    // What the controller shows now is how a window starts: unmodified, and what New brings
+    // back.
+    void markStart();
+    // Back to the start: its function, views, options and no paths, the undo history emptied
+    // and no file, unmodified. The caller asks to save first.
+    void startNew();
 
     // Reads and checks the whole file, and only then replaces what the planes show.
     bool open(const std::string& path, std::string& error);
@@ -64,6 +73,8 @@ class SessionDocument {
     Controller* controller_;
     std::string path_;
     Mark saved_;
+    // Empty until markStart: New then only forgets the file.
+    std::optional<Session> start_;
 };
 
 }  // namespace zw

@@ -122,6 +122,7 @@ TEST_F(CommandMenusTest, KeysAndMouseListsTheMenuShortcutsInMenuOrder) {
                              .toStdString());
     }
     const std::vector<std::string> expected = {
+        "File > New | Ctrl+N",
         "File > Open... | Ctrl+O",
         "File > Save | Ctrl+S",
         "File > Save As... | Ctrl+Shift+S",

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -30,6 +31,7 @@
 #include "qt/StatusBar.h"
 #include "session/Session.h"
 #include "session/SessionReader.h"
+#include "session/SessionWriter.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -243,6 +245,136 @@ TEST_F(SessionWindowTest, ClosingWithUnsavedPathsAsksFirst) {
     alerts->expect(kAlertOtherReturn);  // Discard
     window->close();
     EXPECT_FALSE(window->isVisible());
+}
+
+std::string sessionNow(MainWindow& window) {
+    return SessionWriter::write(Session::capture(*window.controller()));
+}
+
+TEST_F(SessionWindowTest, NewAsksAsOpenDoesThenGivesTheWindowAsItStarts) {
+    const std::string fresh = sessionNow(*window);
+    // Nothing to lose: no question (the watchdog fails any alert not expected).
+    trigger("File", "New");
+    EXPECT_EQ(sessionNow(*window), fresh);
+
+    drawTwoPaths();
+    ASSERT_TRUE(session()->saveFile(file("a.zwmap")));
+    drag(domainPane(), {{50, 50}, {80, 60}});
+    settle();
+    const std::string drawn = sessionNow(*window);
+    ASSERT_NE(drawn, fresh);
+
+    alerts->expect(kAlertAlternateReturn);  // Cancel
+    trigger("File", "New");
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_EQ(alerts->alerts()[0].title, "Save changes to a.zwmap?");
+    EXPECT_EQ(sessionNow(*window), drawn);
+    EXPECT_TRUE(window->isWindowModified());
+
+    // Save writes the three paths to the file first.
+    alerts->expect(kAlertDefaultReturn);
+    trigger("File", "New");
+    settle();
+    Session saved;
+    std::string error;
+    ASSERT_TRUE(SessionReader::load(file("a.zwmap").toStdString(), saved, error)) << error;
+    EXPECT_EQ(saved.domain.paths.size(), 3u);
+    EXPECT_EQ(sessionNow(*window), fresh);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("zwmap"));
+    EXPECT_TRUE(session()->document().path().empty());
+    EXPECT_FALSE(action("Edit", "Undo")->isEnabled());
+    EXPECT_FALSE(action("Function", "Square")->isChecked());
+    EXPECT_FALSE(action("Domain", "Shade by Argument")->isChecked());
+
+    // Discard leaves the file as it was.
+    drawTwoPaths();
+    alerts->expect(kAlertOtherReturn);
+    trigger("File", "New");
+    EXPECT_EQ(sessionNow(*window), fresh);
+    EXPECT_FALSE(window->isWindowModified());
+    ASSERT_TRUE(SessionReader::load(file("a.zwmap").toStdString(), saved, error)) << error;
+    EXPECT_EQ(saved.domain.paths.size(), 3u);
+}
+
+// Open Recent's rows: each session's name, then a line and Clear Menu.
+std::vector<QString> recentRows(const SessionActions& session) {
+    std::vector<QString> rows;
+    for (const QAction* item : session.recentMenu()->actions()) {
+        rows.push_back(item->isSeparator() ? QStringLiteral("---") : item->text());
+    }
+    return rows;
+}
+
+QAction* recentItem(const SessionActions& session, const QString& name) {
+    for (QAction* item : session.recentMenu()->actions()) {
+        if (item->text() == name) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(SessionWindowTest, OpenRecentListsSessionsNewestFirstAcrossRunsAndDropsGoneOnes) {
+    const QString clear = QStringLiteral("Clear Menu");
+    const QString line = QStringLiteral("---");
+    EXPECT_FALSE(session()->recentMenu()->menuAction()->isEnabled());
+    EXPECT_EQ(recentRows(*session()), std::vector<QString>{clear});
+
+    drawTwoPaths();
+    ASSERT_TRUE(session()->saveFile(file("a.zwmap")));
+    ASSERT_TRUE(session()->saveFile(file("b&c.zwmap")));
+    EXPECT_TRUE(session()->recentMenu()->menuAction()->isEnabled());
+    EXPECT_EQ(recentRows(*session()),
+              (std::vector<QString>{QStringLiteral("b&&c.zwmap"), QStringLiteral("a.zwmap"), line,
+                                    clear}));
+    EXPECT_EQ(recentItem(*session(), QStringLiteral("a.zwmap"))->statusTip(), file("a.zwmap"));
+
+    // The list outlives the window.
+    alerts.reset();
+    window.reset();
+    window = std::make_unique<MainWindow>();
+    alerts = std::make_unique<AlertWatchdog>();
+    window->show();
+    settle();
+    EXPECT_EQ(recentRows(*session()),
+              (std::vector<QString>{QStringLiteral("b&&c.zwmap"), QStringLiteral("a.zwmap"), line,
+                                    clear}));
+    recentItem(*session(), QStringLiteral("a.zwmap"))->trigger();
+    settle();
+    EXPECT_EQ(session()->document().path(), file("a.zwmap").toStdString());
+    EXPECT_EQ(window->domainView()->paths.size(), 2u);
+    EXPECT_EQ(recentRows(*session()),
+              (std::vector<QString>{QStringLiteral("a.zwmap"), QStringLiteral("b&&c.zwmap"), line,
+                                    clear}));
+
+    // Changes are asked about as Open asks: Cancel opens nothing.
+    drag(domainPane(), {{50, 50}, {80, 60}});
+    settle();
+    alerts->expect(kAlertAlternateReturn);
+    recentItem(*session(), QStringLiteral("b&&c.zwmap"))->trigger();
+    ASSERT_EQ(alerts->alerts().size(), 1u);
+    EXPECT_EQ(alerts->alerts()[0].title, "Save changes to a.zwmap?");
+    EXPECT_EQ(window->domainView()->paths.size(), 3u);
+
+    // A file that is gone: a notice, no question, and it leaves the list.
+    ASSERT_TRUE(QFile::remove(file("b&c.zwmap")));
+    alerts->expect();
+    recentItem(*session(), QStringLiteral("b&&c.zwmap"))->trigger();
+    ASSERT_EQ(alerts->alerts().size(), 2u);
+    EXPECT_EQ(alerts->alerts()[1].title, "\u201cb&c.zwmap\u201d no longer exists.");
+    EXPECT_NE(alerts->alerts()[1].message.find(file("b&c.zwmap").toStdString()), std::string::npos);
+    EXPECT_EQ(window->domainView()->paths.size(), 3u);
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(recentRows(*session()),
+              (std::vector<QString>{QStringLiteral("a.zwmap"), line, clear}));
+
+    trigger("File", "Clear Menu");
+    EXPECT_EQ(recentRows(*session()), std::vector<QString>{clear});
+    EXPECT_FALSE(session()->recentMenu()->menuAction()->isEnabled());
+    window.reset();
+    window = std::make_unique<MainWindow>();
+    EXPECT_EQ(recentRows(*session()), std::vector<QString>{clear});
 }
 
 TEST_F(SessionWindowTest, EveryChangeToWhatTheFileHoldsMarksItAndChangingBackClearsIt) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <clocale>
 #include <cstring>
 
@@ -18,6 +20,15 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
+    // The window keeps its recent sessions in the settings: never the user's own.
+    const QTemporaryDir settings;
+    if (!settings.isValid()) {
+        return 2;
+    }
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+        QSettings::setPath(format, QSettings::SystemScope, settings.path());
+    }
     // As the application does: numbers never follow the desktop's locale.
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);

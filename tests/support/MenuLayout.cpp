@@ -5,7 +5,10 @@ namespace zw::test {
 // Taken from the menus as they were before the command table described them.
 const std::vector<std::string>& menuLayout() {
     static const std::vector<std::string> lines = {
+        "&File > New | Ctrl+N | Start again with the function, views and options a window "
+        "starts with | ",
         "&File > Open... | Ctrl+O | Open a saved session | ",
+        "&File > Open &Recent > Clear Menu |  | Forget the sessions listed here | ",
         "&File > Save | Ctrl+S | Save the session: function, views, options and paths | ",
         "&File > Save As... | Ctrl+Shift+S | Save the session in a new file | ",
         "&File > ---",

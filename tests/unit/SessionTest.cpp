@@ -548,6 +548,48 @@ TEST(SessionApply, ReplacesPathsEmptiesTheHistoryAndRebuildsWithoutAlerts) {
     EXPECT_EQ(app.domain->paths[0]->elementAtIndex(0).point, (CGPoint{200.0, 150.0}));
 }
 
+// New gives back what the window started with, whatever came since: a session opened over it,
+// paths drawn and removed, options changed, a file to save to.
+TEST(SessionNew, BringsBackTheStartWithNoPathsHistoryOrFile) {
+    AppHarness app;
+    SessionDocument document(&app.controller);
+    document.markStart();
+    const std::string start = save(app.controller);
+
+    everything("usersMobius").apply(app.controller);
+    FakeSender invert("Invert");
+    app.controller.setFunction(&invert);
+    app.controller.toggleFollowCurvesNearPoles(nullptr);
+    app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
+    app.drawPath({{50.0, 10.0}, {60.0, 30.0}});
+    app.controller.removeLastPath(nullptr);
+    std::string error;
+    ASSERT_TRUE(document.save(
+        "/tmp/somewhere.zwmap",
+        [](const std::string&, const std::string&, std::string&) { return true; }, error));
+    app.drawPath({{30.0, 10.0}, {40.0, 30.0}});
+    ASSERT_TRUE(document.isModified());
+    ASSERT_NE(save(app.controller), start);
+
+    AlertScript alerts;  // any alert fails: none is expected
+    document.startNew();
+    EXPECT_EQ(save(app.controller), start);
+    EXPECT_TRUE(document.path().empty());
+    EXPECT_EQ(document.displayName(), "Untitled");
+    EXPECT_FALSE(document.isModified());
+    EXPECT_FALSE(app.undo().canUndo());
+    EXPECT_FALSE(app.undo().canRedo());
+    EXPECT_TRUE(app.domain->removedPaths.empty());
+    EXPECT_TRUE(alerts.requests.empty());
+
+    // Drawing after New is a change again, and a second New undoes it.
+    app.drawPath({{10.0, 10.0}, {20.0, 30.0}});
+    EXPECT_TRUE(document.isModified());
+    document.startNew();
+    EXPECT_EQ(save(app.controller), start);
+    EXPECT_FALSE(document.isModified());
+}
+
 // ---- Broken files -----------------------------------------------------------------------------
 
 struct TempFile {
