@@ -4,11 +4,15 @@
 
 #include <clocale>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "app/LinkedCursor.h"
 #include "app/StatusText.h"
+#include "engine/Catalogue.h"
 #include "engine/ComplexFunctions.h"
 #include "engine/FunctionName.h"
 #include "planes/Readout.h"
@@ -87,12 +91,16 @@ TEST_F(LinkedCursorTest, ImagesThatAreFarOrNotFiniteAreNotMarked) {
     EXPECT_FALSE(LinkedCursor::nearView(*app.range, {-LinkedCursor::kMargin - 1, 300}));
 }
 
-TEST_F(LinkedCursorTest, OverTheRangeMarksTheInverseOnlyWhereThereIsOne) {
+TEST_F(LinkedCursorTest, OverTheRangeMarksThePreimagesAndTheInverseWhereThereIsOne) {
     const LinkedCursor::Reading none = overRange({250, 150});
     EXPECT_EQ(none.pane, Pane::Range);
     EXPECT_EQ(none.point, (CGPoint{0.5, 0}));
     EXPECT_FALSE(none.hasImage) << "Exponentiate has no inverse";
-    EXPECT_FALSE(none.domainMarker.has_value());
+    // Its one preimage in view, log 0.5, is ringed all the same.
+    ASSERT_EQ(none.domainMarkers.size(), 1u);
+    EXPECT_EQ(none.domainMarker, none.domainMarkers.front());
+    EXPECT_NEAR(none.domainMarkers[0].x, 200 + 100 * std::log(0.5), 1e-6);
+    EXPECT_NEAR(none.domainMarkers[0].y, 150, 1e-6);
 
     app.controller.transformations->setFunction("Invert");
     const LinkedCursor::Reading r = overRange({250, 150});
@@ -100,7 +108,97 @@ TEST_F(LinkedCursorTest, OverTheRangeMarksTheInverseOnlyWhereThereIsOne) {
     EXPECT_EQ(r.image, (CGPoint{2, -0.0}));
     ASSERT_TRUE(r.domainMarker.has_value());
     EXPECT_EQ(*r.domainMarker, (CGPoint{400, 150}));
+    EXPECT_EQ(r.domainMarkers, std::vector<CGPoint>{*r.domainMarker}) << "one ring, not two";
+    EXPECT_EQ(StatusText::pointer(r), "w = 0.500 + 0.000i    f⁻¹(w) = 2.000 + 0.000i");
     EXPECT_FALSE(r.rangeMarker.has_value());
+}
+
+// Every z with f(z) = w in the domain's view gets a ring, for any f: with an inverse, without,
+// from the catalogue or typed as a formula; the status bar lists them.
+TEST_F(LinkedCursorTest, OverTheRangeEveryPreimageInViewIsRinged) {
+    struct Case {
+        const char* function;  // a catalogue title, or a formula
+        CGPoint w;
+        std::vector<CGPoint> z;  // in the order listed
+        const char* status;
+    };
+    const Case cases[] = {
+        {"Square",
+         {1, 0},
+         {{-1, 0}, {1, 0}},
+         "w = 1.000 + 0.000i    2 preimages: -1.000 + 0.000i, 1.000 + 0.000i"},
+        {"z^2 + z",
+         {2, 0},
+         {{-2, 0}, {1, 0}},
+         "w = 2.000 + 0.000i    2 preimages: -2.000 + 0.000i, 1.000 + 0.000i"},
+        {"Cube",
+         {0, 1},
+         {{-std::sqrt(3) / 2, 0.5}, {0, -1}, {std::sqrt(3) / 2, 0.5}},
+         "w = 0.000 + 1.000i    3 preimages: -0.866 + 0.500i, 0.000 - 1.000i, 0.866 + 0.500i"},
+        // Only those in view: the zero at 3 lies beyond the domain's right edge.
+        {"(z^2 + 1)*(z - 3)",
+         {0, 0},
+         {{0, -1}, {0, 1}},
+         "w = 0.000 + 0.000i    2 preimages: 0.000 - 1.000i, 0.000 + 1.000i"},
+        {"z^4",
+         {1, 0},
+         {{-1, 0}, {0, -1}, {0, 1}, {1, 0}},
+         "w = 1.000 + 0.000i    4 preimages: -1.000 + 0.000i, 0.000 - 1.000i, 0.000 + 1.000i, "
+         "..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.function);
+        if (catalogue::find(c.function) != nullptr) {
+            FakeSender item(c.function);
+            app.controller.setFunction(&item);
+        } else {
+            std::string error;
+            ASSERT_TRUE(app.controller.setFormula(c.function, "", error)) << error;
+        }
+        const LinkedCursor::Reading r = overRange(app.range->trueCoordinatesToViewCoordinates(c.w));
+        EXPECT_FALSE(r.hasImage);
+        ASSERT_EQ(r.domainMarkers.size(), c.z.size());
+        ASSERT_EQ(r.preimages.size(), c.z.size());
+        EXPECT_EQ(r.preimageCount, static_cast<int>(c.z.size()));
+        for (std::size_t i = 0; i < c.z.size(); ++i) {
+            const CGPoint at = app.domain->trueCoordinatesToViewCoordinates(c.z[i]);
+            EXPECT_NEAR(r.domainMarkers[i].x, at.x, 1e-6) << i;
+            EXPECT_NEAR(r.domainMarkers[i].y, at.y, 1e-6) << i;
+        }
+        EXPECT_EQ(r.domainMarker, r.domainMarkers.front());
+        EXPECT_EQ(StatusText::pointer(r), c.status);
+        // Switched off: the list stays in the status bar, the rings go.
+        cursor.markersShown = false;
+        EXPECT_TRUE(cursor.read().domainMarkers.empty());
+        EXPECT_EQ(StatusText::pointer(cursor.read()), c.status);
+        cursor.markersShown = true;
+    }
+}
+
+// e^z = w at log w + 2πik: as many rings as the domain's view holds, one per k.
+TEST_F(LinkedCursorTest, UnderExponentiateEveryBranchOfTheLogarithmInViewIsRinged) {
+    for (int i = 0; i < 3; ++i) {
+        app.domain->zoomOut(nullptr);  // x1/8: y from -12 to 12
+    }
+    const std::complex<double> w{1, 1};
+    const LinkedCursor::Reading r = overRange(app.range->trueCoordinatesToViewCoordinates({1, 1}));
+    std::vector<CGPoint> expected;
+    for (int k = -5; k <= 5; ++k) {
+        const std::complex<double> z = std::log(w) + std::complex<double>(0, 2 * M_PI * k);
+        const CGPoint at = app.domain->trueCoordinatesToViewCoordinates({z.real(), z.imag()});
+        if (LinkedCursor::nearView(*app.domain, at)) {
+            expected.push_back(at);
+        }
+    }
+    ASSERT_EQ(expected.size(), 4u) << "k = -2 to 1; k = 2 lies above the view";
+    ASSERT_EQ(r.domainMarkers.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(r.domainMarkers[i].x, expected[i].x, 1e-6) << i;
+        EXPECT_NEAR(r.domainMarkers[i].y, expected[i].y, 1e-6) << i;
+    }
+    EXPECT_EQ(StatusText::pointer(r),
+              "w = 1.000 + 1.000i    4 preimages: 0.347 - 11.781i, 0.347 - 5.498i, 0.347 + 0.785i, "
+              "...");
 }
 
 TEST_F(LinkedCursorTest, HoveringNeitherLogsNorMovesInvertsLastGoodPoint) {
