@@ -337,6 +337,41 @@ TEST(StatusTextTest, PointerLinesNameBothPoints) {
     EXPECT_EQ(StatusText::pointer(r), "w = 0.500 + 1.250i");
 }
 
+TEST(StatusTextTest, OverTheRangeThePreimagesAreListed) {
+    struct Case {
+        bool hasInverse;  // f⁻¹(w) = -1
+        std::vector<CGPoint> preimages;
+        int count;
+        const char* listed;  // after "w = 0.500 + 1.250i    "
+    };
+    const Case cases[] = {
+        {false, {{2, 0}}, 1, "1 preimage: 2.000 + 0.000i"},
+        {true, {{-1, 0}}, 1, "f⁻¹(w) = -1.000 + 0.000i"},
+        {true, {{-1, 0}, {2, -3}}, 2, "2 preimages: -1.000 + 0.000i, 2.000 - 3.000i"},
+        {true, {{2, 0}}, 1, "1 preimage: 2.000 + 0.000i"},
+        {false,
+         {{1, 0}, {2, 0}, {3, 0}},
+         3,
+         "3 preimages: 1.000 + 0.000i, 2.000 + 0.000i, 3.000 + 0.000i"},
+        {false,
+         {{1, 0}, {2, 0}, {3, 0}, {4, 0}},
+         4,
+         "4 preimages: 1.000 + 0.000i, 2.000 + 0.000i, 3.000 + 0.000i, ..."},
+        // Some left out by the solver's cap are counted all the same.
+        {false, {{1, 0}}, 70, "70 preimages: 1.000 + 0.000i, ..."},
+    };
+    for (const Case& c : cases) {
+        LinkedCursor::Reading r;
+        r.pane = Pane::Range;
+        r.point = {0.5, 1.25};
+        r.hasImage = c.hasInverse;
+        r.image = {-1, 0};
+        r.preimages = c.preimages;
+        r.preimageCount = c.count;
+        EXPECT_EQ(StatusText::pointer(r), std::string("w = 0.500 + 1.250i    ") + c.listed);
+    }
+}
+
 TEST(StatusTextTest, ZoomReadsAsAMagnification) {
     EXPECT_EQ(StatusText::zoom(1.0f), "×1");
     EXPECT_EQ(StatusText::zoom(4.0f), "×4");
