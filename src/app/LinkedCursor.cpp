@@ -97,13 +97,25 @@ LinkedCursor::Reading LinkedCursor::read() const {
     return reading;
 }
 
-void LinkedCursor::findPreimages(const Transformations& engine, Reading& reading) const {
+bool LinkedCursor::Solved::sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const {
+    return valid && function.kind == f.kind && function.title == f.title &&
+           function.coefficients == f.coefficients && function.formula == f.formula && w == at &&
+           region == area;
+}
+
+const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, CGPoint w) const {
     const CGRect region = searchRegion(domain_);
+    const ActiveFunction& active = engine.activeFunction();
+    // The window reads the cursor after every event: a move, then the event it was, read the
+    // same w, and the search runs once.
+    if (solved_.sameQuery(active, w, region)) {
+        return solved_;
+    }
     roots::PreimageSet found;
     if (const roots::Map f = solverMap(engine)) {
         roots::PreimageOptions options;
         options.maxEvaluations = kPreimageBudget;
-        found = roots::findPreimages(f, {reading.point.x, reading.point.y}, region, options);
+        found = roots::findPreimages(f, {w.x, w.y}, region, options);
     }
     std::vector<CGPoint> points;
     for (const roots::Preimage& p : found.points) {
@@ -119,7 +131,14 @@ void LinkedCursor::findPreimages(const Transformations& engine, Reading& reading
         const double ax = std::round(a.x / step), bx = std::round(b.x / step);
         return ax != bx ? ax < bx : a.y < b.y;
     });
-    const int leftOut = found.leftOut;
+    solved_ = Solved{true, active, w, region, std::move(points), found.leftOut};
+    return solved_;
+}
+
+void LinkedCursor::findPreimages(const Transformations& engine, Reading& reading) const {
+    const Solved& solved = solve(engine, reading.point);
+    std::vector<CGPoint> points = solved.points;
+    const int leftOut = solved.leftOut;
     // f⁻¹(w) leads the list, in the inverse's own digits: where the solver has it too, that copy
     // goes; where the solver has nothing (no derivative, no value), it is all there is.
     const CGPoint inverse = reading.image;

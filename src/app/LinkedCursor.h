@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/ActiveFunction.h"
 #include "platform/Geometry.h"
 
 namespace zw {
@@ -62,6 +63,18 @@ class LinkedCursor {
     bool markersShown = true;
 
   private:
+    // The solver's preimages of w in the domain's view and margin, sorted, for the function
+    // and view of the last query.
+    struct Solved {
+        bool valid = false;
+        ActiveFunction function;
+        CGPoint w{};
+        CGRect region{};
+        std::vector<CGPoint> points;
+        int leftOut = 0;
+        bool sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const;
+    };
+    const Solved& solve(const Transformations& engine, CGPoint w) const;
     // Fills the reading's preimages of its point w.
     void findPreimages(const Transformations& engine, Reading& reading) const;
 
@@ -70,6 +83,7 @@ class LinkedCursor {
     RangeView& range_;
     Pane pane_ = Pane::None;
     CGPoint position_{};
+    mutable Solved solved_;
 };
 
 }  // namespace zw

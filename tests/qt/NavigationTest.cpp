@@ -221,7 +221,8 @@ TEST_F(NavigationTest, StatusBarFollowsThePointerTheFunctionAndTheZoom) {
     EXPECT_EQ(status()->functionText(), QStringLiteral("Exponentiate"));
     leave(domainPane());
     hover(rangePane(), widgetPoint(rangePane(), 0, 50));
-    EXPECT_EQ(status()->pointerText(), QStringLiteral("w = 0.000 + 0.500i"));
+    EXPECT_EQ(status()->pointerText(),
+              QStringLiteral("w = 0.000 + 0.500i    1 preimage: -0.693 + 1.571i"));
     trigger("Function", "Square");
     EXPECT_EQ(status()->functionText(), QStringLiteral("Square"));
     trigger("Range", "Zoom In");

@@ -175,6 +175,33 @@ TEST_F(LinkedCursorTest, OverTheRangeEveryPreimageInViewIsRinged) {
     }
 }
 
+// With the pointer still, a new f, new coefficients or a zoom of the domain are read at once.
+TEST_F(LinkedCursorTest, ThePreimagesFollowAChangeOfFunctionOrView) {
+    const CGPoint at = app.range->trueCoordinatesToViewCoordinates({1, 0});  // w = 1
+    std::string error;
+    const std::function<void()> changes[] = {
+        [&] { app.controller.setParameters("usersPolynomial", 0, 0, 1, 0, 0, 0, 0, 0); },
+        [&] { app.controller.setParameters("usersPolynomial", 1, 0, 0, 0, 0, 0, 0, 0); },
+        [&] { ASSERT_TRUE(app.controller.setFormula("z^4", "", error)) << error; },
+        [&] { ASSERT_TRUE(app.controller.setFormula("z^4 - 0.9375", "", error)) << error; },
+        [&] { app.domain->zoomIn(nullptr); },
+    };
+    // z^2, z^3, z^4 = 1; z^4 = 1.9375 has its roots ±1.18, ±1.18i in view at x1, none at x2.
+    const std::size_t counts[] = {2, 3, 4, 4, 0};
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        changes[i]();
+        const LinkedCursor::Reading r = overRange(at);
+        EXPECT_EQ(r.domainMarkers.size(), counts[i]);
+        for (const CGPoint m : r.domainMarkers) {
+            const CGPoint z = app.domain->viewCoordinatesToTrueCoordinates(m);
+            EXPECT_NEAR(std::abs(std::pow(std::complex<double>(z.x, z.y), 2 + std::min<int>(i, 2)) -
+                                 (i >= 3 ? 1.9375 : 1.0)),
+                        0, 1e-6);
+        }
+    }
+}
+
 // e^z = w at log w + 2πik: as many rings as the domain's view holds, one per k.
 TEST_F(LinkedCursorTest, UnderExponentiateEveryBranchOfTheLogarithmInViewIsRinged) {
     for (int i = 0; i < 3; ++i) {
