@@ -1,9 +1,14 @@
 #include "app/LinkedCursor.h"
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 
 #include "app/Controller.h"
+#include "engine/FormulaMaps.h"
 #include "engine/Transformations.h"
+#include "roots/Preimages.h"
+#include "roots/SolverMaps.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -20,6 +25,29 @@ void LinkedCursor::pointerAt(Pane pane, CGPoint viewPosition) {
 void LinkedCursor::pointerLeft() {
     pane_ = Pane::None;
 }
+
+namespace {
+
+// The active function as the solver takes it, or none for a title it does not know.
+roots::Map solverMap(const Transformations& engine) {
+    const ActiveFunction& active = engine.activeFunction();
+    if (active.kind == ActiveFunction::Kind::Formula) {
+        return roots::formulaMap(engine::formulaProgram);
+    }
+    return roots::mapNamed(active.title);
+}
+
+// The domain's view widened by the markers' margin, in true coordinates.
+CGRect searchRegion(const PlaneView& plane) {
+    const double m = LinkedCursor::kMargin;
+    const CGPoint a = plane.viewCoordinatesToTrueCoordinates({-m, -m});
+    const CGPoint b =
+        plane.viewCoordinatesToTrueCoordinates({plane.viewWidth + m, plane.viewHeight + m});
+    const CGPoint low{std::min(a.x, b.x), std::min(a.y, b.y)};
+    return {low, {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
+}
+
+}  // namespace
 
 bool LinkedCursor::nearView(const PlaneView& plane, CGPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && p.x >= -kMargin &&
@@ -50,13 +78,82 @@ LinkedCursor::Reading LinkedCursor::read() const {
         if (reading.hasImage) {
             // Without side effects: the hover must not log, nor move invert's last good point.
             reading.image = engine->probeInverse(reading.point).value();
-            const CGPoint at = domain_.trueCoordinatesToViewCoordinates(reading.image);
-            if (markersShown && nearView(domain_, at)) {
-                reading.domainMarker = at;
+        }
+        if (engine != nullptr) {
+            findPreimages(*engine, reading);
+        }
+        if (markersShown) {
+            for (const CGPoint z : reading.preimages) {
+                const CGPoint at = domain_.trueCoordinatesToViewCoordinates(z);
+                if (nearView(domain_, at)) {
+                    reading.domainMarkers.push_back(at);
+                }
+            }
+            if (!reading.domainMarkers.empty()) {
+                reading.domainMarker = reading.domainMarkers.front();
             }
         }
     }
     return reading;
+}
+
+bool LinkedCursor::Solved::sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const {
+    return valid && function.kind == f.kind && function.title == f.title &&
+           function.coefficients == f.coefficients && function.formula == f.formula && w == at &&
+           region == area;
+}
+
+const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, CGPoint w) const {
+    const CGRect region = searchRegion(domain_);
+    const ActiveFunction& active = engine.activeFunction();
+    // The window reads the cursor after every event: a move, then the event it was, read the
+    // same w, and the search runs once.
+    if (solved_.sameQuery(active, w, region)) {
+        return solved_;
+    }
+    roots::PreimageSet found;
+    if (const roots::Map f = solverMap(engine)) {
+        roots::PreimageOptions options;
+        options.maxEvaluations = kPreimageBudget;
+        found = roots::findPreimages(f, {w.x, w.y}, region, options);
+    }
+    std::vector<CGPoint> points;
+    for (const roots::Preimage& p : found.points) {
+        // A part within the solver's tolerance of zero is zero: -1e-17i would read as noise.
+        const double scale = roots::kTolerance * (1 + std::abs(p.z));
+        points.push_back({std::fabs(p.z.real()) <= scale ? 0.0 : p.z.real(),
+                          std::fabs(p.z.imag()) <= scale ? 0.0 : p.z.imag()});
+    }
+    // Left to right, then bottom to top, so that the list does not reorder as w moves a little;
+    // real parts that differ by rounding alone (the branches of a logarithm) count as equal.
+    const double step = 1e-3 * domain_.unitSize();
+    std::sort(points.begin(), points.end(), [step](CGPoint a, CGPoint b) {
+        const double ax = std::round(a.x / step), bx = std::round(b.x / step);
+        return ax != bx ? ax < bx : a.y < b.y;
+    });
+    solved_ = Solved{true, active, w, region, std::move(points), found.leftOut};
+    return solved_;
+}
+
+void LinkedCursor::findPreimages(const Transformations& engine, Reading& reading) const {
+    const Solved& solved = solve(engine, reading.point);
+    std::vector<CGPoint> points = solved.points;
+    const int leftOut = solved.leftOut;
+    // f⁻¹(w) leads the list, in the inverse's own digits: where the solver has it too, that copy
+    // goes; where the solver has nothing (no derivative, no value), it is all there is.
+    const CGPoint inverse = reading.image;
+    const bool inverseShown =
+        reading.hasImage && nearView(domain_, domain_.trueCoordinatesToViewCoordinates(inverse));
+    if (inverseShown) {
+        const double tolerance =
+            std::max(1e-3 * domain_.unitSize(), 1e-9 * (1 + std::hypot(inverse.x, inverse.y)));
+        std::erase_if(points, [&](CGPoint z) {
+            return std::hypot(z.x - inverse.x, z.y - inverse.y) <= tolerance;
+        });
+        points.insert(points.begin(), inverse);
+    }
+    reading.preimageCount = static_cast<int>(points.size()) + leftOut;
+    reading.preimages = std::move(points);
 }
 
 }  // namespace zw

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "engine/ActiveFunction.h"
 #include "platform/Geometry.h"
 
 namespace zw {
@@ -10,9 +12,11 @@ class Controller;
 class DomainView;
 class PlaneView;
 class RangeView;
+class Transformations;
 
 // Where the pointer is, in both planes at once: the true point under it, its image through f
-// (or f⁻¹ from the range, where f has an inverse) and where that image lies in the other plane.
+// (or, from the range, every z with f(z) = w in and just around the domain's view) and where
+// those lie in the other plane.
 class LinkedCursor {
   public:
     enum class Pane { None, Domain, Range };
@@ -29,8 +33,15 @@ class LinkedCursor {
         // numbers must tell apart.
         double pointUnit = 0.01;
         double imageUnit = 0.01;
+        // Over the range: the preimages of w found in the domain's view and its margin, f⁻¹(w)
+        // first where it is one of them, and how many there are in all (more than listed when
+        // the solver's cap left some out).
+        std::vector<CGPoint> preimages;
+        int preimageCount = 0;
         // View positions of the markers, each in its own plane; none while switched off, and
-        // none for an image that is not finite or lies away from the view.
+        // none for an image that is not finite or lies away from the view. One ring in the
+        // domain per preimage; domainMarker is the first of them.
+        std::vector<CGPoint> domainMarkers;
         std::optional<CGPoint> domainMarker;
         std::optional<CGPoint> rangeMarker;
     };
@@ -44,16 +55,35 @@ class LinkedCursor {
 
     // Markers farther than this outside a view are not shown.
     static constexpr double kMargin = 8.0;
+    // Evaluations of f the preimage search may spend on one reading, so that a pointer move
+    // over the range stays quick whatever f is.
+    static constexpr long kPreimageBudget = 20000;
     static bool nearView(const PlaneView& plane, CGPoint viewPosition);
 
     bool markersShown = true;
 
   private:
+    // The solver's preimages of w in the domain's view and margin, sorted, for the function
+    // and view of the last query.
+    struct Solved {
+        bool valid = false;
+        ActiveFunction function;
+        CGPoint w{};
+        CGRect region{};
+        std::vector<CGPoint> points;
+        int leftOut = 0;
+        bool sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const;
+    };
+    const Solved& solve(const Transformations& engine, CGPoint w) const;
+    // Fills the reading's preimages of its point w.
+    void findPreimages(const Transformations& engine, Reading& reading) const;
+
     Controller& controller_;
     DomainView& domain_;
     RangeView& range_;
     Pane pane_ = Pane::None;
     CGPoint position_{};
+    mutable Solved solved_;
 };
 
 }  // namespace zw

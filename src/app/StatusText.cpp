@@ -78,7 +78,21 @@ std::string StatusText::pointer(const LinkedCursor::Reading& reading) {
                    "f(z) = " + complex(reading.image, reading.imageUnit);
         case LinkedCursor::Pane::Range: {
             std::string text = "w = " + complex(reading.point, reading.pointUnit);
-            if (reading.hasImage) {
+            // f⁻¹(w) alone keeps its own name; any other preimage makes a list.
+            const bool onlyTheInverse = reading.hasImage && reading.preimageCount == 1 &&
+                                        reading.preimages.size() == 1 &&
+                                        reading.preimages.front() == reading.image;
+            if (reading.preimageCount > 0 && !onlyTheInverse) {
+                text += std::string(kGap) + std::to_string(reading.preimageCount) +
+                        (reading.preimageCount == 1 ? " preimage: " : " preimages: ");
+                const std::size_t shown = std::min(reading.preimages.size(), kListedPreimages);
+                for (std::size_t i = 0; i < shown; ++i) {
+                    text += (i > 0 ? ", " : "") + complex(reading.preimages[i], reading.imageUnit);
+                }
+                if (static_cast<std::size_t>(reading.preimageCount) > shown) {
+                    text += ", ...";
+                }
+            } else if (reading.hasImage) {
                 text += std::string(kGap) + "f⁻¹(w) = " + complex(reading.image, reading.imageUnit);
             }
             return text;

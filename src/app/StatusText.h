@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "app/LinkedCursor.h"
@@ -16,8 +17,11 @@ class StatusText {
     static std::string number(double value, double unitSize = 0.01);
     // "0.500 + 1.250i"; "∞" for a point with an infinite part, "undefined" for one with NaN.
     static std::string complex(CGPoint z, double unitSize = 0.01);
-    // "z = …    f(z) = …" over the domain, "w = …    f⁻¹(w) = …" over the range, "" elsewhere.
+    // "z = …    f(z) = …" over the domain, "" elsewhere. Over the range "w = …" and its
+    // preimages: "w = …    2 preimages: …, …", the first kListedPreimages of them and "..." for
+    // the rest; "w = …    f⁻¹(w) = …" when f⁻¹(w) is the only one or none is in view.
     static std::string pointer(const LinkedCursor::Reading& reading);
+    static constexpr std::size_t kListedPreimages = 3;
     // A scale factor as a magnification: "×1", "×4", "×1/8", "×2^40", "×2^-40".
     static std::string zoom(float scaleFactor);
     static std::string zooms(float domainScale, float rangeScale);

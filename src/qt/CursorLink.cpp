@@ -1,5 +1,8 @@
 #include "qt/CursorLink.h"
 
+#include <utility>
+#include <vector>
+
 #include "app/StatusText.h"
 #include "engine/FunctionName.h"
 #include "engine/Transformations.h"
@@ -41,8 +44,12 @@ void CursorLink::refresh() {
     }
     const LinkedCursor::Reading reading = cursor_.read();
     const bool hovering = domainPane->hovering() || rangePane->hovering();
-    domainPane->setMarker(hovering ? reading.domainMarker : std::nullopt);
-    rangePane->setMarker(hovering ? reading.rangeMarker : std::nullopt);
+    domainPane->setMarkers(hovering ? reading.domainMarkers : std::vector<CGPoint>{});
+    std::vector<CGPoint> rangeMarkers;
+    if (hovering && reading.rangeMarker) {
+        rangeMarkers.push_back(*reading.rangeMarker);
+    }
+    rangePane->setMarkers(std::move(rangeMarkers));
 
     statusBar_->setPointerText(QString::fromStdString(StatusText::pointer(reading)));
     if (const Transformations* engine = window_->controller()->transformations) {

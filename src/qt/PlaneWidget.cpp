@@ -8,6 +8,7 @@
 #include <QPen>
 #include <QWheelEvent>
 #include <cmath>
+#include <utility>
 
 #include "planes/PlaneView.h"
 #include "qt/QtCanvas.h"
@@ -216,15 +217,17 @@ void PlaneWidget::paintEvent(QPaintEvent* event) {
     painter.drawImage(
         QRectF(area), image_,
         QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
-    if (marker_) {
-        // Dark under light: the ring reads on white and on any shading.
-        const QPointF centre(marker_->x, height() - marker_->y);
+    if (!markers_.empty()) {
+        // Dark under light: the ring reads on white, on any shading and over another ring.
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(QColor(0, 0, 0), 3.5));
-        painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
-        painter.setPen(QPen(QColor(255, 140, 0), 1.5));
-        painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
+        for (const CGPoint& marker : markers_) {
+            const QPointF centre(marker.x, height() - marker.y);
+            painter.setPen(QPen(QColor(0, 0, 0), 3.5));
+            painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
+            painter.setPen(QPen(QColor(255, 140, 0), 1.5));
+            painter.drawEllipse(centre, kMarkerRadius, kMarkerRadius);
+        }
         painter.setRenderHint(QPainter::Antialiasing, false);
     }
     if (hasFocus()) {
@@ -268,17 +271,16 @@ CGPoint PlaneWidget::toView(QPointF position) const {
     return CGPoint{position.x(), height() - position.y()};
 }
 
-void PlaneWidget::setMarker(std::optional<CGPoint> position) {
-    if (position.has_value() == marker_.has_value() &&
-        (!position || (position->x == marker_->x && position->y == marker_->y))) {
+void PlaneWidget::setMarkers(std::vector<CGPoint> positions) {
+    if (positions == markers_) {
         return;
     }
-    if (marker_) {
-        update(markerArea(*marker_));
+    for (const CGPoint& marker : markers_) {
+        update(markerArea(marker));
     }
-    marker_ = position;
-    if (marker_) {
-        update(markerArea(*marker_));
+    markers_ = std::move(positions);
+    for (const CGPoint& marker : markers_) {
+        update(markerArea(marker));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "planes/Gesture.h"
 #include "platform/ViewHost.h"
@@ -48,9 +49,13 @@ class PlaneWidget : public QWidget, public ViewHost {
     bool hovering() const { return pointer_.has_value() && gesture_.hovering(); }
     // What the mouse is doing in this pane, a modal alert over it included.
     const Gesture& gesture() const { return gesture_; }
-    // A ring painted over the pane at a view position, never into its image.
-    void setMarker(std::optional<CGPoint> position);
-    std::optional<CGPoint> marker() const { return marker_; }
+    // Rings painted over the pane at view positions, never into its image.
+    void setMarkers(std::vector<CGPoint> positions);
+    const std::vector<CGPoint>& markers() const { return markers_; }
+    // The first ring, for a pane that shows one.
+    std::optional<CGPoint> marker() const {
+        return markers_.empty() ? std::nullopt : std::optional<CGPoint>(markers_.front());
+    }
     static constexpr int kWheelNotch = Gesture::kWheelNotch;
     static constexpr double kMarkerRadius = 4.5;
 
@@ -102,7 +107,7 @@ class PlaneWidget : public QWidget, public ViewHost {
     bool liveResize_ = false;
     int passCount_ = 0;
     std::optional<CGPoint> pointer_;
-    std::optional<CGPoint> marker_;
+    std::vector<CGPoint> markers_;
     // Which button draws or pans, and whether a release went astray; in pane positions.
     Gesture gesture_;
     QTimer liveResizeTimer_;

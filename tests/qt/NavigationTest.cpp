@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QWheelEvent>
 #include <cmath>
+#include <vector>
 
 #include "WindowTest.h"
 #include "engine/Transformations.h"
@@ -212,6 +213,35 @@ TEST_F(NavigationTest, MarkersNeverTouchTheBackingImage) {
     EXPECT_TRUE(rangePane()->marker().has_value());
 }
 
+// Without an inverse, every preimage in view gets its own ring on screen.
+TEST_F(NavigationTest, OverTheRangeEachPreimageHasARing) {
+    trigger("Function", "Square");
+    hover(rangePane(), widgetPoint(rangePane(), 100, 0));  // w = 1: z = -1 and z = 1
+    const std::vector<CGPoint> rings = domainPane()->markers();
+    ASSERT_EQ(rings.size(), 2u);
+    // The rings are on screen, not in the image: where they are, the two differ.
+    const QImage shown = domainPane()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = domainPane()->image().convertToFormat(QImage::Format_RGB32);
+    for (const CGPoint m : rings) {
+        const CGPoint z = window->domainView()->viewCoordinatesToTrueCoordinates(m);
+        EXPECT_NEAR(std::fabs(z.x), 1.0, 1e-9);
+        EXPECT_NEAR(z.y, 0.0, 1e-9);
+        const int x = static_cast<int>(m.x + PlaneWidget::kMarkerRadius);
+        const int y = domainPane()->height() - static_cast<int>(m.y);
+        int differing = 0;
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                differing += shown.pixel(x + dx, y + dy) != image.pixel(x + dx, y + dy);
+            }
+        }
+        EXPECT_GT(differing, 0) << z.x;
+    }
+    EXPECT_EQ(status()->pointerText(),
+              QStringLiteral("w = 1.000 + 0.000i    2 preimages: -1.000 + 0.000i, 1.000 + 0.000i"));
+    leave(rangePane());
+    EXPECT_TRUE(domainPane()->markers().empty());
+}
+
 TEST_F(NavigationTest, StatusBarFollowsThePointerTheFunctionAndTheZoom) {
     const QPointF at = widgetPoint(domainPane(), 50, 125);
     hover(domainPane(), at);
@@ -221,7 +251,8 @@ TEST_F(NavigationTest, StatusBarFollowsThePointerTheFunctionAndTheZoom) {
     EXPECT_EQ(status()->functionText(), QStringLiteral("Exponentiate"));
     leave(domainPane());
     hover(rangePane(), widgetPoint(rangePane(), 0, 50));
-    EXPECT_EQ(status()->pointerText(), QStringLiteral("w = 0.000 + 0.500i"));
+    EXPECT_EQ(status()->pointerText(),
+              QStringLiteral("w = 0.000 + 0.500i    1 preimage: -0.693 + 1.571i"));
     trigger("Function", "Square");
     EXPECT_EQ(status()->functionText(), QStringLiteral("Square"));
     trigger("Range", "Zoom In");

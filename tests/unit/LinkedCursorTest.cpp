@@ -4,11 +4,15 @@
 
 #include <clocale>
 #include <cmath>
+#include <complex>
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "app/LinkedCursor.h"
 #include "app/StatusText.h"
+#include "engine/Catalogue.h"
 #include "engine/ComplexFunctions.h"
 #include "engine/FunctionName.h"
 #include "planes/Readout.h"
@@ -87,12 +91,16 @@ TEST_F(LinkedCursorTest, ImagesThatAreFarOrNotFiniteAreNotMarked) {
     EXPECT_FALSE(LinkedCursor::nearView(*app.range, {-LinkedCursor::kMargin - 1, 300}));
 }
 
-TEST_F(LinkedCursorTest, OverTheRangeMarksTheInverseOnlyWhereThereIsOne) {
+TEST_F(LinkedCursorTest, OverTheRangeMarksThePreimagesAndTheInverseWhereThereIsOne) {
     const LinkedCursor::Reading none = overRange({250, 150});
     EXPECT_EQ(none.pane, Pane::Range);
     EXPECT_EQ(none.point, (CGPoint{0.5, 0}));
     EXPECT_FALSE(none.hasImage) << "Exponentiate has no inverse";
-    EXPECT_FALSE(none.domainMarker.has_value());
+    // Its one preimage in view, log 0.5, is ringed all the same.
+    ASSERT_EQ(none.domainMarkers.size(), 1u);
+    EXPECT_EQ(none.domainMarker, none.domainMarkers.front());
+    EXPECT_NEAR(none.domainMarkers[0].x, 200 + 100 * std::log(0.5), 1e-6);
+    EXPECT_NEAR(none.domainMarkers[0].y, 150, 1e-6);
 
     app.controller.transformations->setFunction("Invert");
     const LinkedCursor::Reading r = overRange({250, 150});
@@ -100,7 +108,124 @@ TEST_F(LinkedCursorTest, OverTheRangeMarksTheInverseOnlyWhereThereIsOne) {
     EXPECT_EQ(r.image, (CGPoint{2, -0.0}));
     ASSERT_TRUE(r.domainMarker.has_value());
     EXPECT_EQ(*r.domainMarker, (CGPoint{400, 150}));
+    EXPECT_EQ(r.domainMarkers, std::vector<CGPoint>{*r.domainMarker}) << "one ring, not two";
+    EXPECT_EQ(StatusText::pointer(r), "w = 0.500 + 0.000i    f⁻¹(w) = 2.000 + 0.000i");
     EXPECT_FALSE(r.rangeMarker.has_value());
+}
+
+// Every z with f(z) = w in the domain's view gets a ring, for any f: with an inverse, without,
+// from the catalogue or typed as a formula; the status bar lists them.
+TEST_F(LinkedCursorTest, OverTheRangeEveryPreimageInViewIsRinged) {
+    struct Case {
+        const char* function;  // a catalogue title, or a formula
+        CGPoint w;
+        std::vector<CGPoint> z;  // in the order listed
+        const char* status;
+    };
+    const Case cases[] = {
+        {"Square",
+         {1, 0},
+         {{-1, 0}, {1, 0}},
+         "w = 1.000 + 0.000i    2 preimages: -1.000 + 0.000i, 1.000 + 0.000i"},
+        {"z^2 + z",
+         {2, 0},
+         {{-2, 0}, {1, 0}},
+         "w = 2.000 + 0.000i    2 preimages: -2.000 + 0.000i, 1.000 + 0.000i"},
+        {"Cube",
+         {0, 1},
+         {{-std::sqrt(3) / 2, 0.5}, {0, -1}, {std::sqrt(3) / 2, 0.5}},
+         "w = 0.000 + 1.000i    3 preimages: -0.866 + 0.500i, 0.000 - 1.000i, 0.866 + 0.500i"},
+        // Only those in view: the zero at 3 lies beyond the domain's right edge.
+        {"(z^2 + 1)*(z - 3)",
+         {0, 0},
+         {{0, -1}, {0, 1}},
+         "w = 0.000 + 0.000i    2 preimages: 0.000 - 1.000i, 0.000 + 1.000i"},
+        {"z^4",
+         {1, 0},
+         {{-1, 0}, {0, -1}, {0, 1}, {1, 0}},
+         "w = 1.000 + 0.000i    4 preimages: -1.000 + 0.000i, 0.000 - 1.000i, 0.000 + 1.000i, "
+         "..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.function);
+        if (catalogue::find(c.function) != nullptr) {
+            FakeSender item(c.function);
+            app.controller.setFunction(&item);
+        } else {
+            std::string error;
+            ASSERT_TRUE(app.controller.setFormula(c.function, "", error)) << error;
+        }
+        const LinkedCursor::Reading r = overRange(app.range->trueCoordinatesToViewCoordinates(c.w));
+        EXPECT_FALSE(r.hasImage);
+        ASSERT_EQ(r.domainMarkers.size(), c.z.size());
+        ASSERT_EQ(r.preimages.size(), c.z.size());
+        EXPECT_EQ(r.preimageCount, static_cast<int>(c.z.size()));
+        for (std::size_t i = 0; i < c.z.size(); ++i) {
+            const CGPoint at = app.domain->trueCoordinatesToViewCoordinates(c.z[i]);
+            EXPECT_NEAR(r.domainMarkers[i].x, at.x, 1e-6) << i;
+            EXPECT_NEAR(r.domainMarkers[i].y, at.y, 1e-6) << i;
+        }
+        EXPECT_EQ(r.domainMarker, r.domainMarkers.front());
+        EXPECT_EQ(StatusText::pointer(r), c.status);
+        // Switched off: the list stays in the status bar, the rings go.
+        cursor.markersShown = false;
+        EXPECT_TRUE(cursor.read().domainMarkers.empty());
+        EXPECT_EQ(StatusText::pointer(cursor.read()), c.status);
+        cursor.markersShown = true;
+    }
+}
+
+// With the pointer still, a new f, new coefficients or a zoom of the domain are read at once.
+TEST_F(LinkedCursorTest, ThePreimagesFollowAChangeOfFunctionOrView) {
+    const CGPoint at = app.range->trueCoordinatesToViewCoordinates({1, 0});  // w = 1
+    std::string error;
+    const std::function<void()> changes[] = {
+        [&] { app.controller.setParameters("usersPolynomial", 0, 0, 1, 0, 0, 0, 0, 0); },
+        [&] { app.controller.setParameters("usersPolynomial", 1, 0, 0, 0, 0, 0, 0, 0); },
+        [&] { ASSERT_TRUE(app.controller.setFormula("z^4", "", error)) << error; },
+        [&] { ASSERT_TRUE(app.controller.setFormula("z^4 - 0.9375", "", error)) << error; },
+        [&] { app.domain->zoomIn(nullptr); },
+    };
+    // z^2, z^3, z^4 = 1; z^4 = 1.9375 has its roots ±1.18, ±1.18i in view at x1, none at x2.
+    const std::size_t counts[] = {2, 3, 4, 4, 0};
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        changes[i]();
+        const LinkedCursor::Reading r = overRange(at);
+        EXPECT_EQ(r.domainMarkers.size(), counts[i]);
+        for (const CGPoint m : r.domainMarkers) {
+            const CGPoint z = app.domain->viewCoordinatesToTrueCoordinates(m);
+            EXPECT_NEAR(std::abs(std::pow(std::complex<double>(z.x, z.y), 2 + std::min<int>(i, 2)) -
+                                 (i >= 3 ? 1.9375 : 1.0)),
+                        0, 1e-6);
+        }
+    }
+}
+
+// e^z = w at log w + 2πik: as many rings as the domain's view holds, one per k.
+TEST_F(LinkedCursorTest, UnderExponentiateEveryBranchOfTheLogarithmInViewIsRinged) {
+    for (int i = 0; i < 3; ++i) {
+        app.domain->zoomOut(nullptr);  // x1/8: y from -12 to 12
+    }
+    const std::complex<double> w{1, 1};
+    const LinkedCursor::Reading r = overRange(app.range->trueCoordinatesToViewCoordinates({1, 1}));
+    std::vector<CGPoint> expected;
+    for (int k = -5; k <= 5; ++k) {
+        const std::complex<double> z = std::log(w) + std::complex<double>(0, 2 * M_PI * k);
+        const CGPoint at = app.domain->trueCoordinatesToViewCoordinates({z.real(), z.imag()});
+        if (LinkedCursor::nearView(*app.domain, at)) {
+            expected.push_back(at);
+        }
+    }
+    ASSERT_EQ(expected.size(), 4u) << "k = -2 to 1; k = 2 lies above the view";
+    ASSERT_EQ(r.domainMarkers.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(r.domainMarkers[i].x, expected[i].x, 1e-6) << i;
+        EXPECT_NEAR(r.domainMarkers[i].y, expected[i].y, 1e-6) << i;
+    }
+    EXPECT_EQ(StatusText::pointer(r),
+              "w = 1.000 + 1.000i    4 preimages: 0.347 - 11.781i, 0.347 - 5.498i, 0.347 + 0.785i, "
+              "...");
 }
 
 TEST_F(LinkedCursorTest, HoveringNeitherLogsNorMovesInvertsLastGoodPoint) {
@@ -237,6 +362,41 @@ TEST(StatusTextTest, PointerLinesNameBothPoints) {
     EXPECT_EQ(StatusText::pointer(r), "w = 0.500 + 1.250i    f⁻¹(w) = -1.000 + 0.000i");
     r.hasImage = false;
     EXPECT_EQ(StatusText::pointer(r), "w = 0.500 + 1.250i");
+}
+
+TEST(StatusTextTest, OverTheRangeThePreimagesAreListed) {
+    struct Case {
+        bool hasInverse;  // f⁻¹(w) = -1
+        std::vector<CGPoint> preimages;
+        int count;
+        const char* listed;  // after "w = 0.500 + 1.250i    "
+    };
+    const Case cases[] = {
+        {false, {{2, 0}}, 1, "1 preimage: 2.000 + 0.000i"},
+        {true, {{-1, 0}}, 1, "f⁻¹(w) = -1.000 + 0.000i"},
+        {true, {{-1, 0}, {2, -3}}, 2, "2 preimages: -1.000 + 0.000i, 2.000 - 3.000i"},
+        {true, {{2, 0}}, 1, "1 preimage: 2.000 + 0.000i"},
+        {false,
+         {{1, 0}, {2, 0}, {3, 0}},
+         3,
+         "3 preimages: 1.000 + 0.000i, 2.000 + 0.000i, 3.000 + 0.000i"},
+        {false,
+         {{1, 0}, {2, 0}, {3, 0}, {4, 0}},
+         4,
+         "4 preimages: 1.000 + 0.000i, 2.000 + 0.000i, 3.000 + 0.000i, ..."},
+        // Some left out by the solver's cap are counted all the same.
+        {false, {{1, 0}}, 70, "70 preimages: 1.000 + 0.000i, ..."},
+    };
+    for (const Case& c : cases) {
+        LinkedCursor::Reading r;
+        r.pane = Pane::Range;
+        r.point = {0.5, 1.25};
+        r.hasImage = c.hasInverse;
+        r.image = {-1, 0};
+        r.preimages = c.preimages;
+        r.preimageCount = c.count;
+        EXPECT_EQ(StatusText::pointer(r), std::string("w = 0.500 + 1.250i    ") + c.listed);
+    }
 }
 
 TEST(StatusTextTest, ZoomReadsAsAMagnification) {
