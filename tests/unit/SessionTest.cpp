@@ -13,7 +13,6 @@
 #include <functional>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -123,15 +122,23 @@ TEST(SessionRoundTrip, EverySavedFileHasTheFileTypesMagicNearItsStart) {
     ASSERT_TRUE(in) << "the file type's XML cannot be read";
     std::stringstream xml;
     xml << in.rdbuf();
-    std::smatch match;
     const std::string text = xml.str();
-    ASSERT_TRUE(std::regex_search(
-        text, match,
-        std::regex(R"re(<match type="string" value="([^"]*)" offset="([0-9]+):([0-9]+)")re")));
-    const std::string magic =
-        std::regex_replace(match[1].str(), std::regex("&quot;"), std::string(1, '"'));
-    const std::size_t first = std::stoul(match[2].str());
-    const std::size_t last = std::stoul(match[3].str());
+    // The XML's one string match: <match type="string" value="..." offset="first:last">.
+    const std::string head = R"(<match type="string" value=")";
+    const std::size_t tag = text.find(head);
+    ASSERT_NE(tag, std::string::npos) << text;
+    const std::size_t valueEnd = text.find('"', tag + head.size());
+    const std::string offset = R"(" offset=")";
+    ASSERT_EQ(text.compare(valueEnd, offset.size(), offset), 0) << text.substr(tag);
+    std::string magic = text.substr(tag + head.size(), valueEnd - tag - head.size());
+    for (std::size_t q = magic.find("&quot;"); q != std::string::npos; q = magic.find("&quot;")) {
+        magic.replace(q, 6, 1, '"');
+    }
+    std::size_t first = 0;
+    std::size_t last = 0;
+    char colon = 0;
+    std::istringstream range(text.substr(valueEnd + offset.size()));
+    ASSERT_TRUE(range >> first >> colon >> last && colon == ':') << text.substr(tag);
     ASSERT_NE(magic.find("zwmap-session"), std::string::npos) << magic;
 
     AppHarness blank;
