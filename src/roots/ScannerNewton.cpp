@@ -1,0 +1,127 @@
+#include <algorithm>
+
+#include "roots/Scanner.h"
+
+// Newton's method from a cell's seed, what counts as a root, and the predictor-corrector step
+// that follows one preimage from one w to the next.
+namespace zw::roots::scanning {
+
+std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex target) {
+    // g here is f − target; the samples hold f − w_.
+    const Complex shift = w_ - target;
+    const double tolerance = kTolerance * (1.0 + std::abs(target));
+    Sample s = evaluate(z);
+    for (int i = 0; i < kNewtonIterations && !exhausted_; ++i) {
+        const Complex g = s.g + shift;
+        const double r = std::abs(g);
+        if (!std::isfinite(r)) {
+            return std::nullopt;
+        }
+        if (r == 0.0) {
+            return s.z;
+        }
+        if (!finite(s.dz) || !finite(s.dzbar)) {
+            if (std::isnan(s.dz.real()) || std::isnan(s.dz.imag())) {
+                noDerivative_ = true;
+            }
+            break;
+        }
+        Complex h = solve(s.dz, s.dzbar, -g) * static_cast<double>(multiplicity);
+        if (!finite(h)) {
+            break;
+        }
+        Sample next = evaluate(s.z + h);
+        for (int k = 0; k < kNewtonHalvings && !exhausted_ && !(std::abs(next.g + shift) < r);
+             ++k) {
+            h /= 2.0;
+            next = evaluate(s.z + h);
+        }
+        const double rNext = std::abs(next.g + shift);
+        if (!(rNext < r)) {
+            break;
+        }
+        const bool stalled = next.z == s.z || std::abs(h) <= 4 * kEpsilon * std::abs(s.z);
+        s = next;
+        if (rNext <= tolerance * 1e-4 || (stalled && rNext <= tolerance)) {
+            return settled(s, shift, multiplicity);
+        }
+    }
+    if (std::abs(s.g + shift) <= tolerance) {
+        return settled(s, shift, multiplicity);
+    }
+    return std::nullopt;
+}
+
+std::optional<Complex> Scanner::settled(const Sample& s, Complex shift, int multiplicity) const {
+    // Small enough a value is not yet a root: e^(1/z) is below any tolerance just left of 0,
+    // where it has none. At a root, the next step would be tiny too.
+    const double next =
+        std::abs(solve(s.dz, s.dzbar, s.g + shift)) * static_cast<double>(multiplicity);
+    if (s.g + shift == Complex(0.0, 0.0) || next <= std::max(1e-6 * std::abs(s.z), mergeRadius_)) {
+        return s.z;
+    }
+    return std::nullopt;
+}
+
+void Scanner::record(Complex z, int multiplicity) {
+    if (!box_.contains(z, 0.0)) {
+        return;
+    }
+    for (Preimage& p : found_) {
+        if (std::abs(p.z - z) <= mergeRadius_) {
+            p.multiplicity = std::max(p.multiplicity, multiplicity);
+            return;
+        }
+    }
+    if (static_cast<int>(found_.size()) >= options_.maxPreimages) {
+        leftOut_ += multiplicity;
+        return;
+    }
+    found_.push_back({z, multiplicity, -1});
+}
+
+void Scanner::trouble(Complex centre) {
+    unresolved_ = true;
+    const double apart = 0x1p-12 * std::max(box_.x1 - box_.x0, box_.y1 - box_.y0);
+    if (trouble_.size() < kMaxTrouble &&
+        std::none_of(trouble_.begin(), trouble_.end(),
+                     [&](Complex p) { return std::abs(p - centre) <= apart; })) {
+        trouble_.push_back(centre);
+    }
+}
+
+std::optional<Complex> Scanner::track(Complex z, Complex from) {
+    const Complex to = w_;
+    double t = 0.0;
+    double dt = 1.0;
+    Sample s = evaluate(z);
+    while (t < 1.0 && !exhausted_) {
+        if (dt < 0x1p-16) {
+            return std::nullopt;
+        }
+        const double t1 = std::min(1.0, t + dt);
+        const Complex target = from + (to - from) * t1;
+        // Predictor: the tangent step, which is long where f' is small; the corrector must then
+        // stay close to it or the step is halved.
+        const Complex value = s.g + w_;
+        const Complex h = solve(s.dz, s.dzbar, target - value);
+        if (!finite(h)) {
+            return std::nullopt;
+        }
+        const Complex predicted = s.z + h;
+        const std::optional<Complex> corrected = newton(predicted, 1, target);
+        if (corrected && std::abs(*corrected - predicted) <= 0.25 * std::abs(h) + mergeRadius_) {
+            t = t1;
+            s = evaluate(*corrected);
+            dt = std::min(1.0, dt * 2.0);
+        } else {
+            dt /= 2.0;
+        }
+    }
+    if (exhausted_) {
+        return std::nullopt;
+    }
+    return s.z;
+}
+
+}  // namespace zw::roots::scanning
