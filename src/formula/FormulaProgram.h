@@ -106,12 +106,15 @@ class FormulaProgram {
     std::size_t mark() const { return code_.size(); }
     // The top value raised to the whole number n by repeated multiplication.
     void powerInt(int n);
+    // a^n as the program computes it: square-and-multiply, a reciprocal for n < 0.
+    static Complex powInt(Complex a, int n);
 
   private:
     class Batch;  // the block evaluation, in FormulaBatch.cpp
+    // Carries the derivative beside the value through the same steps.
+    friend class FormulaDerivative;
     static Complex apply(Op op, Complex a);
     static Complex apply(Op op, Complex a, Complex b);
-    static Complex powInt(Complex a, int n);
     // What an instruction with a constant operand (c, n) makes of the value a.
     static Complex applyInstruction(const Instruction& in, Complex a);
     // The instruction for "top op c", and for "c op top" (Add, Sub, Mul, Div, Pow).
