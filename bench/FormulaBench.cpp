@@ -1,11 +1,13 @@
 // A typed formula against the same function built in: a shading rebuild with exp(z) against
 // the catalogue's Exponentiate, and a million evaluations of sin(z)^2 + 1/(z-1) against the
-// expression written out with std::complex.
+// expression written out with std::complex, one point at a time and a block of points at a time.
 #include <benchmark/benchmark.h>
 
 #include "Ratios.h"
 
+#include <algorithm>
 #include <complex>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,35 @@ void BM_FormulaSinSquared(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FormulaSinSquared)->Unit(benchmark::kMillisecond);
+
+void BM_FormulaBatchSinSquared(benchmark::State& state) {
+    const std::vector<C>& points = samples();
+    zw::FormulaProgram program;
+    zw::FormulaError error;
+    if (!zw::FormulaParser::compile("sin(z)^2 + 1/(z-1)", "z", program, error)) {
+        state.SkipWithError(error.message.c_str());
+        return;
+    }
+    // A row's worth at a time, as a caller walking the plane asks, each row's values left in
+    // memory for whatever uses them next.
+    constexpr std::size_t kRow = 1024;
+    std::vector<C> values(kRow);
+    for (auto _ : state) {
+        for (std::size_t start = 0; start < points.size(); start += kRow) {
+            const std::size_t n = std::min(kRow, points.size() - start);
+            program.evaluate(points.data() + start, values.data(), n);
+            benchmark::DoNotOptimize(values.data());
+            benchmark::ClobberMemory();
+        }
+    }
+}
+BENCHMARK(BM_FormulaBatchSinSquared)->Unit(benchmark::kMillisecond);
+
+const int kM3 = zw::bench::addRatio("M3 sin(z)^2 + 1/(z-1), formula in blocks / std::complex",
+                                    "BM_FormulaBatchSinSquared", "BM_ComplexSinSquared", 1.0);
+const int kM3Scalar =
+    zw::bench::addRatio("M3 sin(z)^2 + 1/(z-1), formula in blocks / one point at a time",
+                        "BM_FormulaBatchSinSquared", "BM_FormulaSinSquared");
 
 const int kF1 = zw::bench::addRatio("F1 shading, formula exp(z) / Exponentiate",
                                     "BM_ShadingFormulaExp", "BM_ShadingExponentiate", 1.5);
