@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/Alerts.h"
 #include "platform/Log.h"
@@ -109,17 +110,19 @@ RecoverySchedule::Time RecoveryKeeper::now() const {
 }
 
 void RecoveryKeeper::check() {
-    const SessionDocument::Mark mark = session_.document().mark();
-    if (mark == seen_) {
-        return;
-    }
-    seen_ = mark;
-    if (!session_.document().isModified()) {
+    // The title has just been told whether anything is unsaved (a save changes nothing shown).
+    if (!window_->isWindowModified()) {
+        seen_ = session_.document().mark();
         schedule_.cleared();
         timer_.stop();
         removeCopy();
         return;
     }
+    SessionDocument::Mark mark = session_.document().mark();
+    if (mark == seen_) {
+        return;  // the pointer moved, a menu opened
+    }
+    seen_ = std::move(mark);
     schedule_.changed(now());
     arm();
 }

@@ -193,6 +193,9 @@ void SessionActions::startNew() {
         return;
     }
     document_.startNew();
+    // The options as last chosen, as a window started now would have them.
+    window_->preferences()->applyRemembered();
+    document_.markUnmodified();
     window_->sessionApplied();
     refreshTitle();
 }

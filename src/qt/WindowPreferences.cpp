@@ -78,8 +78,12 @@ void WindowPreferences::applyOption(const Preferences::Setting& setting) {
     menus_->action(command)->trigger();
 }
 
-void WindowPreferences::applyOptions(MenuBuilder& menus) {
-    menus_ = &menus;
+void WindowPreferences::applyRemembered() {
+    if (menus_ == nullptr) {
+        return;
+    }
+    // The marks as the core has them now (New may just have changed the options).
+    menus_->refresh();
     applying_ = true;
     for (const Preferences::Setting& setting : Preferences::settings()) {
         if (!setting.commands.empty()) {
@@ -87,6 +91,11 @@ void WindowPreferences::applyOptions(MenuBuilder& menus) {
         }
     }
     applying_ = false;
+}
+
+void WindowPreferences::applyOptions(MenuBuilder& menus) {
+    menus_ = &menus;
+    applyRemembered();
     for (const Preferences::Setting& setting : Preferences::settings()) {
         for (const std::string& command : setting.commands) {
             // After the item's own action: the mark shows the option as it now is.
@@ -149,15 +158,7 @@ bool WindowPreferences::reset() {
     }
     forgetStored();
     preferences_ = Preferences();
-    if (menus_ != nullptr) {
-        applying_ = true;
-        for (const Preferences::Setting& setting : Preferences::settings()) {
-            if (!setting.commands.empty()) {
-                applyOption(setting);
-            }
-        }
-        applying_ = false;
-    }
+    applyRemembered();
     window_->showNormal();
     window_->resize(windowSize());
     window_->layout()->activate();

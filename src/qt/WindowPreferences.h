@@ -30,6 +30,8 @@ class WindowPreferences : public QObject {
     // Once the menus are made and the planes woken: the remembered options are set through
     // their items, as if chosen, and from then on each choice is kept.
     void applyOptions(MenuBuilder& menus);
+    // The remembered options set again (New starts as a window would start now).
+    void applyRemembered();
     // The window closes: its size and split are kept.
     void keepWindowShape();
     // The folder Export Picture... starts in: where the last picture went, if it still exists.
