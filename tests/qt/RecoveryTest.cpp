@@ -101,56 +101,51 @@ TEST_F(RecoveryTest, ACopyIsKeptOnlyWhileChangesAreUnsaved) {
     EXPECT_FALSE(exists(last)) << "the window closed";
 }
 
+// Newest first, each copy whose zwmap is gone; after a Restore no more are asked about.
 TEST_F(RecoveryTest, RestoreOffersOnlyCopiesWhoseZwmapIsGone) {
     drawPath();
     const QString folder = RecoveryKeeper::folder();
-    const QString gone = folder + QStringLiteral("/999999-1");
-    leaveCopy(gone, "/nowhere/work.zwmap");
+    const QString older = folder + QStringLiteral("/999999-1");
+    leaveCopy(older, "/nowhere/work.zwmap");
+    QFile olderFile(older + QStringLiteral(".zwmap"));
+    ASSERT_TRUE(olderFile.open(QIODevice::ReadWrite));
+    const QDateTime then = QDateTime::currentDateTime().addSecs(-3600);
+    ASSERT_TRUE(olderFile.setFileTime(then, QFileDevice::FileModificationTime));
+    olderFile.close();
+    const QString newer = folder + QStringLiteral("/999999-2");
+    leaveCopy(newer, "");
     // One whose zwmap still runs (its lock is held) is never offered.
-    const QString running = folder + QStringLiteral("/999999-2");
+    const QString running = folder + QStringLiteral("/999999-3");
     leaveCopy(running, "");
     QLockFile held(running + QStringLiteral(".lock"));
     ASSERT_TRUE(held.tryLock(0));
-    const QString time =
-        QFileInfo(gone + QStringLiteral(".zwmap")).lastModified().toString(QStringLiteral("HH:mm"));
+    const QString newerTime = QFileInfo(newer + QStringLiteral(".zwmap"))
+                                  .lastModified()
+                                  .toString(QStringLiteral("HH:mm"));
     startAgain();
 
-    alerts->expect(kAlertDefaultReturn);
+    alerts->expect(kAlertAlternateReturn);  // Discard the newer
+    alerts->expect(kAlertDefaultReturn);    // Restore the older
     EXPECT_TRUE(window->recovery()->offerRestore());
-    ASSERT_EQ(alerts->alerts().size(), 1u);
+    ASSERT_EQ(alerts->alerts().size(), 2u);
     EXPECT_EQ(alerts->alerts()[0].title,
-              "Restore the unsaved work from " + time.toStdString() + "?");
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(time).hasMatch());
+              "Restore the unsaved work from " + newerTime.toStdString() + "?");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(newerTime).hasMatch());
+    EXPECT_EQ(alerts->alerts()[1].title, "Restore the unsaved work from " +
+                                             then.toString(QStringLiteral("HH:mm")).toStdString() +
+                                             "?");
+    EXPECT_FALSE(exists(newer + QStringLiteral(".zwmap"))) << "discarded";
     EXPECT_EQ(window->domainView()->paths.size(), 1u);
     EXPECT_EQ(window->sessionActions()->document().path(), "/nowhere/work.zwmap");
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("work.zwmap[*] - zwmap"));
-    // The work moved into this window's own copy.
-    EXPECT_FALSE(exists(gone + QStringLiteral(".zwmap")));
-    EXPECT_FALSE(exists(gone + QStringLiteral(".name")));
+    // The work moved into this window's own copy; names and locks went with the old ones.
     EXPECT_TRUE(exists(copy()));
-    EXPECT_TRUE(exists(running + QStringLiteral(".zwmap")));
-}
-
-TEST_F(RecoveryTest, DiscardDeletesTheCopyAndTheWindowStaysAsItStarted) {
-    drawPath();
-    const QString base = RecoveryKeeper::folder() + QStringLiteral("/999999-3");
-    leaveCopy(base, "");
-    startAgain();
-
-    alerts->expect(kAlertAlternateReturn);
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("999999-*")}, QDir::Files),
+              QStringList({QStringLiteral("999999-3.lock"), QStringLiteral("999999-3.name"),
+                           QStringLiteral("999999-3.zwmap")}));
     EXPECT_FALSE(window->recovery()->offerRestore());
-    EXPECT_EQ(alerts->alerts().size(), 1u);
-    EXPECT_FALSE(exists(base + QStringLiteral(".zwmap")));
-    EXPECT_TRUE(window->domainView()->paths.empty());
-    EXPECT_FALSE(window->isWindowModified());
-    // Asked once: a second start finds nothing to offer.
-    EXPECT_FALSE(window->recovery()->offerRestore());
-    EXPECT_EQ(alerts->alerts().size(), 1u);
-    EXPECT_TRUE(QDir(RecoveryKeeper::folder())
-                    .entryList({QStringLiteral("999999-*")}, QDir::Files)
-                    .isEmpty())
-        << "its name and lock went with it";
+    EXPECT_EQ(alerts->alerts().size(), 2u) << "the running zwmap's copy is not offered";
 }
 
 }  // namespace

@@ -143,17 +143,12 @@ TEST_F(RememberedSettingsTest, ResetSettingsAsksOnlyWhenThePlanesChange) {
     }
     restart();
     expectShown(kDefaults, "the start after a reset");
-}
 
-TEST_F(RememberedSettingsTest, ResetSettingsOnTheCommandLineForgetsThemBeforeTheWindowStarts) {
-    const CommandLine::Request request =
-        CommandLine::read({QStringLiteral("zwmap"), QStringLiteral("--reset-settings")});
-    EXPECT_EQ(request.action, CommandLine::Action::Window);
-    EXPECT_TRUE(request.resetSettings);
+    // --reset-settings forgets them before the window is made.
+    EXPECT_TRUE(CommandLine::read({QStringLiteral("zwmap"), QStringLiteral("--reset-settings")})
+                    .resetSettings);
     EXPECT_FALSE(CommandLine::read({QStringLiteral("zwmap")}).resetSettings);
-
     choose("Domain", "Colour Wheel");
-    choose("Domain", "Highest Resolution");
     WindowPreferences::forgetStored();
     restart();
     expectShown(kDefaults, "after --reset-settings");
