@@ -112,12 +112,16 @@ RecoverySchedule::Time RecoveryKeeper::now() const {
 void RecoveryKeeper::check() {
     // The title has just been told whether anything is unsaved (a save changes nothing shown).
     if (!window_->isWindowModified()) {
-        seen_ = session_.document().mark();
-        schedule_.cleared();
-        timer_.stop();
-        removeCopy();
+        if (!clean_) {
+            clean_ = true;
+            seen_ = session_.document().mark();
+            schedule_.cleared();
+            timer_.stop();
+            removeCopy();
+        }
         return;
     }
+    clean_ = false;
     SessionDocument::Mark mark = session_.document().mark();
     if (mark == seen_) {
         return;  // the pointer moved, a menu opened

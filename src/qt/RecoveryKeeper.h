@@ -61,6 +61,8 @@ class RecoveryKeeper : public QObject {
     QElapsedTimer clock_;
     QTimer timer_;
     SessionDocument::Mark seen_;
+    // Nothing was unsaved at the last check, and there is no copy.
+    bool clean_ = true;
     // The copy's path without ".zwmap"; empty when no lock could be had (no copies then).
     QString base_;
     std::unique_ptr<QLockFile> lock_;
