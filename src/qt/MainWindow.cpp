@@ -95,7 +95,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(menus_->action(command::kLinkedCursor), &QAction::toggled, cursorLink_,
             &CursorLink::setMarkersShown);
     helpMenu_ = new HelpMenu(this, *menus_);
-    // The options as the user left them, before they become what New brings back.
+    // The options as the user last chose them: the window starts with them.
     preferences_->applyOptions(*menus_);
     connect(menus_->action(command::kResetSettings), &QAction::triggered, preferences_,
             &WindowPreferences::reset);
