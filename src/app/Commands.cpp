@@ -342,6 +342,9 @@ void addViewAndHelp(std::vector<Command>& t) {
                     "Refine images where f bends fast and break them where it jumps",
                     [](Workbench& w, Sender* s) { w.controller.toggleFollowCurvesNearPoles(s); }),
                [](const Workbench& w) { return w.controller.followCurvesNearPoles; }));
+    // The window puts its remembered settings back; it asks first when the planes change.
+    t.push_back(after(item(command::kResetSettings, "view", "Reset Settings",
+                           "Put every remembered setting back as zwmap first starts")));
 
     t.push_back(menu("help", "", "&Help"));
     t.push_back(item(command::kKeysAndMouse, "help", "Keys and Mouse",

@@ -24,6 +24,7 @@
 #include "qt/MenuBuilder.h"
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
+#include "qt/WindowPreferences.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -90,6 +91,7 @@ void SessionActions::refreshTitle() {
                                 QStringLiteral("[*] - zwmap"));
     }
     window_->setWindowModified(modified);
+    emit titleRefreshed();
 }
 
 bool SessionActions::openFile(const QString& path) {
@@ -102,6 +104,18 @@ bool SessionActions::openFile(const QString& path) {
     showCoefficients();
     refreshTitle();
     remember(path);
+    return true;
+}
+
+bool SessionActions::openRecovered(const QString& copy, const QString& path) {
+    std::string error;
+    if (!document_.openRecovered(copy.toStdString(), path.toStdString(), error)) {
+        tell("The unsaved work could not be restored.", QString::fromStdString(error));
+        return false;
+    }
+    window_->sessionApplied();
+    showCoefficients();
+    refreshTitle();
     return true;
 }
 
@@ -179,6 +193,9 @@ void SessionActions::startNew() {
         return;
     }
     document_.startNew();
+    // The options as last chosen, as a window started now would have them.
+    window_->preferences()->applyRemembered();
+    document_.markUnmodified();
     window_->sessionApplied();
     refreshTitle();
 }
@@ -306,14 +323,17 @@ void SessionActions::exportPictureAs() {
     }
     const bool svg = choice.svg();
     QFileDialog dialog(
-        window_, QStringLiteral("Export Picture"), QString(),
+        window_, QStringLiteral("Export Picture"), window_->preferences()->exportFolder(),
         svg ? QStringLiteral("SVG drawing (*.svg)") : QStringLiteral("PNG image (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(svg ? QStringLiteral("svg") : QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    exportPicture(dialog.selectedFiles().front(), choice.planes(), choice.scale());
+    const QString path = dialog.selectedFiles().front();
+    if (exportPicture(path, choice.planes(), choice.scale())) {
+        window_->preferences()->exportedTo(path);
+    }
 }
 
 }  // namespace zw
