@@ -5,8 +5,8 @@
 #include <complex>
 
 #include "app/Controller.h"
-#include "engine/Transformations.h"
 #include "app/RangeDrawing.h"
+#include "engine/Transformations.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -119,8 +119,8 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         return ax != bx ? ax < bx : a.y < b.y;
     });
     const int leftOut = found.leftOut;
-    solved_ = Solved{true,    active,     w, region, std::move(points), leftOut,
-                     incomplete, std::move(found)};
+    solved_ =
+        Solved{true, active, w, region, std::move(points), leftOut, incomplete, std::move(found)};
     return solved_;
 }
 

@@ -147,8 +147,8 @@ void RangeDrawing::add(CGPoint w) {
         const bool parts = p.from >= 0 && static_cast<std::size_t>(p.from) < before.size() &&
                            std::abs(p.z - before[static_cast<std::size_t>(p.from)].z) <= reach;
         while (static_cast<int>(now[k].size()) < p.multiplicity) {
-            now[k].push_back(newBranch(parts ? &before[static_cast<std::size_t>(p.from)].z : nullptr,
-                                       p.z));
+            now[k].push_back(
+                newBranch(parts ? &before[static_cast<std::size_t>(p.from)].z : nullptr, p.z));
         }
     }
     set_ = found;

@@ -125,7 +125,8 @@ Session Session::capture(const Controller& controller, Paths paths) {
         s.range.paths = capturePaths(range.paths, range, rangeMapping);
         s.transformedPathsShownInDomain =
             capturePaths(domain.transformedPathsShownInDomain, domain, domainMapping);
-        const std::vector<Session::Path> drawn = capturePaths(range.drawnPaths, range, rangeMapping);
+        const std::vector<Session::Path> drawn =
+            capturePaths(range.drawnPaths, range, rangeMapping);
         const std::vector<std::size_t> places = controller.rangePathPlaces();
         for (std::size_t k = 0; k < drawn.size(); ++k) {
             RangePath r;

@@ -341,8 +341,8 @@ class Reader {
 
     // Each drawn path with its preimages and its place among the domain's paths, which only
     // grows along the list and never passes their count.
-    std::vector<Session::RangePath> rangePaths(const Json& parent, const Where& at,
-                                               const char* key, std::size_t domainPaths) {
+    std::vector<Session::RangePath> rangePaths(const Json& parent, const Where& at, const char* key,
+                                               std::size_t domainPaths) {
         const Json& list = Fields::list(parent, at, key);
         const Where listAt = at / key;
         std::vector<Session::RangePath> out;
@@ -355,14 +355,14 @@ class Reader {
             const Json& after = Fields::member(list[i], pathAt, "after");
             if (!after.is_number_unsigned() || after.get<std::uint64_t>() < earliest ||
                 after.get<std::uint64_t>() > domainPaths) {
-                fail(pathAt / "after", "\"after\" must be a whole number from " +
-                                           std::to_string(earliest) + " to " +
-                                           std::to_string(domainPaths) +
-                                           " (the domain paths drawn before it)");
+                fail(pathAt / "after",
+                     "\"after\" must be a whole number from " + std::to_string(earliest) + " to " +
+                         std::to_string(domainPaths) + " (the domain paths drawn before it)");
             }
             r.after = static_cast<std::size_t>(after.get<std::uint64_t>());
             earliest = r.after;
-            r.preimages = paths(list[i], pathAt, "preimages", std::numeric_limits<std::size_t>::max());
+            r.preimages =
+                paths(list[i], pathAt, "preimages", std::numeric_limits<std::size_t>::max());
             out.push_back(std::move(r));
         }
         return out;

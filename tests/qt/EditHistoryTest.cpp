@@ -1,4 +1,5 @@
-// The Edit menu while a path is being drawn in either plane, and menu items whose texts carry accelerators.
+// The Edit menu while a path is being drawn in either plane, and menu items whose texts carry
+// accelerators.
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>

@@ -454,8 +454,9 @@ TEST(StatusTextTest, OverTheRangeThePreimagesAreListed) {
         EXPECT_EQ(StatusText::pointer(r),
                   "w = 0.500 + 1.250i    70 preimages: 1.000 + 0.000i, ... (69 left out)");
         r.incomplete = true;
-        EXPECT_EQ(StatusText::pointer(r), "w = 0.500 + 1.250i    70 preimages: 1.000 + 0.000i, "
-                                          "... (69 left out) (search incomplete)");
+        EXPECT_EQ(StatusText::pointer(r),
+                  "w = 0.500 + 1.250i    70 preimages: 1.000 + 0.000i, "
+                  "... (69 left out) (search incomplete)");
         r = LinkedCursor::Reading{};
         r.pane = Pane::Range;
         r.incomplete = true;

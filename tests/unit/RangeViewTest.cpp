@@ -238,10 +238,10 @@ TEST_F(RangeDrawingTest, StraightThroughTheCriticalValueTheTwoBranchesMeetAndPar
 
 TEST_F(RangeDrawingTest, UndoRedoRemoveAndClearTakeAPathWithAllItsPreimages) {
     AlertScript alerts{kAlertDefaultReturn};
-    app.drawPath({{300, 150}, {320, 160}});         // a domain path
-    drawInRange(circle({1, 0}, 0.2, 12));          // then one in the range
-    app.drawPath({{100, 150}, {120, 160}});         // then another in the domain
-    drawInRange(circle({-1, 0}, 0.3, 12));          // and another in the range
+    app.drawPath({{300, 150}, {320, 160}});  // a domain path
+    drawInRange(circle({1, 0}, 0.2, 12));    // then one in the range
+    app.drawPath({{100, 150}, {120, 160}});  // then another in the domain
+    drawInRange(circle({-1, 0}, 0.3, 12));   // and another in the range
     ASSERT_EQ(app.range->drawnPaths.size(), 2u);
     ASSERT_EQ(app.domain->preimagePaths.size(), 2u);
     const std::vector<CGPoint> newest = pointsOf(*app.domain->preimagePaths[1][0]);
