@@ -95,8 +95,11 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         roots::PreimageOptions options;
         options.maxEvaluations = kPreimageBudget;
         // A pointer moving over the same f and view: each preimage is followed from where it
-        // was, and only where that is not sure does the solver scan afresh.
-        found = solved_.sameSearch(active, region)
+        // was, and only where that is not sure does the solver scan afresh. After a jump (the
+        // pointer came back elsewhere) following could spend the budget a scan needs.
+        const bool near =
+            std::hypot(w.x - solved_.w.x, w.y - solved_.w.y) <= kFollowPixels * range_.unitSize();
+        found = near && solved_.sameSearch(active, region)
                     ? roots::continuePreimages(f, solved_.found, {solved_.w.x, solved_.w.y},
                                                {w.x, w.y}, region, options)
                     : roots::findPreimages(f, {w.x, w.y}, region, options);

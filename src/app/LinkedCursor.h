@@ -64,6 +64,9 @@ class LinkedCursor {
     // Evaluations of f the preimage search may spend on one reading, so that a pointer move
     // over the range stays quick whatever f is.
     static constexpr long kPreimageBudget = 20000;
+    // The farthest, in the range's pixels, the pointer may have moved since the last reading
+    // for the preimages to be followed from it rather than searched afresh.
+    static constexpr double kFollowPixels = 32.0;
     static bool nearView(const PlaneView& plane, CGPoint viewPosition);
 
     bool markersShown = true;

@@ -1,11 +1,9 @@
-// The Edit menu while a path is being drawn in either plane, and menu items whose texts carry
-// accelerators.
+// The Edit menu while a path is being drawn, and menu items whose texts carry accelerators.
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <cmath>
 
 #include "WindowTest.h"
 #include "engine/ComplexFunctions.h"
@@ -74,52 +72,6 @@ TEST_F(EditHistoryTest, TheHistoryItemsAreOffWhileTheButtonIsDownAndActAfterTheR
     trigger("Edit", "Undo Last Path Drawn");
     ASSERT_EQ(domain.removedPaths.size(), 1u);
     EXPECT_EQ(domain.removedPaths.back().get(), drawn);
-}
-
-// Under Square a drag in the range, once allowed, draws round both square roots in the domain;
-// the history holds still until the release, and then one step takes it all away and back.
-TEST_F(EditHistoryTest, APathDrawnInTheRangeIsOneStepOfTheHistory) {
-    trigger("Function", "Square");
-    trigger("Range", "Allow Drawing");
-    settle();
-    DomainView& domain = *window->domainView();
-    const QPointF centre(domain.viewWidth / 2.0, domain.viewHeight / 2.0);
-    const QImage before = domainPane()->image().copy();
-    // A circle of radius 0.2 round w = 1, a hundred pixels right of the range's centre.
-    const RangeView& range = *window->rangeView();
-    const QPointF one(range.viewWidth / 2.0 + 100, range.viewHeight / 2.0);
-    mouse(rangePane(), QEvent::MouseButtonPress, one + QPointF(20, 0), Qt::LeftButton,
-          Qt::LeftButton);
-    for (int k = 1; k <= 24; ++k) {
-        const double t = 2 * 3.141592653589793 * k / 24;
-        mouse(rangePane(), QEvent::MouseMove, one + QPointF(20 * std::cos(t), -20 * std::sin(t)),
-              Qt::NoButton, Qt::LeftButton);
-        if (k == 12) {
-            for (QAction* item : historyItems(*window)) {
-                EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
-            }
-        }
-    }
-    mouse(rangePane(), QEvent::MouseButtonRelease, one + QPointF(20, 0), Qt::LeftButton,
-          Qt::NoButton);
-    settle();
-    ASSERT_EQ(domain.preimagePaths.size(), 1u);
-    EXPECT_EQ(domain.preimagePaths[0].size(), 2u);
-    // The pane shows them: pixels change round z = 1 and z = -1, a hundred pixels each side.
-    const QImage drawn = domainPane()->image().copy();
-    for (const double side : {-1.0, 1.0}) {
-        const QRect round(static_cast<int>(centre.x() + side * 100 - 15),
-                          static_cast<int>(centre.y() - 15), 30, 30);
-        EXPECT_GE(changedPixels(before.copy(round), drawn.copy(round), 0), 20) << side;
-    }
-
-    trigger("Edit", "Undo Path Drawn in Range");
-    EXPECT_TRUE(domain.preimagePaths.empty());
-    EXPECT_TRUE(range.drawnPaths.empty());
-    EXPECT_LT(changedPixels(before, domainPane()->image()), 5) << "the domain is as it was";
-    trigger("Edit", "Redo Path Drawn in Range");
-    EXPECT_EQ(domain.preimagePaths.size(), 1u);
-    EXPECT_EQ(range.drawnPaths.size(), 1u);
 }
 
 TEST_F(EditHistoryTest, AReleaseThatWentElsewhereEndsThePathAtTheNextMove) {
