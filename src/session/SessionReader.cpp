@@ -323,8 +323,8 @@ class Reader {
     }
 
     Session::Path path(const Json& entry, const Where& pathAt) {
-        Session::Path path;
-        path.color = readColor(entry, pathAt, "color");
+        Session::Path out;
+        out.color = readColor(entry, pathAt, "color");
         // The builder took every list named "points" out of the tree.
         const Json& points = Fields::member(entry, pathAt, "points");
         if (!points.is_binary()) {
@@ -334,9 +334,9 @@ class Reader {
         if (read.bad) {
             fail(pathAt / "points" / read.badEntry, read.why);
         }
-        path.points = std::move(read.points);
-        path.moves = std::move(read.moves);
-        return path;
+        out.points = std::move(read.points);
+        out.moves = std::move(read.moves);
+        return out;
     }
 
     // Each drawn path with its preimages and its place among the domain's paths, which only
