@@ -318,11 +318,11 @@ void addRange(std::vector<Command>& t) {
                     "Show the images of the domain's grid",
                     [](Workbench& w, Sender* s) { w.range()->showTransformedGridlinesAction(s); }),
                [](const Workbench& w) { return w.range()->showTransformedGridlines; }));
-    // Drawing in the range is refused with a notice; the item never becomes checked.
-    t.push_back(option(
-        item("range.allowDrawing", "range", "Allow Drawing", "Drawing in the range (not available)",
-             [](Workbench& w, Sender* s) { w.range()->toggleAllowDrawing_(s); }),
-        [](const Workbench&) { return false; }));
+    t.push_back(option(item("range.allowDrawing", "range", "Allow Drawing",
+                            "Draw paths in the range; their preimages on every branch follow "
+                            "in the domain",
+                            [](Workbench& w, Sender* s) { w.range()->toggleAllowDrawing_(s); }),
+                       [](const Workbench& w) { return w.range()->allowDrawing; }));
     addColoursAndReset(t, "range", rangeOf);
     t.push_back(after(
         item("range.redrawImages", "range", "Redraw Images Under Current Function",

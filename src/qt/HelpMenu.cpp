@@ -47,6 +47,9 @@ std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
     std::vector<Entry> entries = {
         {QStringLiteral("Left drag in the domain"),
          QStringLiteral("Draws a path; its image under f is drawn in the range as you go")},
+        {tr("Left drag in the range"),
+         tr("With Range > Allow Drawing on: draws a path in w; its preimages on every branch are "
+            "drawn in the domain as you go")},
         {QStringLiteral("Wheel, or Ctrl+wheel"),
          QStringLiteral("Zooms the plane under the pointer by 2 per notch, about the pointer")},
         {QStringLiteral("Middle or right drag"),
