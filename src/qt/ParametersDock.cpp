@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMainWindow>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -152,6 +154,12 @@ void ParametersDock::refresh() {
         buildRows(list);
         if (hadNone && !list.empty()) {
             QDockWidget::show();
+            // Narrow, so that the planes keep most of the window.
+            if (auto* window = qobject_cast<QMainWindow*>(parentWidget())) {
+                const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+                window->resizeDocks({this}, {body_->sizeHint().width() + scrollBar + 8},
+                                    Qt::Horizontal);
+            }
         } else if (list.empty()) {
             hide();
         }
@@ -193,17 +201,17 @@ QWidget* ParametersDock::makeRow(Row& r) {
     grid->addWidget(label, 0, 0);
     r.re = new QSlider(Qt::Horizontal, frame);
     r.re->setRange(0, kSteps);
-    r.re->setMinimumWidth(160);
+    r.re->setMinimumWidth(120);
     r.re->setAccessibleName(text(name));
-    grid->addWidget(r.re, 0, 1, 1, 4);
-    r.value = numberField(12);
+    grid->addWidget(r.re, 0, 1, 1, 2);
+    r.value = numberField(10);
     r.value->setAccessibleName(tr("value of %1").arg(text(name)));
-    grid->addWidget(r.value, 0, 5);
+    grid->addWidget(r.value, 0, 3);
     if (r.complex) {
         grid->addWidget(new QLabel(tr("Im"), frame), 1, 0);
         r.im = new QSlider(Qt::Horizontal, frame);
         r.im->setRange(0, kSteps);
-        grid->addWidget(r.im, 1, 1, 1, 4);
+        grid->addWidget(r.im, 1, 1, 1, 2);
     }
     r.min = numberField(6);
     r.max = numberField(6);
@@ -212,15 +220,15 @@ QWidget* ParametersDock::makeRow(Row& r) {
     grid->addWidget(r.min, 2, 0);
     grid->addWidget(r.max, 2, 1);
     r.complexBox = new QCheckBox(tr("Complex"), frame);
-    grid->addWidget(r.complexBox, 2, 2);
+    grid->addWidget(r.complexBox, 2, 2, 1, 2);
     r.play = new QToolButton(frame);
     r.play->setText(tr("Play"));
     r.play->setCheckable(true);
-    grid->addWidget(r.play, 2, 3);
+    grid->addWidget(r.play, 3, 0);
     r.mode = new QComboBox(frame);
     r.mode->addItem(tr("Loop"));
     r.mode->addItem(tr("Bounce"));
-    grid->addWidget(r.mode, 2, 4);
+    grid->addWidget(r.mode, 3, 1, 1, 2);
     r.speed = new QDoubleSpinBox(frame);
     // Numbers read and shown the same whatever the user's locale.
     r.speed->setLocale(QLocale::c());
@@ -228,11 +236,11 @@ QWidget* ParametersDock::makeRow(Row& r) {
     r.speed->setSingleStep(0.05);
     r.speed->setSuffix(tr(" /s"));
     r.speed->setToolTip(tr("Play's speed: ranges per second"));
-    grid->addWidget(r.speed, 2, 5);
+    grid->addWidget(r.speed, 3, 3);
     r.message = new QLabel(frame);
     r.message->setWordWrap(true);
     r.message->hide();
-    grid->addWidget(r.message, 3, 0, 1, 6);
+    grid->addWidget(r.message, 4, 0, 1, 4);
 
     for (QSlider* s : {r.re, r.im}) {
         if (s == nullptr) {
