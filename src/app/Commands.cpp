@@ -342,6 +342,18 @@ void addViewAndHelp(std::vector<Command>& t) {
                     "Refine images where f bends fast and break them where it jumps",
                     [](Workbench& w, Sender* s) { w.controller.toggleFollowCurvesNearPoles(s); }),
                [](const Workbench& w) { return w.controller.followCurvesNearPoles; }));
+    t.push_back(after(option(
+        item("view.pullBackEveryBranch", "view", "Pull Back Grid on Every Branch",
+             "Pull the range's grid back into the domain on every branch, with or without an "
+             "inverse",
+             [](Workbench& w, Sender* s) { w.controller.togglePullBackOnEveryBranch(s); }),
+        [](const Workbench& w) { return w.controller.pullBackOnEveryBranch; })));
+    t.push_back(
+        option(item("view.features", "view", "Zeros, Poles and Critical Points",
+                    "Mark the zeros (○), poles (×) and critical points (◇) in the domain, and the "
+                    "critical values (◇) in the range",
+                    [](Workbench& w, Sender* s) { w.controller.toggleShowFeatures(s); }),
+               [](const Workbench& w) { return w.controller.showFeatures; }));
 
     t.push_back(menu("help", "", "&Help"));
     t.push_back(item(command::kKeysAndMouse, "help", "Keys and Mouse",

@@ -54,6 +54,7 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
         drawPaths(canvas, paths);
         drawPaths(canvas, gridlines);
         drawPaths(canvas, transformedGridlines);
+        drawFeatureMarks(canvas, *this, featureMarks);
         needsCompleteRedraw = false;
     } else if (path != nullptr) {
         if (controller != nullptr && controller->followsCurvesNearPoles()) {
