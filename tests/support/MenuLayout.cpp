@@ -97,6 +97,11 @@ const std::vector<std::string>& menuLayout() {
         "&View > Linked Cursor |  | Mark the image of the pointer in the other plane | x",
         "&View > Follow Curves Near Poles |  | Refine images where f bends fast and break them "
         "where it jumps | o",
+        "&View > ---",
+        "&View > Pull Back Grid on Every Branch |  | Pull the range's grid back into the domain on "
+        "every branch, with or without an inverse | o",
+        "&View > Zeros, Poles and Critical Points |  | Mark the zeros (○), poles (×) and critical "
+        "points (◇) in the domain, and the critical values (◇) in the range | o",
         "&Help > Keys and Mouse |  | List every key, shortcut and mouse action | ",
         "&Help > Functions |  | The formula of each function and which have inverses | ",
         "&Help > ---",
