@@ -40,6 +40,7 @@ class FeatureFinder {
     // costs a bounded wait, not a hang.
     static constexpr long kBudget = 300000;
     static constexpr double kMargin = 8.0;
+    static constexpr int kGridCells = 23;
 
   private:
     bool valid_ = false;
