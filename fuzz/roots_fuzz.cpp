@@ -2,7 +2,7 @@
 // skipped), then asks the solver for every preimage of w in a region, and follows them to a
 // second w. The solver keeps to its budget, so it cannot hang, and every point it reports is a
 // preimage to the promised accuracy.
-// fuzz runs: 1500
+// fuzz runs: 8000
 #include <cmath>
 #include <complex>
 #include <cstddef>
