@@ -1,8 +1,7 @@
 // Going back from w to z: a fresh scan for every preimage of one w under z^5 − z over an 800 by
 // 800 view at scale factor 1 (100 pixels a unit: [-4, 4] each way, with a margin of a twentieth),
-// against 40,000 evaluations of the same function with its derivative on a 200 by 200 lattice of
-// that view: as many as a shading walk with boxes of 4 pixels makes, without the colouring (a
-// stand-in for the walk itself, which needs the whole view to be set up).
+// and the zeros, poles and critical points of a rational function marked over that view, each
+// against a rebuild of the same view's shading in boxes of 4 pixels under z^5 − z.
 #include <benchmark/benchmark.h>
 
 #include "Planes.h"
@@ -12,6 +11,7 @@
 #include <complex>
 #include <string>
 
+#include "app/FeatureFinder.h"
 #include "formula/FormulaParser.h"
 #include "platform/Events.h"
 #include "roots/Preimages.h"
@@ -64,8 +64,52 @@ void BM_FortyThousandEvaluations(benchmark::State& state) {
 }
 BENCHMARK(BM_FortyThousandEvaluations)->Unit(benchmark::kMillisecond);
 
-const int kScan = zw::bench::addRatio("fresh preimage scan of z^5 - z / 40,000 evaluations",
-                                      "BM_PreimageScanQuintic", "BM_FortyThousandEvaluations", 1.5);
+// The whole view shaded by modulus in boxes of 4 pixels: 40,000 evaluations, each coloured.
+struct QuinticPlanes : zw::bench::Planes {
+    explicit QuinticPlanes(const char* formula) : Planes({800, 800}) {
+        std::string error;
+        controller.setFormula(formula, "", error);
+        domain.showContours = true;
+    }
+};
+
+void BM_QuinticShadingRebuild(benchmark::State& state) {
+    QuinticPlanes planes("z^5 - z");
+    if (planes.domain.contourBoxSize() != 4) {
+        state.SkipWithError("the shading should be in boxes of 4");
+    }
+    for (auto _ : state) {
+        planes.domain.constructContours();
+        benchmark::DoNotOptimize(planes.domain.contours.data());
+    }
+    state.counters["boxes"] = static_cast<double>(planes.domain.contours.size());
+}
+BENCHMARK(BM_QuinticShadingRebuild)->Unit(benchmark::kMillisecond);
+
+// The marks as the View menu finds them over the view: three scans and the marks made.
+void BM_FeatureMarks(benchmark::State& state) {
+    QuinticPlanes planes("(z^2-1)(z-2-i)^2/(z^2+2+2i)");
+    std::size_t marks = 0;
+    for (auto _ : state) {
+        zw::FeatureFinder finder;
+        finder.refresh(planes.transformations, planes.domain, planes.range);
+        marks = planes.domain.featureMarks.size();
+        benchmark::DoNotOptimize(planes.domain.featureMarks.data());
+    }
+    state.counters["marks"] = static_cast<double>(marks);
+    // Three zeros, two poles and at least the critical point at the double zero.
+    if (marks < 6) {
+        state.SkipWithError("the rational function should have at least six marks");
+    }
+}
+BENCHMARK(BM_FeatureMarks)->Unit(benchmark::kMillisecond);
+
+const int kScan = zw::bench::addRatio("fresh preimage scan of z^5 - z / box-4 shading rebuild",
+                                      "BM_PreimageScanQuintic", "BM_QuinticShadingRebuild", 1.5);
+const int kBare = zw::bench::addRatio("fresh preimage scan of z^5 - z / 40,000 evaluations",
+                                      "BM_PreimageScanQuintic", "BM_FortyThousandEvaluations");
+const int kMarks = zw::bench::addRatio("zeros, poles and critical points / box-4 shading rebuild",
+                                       "BM_FeatureMarks", "BM_QuinticShadingRebuild", 2.0);
 
 }  // namespace
 

@@ -359,6 +359,18 @@ void addViewAndHelp(std::vector<Command>& t) {
                               "Show the panel of f's parameters: sliders, values, ranges, Play");
     parameters.mark = Mark::Own;
     t.push_back(std::move(parameters));
+    t.push_back(after(option(
+        item("view.pullBackEveryBranch", "view", "Pull Back Grid on Every Branch",
+             "Pull the range's grid back into the domain on every branch, with or without an "
+             "inverse",
+             [](Workbench& w, Sender* s) { w.controller.togglePullBackOnEveryBranch(s); }),
+        [](const Workbench& w) { return w.controller.pullBackOnEveryBranch; })));
+    t.push_back(
+        option(item("view.features", "view", "Zeros, Poles and Critical Points",
+                    "Mark the zeros (○), poles (×) and critical points (◇) in the domain, and the "
+                    "critical values (◇) in the range",
+                    [](Workbench& w, Sender* s) { w.controller.toggleShowFeatures(s); }),
+               [](const Workbench& w) { return w.controller.showFeatures; }));
     // The window puts its remembered settings back; it asks first when the planes change.
     t.push_back(after(item(command::kResetSettings, "view", "Reset Settings",
                            "Put every remembered setting back as zwmap first starts")));

@@ -10,6 +10,7 @@
 #include "platform/Log.h"
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
+#include "roots/SolverMaps.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -125,6 +126,7 @@ void Controller::constructTransformedGridlines() {
         return;
     }
     checkValuesInView();
+    refreshFeatures();
     if (!range->shouldShowTransformedGridlines()) {
         return;
     }
@@ -171,17 +173,45 @@ void Controller::constructInverseGridlines() {
     }
     domain->clearInverseGridlines();
     domain->setNeedsCompleteRedraw();
+    if (pullBackOnEveryBranch) {
+        // The domain's view and a margin, so that a curve leaving the view runs on to its edge.
+        constexpr double kMargin = 8.0;
+        const CGPoint a = domain->viewCoordinatesToTrueCoordinates({-kMargin, -kMargin});
+        const CGPoint b = domain->viewCoordinatesToTrueCoordinates(
+            {domain->viewWidth + kMargin, domain->viewHeight + kMargin});
+        const CGRect region{{std::min(a.x, b.x), std::min(a.y, b.y)},
+                            {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
+        const double jump = std::max(40.0, 0.2 * std::max(domain->viewWidth, domain->viewHeight));
+        branches_ = std::make_unique<BranchPullBack>(
+            roots::activeMap(transformations->activeFunction()), region, kBranchBudget,
+            [this](CGPoint z) { return domain->trueCoordinatesToViewCoordinates(z); }, jump);
+        range->constructInverseGridlines();
+        domain->inverseGridlines = branches_->finish();
+        if (branches_->exhausted()) {
+            log("the pull-back on every branch ran out of its %ld evaluations", kBranchBudget);
+        }
+        branches_.reset();
+        return;
+    }
     inverseStream_.refill(kRebuildBudget);
     range->constructInverseGridlines();
 }
 
 void Controller::startNewInverseGridlineAt(CGPoint w) {
+    if (branches_ != nullptr) {
+        branches_->startLine(w);
+        return;
+    }
     const Evaluation e = transformations->evaluateInverse(w);
     inverseStream_.start(w, followed(e));
     domain->startNewInverseGridlineAt(e.w);
 }
 
 void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
+    if (branches_ != nullptr) {
+        branches_->addPoint(w);
+        return;
+    }
     if (followCurvesNearPoles) {
         inverseStream_.follow(w, transformations->evaluateInverse(w).value());
         return;
@@ -228,13 +258,13 @@ void Controller::functionChanged(Change change) {
     if (showingInverseImagesInDomain) {
         if (!transformations->hasInverse()) {
             dropInverseImages();
-        } else {
-            if (change == Change::Coefficients) {
-                log("calling [controller constructInverseGridlines]");
-            }
-            constructInverseGridlines();
-            domain->setNeedsCompleteRedraw();
+        } else if (change == Change::Coefficients) {
+            log("calling [controller constructInverseGridlines]");
         }
+    }
+    if (showingInverseImagesInDomain || pullBackOnEveryBranch) {
+        constructInverseGridlines();
+        domain->setNeedsCompleteRedraw();
     }
     if (change == Change::Function) {
         domain->constructContours();
@@ -282,6 +312,9 @@ void Controller::toggleShowInverseImagesOfRangeGridlines(Sender* sender) {
         showingInverseImagesInDomain = false;
         domain->clearInverseGridlines();
         domain->setNeedsCompleteRedraw();
+        if (pullBackOnEveryBranch) {
+            constructInverseGridlines();
+        }
     } else if (!transformations->hasInverse()) {
         runAlertPanel("The currently selected function has no suitable inverse.", "", "OK", "", "");
     } else {
@@ -290,6 +323,44 @@ void Controller::toggleShowInverseImagesOfRangeGridlines(Sender* sender) {
         }
         showingInverseImagesInDomain = true;
         constructInverseGridlines();
+    }
+}
+
+void Controller::togglePullBackOnEveryBranch(Sender* sender) {
+    const bool on = sender != nullptr ? sender->state() == 0 : !pullBackOnEveryBranch;
+    pullBackOnEveryBranch = on;
+    if (sender != nullptr) {
+        sender->setState(on ? 1 : 0);
+    }
+    if (range == nullptr || domain == nullptr) {
+        return;
+    }
+    // Off, the pull-back through the inverse comes back where it is shown.
+    if (pullBackOnEveryBranch || showingInverseImagesInDomain) {
+        constructInverseGridlines();
+    } else {
+        domain->clearInverseGridlines();
+        domain->setNeedsCompleteRedraw();
+    }
+}
+
+void Controller::toggleShowFeatures(Sender* sender) {
+    const bool on = sender != nullptr ? sender->state() == 0 : !showFeatures;
+    showFeatures = on;
+    if (sender != nullptr) {
+        sender->setState(on ? 1 : 0);
+    }
+    refreshFeatures();
+}
+
+void Controller::refreshFeatures() {
+    if (range == nullptr || domain == nullptr || transformations == nullptr) {
+        return;
+    }
+    if (showFeatures) {
+        features_.refresh(*transformations, *domain, *range);
+    } else if (!domain->featureMarks.empty() || !range->featureMarks.empty()) {
+        features_.clear(*domain, *range);
     }
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/BranchPullBack.h"
+#include "app/FeatureFinder.h"
 #include "app/ImageStream.h"
 #include "app/RangeDrawing.h"
 #include "engine/ComplexFunctions.h"
@@ -68,6 +70,14 @@ class Controller final : public PlaneController {
     void toggleShowInverseImagesOfRangeGridlines(Sender* sender);
     bool showInverseImagesOfRangeGridlines() const override { return showingInverseImagesInDomain; }
     Color rangeColor() const override;
+    // The range's grid pulled back through the solver on every branch, for every f; while on,
+    // it stands in for the pull-back through a given inverse (it holds that branch too).
+    void togglePullBackOnEveryBranch(Sender* sender);
+    bool pullsBackOnEveryBranch() const override { return pullBackOnEveryBranch; }
+    // Zeros, poles and critical points marked in the domain, critical values in the range.
+    void toggleShowFeatures(Sender* sender);
+    // Marks found afresh for the current f and domain view (if shown), or taken off.
+    void refreshFeatures();
 
     // Path history. While a path is still being drawn none of these acts: they would take
     // away the path under the pointer, and its release would then name the wrong path.
@@ -112,11 +122,15 @@ class Controller final : public PlaneController {
     bool showingInverseImagesInDomain = false;
     Sender* inverseImages = nullptr;
     bool followCurvesNearPoles = false;
+    bool pullBackOnEveryBranch = false;
+    bool showFeatures = false;
 
     // Evaluations of f allowed for refining the image of one pointer event's segment, and of
     // one whole rebuild of a mapped grid (or redraw of the images).
     static constexpr long long kSegmentBudget = ImageStream::kSegmentBudget;
     static constexpr long long kRebuildBudget = 2000000;
+    // Evaluations of f (and f') allowed for one pull-back of the range's grid on every branch.
+    static constexpr long kBranchBudget = 3000000;
 
   private:
     // A new function (from the menu or a formula), or new coefficients of a user's map.
@@ -137,6 +151,9 @@ class Controller final : public PlaneController {
     ImageStream pathStream_;
     ImageStream gridStream_;
     ImageStream inverseStream_;
+    // The pull-back on every branch under way, between the walk's first line and its end.
+    std::unique_ptr<BranchPullBack> branches_;
+    FeatureFinder features_;
     // The pointer has put an f(z) into the range's readout.
     bool readoutShown_ = false;
     bool nowhereFinite_ = false;

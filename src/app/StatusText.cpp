@@ -134,4 +134,22 @@ std::string StatusText::note(bool nowhereFinite) {
     return nowhereFinite ? "f(z) is not finite anywhere in view: nothing to draw" : "";
 }
 
+std::string StatusText::feature(const FeatureMark& mark, double unitSize) {
+    const std::string at = " at " + complex(mark.at, unitSize);
+    const std::string order = " of order " + std::to_string(mark.order);
+    switch (mark.kind) {
+        case FeatureMark::Kind::Zero:
+            return "zero" + order + at;
+        case FeatureMark::Kind::Pole:
+            return "pole" + order + at;
+        case FeatureMark::Kind::CriticalPoint:
+            return "critical point" + order + at;
+        case FeatureMark::Kind::CriticalValue:
+            return "critical value" + at;
+        case FeatureMark::Kind::Essential:
+            return "essential singularity" + at;
+    }
+    return {};
+}
+
 }  // namespace zw

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/LinkedCursor.h"
+#include "planes/FeatureMark.h"
 #include "platform/Geometry.h"
 
 namespace zw {
@@ -29,6 +30,9 @@ class StatusText {
     static std::string zooms(float domainScale, float rangeScale);
     // Why nothing of f is drawn, or "" while something can be.
     static std::string note(bool nowhereFinite);
+    // What a mark stands for: "zero of order 2 at 2.000 + 1.000i", "pole of order 1 at …",
+    // "critical point of order 1 at …", "critical value at …", "essential singularity at …".
+    static std::string feature(const FeatureMark& mark, double unitSize = 0.01);
 };
 
 }  // namespace zw

@@ -43,6 +43,8 @@ class PlaneController {
     // Display options.
     virtual bool showTransformedPathsInDomain() const = 0;
     virtual bool showInverseImagesOfRangeGridlines() const = 0;
+    // The range's grid is pulled back on every branch, whether or not f has an inverse.
+    virtual bool pullsBackOnEveryBranch() const = 0;
     virtual Color rangeColor() const = 0;
     // Images are refined where f bends or jumps, so a stroke may add several elements at once.
     virtual bool followsCurvesNearPoles() const = 0;

@@ -173,7 +173,8 @@ void PlaneView::endLivePan() {
 void PlaneView::rebuildGridImages() {
     if (controller != nullptr) {
         controller->constructTransformedGridlines();
-        if (controller->showInverseImagesOfRangeGridlines()) {
+        if (controller->showInverseImagesOfRangeGridlines() ||
+            controller->pullsBackOnEveryBranch()) {
             controller->constructInverseGridlines();
         }
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "planes/AxisLabel.h"
+#include "planes/FeatureMark.h"
 #include "planes/Path.h"
 #include "planes/PlaneController.h"
 #include "planes/Viewport.h"
@@ -146,6 +147,8 @@ class PlaneView : public WindowDelegate {
     BoxLattice contourLattice;
     // Off while a picture is drawn: the corner readout follows the pointer, not the plane.
     bool showsReadout = true;
+    // Zeros, poles, critical points and values, drawn over everything else while shown.
+    std::vector<FeatureMark> featureMarks;
 
   protected:
     // The first steps of creation; the concrete plane finishes it with

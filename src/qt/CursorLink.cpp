@@ -1,8 +1,10 @@
 #include "qt/CursorLink.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "app/FeatureFinder.h"
 #include "app/StatusText.h"
 #include "engine/FunctionName.h"
 #include "engine/Transformations.h"
@@ -51,7 +53,17 @@ void CursorLink::refresh() {
     }
     rangePane->setMarkers(std::move(rangeMarkers));
 
-    statusBar_->setPointerText(QString::fromStdString(StatusText::pointer(reading)));
+    // A mark under the pointer is named instead of the point.
+    std::string pointerText;
+    if (const auto at = domainPane->pointer()) {
+        pointerText = FeatureFinder::nameUnder(*window_->domainView(), *at);
+    } else if (const auto w = rangePane->pointer()) {
+        pointerText = FeatureFinder::nameUnder(*window_->rangeView(), *w);
+    }
+    if (pointerText.empty()) {
+        pointerText = StatusText::pointer(reading);
+    }
+    statusBar_->setPointerText(QString::fromStdString(pointerText));
     if (const Transformations* engine = window_->controller()->transformations) {
         statusBar_->setFunctionText(
             QString::fromStdString(functionDisplayName(engine->activeFunction())));

@@ -64,6 +64,10 @@ struct PreimageOptions {
     int maxPreimages = 64;
     // Evaluations of f that one query may spend; a query never exceeds it.
     long maxEvaluations = 200000;
+    // Cells of the scan's grid along the region's longer side, at most 47 and odd. The walk
+    // round each cell halves its edges wherever the argument could turn unseen, so a coarser
+    // grid misses nothing; it spends less where the region holds little.
+    int gridCells = 47;
 };
 
 // Every reported point satisfies |f(z) − w| <= kTolerance (1 + |w|).

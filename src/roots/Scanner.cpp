@@ -232,11 +232,13 @@ bool Scanner::setUp(CGRect region) {
     if (width < kNarrowestInUlps * ulp || height < kNarrowestInUlps * ulp) {
         return false;
     }
+    // Odd, as kGridCells is.
+    const int most = std::clamp(options_.gridCells, 1, kGridCells) | 1;
     auto cells = [&](double side) {
-        int n = static_cast<int>(std::ceil(kGridCells * side / longer));
-        n = std::clamp(n, 1, kGridCells);
+        int n = static_cast<int>(std::ceil(most * side / longer));
+        n = std::clamp(n, 1, most);
         const int fit = static_cast<int>(std::min(side / (kNarrowestInUlps * ulp), 1e6));
-        n = std::clamp(std::min(n, fit), 1, kGridCells);
+        n = std::clamp(std::min(n, fit), 1, most);
         return n % 2 == 0 ? std::max(n - 1, 1) : n;
     };
     nx_ = cells(width);

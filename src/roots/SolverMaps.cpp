@@ -1,6 +1,7 @@
 #include "roots/SolverMaps.h"
 
 #include "engine/Catalogue.h"
+#include "engine/FormulaMaps.h"
 #include "engine/UserMaps.h"
 #include "formula/FormulaDerivative.h"
 
@@ -27,6 +28,13 @@ Map formulaMap(const FormulaProgram& program) {
         const FormulaDerivative::Dual d = FormulaDerivative::evaluate(program, z);
         return Jet{d.value, d.derivative, {0.0, 0.0}};
     };
+}
+
+Map activeMap(const ActiveFunction& active) {
+    if (active.kind == ActiveFunction::Kind::Formula) {
+        return formulaMap(engine::formulaProgram);
+    }
+    return mapNamed(active.title);
 }
 
 }  // namespace zw::roots

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/ActiveFunction.h"
 #include "formula/FormulaProgram.h"
 #include "roots/Preimages.h"
 
@@ -14,5 +15,9 @@ Map mapNamed(std::string_view name);
 
 // A compiled formula with its derivative from the same instructions. The program is copied.
 Map formulaMap(const FormulaProgram& program);
+
+// The engine's current function as the solver takes it (a formula from the engine's compiled
+// program); empty for a title the solver does not know.
+Map activeMap(const ActiveFunction& active);
 
 }  // namespace zw::roots

@@ -151,6 +151,8 @@ Session Session::capture(const Controller& controller, Paths paths) {
     s.highestResolution = domain.highestResolution;
     s.shadingColours = domain.shadingColours;
     s.followCurvesNearPoles = controller.followCurvesNearPoles;
+    s.pullBackOnEveryBranch = controller.pullBackOnEveryBranch;
+    s.showFeatures = controller.showFeatures;
     return s;
 }
 
@@ -227,6 +229,8 @@ void Session::apply(Controller& controller) const {
     // Set before the grids and the shading are built again below, which read them.
     domainView.shadingColours = shadingColours;
     controller.followCurvesNearPoles = followCurvesNearPoles;
+    controller.pullBackOnEveryBranch = pullBackOnEveryBranch;
+    controller.showFeatures = showFeatures;
 
     restorePaths(domainView.paths, domain.paths, domainView);
     restorePaths(domainView.transformedPathsShownInDomain, transformedPathsShownInDomain,

@@ -77,6 +77,8 @@ class Session {
     bool highestResolution = false;
     ShadingColours shadingColours = ShadingColours::Classic;
     bool followCurvesNearPoles = false;
+    bool pullBackOnEveryBranch = false;
+    bool showFeatures = false;
 
     // Without paths: everything else, which is small enough to compare after every action.
     enum class Paths { Included, Omitted };

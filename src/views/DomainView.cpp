@@ -225,6 +225,7 @@ void DomainView::drawRect(Canvas& canvas, CGRect) {
             drawPaths(canvas, transformedPathsShownInDomain);
         }
         drawPaths(canvas, gridlines);
+        drawFeatureMarks(canvas, *this, featureMarks);
         needsCompleteRedraw = false;
     } else {
         if (path != nullptr) {

@@ -55,6 +55,7 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
         drawPaths(canvas, drawnPaths);
         drawPaths(canvas, gridlines);
         drawPaths(canvas, transformedGridlines);
+        drawFeatureMarks(canvas, *this, featureMarks);
         needsCompleteRedraw = false;
     } else if (drawingPath_ && !drawnPaths.empty()) {
         drawnPaths.back()->strokeNewElements(canvas);

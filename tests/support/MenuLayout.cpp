@@ -104,6 +104,11 @@ const std::vector<std::string>& menuLayout() {
         "&View > Parameters |  | Show the panel of f's parameters: sliders, values, ranges, Play "
         "| o",
         "&View > ---",
+        "&View > Pull Back Grid on Every Branch |  | Pull the range's grid back into the domain on "
+        "every branch, with or without an inverse | o",
+        "&View > Zeros, Poles and Critical Points |  | Mark the zeros (○), poles (×) and critical "
+        "points (◇) in the domain, and the critical values (◇) in the range | o",
+        "&View > ---",
         "&View > Reset Settings |  | Put every remembered setting back as zwmap first starts | ",
         "&Help > Keys and Mouse |  | List every key, shortcut and mouse action | ",
         "&Help > Functions |  | The formula of each function and which have inverses | ",

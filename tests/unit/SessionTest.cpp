@@ -177,6 +177,36 @@ TEST(SessionRoundTrip, AFileFromBeforeTheColoursAndFollowingOpensWithTheirDefaul
     EXPECT_EQ(app.domain->paths.size(), 2u);
 }
 
+TEST(SessionRoundTrip, ThePullBackOnEveryBranchAndTheMarksAreKeptAndOffInAnOlderFile) {
+    AppHarness first;
+    FakeSender square("Square");
+    first.controller.setFunction(&square);
+    first.controller.togglePullBackOnEveryBranch(nullptr);
+    first.controller.toggleShowFeatures(nullptr);
+    const std::string once = save(first.controller);
+
+    AppHarness app;
+    parse(once).apply(app.controller);
+    EXPECT_TRUE(app.controller.pullBackOnEveryBranch);
+    EXPECT_TRUE(app.controller.showFeatures);
+    EXPECT_FALSE(app.domain->inverseGridlines.empty());
+    EXPECT_FALSE(app.domain->featureMarks.empty());
+    EXPECT_EQ(save(app.controller), once);
+
+    std::string old = once;
+    for (const std::string key : {"\"pullBackOnEveryBranch\": true", "\"showFeatures\": true"}) {
+        const std::size_t at = old.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        const std::size_t start = old.rfind('\n', at);
+        old.erase(start, old.find('\n', at) - start);
+    }
+    parse(old).apply(app.controller);
+    EXPECT_FALSE(app.controller.pullBackOnEveryBranch);
+    EXPECT_FALSE(app.controller.showFeatures);
+    EXPECT_TRUE(app.domain->inverseGridlines.empty());
+    EXPECT_TRUE(app.domain->featureMarks.empty());
+}
+
 TEST(SessionRoundTrip, EachFieldIsWrittenWhereItIsReadAndMissingOnlyWhereOptional) {
     using namespace sessionfields;
     const std::string whole = SessionWriter::write(everything("usersMobiusMap"));
