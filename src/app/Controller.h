@@ -32,6 +32,8 @@ class Controller final : public PlaneController {
 
     // Point routing.
     CGPoint transform(CGPoint z) const override;
+    void transformRow(const CGPoint* z, CGPoint* w, std::size_t n) const override;
+    bool transformsInParallel() const override;
     CGPoint transformInv(CGPoint w) const;
     void newDomainPathStartedAt(CGPoint z) override;
     void newDomainPointAt(CGPoint z) override;
@@ -85,6 +87,13 @@ class Controller final : public PlaneController {
     // Appends to two empty paths the image of a domain path (in domain view coordinates), in
     // the range's and in the domain's view coordinates.
     void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
+    // The same with f at the source's points found beforehand (valuesAlong): images of many
+    // paths are then evaluated on every core, and traced in order.
+    void traceImage(const Path& source, Path& rangeImage, Path& domainImage,
+                    const std::vector<CGPoint>& values);
+    // f at the points of each path, the paths shared out among the threads; empty lists where
+    // f must be evaluated one point after another (transformsInParallel is false).
+    std::vector<std::vector<CGPoint>> valuesAlong(const PathList& sources) const;
     void setRangeNeedsCompleteRedraw() override;
     bool followsCurvesNearPoles() const override { return followCurvesNearPoles; }
     const PlaneView* rangePlane() const override;

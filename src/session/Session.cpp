@@ -133,6 +133,7 @@ Session Session::capture(const Controller& controller, Paths paths) {
     s.showArguments = domain.showArguments;
     s.highestResolution = domain.highestResolution;
     s.shadingColours = domain.shadingColours;
+    s.everyPixel = domain.shadingResolution == ShadingResolution::EveryPixel;
     s.followCurvesNearPoles = controller.followCurvesNearPoles;
     return s;
 }
@@ -190,6 +191,8 @@ void Session::apply(Controller& controller) const {
     domainView.highestResolution = highestResolution;
     // Set before the grids and the shading are built again below, which read them.
     domainView.shadingColours = shadingColours;
+    domainView.shadingResolution =
+        everyPixel ? ShadingResolution::EveryPixel : ShadingResolution::Boxes;
     controller.followCurvesNearPoles = followCurvesNearPoles;
 
     restorePaths(domainView.paths, domain.paths, domainView);

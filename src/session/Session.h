@@ -53,6 +53,8 @@ class Session {
     bool showArguments = false;
     bool highestResolution = false;
     ShadingColours shadingColours = ShadingColours::Classic;
+    // The shading at every pixel rather than in boxes.
+    bool everyPixel = false;
     bool followCurvesNearPoles = false;
 
     // Without paths: everything else, which is small enough to compare after every action.
