@@ -416,8 +416,7 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
     for (const BezierPath::Element& element : source.elements()) {
         const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
         // A function free of side effects gives evaluate's value and outcome from w alone.
-        const Evaluation e =
-            found ? Evaluation::of(values[k++]) : transformations->evaluate(z);
+        const Evaluation e = found ? Evaluation::of(values[k++]) : transformations->evaluate(z);
         const bool lineTo = element.type == BezierPath::ElementType::LineTo;
         if (followCurvesNearPoles && lineTo && rangeImage.elementCount() > 0) {
             image.follow(z, followed(e));

@@ -6,6 +6,7 @@
 
 #include "app/ImageStream.h"
 #include "engine/ComplexFunctions.h"
+#include "planes/Path.h"
 #include "planes/PlaneController.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"

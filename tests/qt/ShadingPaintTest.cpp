@@ -188,8 +188,8 @@ TEST(ShadingPaintTest, EveryPixelWritesTheImagesOwnPixelsAndAnSvgGetsAPicture) {
         int wrong = 0;
         for (int j = 0; j < image.height(); ++j) {
             for (int i = 0; i < image.width(); ++i) {
-                const CGPoint z =
-                    domain.viewCoordinatesToTrueCoordinates({(i + 0.5) / ratio, 40 - (j + 0.5) / ratio});
+                const CGPoint z = domain.viewCoordinatesToTrueCoordinates(
+                    {(i + 0.5) / ratio, 40 - (j + 0.5) / ratio});
                 const float v = 1.0f - app.controller.greyness(z);
                 const float h = std::fabs(app.controller.argument(z)) / 180.0f;
                 const Color want = Color::colorWithDeviceRed((1.0f - h) * v * 3.0f / 2.0f, 0.0,
