@@ -173,6 +173,21 @@ void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
     range->addNewPointToTransformedGridlineAt(transform(z));
 }
 
+// A function that may run on any thread has no stand-ins: evaluate's outcome follows from w.
+void Controller::startNewTransformedGridlineAt(CGPoint z, CGPoint w) {
+    const Evaluation e = Evaluation::of(w);
+    gridStream_.start(z, followed(e));
+    range->startNewTransformedGridlineAt(e.w);
+}
+
+void Controller::addNewPointToTransformedGridlineAt(CGPoint z, CGPoint w) {
+    if (followCurvesNearPoles) {
+        gridStream_.follow(z, Evaluation::of(w).value());
+        return;
+    }
+    range->addNewPointToTransformedGridlineAt(w);
+}
+
 void Controller::constructInverseGridlines() {
     if (range == nullptr || domain == nullptr) {
         return;

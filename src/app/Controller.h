@@ -48,6 +48,8 @@ class Controller final : public PlaneController {
     void constructTransformedGridlines() override;
     void startNewTransformedGridlineAt(CGPoint z) override;
     void addNewPointToTransformedGridlineAt(CGPoint z) override;
+    void startNewTransformedGridlineAt(CGPoint z, CGPoint w) override;
+    void addNewPointToTransformedGridlineAt(CGPoint z, CGPoint w) override;
     void constructInverseGridlines() override;
     void startNewInverseGridlineAt(CGPoint w) override;
     void addNewPointToInverseGridlineAt(CGPoint w) override;

@@ -39,6 +39,13 @@ class PlaneController {
     virtual void constructTransformedGridlines() = 0;
     virtual void startNewTransformedGridlineAt(CGPoint z) = 0;
     virtual void addNewPointToTransformedGridlineAt(CGPoint z) = 0;
+    // The same with w = transform(z) found beforehand, for a function that transformsInParallel.
+    virtual void startNewTransformedGridlineAt(CGPoint z, CGPoint /*w*/) {
+        startNewTransformedGridlineAt(z);
+    }
+    virtual void addNewPointToTransformedGridlineAt(CGPoint z, CGPoint /*w*/) {
+        addNewPointToTransformedGridlineAt(z);
+    }
     virtual void constructInverseGridlines() = 0;
     virtual void startNewInverseGridlineAt(CGPoint w) = 0;
     virtual void addNewPointToInverseGridlineAt(CGPoint w) = 0;

@@ -402,5 +402,36 @@ TEST(ParallelShading, ImagesRedrawnOnEveryCoreAreThoseDrawnPointByPoint) {
     }
 }
 
+// The grid's images, with curves followed near poles or not, are those one thread makes.
+TEST(ParallelShading, GridImagesOnEveryCoreAreThoseOfOneThread) {
+    for (const bool follow : {false, true}) {
+        SCOPED_TRACE(follow ? "following curves" : "straight");
+        AppHarness app;
+        app.controller.followCurvesNearPoles = follow;
+        select(app, {"1/(z - 0.5) + z^2", "1/(z - 0.5) + z^2"});
+        const auto images = [&app](int threads) {
+            const ThreadCount forced(threads);
+            app.domain->constructAxes();
+            std::vector<BezierPath::Element> all;
+            for (const auto& line : app.range->transformedGridlines) {
+                all.insert(all.end(), line->elements().begin(), line->elements().end());
+            }
+            return all;
+        };
+        const auto one = images(1);
+        const auto many = images(3);
+        ASSERT_GT(one.size(), 200u);
+        ASSERT_EQ(many.size(), one.size());
+        std::size_t differ = 0;
+        for (std::size_t k = 0; k < one.size(); ++k) {
+            differ += one[k].type == many[k].type &&
+                              std::memcmp(&one[k].point, &many[k].point, sizeof one[k].point) == 0
+                          ? 0
+                          : 1;
+        }
+        EXPECT_EQ(differ, 0u);
+    }
+}
+
 }  // namespace
 }  // namespace zw
