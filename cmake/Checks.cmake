@@ -1,9 +1,10 @@
 # The standing checks that scripts/test runs along with the ordinary tests, in one ctest run:
 #  - the unit and Qt tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer
 #    (a build of this same project in <build>/sanitized, run by a nested ctest);
+#  - the tests of the work shared among threads, built with ThreadSanitizer (<build>/tsan);
 #  - every fuzz target fuzz/<name>_fuzz.cpp, built by clang with libFuzzer (the project in
 #    fuzz/, in <build>/fuzz), each run for a bounded number of inputs from its seed corpus.
-# Both builds are external projects, so that each keeps its own compiler and flags; they are
+# The builds are external projects, so that each keeps its own compiler and flags; they are
 # remade with every build of this project and cost nothing when nothing changed.
 include(ExternalProject)
 
@@ -42,6 +43,30 @@ foreach(label unit qt)
   set_tests_properties(sanitized.${label} PROPERTIES
     LABELS sanitize ENVIRONMENT "${ZW_SANITIZER_ENV}" PROCESSORS 2 TIMEOUT 1500)
 endforeach()
+
+# The tests of the work shared among threads, built alone with ThreadSanitizer: a data race
+# fails them. Only the Qt-free core and one test program are built, a few minutes' work.
+set(ZW_TSAN_DIR ${CMAKE_BINARY_DIR}/tsan)
+if(CMAKE_GENERATOR MATCHES "Makefiles")
+  set(ZW_TSAN_BUILD $(MAKE) zw_parallel_tests)
+else()
+  set(ZW_TSAN_BUILD ${CMAKE_COMMAND} --build ${ZW_TSAN_DIR} --target zw_parallel_tests)
+endif()
+ExternalProject_Add(zw_tsan
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${ZW_TSAN_DIR}
+  PREFIX ${CMAKE_BINARY_DIR}/external
+  CMAKE_ARGS ${ZW_CHECK_ARGS} -DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER} -DZW_TSAN=ON
+             -DZW_CHECKS=OFF -DZW_BUILD_BENCH=OFF
+  BUILD_COMMAND ${ZW_TSAN_BUILD}
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON)
+add_test(NAME sanitized.threads
+  COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${ZW_TSAN_DIR} -L ^parallel$
+          --output-on-failure --timeout 600 -j2)
+set_tests_properties(sanitized.threads PROPERTIES
+  LABELS sanitize ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1"
+  PROCESSORS 2 TIMEOUT 1500)
 
 find_program(ZW_FUZZ_CXX NAMES clang++ clang++-14 REQUIRED)
 set(ZW_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)

@@ -316,6 +316,22 @@ void addDomain(std::vector<Command>& t) {
                                 return w.domain()->shadingColours == scheme;
                             }));
     }
+    t.push_back(menu("domain.shadingResolution", "domain", "Shading Resolution"));
+    const std::tuple<const char*, const char*, const char*, ShadingResolution> resolutions[] = {
+        {"domain.shadingResolution.boxes", "Boxes", "Shade in boxes of two or four pixels",
+         ShadingResolution::Boxes},
+        {"domain.shadingResolution.everyPixel", "Every Pixel",
+         "Shade every pixel from f at its centre", ShadingResolution::EveryPixel},
+    };
+    for (const auto& [id, title, tip, resolution] : resolutions) {
+        t.push_back(grouped(item(id, "domain.shadingResolution", title, tip,
+                                 [resolution = resolution](Workbench& w, Sender*) {
+                                     w.domain()->setShadingResolution(resolution);
+                                 }),
+                            "shadingResolution", [resolution = resolution](const Workbench& w) {
+                                return w.domain()->shadingResolution == resolution;
+                            }));
+    }
 }
 
 void addRange(std::vector<Command>& t) {

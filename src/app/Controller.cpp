@@ -8,6 +8,7 @@
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "platform/Log.h"
+#include "platform/Parallel.h"
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
 #include "roots/SolverMaps.h"
@@ -81,6 +82,14 @@ void Controller::awakeFromNib() {
 
 CGPoint Controller::transform(CGPoint z) const {
     return transformations->transform(z);
+}
+
+void Controller::transformRow(const CGPoint* z, CGPoint* w, std::size_t n) const {
+    transformations->transformRow(z, w, n);
+}
+
+bool Controller::transformsInParallel() const {
+    return transformations->transformsInParallel();
 }
 
 CGPoint Controller::transformInv(CGPoint w) const {
@@ -165,6 +174,21 @@ void Controller::addNewPointToTransformedGridlineAt(CGPoint z) {
         return;
     }
     range->addNewPointToTransformedGridlineAt(transform(z));
+}
+
+// A function that may run on any thread has no stand-ins: evaluate's outcome follows from w.
+void Controller::startNewTransformedGridlineAt(CGPoint z, CGPoint w) {
+    const Evaluation e = Evaluation::of(w);
+    gridStream_.start(z, followed(e));
+    range->startNewTransformedGridlineAt(e.w);
+}
+
+void Controller::addNewPointToTransformedGridlineAt(CGPoint z, CGPoint w) {
+    if (followCurvesNearPoles) {
+        gridStream_.follow(z, Evaluation::of(w).value());
+        return;
+    }
+    range->addNewPointToTransformedGridlineAt(w);
 }
 
 void Controller::constructInverseGridlines() {
@@ -279,13 +303,11 @@ void Controller::setParameters(const std::string& name, float aR, float aI, floa
 }
 
 float Controller::greyness(CGPoint z) const {
-    const CGPoint w = transform(z);
-    return static_cast<float>(std::atan(std::sqrt(w.x * w.x + w.y * w.y)) / 2.0);
+    return greynessOf(transform(z));
 }
 
 float Controller::argument(CGPoint z) const {
-    const CGPoint w = transform(z);
-    return static_cast<float>(std::atan2(w.y, w.x) * 180.0 / 3.141592653589793);
+    return argumentOf(transform(z));
 }
 
 void Controller::toggleShowTransformedPathsInDomain(Sender* sender) {
@@ -537,6 +559,30 @@ const PlaneView* Controller::rangePlane() const {
 }
 
 void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
+    traceImage(source, rangeImage, domainImage, {});
+}
+
+std::vector<std::vector<CGPoint>> Controller::valuesAlong(const PathList& sources) const {
+    std::vector<std::vector<CGPoint>> values(sources.size());
+    if (!transformations->transformsInParallel() || domain == nullptr) {
+        return values;
+    }
+    parallel::forEachChunk(sources.size(), 1, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto& elements = sources[i]->elements();
+            std::vector<CGPoint>& w = values[i];
+            w.resize(elements.size());
+            for (std::size_t k = 0; k < elements.size(); ++k) {
+                w[k] = domain->viewCoordinatesToTrueCoordinates(elements[k].point);
+            }
+            transformations->transformRow(w.data(), w.data(), w.size());
+        }
+    });
+    return values;
+}
+
+void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage,
+                            const std::vector<CGPoint>& values) {
     const auto append = [&](CGPoint w, bool move) {
         const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
         const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
@@ -554,9 +600,12 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
             append(step.w, step.move);
         }
     });
+    const bool found = values.size() == source.elements().size();
+    std::size_t k = 0;
     for (const BezierPath::Element& element : source.elements()) {
         const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
-        const Evaluation e = transformations->evaluate(z);
+        // A function free of side effects gives evaluate's value and outcome from w alone.
+        const Evaluation e = found ? Evaluation::of(values[k++]) : transformations->evaluate(z);
         const bool lineTo = element.type == BezierPath::ElementType::LineTo;
         if (followCurvesNearPoles && lineTo && rangeImage.elementCount() > 0) {
             image.follow(z, followed(e));

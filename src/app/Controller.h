@@ -9,6 +9,7 @@
 #include "app/ImageStream.h"
 #include "app/RangeDrawing.h"
 #include "engine/ComplexFunctions.h"
+#include "planes/Path.h"
 #include "planes/PlaneController.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -35,6 +36,8 @@ class Controller final : public PlaneController {
 
     // Point routing.
     CGPoint transform(CGPoint z) const override;
+    void transformRow(const CGPoint* z, CGPoint* w, std::size_t n) const override;
+    bool transformsInParallel() const override;
     CGPoint transformInv(CGPoint w) const;
     void newDomainPathStartedAt(CGPoint z) override;
     void newDomainPointAt(CGPoint z) override;
@@ -48,6 +51,8 @@ class Controller final : public PlaneController {
     void constructTransformedGridlines() override;
     void startNewTransformedGridlineAt(CGPoint z) override;
     void addNewPointToTransformedGridlineAt(CGPoint z) override;
+    void startNewTransformedGridlineAt(CGPoint z, CGPoint w) override;
+    void addNewPointToTransformedGridlineAt(CGPoint z, CGPoint w) override;
     void constructInverseGridlines() override;
     void startNewInverseGridlineAt(CGPoint w) override;
     void addNewPointToInverseGridlineAt(CGPoint w) override;
@@ -108,6 +113,13 @@ class Controller final : public PlaneController {
     // Appends to two empty paths the image of a domain path (in domain view coordinates), in
     // the range's and in the domain's view coordinates.
     void traceImage(const Path& source, Path& rangeImage, Path& domainImage);
+    // The same with f at the source's points found beforehand (valuesAlong): images of many
+    // paths are then evaluated on every core, and traced in order.
+    void traceImage(const Path& source, Path& rangeImage, Path& domainImage,
+                    const std::vector<CGPoint>& values);
+    // f at the points of each path, the paths shared out among the threads; empty lists where
+    // f must be evaluated one point after another (transformsInParallel is false).
+    std::vector<std::vector<CGPoint>> valuesAlong(const PathList& sources) const;
     void setRangeNeedsCompleteRedraw() override;
     bool followsCurvesNearPoles() const override { return followCurvesNearPoles; }
     const PlaneView* rangePlane() const override;

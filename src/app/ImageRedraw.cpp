@@ -73,12 +73,13 @@ std::shared_ptr<ImageRedraw::SavedList> ImageRedraw::retrace(Controller& control
     auto saved = std::make_shared<SavedList>();
     auto rebuild = [&](const PathList& sources, const PathList& rangeImages,
                        const PathList& domainImages) {
+        const std::vector<std::vector<CGPoint>> values = controller.valuesAlong(sources);
         for (std::size_t i = 0; i < sources.size(); ++i) {
             Saved entry;
             entry.source = sources[i].get();
             entry.range = imageLike(i < rangeImages.size() ? rangeImages[i].get() : nullptr);
             entry.domain = imageLike(i < domainImages.size() ? domainImages[i].get() : nullptr);
-            controller.traceImage(*sources[i], *entry.range, *entry.domain);
+            controller.traceImage(*sources[i], *entry.range, *entry.domain, values[i]);
             saved->push_back(std::move(entry));
         }
     };

@@ -30,6 +30,13 @@ constexpr CGPoint kPoleFallback{0.0, 0.0};
 
 }  // namespace
 
+Evaluation Evaluation::of(CGPoint w) {
+    if (std::isfinite(w.x) && std::isfinite(w.y)) {
+        return {w, Outcome::Value};
+    }
+    return {w, std::isinf(w.x) || std::isinf(w.y) ? Outcome::Pole : Outcome::Undefined};
+}
+
 CGPoint Evaluation::value() const {
     switch (outcome) {
         case Outcome::Value:

@@ -74,6 +74,10 @@ struct Evaluation {
     CGPoint w{};
     Outcome outcome = Outcome::Value;
 
+    // What evaluate makes of a value that no stand-in replaced: a pole where a part is
+    // infinite, undefined where one is NaN.
+    static Evaluation of(CGPoint w);
+
     bool isValue() const { return outcome == Outcome::Value; }
     // What a readout shows: w where it is f's value, the point at infinity (infinite parts) at
     // a pole, NaN parts where f has no value.

@@ -23,11 +23,8 @@ namespace {
 
 Evaluation evaluated(ComplexFunction f, CGPoint z) {
     engine::standIn = Outcome::Value;
-    Evaluation e{f(z), engine::standIn};
-    if (e.outcome == Outcome::Value && !(std::isfinite(e.w.x) && std::isfinite(e.w.y))) {
-        e.outcome = std::isinf(e.w.x) || std::isinf(e.w.y) ? Outcome::Pole : Outcome::Undefined;
-    }
-    return e;
+    const CGPoint w = f(z);
+    return engine::standIn == Outcome::Value ? Evaluation::of(w) : Evaluation{w, engine::standIn};
 }
 
 // Runs the evaluations of `work` with the log muted and invert's last good point kept.
@@ -199,6 +196,50 @@ bool Transformations::morphing() const {
 
 CGPoint Transformations::transform(CGPoint z) const {
     return engine::func(z);
+}
+
+void Transformations::transformRow(const CGPoint* z, CGPoint* w, std::size_t n) const {
+    const ComplexFunction f = engine::func;
+    if (f == formulaFunction && !engine::formulaProgram.empty()) {
+        // The points are std::complex's layout: two doubles, real part first.
+        static_assert(sizeof(CGPoint) == sizeof(FormulaProgram::Complex));
+        engine::formulaProgram.evaluate(reinterpret_cast<const FormulaProgram::Complex*>(z),
+                                        reinterpret_cast<FormulaProgram::Complex*>(w), n);
+        return;
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        w[k] = f(z[k]);
+    }
+}
+
+bool Transformations::transformsInParallel() const {
+    // Named one by one rather than excluded: a function added later runs on one thread until
+    // it is known to be free of side effects.
+    static constexpr ComplexFunction kStateless[] = {identity,
+                                                     exponentiate,
+                                                     square,
+                                                     cube,
+                                                     biquadrant,
+                                                     negate,
+                                                     csin,
+                                                     ccos,
+                                                     ctan,
+                                                     csinh,
+                                                     ccosh,
+                                                     ctanh,
+                                                     custom,
+                                                     usersPolynomial,
+                                                     usersAffineMap,
+                                                     inverseUsersAffineMap,
+                                                     formulaFunction,
+                                                     formulaInverse};
+    const ComplexFunction f = engine::func;
+    for (const ComplexFunction g : kStateless) {
+        if (f == g) {
+            return true;
+        }
+    }
+    return false;
 }
 
 CGPoint Transformations::transformInv(CGPoint w) const {

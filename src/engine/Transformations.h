@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ class Transformations {
     // A title outside the catalogue (engine/Catalogue.h) selects the identity.
     void setFunction(const std::string& title);
     CGPoint transform(CGPoint z) const;
+    // transform at n points, w[k] = transform(z[k]) to the bit; a formula is run over blocks
+    // of points at a time. w may be z.
+    void transformRow(const CGPoint* z, CGPoint* w, std::size_t n) const;
+    // Whether f neither logs nor keeps state, so that several threads may evaluate it at once
+    // and in any order with the results one thread gets. (invert remembers its last good point,
+    // and the functions with a division that may fail log it: those stay on one thread.)
+    bool transformsInParallel() const;
     // With no inverse ever installed this is the identity.
     CGPoint transformInv(CGPoint w) const;
     bool hasInverse() const;

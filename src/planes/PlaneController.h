@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cmath>
+#include <cstddef>
+
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 
@@ -15,6 +18,15 @@ class PlaneController {
   public:
     // Point routing.
     virtual CGPoint transform(CGPoint z) const = 0;
+    // transform over a row of points, w[k] = transform(z[k]) to the bit.
+    virtual void transformRow(const CGPoint* z, CGPoint* w, std::size_t n) const {
+        for (std::size_t k = 0; k < n; ++k) {
+            w[k] = transform(z[k]);
+        }
+    }
+    // Whether transformRow may run on several threads at once, each with its own points, and
+    // give what one thread gives.
+    virtual bool transformsInParallel() const { return false; }
     virtual void newDomainPathStartedAt(CGPoint z) = 0;
     virtual void newDomainPointAt(CGPoint z) = 0;
     virtual void updateRangeCoordinates(CGPoint z) = 0;
@@ -32,6 +44,13 @@ class PlaneController {
     virtual void constructTransformedGridlines() = 0;
     virtual void startNewTransformedGridlineAt(CGPoint z) = 0;
     virtual void addNewPointToTransformedGridlineAt(CGPoint z) = 0;
+    // The same with w = transform(z) found beforehand, for a function that transformsInParallel.
+    virtual void startNewTransformedGridlineAt(CGPoint z, CGPoint /*w*/) {
+        startNewTransformedGridlineAt(z);
+    }
+    virtual void addNewPointToTransformedGridlineAt(CGPoint z, CGPoint /*w*/) {
+        addNewPointToTransformedGridlineAt(z);
+    }
     virtual void constructInverseGridlines() = 0;
     virtual void startNewInverseGridlineAt(CGPoint w) = 0;
     virtual void addNewPointToInverseGridlineAt(CGPoint w) = 0;
@@ -39,6 +58,13 @@ class PlaneController {
     // Shading queries.
     virtual float greyness(CGPoint z) const = 0;
     virtual float argument(CGPoint z) const = 0;
+    // The same measures of a value w already found: greyness(z) is greynessOf(transform(z)).
+    static float greynessOf(CGPoint w) {
+        return static_cast<float>(std::atan(std::sqrt(w.x * w.x + w.y * w.y)) / 2.0);
+    }
+    static float argumentOf(CGPoint w) {
+        return static_cast<float>(std::atan2(w.y, w.x) * 180.0 / 3.141592653589793);
+    }
 
     // Display options.
     virtual bool showTransformedPathsInDomain() const = 0;

@@ -28,6 +28,12 @@ class BoxLattice {
     // Opens a block; the pixels of its boxes follow, in row-major order.
     void addBlock(std::vector<double> xs, std::vector<double> ys);
     void addPixel(std::uint32_t pixel) { pixels_.push_back(pixel); }
+    // Room for the next n pixels, to be written through the pointer before anything else is
+    // added.
+    std::uint32_t* appendPixels(std::size_t n) {
+        pixels_.resize(pixels_.size() + n);
+        return pixels_.data() + (pixels_.size() - n);
+    }
     // Moves every box, with the same arithmetic as moving each box's own rectangle.
     void moveBy(double dx, double dy);
 

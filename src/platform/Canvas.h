@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,21 @@
 namespace zw {
 
 class BezierPath;
+
+// Device pixels to be written one by one, 0xAARRGGBB, rows from the top. Pixel (i, j) has its
+// centre at ((i + 0.5) / ratio, viewHeight - (j + 0.5) / ratio) in view coordinates.
+struct PixelImage {
+    std::uint32_t* bits = nullptr;
+    std::ptrdiff_t pixelsPerLine = 0;
+    int width = 0;
+    int height = 0;
+    double ratio = 1.0;
+    double viewHeight = 0.0;
+
+    std::uint32_t* row(int j) const {
+        return bits + static_cast<std::ptrdiff_t>(j) * pixelsPerLine;
+    }
+};
 
 // What one drawing pass draws on, in view coordinates (origin lower left, y up).
 class Canvas {
@@ -37,6 +54,10 @@ class Canvas {
     virtual void fillShading(const std::vector<ColoredRect>& boxes, const BoxLattice& /*lattice*/) {
         fillColoredRects(boxes.data(), boxes.size());
     }
+    // Has `shade` give every device pixel of a view of `size` view units its colour. A canvas
+    // over an image hands over the image's own pixels; this one makes a picture of one pixel a
+    // view unit and fills each pixel as a box.
+    virtual void fillEveryPixel(CGSize size, const std::function<void(const PixelImage&)>& shade);
     // Strokes the path's elements with its line width and dash pattern in the current colour.
     virtual void strokePath(const BezierPath& path) = 0;
     virtual void fillPath(const BezierPath& path) = 0;

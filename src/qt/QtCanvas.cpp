@@ -277,6 +277,40 @@ void QtCanvas::fillShading(const std::vector<ColoredRect>& boxes, const BoxLatti
     }
 }
 
+void QtCanvas::fillEveryPixel(CGSize /*size*/,
+                              const std::function<void(const PixelImage&)>& shade) {
+    if (directPixels_) {
+        // The image's own pixels: no second picture of the pane's size is ever made.
+        PixelImage pixels;
+        pixels.bits = reinterpret_cast<std::uint32_t*>(bits_);
+        pixels.pixelsPerLine = static_cast<std::ptrdiff_t>(bytesPerLine_ / 4);
+        pixels.width = pixelWidth_;
+        pixels.height = pixelHeight_;
+        pixels.ratio = ratio_;
+        pixels.viewHeight = height_;
+        shade(pixels);
+        written_.add(0, pixelWidth_, 0, pixelHeight_);
+        return;
+    }
+    // Another device (an SVG picture) gets the shading as one image of a pixel a view unit.
+    const int w = static_cast<int>(std::ceil(width_));
+    const int h = static_cast<int>(std::ceil(height_));
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    QImage picture(w, h, QImage::Format_RGB32);
+    PixelImage pixels;
+    pixels.bits = reinterpret_cast<std::uint32_t*>(picture.bits());
+    pixels.pixelsPerLine = static_cast<std::ptrdiff_t>(picture.bytesPerLine() / 4);
+    pixels.width = w;
+    pixels.height = h;
+    pixels.ratio = 1.0;
+    pixels.viewHeight = height_;
+    shade(pixels);
+    painter_.drawImage(QRectF(0.0, 0.0, w, h), picture);
+    touch(QRectF(0.0, 0.0, w, h));
+}
+
 void QtCanvas::strokePath(const BezierPath& path) {
     const auto& elements = path.elements();
     if (elements.empty()) {

@@ -39,6 +39,7 @@ class QtCanvas : public Canvas {
     void fillRect(CGRect rect) override;
     void fillColoredRects(const ColoredRect* boxes, std::size_t count) override;
     void fillShading(const std::vector<ColoredRect>& boxes, const BoxLattice& lattice) override;
+    void fillEveryPixel(CGSize size, const std::function<void(const PixelImage&)>& shade) override;
     void strokePath(const BezierPath& path) override;
     void fillPath(const BezierPath& path) override;
     CGSize sizeOfText(const std::string& text, const TextAttributes& attributes) override;

@@ -150,6 +150,7 @@ Session Session::capture(const Controller& controller, Paths paths) {
     s.showArguments = domain.showArguments;
     s.highestResolution = domain.highestResolution;
     s.shadingColours = domain.shadingColours;
+    s.everyPixel = domain.shadingResolution == ShadingResolution::EveryPixel;
     s.followCurvesNearPoles = controller.followCurvesNearPoles;
     s.pullBackOnEveryBranch = controller.pullBackOnEveryBranch;
     s.showFeatures = controller.showFeatures;
@@ -228,6 +229,8 @@ void Session::apply(Controller& controller) const {
     domainView.highestResolution = highestResolution;
     // Set before the grids and the shading are built again below, which read them.
     domainView.shadingColours = shadingColours;
+    domainView.shadingResolution =
+        everyPixel ? ShadingResolution::EveryPixel : ShadingResolution::Boxes;
     controller.followCurvesNearPoles = followCurvesNearPoles;
     controller.pullBackOnEveryBranch = pullBackOnEveryBranch;
     controller.showFeatures = showFeatures;

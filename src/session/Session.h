@@ -76,6 +76,8 @@ class Session {
     bool showArguments = false;
     bool highestResolution = false;
     ShadingColours shadingColours = ShadingColours::Classic;
+    // The shading at every pixel rather than in boxes.
+    bool everyPixel = false;
     bool followCurvesNearPoles = false;
     bool pullBackOnEveryBranch = false;
     bool showFeatures = false;

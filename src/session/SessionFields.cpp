@@ -27,6 +27,7 @@ const std::array<Section, 3>& sections() {
              sessionFlag("showArguments", &Session::showArguments),
              sessionFlag("highestResolution", &Session::highestResolution),
              Field{"colours", Kind::ShadingColours, nullptr, nullptr, true},
+             Field{"everyPixel", Kind::Flag, nullptr, &Session::everyPixel, true, false},
          }},
         {"domain",
          &Session::domain,

@@ -8,6 +8,7 @@
 #include "platform/Alerts.h"
 #include "platform/Canvas.h"
 #include "platform/Log.h"
+#include "platform/Parallel.h"
 #include "platform/Sender.h"
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
@@ -373,9 +374,36 @@ void DomainView::walkIntoRange(bool horizontal, int step) {
         return;
     }
     PlaneController* c = controller;
+    if (!c->transformsInParallel()) {
+        walkGridlines(
+            horizontal, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
+            [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });
+        return;
+    }
+    // The samples first, f at all of them on every core, then the lines built in order from
+    // the values found.
+    std::vector<CGPoint> z;
+    std::vector<std::size_t> starts;
     walkGridlines(
-        horizontal, step, [c](CGPoint z) { c->startNewTransformedGridlineAt(z); },
-        [c](CGPoint z) { c->addNewPointToTransformedGridlineAt(z); });
+        horizontal, step,
+        [&](CGPoint p) {
+            starts.push_back(z.size());
+            z.push_back(p);
+        },
+        [&](CGPoint p) { z.push_back(p); });
+    std::vector<CGPoint> w(z.size());
+    parallel::forEachChunk(z.size(), 1024, [&](std::size_t begin, std::size_t end) {
+        c->transformRow(z.data() + begin, w.data() + begin, end - begin);
+    });
+    std::size_t nextStart = 0;
+    for (std::size_t k = 0; k < z.size(); ++k) {
+        if (nextStart < starts.size() && starts[nextStart] == k) {
+            ++nextStart;
+            c->startNewTransformedGridlineAt(z[k], w[k]);
+        } else {
+            c->addNewPointToTransformedGridlineAt(z[k], w[k]);
+        }
+    }
 }
 
 void DomainView::startNewInverseGridlineAt(CGPoint z) {

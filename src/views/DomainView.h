@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "planes/PlaneView.h"
+#include "platform/Canvas.h"
 #include "views/ShadingColours.h"
 
 namespace zw {
@@ -75,6 +76,10 @@ class DomainView : public PlaneView {
     void viewDidEndLiveResize() override;
     int contourBoxSize() const;
     void setShadingColours(ShadingColours colours);
+    void setShadingResolution(ShadingResolution resolution);
+    // Every pixel is shaded now: so chosen, and not in a live resize, which shades in coarse
+    // boxes to keep up with the pointer.
+    bool shadesEveryPixel() const;
 
     // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
     // million: a pane as large as a 4K screen at 2-unit boxes, some 140 MB and a tenth of a
@@ -96,6 +101,7 @@ class DomainView : public PlaneView {
     bool showArguments = false;
     bool highestResolution = false;
     ShadingColours shadingColours = ShadingColours::Classic;
+    ShadingResolution shadingResolution = ShadingResolution::Boxes;
 
   protected:
     void moveMappedLayersBy(double dx, double dy) override;
@@ -110,7 +116,15 @@ class DomainView : public PlaneView {
     // The boxes the four passes make at this box size.
     double countBoxes(int step) const;
     void makeBox(double x, double y, int step);
+    // The colour of the shading at z, through the controller's one-point queries.
     Color boxColor(CGPoint z) const;
+    // The same colour from w = f(z) already found; for a function that may run on any thread.
+    Color shade(CGPoint w) const;
+    // The boxes of one block made together, a row per task, f over each row at once: the same
+    // boxes in the same order as makeBox one by one.
+    void makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step);
+    // Colours every pixel of `image` from f at its centre.
+    void shadeEveryPixel(const PixelImage& image) const;
 
     std::unique_ptr<Path> looseTransformedPath_;
     bool drawingPath_ = false;

@@ -2,11 +2,14 @@
 // from the origin, and the options that switch it.
 #include "views/DomainView.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/DevicePixel.h"
+#include "platform/Parallel.h"
 #include "platform/Sender.h"
 #include "views/ColourWheel.h"
 
@@ -20,8 +23,9 @@ int DomainView::contourBoxSize() const {
 }
 
 void DomainView::constructContours() {
-    if (!showContours && !showArguments) {
-        // Nothing is shaded: let go of the boxes' memory as well.
+    if ((!showContours && !showArguments) || shadesEveryPixel()) {
+        // Nothing is shaded, or every pixel is, straight into the picture as it is drawn: let
+        // go of the boxes' memory as well.
         std::vector<ColoredRect>().swap(contours);
         contourLattice.clear();
         needsCompleteRedraw = true;
@@ -86,12 +90,48 @@ void DomainView::makeBoxes(int tx, int ty, int step) {
     for (std::size_t i = 0; i < ys.size(); ++i) {
         ys[i] = rows.at(static_cast<long long>(i));
     }
-    for (const double y : ys) {
-        for (const double x : xs) {
-            makeBox(x, y, step);
+    if (controller != nullptr && controller->transformsInParallel()) {
+        makeBoxRows(xs, ys, step);
+    } else {
+        for (const double y : ys) {
+            for (const double x : xs) {
+                makeBox(x, y, step);
+            }
         }
     }
     contourLattice.addBlock(std::move(xs), std::move(ys));
+}
+
+void DomainView::makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys,
+                             int step) {
+    const std::size_t width = xs.size();
+    const std::size_t first = contours.size();
+    // Every box has its place before any is made, so each row writes only its own.
+    contours.resize(first + width * ys.size());
+    ColoredRect* boxes = contours.data() + first;
+    std::uint32_t* pixels = contourLattice.appendPixels(width * ys.size());
+    const double half = step / 2;
+    const double side = static_cast<double>(step);
+    const Viewport view = viewport();
+    const std::size_t rowsPerTask =
+        std::max<std::size_t>(1, 4096 / std::max<std::size_t>(width, 1));
+    parallel::forEachChunk(ys.size(), rowsPerTask, [&](std::size_t begin, std::size_t end) {
+        std::vector<CGPoint> z(width);
+        std::vector<CGPoint> w(width);
+        for (std::size_t r = begin; r < end; ++r) {
+            const double y = ys[r];
+            for (std::size_t c = 0; c < width; ++c) {
+                z[c] = view.toTrue({xs[c] + half, y + half});
+            }
+            controller->transformRow(z.data(), w.data(), width);
+            for (std::size_t c = 0; c < width; ++c) {
+                ColoredRect& box = boxes[r * width + c];
+                box.setColor(shade(w[c]));
+                box.setRect({{xs[c], y}, {side, side}});
+                pixels[r * width + c] = devicePixel(box.color);
+            }
+        }
+    });
 }
 
 void DomainView::makeBox(double x, double y, int step) {
@@ -104,6 +144,30 @@ void DomainView::makeBox(double x, double y, int step) {
     contourLattice.addPixel(devicePixel(box.color));
 }
 
+namespace {
+
+// The classic colours from the greyness and the argument, each asked for only when its toggle
+// is on, in the order the one-point queries have always been made.
+template <class Greyness, class Argument>
+Color classicColour(bool modulus, bool argument, Greyness greyness, Argument degrees) {
+    if (modulus && !argument) {
+        const float v = 1.0f - greyness();
+        return Color::colorWithDeviceWhite(v, 1.0);
+    }
+    if (!modulus) {
+        const float h = std::fabs(degrees()) / 180.0f;
+        const double hd = h;
+        return Color::colorWithDeviceRed(1.0 + (hd * 1.57) / -2.0, 0.0, (hd * 1.57) / 2.0, 1.0);
+    }
+    const float v = 1.0f - greyness();
+    const float h = std::fabs(degrees()) / 180.0f;
+    const float red = (1.0f - h) * v * 3.0f / 2.0f;
+    const float blue = h * v * 3.0f / 2.0f;
+    return Color::colorWithDeviceRed(red, 0.0, blue, 1.0);
+}
+
+}  // namespace
+
 Color DomainView::boxColor(CGPoint z) const {
     if (controller == nullptr) {
         return Color::blackColor();
@@ -111,24 +175,65 @@ Color DomainView::boxColor(CGPoint z) const {
     if (shadingColours == ShadingColours::ColourWheel) {
         return ColourWheel::shade(controller->transform(z), showContours, showArguments);
     }
-    if (showContours && !showArguments) {
-        const float v = 1.0f - controller->greyness(z);
-        return Color::colorWithDeviceWhite(v, 1.0);
+    return classicColour(
+        showContours, showArguments, [&] { return controller->greyness(z); },
+        [&] { return controller->argument(z); });
+}
+
+Color DomainView::shade(CGPoint w) const {
+    if (shadingColours == ShadingColours::ColourWheel) {
+        return ColourWheel::shade(w, showContours, showArguments);
     }
-    if (!showContours) {
-        const float h = std::fabs(controller->argument(z)) / 180.0f;
-        const double hd = h;
-        return Color::colorWithDeviceRed(1.0 + (hd * 1.57) / -2.0, 0.0, (hd * 1.57) / 2.0, 1.0);
+    return classicColour(
+        showContours, showArguments, [w] { return PlaneController::greynessOf(w); },
+        [w] { return PlaneController::argumentOf(w); });
+}
+
+bool DomainView::shadesEveryPixel() const {
+    return shadingResolution == ShadingResolution::EveryPixel && !inLiveResize();
+}
+
+void DomainView::shadeEveryPixel(const PixelImage& image) const {
+    const Viewport view = viewport();
+    const auto width = static_cast<std::size_t>(std::max(image.width, 0));
+    const bool together = controller != nullptr && controller->transformsInParallel();
+    const auto shadeRows = [&](std::size_t begin, std::size_t end) {
+        std::vector<CGPoint> z(width);
+        std::vector<CGPoint> w(together ? width : 0);
+        for (std::size_t j = begin; j < end; ++j) {
+            const double y = image.viewHeight - (static_cast<double>(j) + 0.5) / image.ratio;
+            for (std::size_t i = 0; i < width; ++i) {
+                z[i] = view.toTrue({(static_cast<double>(i) + 0.5) / image.ratio, y});
+            }
+            std::uint32_t* row = image.row(static_cast<int>(j));
+            if (together) {
+                controller->transformRow(z.data(), w.data(), width);
+                for (std::size_t i = 0; i < width; ++i) {
+                    row[i] = devicePixel(shade(w[i]));
+                }
+            } else {
+                for (std::size_t i = 0; i < width; ++i) {
+                    row[i] = devicePixel(boxColor(z[i]));
+                }
+            }
+        }
+    };
+    const auto rows = static_cast<std::size_t>(std::max(image.height, 0));
+    if (together) {
+        parallel::forEachChunk(rows, 4, shadeRows);
+    } else {
+        // A function with side effects sees the pixels one by one in reading order.
+        shadeRows(0, rows);
     }
-    const float v = 1.0f - controller->greyness(z);
-    const float h = std::fabs(controller->argument(z)) / 180.0f;
-    const float red = (1.0f - h) * v * 3.0f / 2.0f;
-    const float blue = h * v * 3.0f / 2.0f;
-    return Color::colorWithDeviceRed(red, 0.0, blue, 1.0);
 }
 
 void DomainView::fillBackground(Canvas& canvas) {
     if (!showContours && !showArguments) {
+        return;
+    }
+    if (shadesEveryPixel()) {
+        canvas.fillEveryPixel({static_cast<double>(viewWidth), static_cast<double>(viewHeight)},
+                              [this](const PixelImage& image) { shadeEveryPixel(image); });
         return;
     }
     canvas.fillShading(contours, contourLattice);
@@ -144,6 +249,12 @@ void DomainView::showArgumentsAction(Sender* sender) {
 
 void DomainView::highestResolutionAction(Sender* sender) {
     toggleDisplayOption(sender, highestResolution);
+}
+
+void DomainView::setShadingResolution(ShadingResolution resolution) {
+    shadingResolution = resolution;
+    rebuildShadingIfShown();
+    setNeedsCompleteRedraw();
 }
 
 void DomainView::setShadingColours(ShadingColours colours) {

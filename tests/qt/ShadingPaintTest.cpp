@@ -2,7 +2,9 @@
 // changed and the colour left current must be what painting the boxes one by one gives.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QSvgGenerator>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -156,6 +158,59 @@ TEST(ShadingPaintTest, ALatticeOutOfStepIsIgnored) {
         setAside.addPixel(devicePixel(Color::blueColor()));
     }
     expectSamePainting(boxes, setAside, QSize(16, 16), 1.0);
+}
+
+// Every Pixel writes each device pixel of the pane's own image, whatever its ratio, and the
+// area it reports is the whole pane; an SVG picture gets the same shading as one image.
+TEST(ShadingPaintTest, EveryPixelWritesTheImagesOwnPixelsAndAnSvgGetsAPicture) {
+    AppHarness::Options options;
+    options.domainSize = {61, 40};
+    AppHarness app(options);
+    DomainView& domain = *app.domain;
+    domain.showContours = true;
+    domain.showArguments = true;
+    domain.setShadingResolution(ShadingResolution::EveryPixel);
+    for (const double ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        QImage image(static_cast<int>(61 * ratio), static_cast<int>(40 * ratio),
+                     QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(QColor(1, 2, 3));
+        const uchar* before = image.constBits();
+        QRect dirty;
+        {
+            QtCanvas canvas(&image);
+            domain.fillBackground(canvas);
+            dirty = canvas.dirtyRect();
+        }
+        EXPECT_EQ(image.constBits(), before) << "written in place";
+        EXPECT_EQ(dirty, QRect(0, 0, 61, 40));
+        int wrong = 0;
+        for (int j = 0; j < image.height(); ++j) {
+            for (int i = 0; i < image.width(); ++i) {
+                const CGPoint z = domain.viewCoordinatesToTrueCoordinates(
+                    {(i + 0.5) / ratio, 40 - (j + 0.5) / ratio});
+                const float v = 1.0f - app.controller.greyness(z);
+                const float h = std::fabs(app.controller.argument(z)) / 180.0f;
+                const Color want = Color::colorWithDeviceRed((1.0f - h) * v * 3.0f / 2.0f, 0.0,
+                                                             h * v * 3.0f / 2.0f, 1.0);
+                wrong += image.pixel(i, j) == devicePixel(want) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setSize(QSize(61, 40));
+        QtCanvas canvas(&generator, QSize(61, 40));
+        domain.fillBackground(canvas);
+    }
+    const QByteArray text = svg.data();
+    EXPECT_EQ(text.count("<image"), 1) << text.left(400).toStdString();
 }
 
 }  // namespace

@@ -79,6 +79,8 @@ const std::vector<std::string>& menuLayout() {
         "&Domain > Shading Colours > Classic |  | Shade in grey and from red to blue | x",
         "&Domain > Shading Colours > Colour Wheel |  | Shade the argument as hue, the modulus as "
         "bands at powers of 2 | o",
+        "&Domain > Shading Resolution > Boxes |  | Shade in boxes of two or four pixels | x",
+        "&Domain > Shading Resolution > Every Pixel |  | Shade every pixel from f at its centre | o",
         "&Range > Zoom In | Ctrl+Alt+= | Zoom in by 2 about the centre | ",
         "&Range > Zoom Out | Ctrl+Alt+- | Zoom out by 2 about the centre | ",
         "&Range > ---",

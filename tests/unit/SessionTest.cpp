@@ -402,6 +402,28 @@ TEST(SessionRoundTrip, PathsDrawnInTheRangeComeBackWithTheirPreimagesAndPlaces) 
         EXPECT_FALSE(SessionReader::read(bad, read, error));
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
     }
+
+// Every Pixel comes back from its file; a file from before it shades in boxes as it did.
+TEST(SessionRoundTrip, TheShadingResolutionComesBackAndOlderFilesShadeInBoxes) {
+    AppHarness first;
+    first.domain->showArguments = true;
+    first.domain->setShadingResolution(ShadingResolution::EveryPixel);
+    const std::string once = save(first.controller);
+    ASSERT_NE(once.find("\"everyPixel\": true"), std::string::npos) << once;
+
+    AppHarness second;
+    parse(once).apply(second.controller);
+    EXPECT_EQ(second.domain->shadingResolution, ShadingResolution::EveryPixel);
+    EXPECT_TRUE(second.domain->contours.empty());
+    EXPECT_EQ(save(second.controller), once);
+
+    nlohmann::json older = nlohmann::json::parse(once);
+    older["shading"].erase("everyPixel");
+    AppHarness third;
+    third.domain->setShadingResolution(ShadingResolution::EveryPixel);
+    parse(older.dump()).apply(third.controller);
+    EXPECT_EQ(third.domain->shadingResolution, ShadingResolution::Boxes);
+    EXPECT_FALSE(third.domain->contours.empty());
 }
 
 TEST(SessionRoundTrip, FormulasWithAndWithoutInverseComeBackAsTyped) {
