@@ -19,8 +19,8 @@ class AnimationTarget {
     // Sets `name` to `value` and brings the shading, the grids and every path's images up to
     // date, without an undo step. False with one line in `error` for a name f does not have, or
     // a complex value for a real parameter.
-    static bool setValue(Workbench& workbench, const std::string& name,
-                         std::complex<double> value, std::string& error);
+    static bool setValue(Workbench& workbench, const std::string& name, std::complex<double> value,
+                         std::string& error);
 };
 
 }  // namespace zw

@@ -11,14 +11,23 @@ namespace zw {
 
 namespace {
 
-// Where the one conversion is and how wide its numbers are (0: as wide as they need).
-bool findConversion(std::string_view path, std::size_t& start, std::size_t& end, int& width) {
+// Reads a series' name: "%%" is a '%' of the name's own, and exactly one %d or %0Nd (N from 1
+// to 9) marks the frame's number. Fills `before` and `after` (with "%%" read) and the number's
+// width (0: as wide as it needs).
+bool readPattern(std::string_view path, std::string& before, std::string& after, int& width) {
     int found = 0;
+    std::string text;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (path[i] != '%') {
+            text += path[i];
             continue;
         }
         std::size_t k = i + 1;
+        if (k < path.size() && path[k] == '%') {
+            text += '%';
+            i = k;
+            continue;
+        }
         int w = 0;
         if (k < path.size() && path[k] == '0') {
             ++k;
@@ -28,41 +37,40 @@ bool findConversion(std::string_view path, std::size_t& start, std::size_t& end,
             w = path[k] - '0';
             ++k;
         }
-        if (k >= path.size() || path[k] != 'd') {
+        if (k >= path.size() || path[k] != 'd' || ++found > 1) {
             return false;
         }
-        ++found;
-        start = i;
-        end = k + 1;
+        before = text;
+        text.clear();
         width = w;
         i = k;
     }
-    return found == 1;
+    after = text;
+    // The number belongs in the file's name, not in a folder's.
+    return found == 1 && after.find('/') == std::string::npos;
 }
 
 }  // namespace
 
 bool PngSeries::isPattern(std::string_view path) {
-    std::size_t start = 0;
-    std::size_t end = 0;
+    std::string before;
+    std::string after;
     int width = 0;
-    // The number belongs in the file's name, not in a folder's.
-    return findConversion(path, start, end, width) &&
-           path.find('/', start) == std::string_view::npos;
+    return readPattern(path, before, after, width);
 }
 
 std::string PngSeries::nameOf(std::string_view pattern, int number) {
-    std::size_t start = 0;
-    std::size_t end = 0;
+    std::string before;
+    std::string after;
     int width = 0;
-    if (!findConversion(pattern, start, end, width)) {
+    if (!readPattern(pattern, before, after, width)) {
         return std::string(pattern);
     }
     std::string digits = std::to_string(number);
     if (static_cast<int>(digits.size()) < width) {
         digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
     }
-    return std::string(pattern.substr(0, start)) + digits + std::string(pattern.substr(end));
+    return before + digits + after;
 }
 
 bool PngSeries::open(const std::string& path, int width, int height, double fps,

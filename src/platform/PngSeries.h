@@ -15,7 +15,8 @@ class PngSeries : public AnimationWriter {
     bool add(const AnimationFrame& frame, std::string& error) override;
     bool finish(std::string& error) override;
 
-    // Whether `path` holds exactly one %d or %0Nd (N from 1 to 9) and no other '%'.
+    // Whether `path` holds exactly one %d or %0Nd (N from 1 to 9), in the file's name; any
+    // other '%' is doubled ("%%").
     static bool isPattern(std::string_view path);
     // The name of frame `number` (from 1).
     static std::string nameOf(std::string_view pattern, int number);

@@ -100,8 +100,8 @@ AnimationExport::Result AnimationExport::run(const Session& session, const Setti
             }
             case AnimationWriter::Input::Encoded:
                 encoded = PictureExporter::png(image);
-                f.encoded = std::string_view(encoded.constData(),
-                                             static_cast<std::size_t>(encoded.size()));
+                f.encoded =
+                    std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size()));
                 break;
         }
         if (!writer->add(f, why)) {

@@ -1,5 +1,6 @@
 #include "qt/CommandLine.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 #include "app/AnimationTarget.h"
 #include "platform/Log.h"
@@ -405,8 +405,8 @@ void CommandLine::addOptions(QCommandLineParser& parser) {
         QStringLiteral("fps"),
         QStringLiteral("Frames per second of the animation, from 0.1 to 100 (default 30)."),
         QStringLiteral("F"));
-    parser.addOptions({exportOption, sizeOption, scaleOption, planeOption, setOption,
-                       animateOption, framesOption, fpsOption, verboseOption});
+    parser.addOptions({exportOption, sizeOption, scaleOption, planeOption, setOption, animateOption,
+                       framesOption, fpsOption, verboseOption});
     parser.addPositionalArgument(QStringLiteral("FILE.zwmap"),
                                  QStringLiteral("The session to open or render."));
 }
