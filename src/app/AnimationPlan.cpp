@@ -63,8 +63,9 @@ std::complex<double> AnimationPlan::valueAt(int frame) const {
     if (frame >= frames - 1) {
         return to;
     }
+    // Weighted, not from + (to - from) s: the difference of two large ends can overflow.
     const double s = static_cast<double>(frame) / (frames - 1);
-    return from + (to - from) * s;
+    return from * (1.0 - s) + to * s;
 }
 
 bool AnimationPlan::parseValue(std::string_view text, std::complex<double>& value) {

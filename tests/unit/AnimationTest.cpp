@@ -172,6 +172,11 @@ TEST(AnimationPlanTest, FramesRunFromFromToExactlyToAndValuesReadBackAsWritten) 
     EXPECT_NEAR(std::abs(plan.valueAt(3) - C(0.4, 0.5)), 0.0, 1e-15);
     plan.frames = 1;
     EXPECT_EQ(plan.valueAt(0), plan.from);
+    // Ends far apart: their difference would overflow, the frames between them must not.
+    plan.from = C(-1e308, 1e308);
+    plan.to = C(1e308, -1e308);
+    plan.frames = 3;
+    EXPECT_EQ(plan.valueAt(1), C(0, 0));
 
     for (const C v : {C(0.1, 0), C(-1e-300, 0), C(1.0 / 3, -2.0 / 3), C(0, 1), C(5, -0.0)}) {
         C back;
