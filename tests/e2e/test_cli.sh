@@ -80,6 +80,13 @@ usage_cases=(
     "--export o.png"
     "--export o.png --bogus s.zwmap"
     "s.zwmap s.zwmap"
+    "--set a=1 s.zwmap"
+    "--export o.gif s.zwmap"
+    "--export o.png --animate a=0:1 s.zwmap"
+    "--export o.gif --animate a=0 s.zwmap"
+    "--export o.gif --animate a=0:1 --frames 10001 s.zwmap"
+    "--export o.png --set a=1 s.zwmap"
+    "--export o-%03d.png --animate a=0:1 s.zwmap"
 )
 for display in without with; do
     for case in "${usage_cases[@]}"; do
