@@ -1,13 +1,23 @@
 // Animations out of the program: the command line's requests and their usage errors, the
 // frames against stills at the ends, the formats read back, and Cancel in the window.
+#include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <webp/demux.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include "WindowTest.h"
+#include "qt/AnimationActions.h"
+#include "qt/AnimationExport.h"
 
 #include "qt/AnimationExportDialog.h"
 #include "qt/CommandLine.h"
+#include "qt/SessionActions.h"
 #include "session/Session.h"
 #include "session/SessionWriter.h"
 
@@ -131,6 +141,203 @@ TEST(AnimationCommandLineTest, ANameTheFunctionLacksIsAUsageErrorAndWritesNothin
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("s.zwmap")});
+}
+
+// A request as the command line makes it, for a picture or an animation of `s.zwmap`.
+CommandLine::Request requestFor(const QString& session, const QString& out, const char* more) {
+    return CommandLine::read(
+        words((QStringLiteral("--export ") + out + QStringLiteral(" --size 240x120 ") +
+               QString::fromUtf8(more) + QStringLiteral(" ") + session)
+                  .toUtf8()
+                  .constData()));
+}
+
+QImage still(const QString& session, const QString& out, const char* set) {
+    QString error;
+    const CommandLine::Request request = requestFor(session, out, set);
+    if (request.action != CommandLine::Action::Export ||
+        CommandLine::exportRequest(request, error) != 0) {
+        ADD_FAILURE() << request.error.toStdString() << error.toStdString();
+        return {};
+    }
+    return QImage(out).convertToFormat(QImage::Format_RGBA8888);
+}
+
+TEST(AnimationCommandLineTest, AStillWithAValueSetIsThePictureOfThatValueWritten) {
+    QTemporaryDir withParameter;
+    QTemporaryDir withNumber;
+    const QString a = writeSession(withParameter, "z^2 + a");
+    const QString one = writeSession(withNumber, "z^2 + 1");
+    const QImage set = still(a, withParameter.filePath(QStringLiteral("set.png")), "--set a=1");
+    const QImage written = still(one, withNumber.filePath(QStringLiteral("one.png")), "");
+    ASSERT_FALSE(set.isNull());
+    EXPECT_EQ(set, written);
+    // The value is what draws it: another one draws something else.
+    EXPECT_NE(still(a, withParameter.filePath(QStringLiteral("two.png")), "--set a=2"), written);
+}
+
+// Each format read back by its own decoder: the frame count, and the first and last frames
+// equal to stills at FROM and TO (a GIF's after the same reduction to 256 colours).
+TEST(AnimationCommandLineTest, FramesAreCountedAndTheEndsAreTheStillsOfFromAndTo) {
+    QTemporaryDir dir;
+    const QString session = writeSession(dir, "z^2 + a");
+    // A real parameter given a complex end becomes complex for the animation.
+    const QImage from = still(session, dir.filePath(QStringLiteral("from.png")), "--set a=-0.5");
+    const QImage to = still(session, dir.filePath(QStringLiteral("to.png")), "--set a=0.5+0.5i");
+    ASSERT_NE(from, to);
+    const char* animate = "--animate a=-0.5:0.5+0.5i --frames 5 --fps 10";
+    struct Case {
+        const char* name;
+        std::function<std::vector<QImage>(const QString&)> decode;
+    };
+    const auto rgba = [](const std::uint8_t* pixels, int w, int h) {
+        return QImage(pixels, w, h, QImage::Format_RGBA8888).copy();
+    };
+    const Case cases[] = {
+        {"a-%02d.png",
+         [&dir](const QString&) {
+             std::vector<QImage> frames;
+             for (int n = 1; QFile::exists(
+                      dir.filePath(QStringLiteral("a-%1.png").arg(n, 2, 10, QLatin1Char('0'))));
+                  ++n) {
+                 frames.push_back(
+                     QImage(
+                         dir.filePath(QStringLiteral("a-%1.png").arg(n, 2, 10, QLatin1Char('0'))))
+                         .convertToFormat(QImage::Format_RGBA8888));
+             }
+             return frames;
+         }},
+        {"a.webp",
+         [&rgba](const QString& path) {
+             std::vector<QImage> frames;
+             QFile file(path);
+             if (!file.open(QIODevice::ReadOnly)) {
+                 return frames;
+             }
+             const QByteArray bytes = file.readAll();
+             WebPData data{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                           static_cast<std::size_t>(bytes.size())};
+             WebPAnimDecoderOptions options;
+             WebPAnimDecoderOptionsInit(&options);
+             options.color_mode = MODE_RGBA;
+             WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, &options);
+             WebPAnimInfo info;
+             WebPAnimDecoderGetInfo(decoder, &info);
+             while (WebPAnimDecoderHasMoreFrames(decoder)) {
+                 std::uint8_t* pixels = nullptr;
+                 int timestamp = 0;
+                 WebPAnimDecoderGetNext(decoder, &pixels, &timestamp);
+                 frames.push_back(rgba(pixels, static_cast<int>(info.canvas_width),
+                                       static_cast<int>(info.canvas_height)));
+             }
+             WebPAnimDecoderDelete(decoder);
+             return frames;
+         }},
+        {"a.gif",
+         [](const QString& path) {
+             std::vector<QImage> frames;
+             int status = 0;
+             GifFileType* gif = DGifOpenFileName(QFile::encodeName(path).constData(), &status);
+             if (gif == nullptr || DGifSlurp(gif) != GIF_OK) {
+                 return frames;
+             }
+             for (int f = 0; f < gif->ImageCount; ++f) {
+                 const SavedImage& image = gif->SavedImages[f];
+                 QImage frame(gif->SWidth, gif->SHeight, QImage::Format_RGBA8888);
+                 for (int y = 0; y < gif->SHeight; ++y) {
+                     for (int x = 0; x < gif->SWidth; ++x) {
+                         const GifColorType c = image.ImageDesc.ColorMap
+                                                    ->Colors[image.RasterBits[y * gif->SWidth + x]];
+                         frame.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
+                     }
+                 }
+                 frames.push_back(frame);
+             }
+             DGifCloseFile(gif, &status);
+             return frames;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString out = dir.filePath(QString::fromLatin1(c.name));
+        const CommandLine::Request request = requestFor(session, out, animate);
+        ASSERT_EQ(request.action, CommandLine::Action::Export) << request.error.toStdString();
+        QString error;
+        int reported = 0;
+        ASSERT_EQ(
+            CommandLine::exportRequest(request, error, [&](int done, int) { reported = done; }), 0)
+            << error.toStdString();
+        EXPECT_EQ(reported, 5);
+        const std::vector<QImage> frames = c.decode(out);
+        ASSERT_EQ(frames.size(), 5u);
+        const bool gif = QString::fromLatin1(c.name).endsWith(QStringLiteral(".gif"));
+        const auto expected = [gif](const QImage& image) {
+            return gif ? AnimationExport::indexed(image).convertToFormat(QImage::Format_RGBA8888)
+                       : image;
+        };
+        EXPECT_EQ(frames.front(), expected(from));
+        EXPECT_EQ(frames.back(), expected(to));
+        EXPECT_NE(frames[2], frames.front());
+    }
+}
+
+class AnimationWindowTest : public WindowTest {
+  protected:
+    QTemporaryDir dir;
+};
+
+// The menu item follows f; Cancel leaves nothing, and the window shows what it showed before.
+TEST_F(AnimationWindowTest, CancelLeavesNothingAndTheWindowAsItWas) {
+    QAction* item = action(QStringLiteral("File"), QStringLiteral("Export Animation..."));
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(item->isEnabled());
+    ASSERT_TRUE(window->sessionActions()->openFile(writeSession(dir, "z^2 + a")));
+    settle();
+    EXPECT_TRUE(item->isEnabled());
+    const QImage before = rangePane()->image();
+
+    auto* actions = window->findChild<AnimationActions*>();
+    ASSERT_NE(actions, nullptr);
+    AnimationExport::Settings settings;
+    settings.size = QSize(200, 100);
+    settings.plan.name = "a";
+    settings.plan.from = 2.0;
+    settings.plan.to = -2.0;
+    settings.plan.frames = 50;
+    alerts->allowModalWidgets(true);
+    using F = AnimationWriter::Format;
+    for (const auto& [format, name] : {std::pair{F::Gif, "c.gif"}, std::pair{F::Webp, "c.webp"},
+                                       std::pair{F::PngSeries, "c-%03d.png"}}) {
+        settings.format = format;
+        settings.out = dir.filePath(QString::fromLatin1(name));
+        int frames = 0;
+        // Cancel is pressed once the third frame is in.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QProgressDialog* progress = actions->progress();
+            if (progress != nullptr && progress->value() >= 3) {
+                frames = progress->value();
+                progress->cancel();
+            }
+        });
+        poll.start(0);
+        EXPECT_FALSE(actions->write(settings)) << name;
+        EXPECT_GE(frames, 3) << name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("s.zwmap")})
+            << name;
+    }
+    alerts->allowModalWidgets(false);
+    settle();
+    EXPECT_EQ(changedPixels(rangePane()->image(), before), 0);
+    // And an export that runs to the end writes its file.
+    settings.plan.frames = 2;
+    settings.format = F::Gif;
+    settings.out = dir.filePath(QStringLiteral("done.gif"));
+    alerts->allowModalWidgets(true);
+    EXPECT_TRUE(actions->write(settings));
+    alerts->allowModalWidgets(false);
+    EXPECT_TRUE(QFile::exists(settings.out));
 }
 
 TEST(AnimationExportDialogTest, ASeriesGetsItsNumberAndOtherFormatsKeepTheName) {
