@@ -16,6 +16,10 @@ class AnimationTarget {
     static std::vector<std::string> names(const Workbench& workbench);
     // The current value of `name` (zero for a name it does not know).
     static std::complex<double> valueOf(const Workbench& workbench, const std::string& name);
+    // The range an animation of `name` starts with: the parameter's own, from its minimum to
+    // its maximum.
+    static void rangeOf(const Workbench& workbench, const std::string& name,
+                        std::complex<double>& from, std::complex<double>& to);
     // Sets `name` to `value` and brings the shading, the grids and every path's images up to
     // date, without an undo step. False with one line in `error` for a name f does not have, or
     // a complex value for a real parameter.

@@ -26,8 +26,9 @@ void AnimationActions::exportAnimation() {
     const Workbench& workbench = window_->workbench();
     std::vector<AnimationExportDialog::Choice> choices;
     for (const std::string& name : AnimationTarget::names(workbench)) {
-        const std::complex<double> value = AnimationTarget::valueOf(workbench, name);
-        choices.push_back({name, value, value + 1.0});
+        AnimationExportDialog::Choice choice{name, {}, {}};
+        AnimationTarget::rangeOf(workbench, name, choice.from, choice.to);
+        choices.push_back(choice);
     }
     if (choices.empty()) {
         runAlertPanel("There is nothing to animate.",
