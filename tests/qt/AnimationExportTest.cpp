@@ -5,9 +5,13 @@
 #include <webp/demux.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -360,6 +364,63 @@ TEST(AnimationExportDialogTest, ASeriesGetsItsNumberAndOtherFormatsKeepTheName) 
             AnimationExportDialog::outputName(QString::fromUtf8(c.chosen), c.format).toStdString(),
             c.name);
     }
+}
+
+}  // namespace
+}  // namespace zw::test
+
+namespace zw::test {
+namespace {
+
+// OK is taken only when every field reads; what it reads is what the export gets.
+TEST(AnimationExportDialogTest, OkTakesOnlyFieldsThatReadAndTheyBecomeTheSettings) {
+    AnimationExportDialog dialog({{"a", {-2, 0}, {2, 0}}, {"k", {0, -1}, {1, 1}}}, QSize(810, 10));
+    auto* name = dialog.findChild<QComboBox*>(QStringLiteral("parameter"));
+    auto* from = dialog.findChild<QLineEdit*>(QStringLiteral("from"));
+    auto* to = dialog.findChild<QLineEdit*>(QStringLiteral("to"));
+    auto* fps = dialog.findChild<QLineEdit*>(QStringLiteral("fps"));
+    auto* problem = dialog.findChild<QLabel*>(QStringLiteral("problem"));
+    ASSERT_TRUE(name && from && to && fps && problem);
+    EXPECT_EQ(from->text(), QStringLiteral("-2"));
+    EXPECT_EQ(to->text(), QStringLiteral("2"));
+    name->setCurrentIndex(1);
+    EXPECT_EQ(from->text(), QStringLiteral("0-1i"));
+    EXPECT_EQ(to->text(), QStringLiteral("1+1i"));
+    struct Bad {
+        QLineEdit* field;
+        const char* text;
+        const char* problem;
+    };
+    const Bad bad[] = {
+        {from, "1,5", "From must be a number or x+yi."},
+        {to, "", "To must be a number or x+yi."},
+        {fps, "0", "Frames per second must be a number from 0.1 to 100."},
+        {fps, "200", "Frames per second must be a number from 0.1 to 100."},
+    };
+    for (const Bad& b : bad) {
+        const QString kept = b.field->text();
+        b.field->setText(QString::fromLatin1(b.text));
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << b.text;
+        EXPECT_EQ(problem->text().toStdString(), b.problem);
+        b.field->setText(kept);
+    }
+    from->setText(QStringLiteral(" 0.25-i "));
+    fps->setText(QStringLiteral("12.5"));
+    dialog.findChild<QSpinBox*>(QStringLiteral("frames"))->setValue(9);
+    dialog.findChild<QComboBox*>(QStringLiteral("format"))->setCurrentIndex(1);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const AnimationExport::Settings settings = dialog.settings();
+    EXPECT_EQ(settings.plan.name, "k");
+    EXPECT_EQ(settings.plan.from, std::complex<double>(0.25, -1));
+    EXPECT_EQ(settings.plan.to, std::complex<double>(1, 1));
+    EXPECT_EQ(settings.plan.frames, 9);
+    EXPECT_EQ(settings.plan.fps, 12.5);
+    EXPECT_EQ(settings.format, AnimationWriter::Format::Webp);
+    // The panes' size, kept within what a picture may be.
+    EXPECT_EQ(settings.size, QSize(810, 16));
+    EXPECT_EQ(dialog.suffix(), QStringLiteral("webp"));
 }
 
 }  // namespace
