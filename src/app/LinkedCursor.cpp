@@ -6,6 +6,7 @@
 
 #include "app/Controller.h"
 #include "engine/FormulaMaps.h"
+#include "engine/Morph.h"
 #include "engine/Transformations.h"
 #include "roots/Preimages.h"
 #include "roots/SolverMaps.h"
@@ -31,10 +32,13 @@ namespace {
 // The active function as the solver takes it, or none for a title it does not know.
 roots::Map solverMap(const Transformations& engine) {
     const ActiveFunction& active = engine.activeFunction();
-    if (active.kind == ActiveFunction::Kind::Formula) {
-        return roots::formulaMap(engine::formulaProgram);
+    roots::Map f = active.kind == ActiveFunction::Kind::Formula
+                       ? roots::formulaMap(engine::formulaProgram)
+                       : roots::mapNamed(active.title);
+    if (f && engine.morphing()) {
+        return [f, t = engine::morphT](std::complex<double> z) { return morphJet(f(z), z, t); };
     }
-    return roots::mapNamed(active.title);
+    return f;
 }
 
 // The domain's view widened by the markers' margin, in true coordinates.
@@ -108,7 +112,8 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
     const ActiveFunction& active = engine.activeFunction();
     // The window reads the cursor after every event: a move, then the event it was, read the
     // same w, and the search runs once.
-    if (solved_.sameQuery(active, w, region)) {
+    if (solved_.sameQuery(active, w, region) && solved_.values == engine.parameterValues() &&
+        solved_.morph == engine.morphing()) {
         return solved_;
     }
     roots::PreimageSet found;
@@ -131,7 +136,14 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         const double ax = std::round(a.x / step), bx = std::round(b.x / step);
         return ax != bx ? ax < bx : a.y < b.y;
     });
-    solved_ = Solved{true, active, w, region, std::move(points), found.leftOut};
+    solved_ = Solved{true,
+                     active,
+                     w,
+                     region,
+                     std::move(points),
+                     found.leftOut,
+                     engine.parameterValues(),
+                     engine.morphing()};
     return solved_;
 }
 

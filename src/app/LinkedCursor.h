@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/ActiveFunction.h"
+#include "formula/FormulaParser.h"
 #include "platform/Geometry.h"
 
 namespace zw {
@@ -72,6 +73,9 @@ class LinkedCursor {
         CGRect region{};
         std::vector<CGPoint> points;
         int leftOut = 0;
+        // The parameters' values and the morph it was solved with.
+        ParameterValues values;
+        bool morph = false;
         bool sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const;
     };
     const Solved& solve(const Transformations& engine, CGPoint w) const;

@@ -6,6 +6,7 @@ namespace engine {
 FormulaProgram formulaProgram;
 FormulaProgram formulaInverseProgram;
 bool formulaHasInverse = false;
+ParameterValues formulaValues;
 }  // namespace engine
 
 CGPoint formulaFunction(CGPoint z) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ComplexFunctions.h"
+#include "formula/FormulaParser.h"
 #include "formula/FormulaProgram.h"
 
 namespace zw {
@@ -15,6 +16,8 @@ extern FormulaProgram formulaProgram;
 extern FormulaProgram formulaInverseProgram;
 // An inverse was given with the formula now installed.
 extern bool formulaHasInverse;
+// The values the formulas' parameters are compiled with (a name missing: its default).
+extern ParameterValues formulaValues;
 }  // namespace engine
 
 }  // namespace zw

@@ -63,7 +63,7 @@ TEST(FormulaEngine, InstallsAllOrNothingWithAnInverseOnlyWhenGiven) {
     EXPECT_FALSE(t.setFormula("sin(z)", "w +", error));
     EXPECT_EQ(error, "inverse: missing operand at column 4");
     EXPECT_FALSE(t.setFormula("sni(z)", "w", error));
-    EXPECT_EQ(error, "f(z): unknown name \"sni\"");
+    EXPECT_EQ(error, "f(z): unknown function \"sni\" (for a product write sni*(...))");
     EXPECT_EQ(t.transform({1, 1}), (CGPoint{2, 2}));
     EXPECT_EQ(t.transformInv({1, 1}), (CGPoint{0.5, 0.5}));
     EXPECT_TRUE(t.hasInverse());

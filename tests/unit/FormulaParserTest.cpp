@@ -105,7 +105,7 @@ TEST(FormulaParser, EachFaultIsNamedWithItsPlace) {
     };
     const Case cases[] = {
         {"sin(z))", 7, 1, "unexpected \")\" at column 7"},
-        {"sni(z)", 1, 3, "unknown name \"sni\""},
+        {"sni(z)", 1, 3, "unknown function \"sni\" (for a product write sni*(...))"},
         {"(z+1", 5, 1, "missing \")\""},
         {"sin(z", 6, 1, "missing \")\""},
         {"z +", 4, 1, "missing operand at column 4"},
