@@ -63,6 +63,13 @@ bool AnimationActions::write(const AnimationExport::Settings& settings) {
     progress.setMinimumDuration(0);
     progress.setValue(0);
     progress_ = &progress;
+    // The frames are drawn by the process's one engine, which keeps the parameters' values:
+    // the window's go back afterwards, and its picture with them.
+    Workbench& workbench = window_->workbench();
+    std::vector<std::pair<std::string, std::complex<double>>> kept;
+    for (const std::string& name : AnimationTarget::names(workbench)) {
+        kept.emplace_back(name, AnimationTarget::valueOf(workbench, name));
+    }
     QString error;
     const AnimationExport::Result result = AnimationExport::run(
         session, settings,
@@ -74,6 +81,11 @@ bool AnimationActions::write(const AnimationExport::Settings& settings) {
         error);
     progress_ = nullptr;
     progress.reset();
+    for (const auto& [name, value] : kept) {
+        std::string ignored;
+        AnimationTarget::setValue(workbench, name, value, ignored);
+    }
+    PlaneWidget::flushAll();
     if (result == AnimationExport::Result::Failed) {
         runAlertPanel("The animation could not be saved.", error.toStdString(), "OK", "", "");
     }

@@ -40,8 +40,10 @@ QImage AnimationExport::frame(SessionScene& scene, PictureExporter::Planes plane
 QImage AnimationExport::indexed(const QImage& frame) {
     // No dithering: the planes are flat colours and lines, and a pattern of dots that changes
     // from frame to frame would shimmer.
-    return frame.convertToFormat(QImage::Format_Indexed8,
-                                 Qt::ThresholdDither | Qt::AvoidDither | Qt::ColorOnly);
+    // Frames are opaque; from one format the palette is the same whatever the frame came in.
+    return frame.convertToFormat(QImage::Format_RGB32)
+        .convertToFormat(QImage::Format_Indexed8,
+                         Qt::ThresholdDither | Qt::AvoidDither | Qt::ColorOnly);
 }
 
 AnimationExport::Result AnimationExport::run(const Session& session, const Settings& settings,

@@ -38,7 +38,8 @@ QStringList words(const char* line) {
 
 // A session file in `dir` showing `formula` (empty: the catalogue's Square) with a grid in
 // each plane, so that a change of f shows in both.
-QString writeSession(const QTemporaryDir& dir, const std::string& formula = {}) {
+QString writeSession(const QTemporaryDir& dir, const std::string& formula = {},
+                     bool withPath = true) {
     Session session;
     if (formula.empty()) {
         session.function.title = "Square";
@@ -51,9 +52,11 @@ QString writeSession(const QTemporaryDir& dir, const std::string& formula = {}) 
     session.range.scaleFactor = 0.5f;
     // A path and, as drawn under whatever f was, its image: frames recompute the image.
     const Session::Path path(Color::redColor(), {{0.2, 0.1}, {0.6, 0.4}, {0.9, -0.3}});
-    session.domain.paths.push_back(path);
-    session.range.paths.push_back(path);
-    session.transformedPathsShownInDomain.push_back(path);
+    if (withPath) {
+        session.domain.paths.push_back(path);
+        session.range.paths.push_back(path);
+        session.transformedPathsShownInDomain.push_back(path);
+    }
     const QString name = dir.filePath(QStringLiteral("s.zwmap"));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -170,8 +173,9 @@ QImage still(const QString& session, const QString& out, const char* set) {
 TEST(AnimationCommandLineTest, AStillWithAValueSetIsThePictureOfThatValueWritten) {
     QTemporaryDir withParameter;
     QTemporaryDir withNumber;
-    const QString a = writeSession(withParameter, "z^2 + a");
-    const QString one = writeSession(withNumber, "z^2 + 1");
+    // Without paths: a session's images are kept as drawn, while a value set redraws them.
+    const QString a = writeSession(withParameter, "z^2 + a", false);
+    const QString one = writeSession(withNumber, "z^2 + 1", false);
     const QImage set = still(a, withParameter.filePath(QStringLiteral("set.png")), "--set a=1");
     const QImage written = still(one, withNumber.filePath(QStringLiteral("one.png")), "");
     ASSERT_FALSE(set.isNull());
@@ -296,6 +300,9 @@ TEST_F(AnimationWindowTest, CancelLeavesNothingAndTheWindowAsItWas) {
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isEnabled());
     ASSERT_TRUE(window->sessionActions()->openFile(writeSession(dir, "z^2 + a")));
+    // The images as f draws them, not as the file kept them.
+    ASSERT_TRUE(window->workbench().parameters.showParameterValue(
+        "a", window->workbench().parameters.parameter("a")->value));
     settle();
     EXPECT_TRUE(item->isEnabled());
     const QImage before = rangePane()->image();
