@@ -306,6 +306,7 @@ TEST_F(AnimationWindowTest, CancelLeavesNothingAndTheWindowAsItWas) {
     settle();
     EXPECT_TRUE(item->isEnabled());
     const QImage before = rangePane()->image();
+    const std::complex<double> kept = window->workbench().transformations.parameterValue("a");
 
     auto* actions = window->findChild<AnimationActions*>();
     ASSERT_NE(actions, nullptr);
@@ -340,6 +341,8 @@ TEST_F(AnimationWindowTest, CancelLeavesNothingAndTheWindowAsItWas) {
     }
     alerts->allowModalWidgets(false);
     settle();
+    // The engine that drew the frames draws the window again at the window's own value.
+    EXPECT_EQ(window->workbench().transformations.parameterValue("a"), kept);
     EXPECT_EQ(changedPixels(rangePane()->image(), before), 0);
     // And an export that runs to the end writes its file.
     settings.plan.frames = 2;
