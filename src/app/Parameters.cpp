@@ -1,10 +1,12 @@
 #include "app/Parameters.h"
 
+#include <charconv>
 #include <cmath>
 #include <utility>
 
 #include "app/Controller.h"
 #include "engine/Transformations.h"
+#include "formula/FormulaParser.h"
 #include "platform/UndoManager.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -14,23 +16,10 @@ namespace zw {
 Parameters::Parameters(Controller& controller, Transformations& transformations)
     : controller_(controller), transformations_(transformations) {}
 
-Parameters::Settings Parameters::settingsOf(const std::string& name) const {
-    const auto known = settings_.find(name);
-    if (known != settings_.end()) {
-        return known->second;
-    }
-    Settings settings;
-    if (name == "t" && transformations_.morphing()) {
-        settings.min = 0.0;
-        settings.max = 1.0;
-    }
-    return settings;
-}
-
 std::vector<ParameterInfo> Parameters::parameters() const {
     std::vector<ParameterInfo> list;
     for (const std::string& name : transformations_.parameterNames()) {
-        const Settings s = settingsOf(name);
+        const ParameterSettings s = transformations_.parameterSettings(name);
         list.push_back(
             {name, transformations_.parameterValue(name), s.min, s.max, s.complex, s.play});
     }
@@ -47,7 +36,7 @@ std::optional<ParameterInfo> Parameters::parameter(const std::string& name) cons
 }
 
 bool Parameters::install(const std::string& name, std::complex<double>& value) {
-    if (!settingsOf(name).complex) {
+    if (!transformations_.parameterSettings(name).complex) {
         value = {value.real(), 0.0};
     }
     return transformations_.setParameterValue(name, value);
@@ -141,7 +130,8 @@ void Parameters::recordChange(const std::string& name, std::complex<double> from
         return;
     }
     undo->registerUndo([this, name, from, to, before] {
-        endSlide();
+        // A slide under way (Play) starts again from the value restored.
+        slide_.reset();
         // Back to `from`: f, the grids and the shading computed again, the images as they were.
         if (transformations_.setParameterValue(name, from)) {
             rebuildPicture();
@@ -156,23 +146,29 @@ void Parameters::recordChange(const std::string& name, std::complex<double> from
 }
 
 bool Parameters::setRange(const std::string& name, double min, double max) {
+    if (!parameter(name)) {
+        return false;
+    }
     if (!std::isfinite(min) || !std::isfinite(max) || min == max) {
         return false;
     }
     if (min > max) {
         std::swap(min, max);
     }
-    Settings s = settingsOf(name);
+    ParameterSettings s = transformations_.parameterSettings(name);
     s.min = min;
     s.max = max;
-    settings_[name] = s;
+    transformations_.setParameterSettings(name, s);
     return true;
 }
 
 bool Parameters::setComplex(const std::string& name, bool complex) {
-    Settings s = settingsOf(name);
+    if (!parameter(name)) {
+        return false;
+    }
+    ParameterSettings s = transformations_.parameterSettings(name);
     s.complex = complex;
-    settings_[name] = s;
+    transformations_.setParameterSettings(name, s);
     const std::complex<double> value = transformations_.parameterValue(name);
     if (!complex && value.imag() != 0.0) {
         return showParameterValue(name, {value.real(), 0.0});
@@ -181,12 +177,15 @@ bool Parameters::setComplex(const std::string& name, bool complex) {
 }
 
 bool Parameters::setPlay(const std::string& name, PlaySettings play) {
+    if (!parameter(name)) {
+        return false;
+    }
     if (!std::isfinite(play.speed) || play.speed <= 0.0) {
         return false;
     }
-    Settings s = settingsOf(name);
+    ParameterSettings s = transformations_.parameterSettings(name);
     s.play = play;
-    settings_[name] = s;
+    transformations_.setParameterSettings(name, s);
     return true;
 }
 
@@ -205,9 +204,7 @@ bool Parameters::morphing() const {
 
 void Parameters::reset() {
     endSlide();
-    settings_.clear();
-    transformations_.setMorph(false);
-    transformations_.resetParameterValues();
+    transformations_.resetParameters();
 }
 
 double Parameters::playStep(const ParameterInfo& p, double from, double seconds, bool& forward) {
@@ -229,6 +226,52 @@ double Parameters::playStep(const ParameterInfo& p, double from, double seconds,
     }
     forward = along <= span;
     return p.min + (forward ? along : 2.0 * span - along);
+}
+
+bool Parameters::readValue(const std::string& text, std::complex<double>& value,
+                           std::string& error) {
+    FormulaProgram program;
+    FormulaError fault;
+    std::vector<std::string> names;
+    if (!FormulaParser::compile(text, "z", program, fault, {}, &names)) {
+        error = fault.message;
+        return false;
+    }
+    const auto& code = program.instructions();
+    if (!names.empty() || code.size() != 1 || code[0].op != FormulaProgram::Op::Constant) {
+        error = "a value is a number, such as 1.5 or 1.5-2i";
+        return false;
+    }
+    if (!std::isfinite(code[0].c.real()) || !std::isfinite(code[0].c.imag())) {
+        error = "a value must be finite";
+        return false;
+    }
+    value = code[0].c;
+    return true;
+}
+
+namespace {
+
+std::string numberText(double x) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x == 0.0 ? 0.0 : x,
+                                      std::chars_format::general, 10);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string Parameters::valueText(std::complex<double> value, bool complex) {
+    const double re = value.real();
+    const double im = value.imag();
+    if (!complex || im == 0.0) {
+        return numberText(re);
+    }
+    const std::string imaginary = (im == 1.0 ? "" : im == -1.0 ? "-" : numberText(im)) + "i";
+    if (re == 0.0) {
+        return imaginary;
+    }
+    return numberText(re) + (im > 0.0 ? "+" : "") + imaginary;
 }
 
 ParameterFrames::ParameterFrames(Parameters& parameters, Schedule schedule)

@@ -9,27 +9,20 @@
 #include <vector>
 
 #include "app/ImageRedraw.h"
+#include "engine/ParameterSettings.h"
 
 namespace zw {
 
 class Controller;
 class Transformations;
 
-// How Play moves a parameter: across its range and round again, or back and forth.
-struct PlaySettings {
-    enum class Mode { Loop, Bounce };
-    Mode mode = Mode::Loop;
-    // Ranges per second: 0.25 crosses the range in four seconds.
-    double speed = 0.25;
-};
-
 // A parameter of f as the Parameters panel shows it.
 struct ParameterInfo {
     std::string name;
     std::complex<double> value;
     // The slider's ends; a complex value's pad spans them in both parts.
-    double min = -2.0;
-    double max = 2.0;
+    double min = ParameterSettings::kDefaultMin;
+    double max = ParameterSettings::kDefaultMax;
     // A real parameter has no imaginary part.
     bool complex = false;
     PlaySettings play;
@@ -47,11 +40,8 @@ struct ParameterInfo {
 //   showParameterValue   a frame and nothing else (an animation's frames), no undo step.
 class Parameters {
   public:
-    // New parameters start at FormulaParser::kParameterDefault in [kDefaultMin, kDefaultMax];
-    // the morph's t at 1 in [0, 1].
-    static constexpr double kDefaultMin = -2.0;
-    static constexpr double kDefaultMax = 2.0;
-
+    // New parameters start at FormulaParser::kParameterDefault in [-2, 2]; the morph's t at 1
+    // in [0, 1] (ParameterSettings).
     Parameters(Controller& controller, Transformations& transformations);
 
     std::vector<ParameterInfo> parameters() const;
@@ -82,6 +72,14 @@ class Parameters {
     // which way it goes and is turned too). A value outside the range starts from its end.
     static double playStep(const ParameterInfo& p, double from, double seconds, bool& forward);
 
+    // A value typed into a number field: a number such as 1.5, 2e-3, -i or 1.5-2i, read as a
+    // formula of numbers alone, so "." is the decimal point whatever the locale. False, with
+    // the reason, for anything else; a value that is not finite is refused too.
+    static bool readValue(const std::string& text, std::complex<double>& value, std::string& error);
+    // A value as a number field shows it (ten significant digits), which readValue reads back;
+    // a real parameter's without its imaginary part.
+    static std::string valueText(std::complex<double> value, bool complex);
+
     // The settings and values given so far, and the morph, as a window starts: forgotten.
     void reset();
 
@@ -90,12 +88,6 @@ class Parameters {
     std::function<void()> onRebuilt;
 
   private:
-    struct Settings {
-        double min = kDefaultMin;
-        double max = kDefaultMax;
-        bool complex = false;
-        PlaySettings play;
-    };
     struct Slide {
         std::string name;
         std::complex<double> from;
@@ -103,7 +95,6 @@ class Parameters {
         std::shared_ptr<ImageRedraw::SavedList> images;
     };
 
-    Settings settingsOf(const std::string& name) const;
     // The value as the parameter takes it (a real one drops the imaginary part); false for a
     // name f does not have.
     bool install(const std::string& name, std::complex<double>& value);
@@ -117,7 +108,6 @@ class Parameters {
 
     Controller& controller_;
     Transformations& transformations_;
-    std::map<std::string, Settings, std::less<>> settings_;
     std::optional<Slide> slide_;
     long rebuilds_ = 0;
 };

@@ -7,6 +7,7 @@ FormulaProgram formulaProgram;
 FormulaProgram formulaInverseProgram;
 bool formulaHasInverse = false;
 ParameterValues formulaValues;
+std::map<std::string, ParameterSettings, std::less<>> parameterSettings;
 }  // namespace engine
 
 CGPoint formulaFunction(CGPoint z) {

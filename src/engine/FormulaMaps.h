@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ComplexFunctions.h"
+#include "engine/ParameterSettings.h"
 #include "formula/FormulaParser.h"
 #include "formula/FormulaProgram.h"
 
@@ -18,6 +19,8 @@ extern FormulaProgram formulaInverseProgram;
 extern bool formulaHasInverse;
 // The values the formulas' parameters are compiled with (a name missing: its default).
 extern ParameterValues formulaValues;
+// How each parameter given settings is shown and moved (Transformations::parameterSettings).
+extern std::map<std::string, ParameterSettings, std::less<>> parameterSettings;
 }  // namespace engine
 
 }  // namespace zw

@@ -143,10 +143,30 @@ bool Transformations::setParameterValue(const std::string& name, std::complex<do
     return true;
 }
 
-void Transformations::resetParameterValues() {
+void Transformations::resetParameters() {
+    setMorph(false);
     engine::formulaValues.clear();
+    engine::parameterSettings.clear();
     engine::morphT = defaultValue("t", true);
     recompileFormula();
+}
+
+ParameterSettings Transformations::parameterSettings(const std::string& name) const {
+    const auto known = engine::parameterSettings.find(name);
+    if (known != engine::parameterSettings.end()) {
+        return known->second;
+    }
+    ParameterSettings settings;
+    if (name == "t" && engine::morphing) {
+        settings.min = 0.0;
+        settings.max = 1.0;
+    }
+    return settings;
+}
+
+void Transformations::setParameterSettings(const std::string& name,
+                                           const ParameterSettings& settings) {
+    engine::parameterSettings[name] = settings;
 }
 
 void Transformations::setMorph(bool on) {

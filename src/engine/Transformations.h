@@ -5,6 +5,7 @@
 
 #include "engine/ActiveFunction.h"
 #include "engine/ComplexFunctions.h"
+#include "engine/ParameterSettings.h"
 #include "formula/FormulaParser.h"
 
 namespace zw {
@@ -55,8 +56,12 @@ class Transformations {
     // Gives a parameter of f a value and compiles f (and its inverse) at it; false, with
     // nothing changed, for a name f does not have.
     bool setParameterValue(const std::string& name, std::complex<double> value);
-    // Forgets every value given: what a window starts with.
-    void resetParameterValues();
+    // A parameter's range, kind and Play, given or by default.
+    ParameterSettings parameterSettings(const std::string& name) const;
+    void setParameterSettings(const std::string& name, const ParameterSettings& settings);
+    // Forgets every value and setting given and turns the morph off: what a window starts
+    // with. f is compiled again at the defaults.
+    void resetParameters();
     // The morph from the identity, f_t(z) = (1 - t) z + t f(z), over whatever f is chosen
     // now or later; t starts at 1 (f itself). While t is not 1 there is no inverse.
     void setMorph(bool on);

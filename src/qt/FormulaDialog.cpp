@@ -5,12 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 
 #include "app/FormulaController.h"
 #include "engine/ActiveFunction.h"
+#include "engine/FormulaMaps.h"
 #include "qt/FieldMarks.h"
 
 namespace zw {
@@ -35,6 +37,7 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
       inverseEdit_(new QLineEdit(this)),
       formulaMessage_(FieldMarks::messageLabel(this)),
       inverseMessage_(FieldMarks::messageLabel(this)),
+      parametersLabel_(new QLabel(this)),
       okButton_(new QPushButton(QStringLiteral("OK"), this)),
       formulaText_(formulaEdit_),
       inverseText_(inverseEdit_),
@@ -45,7 +48,10 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
         QStringLiteral("Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
                        "Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z\n"
                        "Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh "
-                       "exp log sqrt abs arg conj re im"),
+                       "exp log sqrt abs arg conj re im\n"
+                       "Any other name is a parameter, set on the Parameters panel: a, k, r1, "
+                       "theta. A name is a whole word: az is one parameter; a z, a*z and 2a are "
+                       "products; write a*(z+1), as a( would be a function."),
         this);
     help->setWordWrap(true);
     layout->addWidget(help);
@@ -55,6 +61,7 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
     form->addRow(QString(), formulaMessage_);
     form->addRow(QStringLiteral("inverse (optional) ="), inverseEdit_);
     form->addRow(QString(), inverseMessage_);
+    form->addRow(tr("Parameters:"), parametersLabel_);
     layout->addLayout(form);
     formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 50);
 
@@ -101,8 +108,14 @@ void FormulaDialog::check() {
     const bool formulaOk = FormulaController::checkFormula(formula, formulaError);
     bool inverseOk = FormulaController::checkInverse(inverse, inverseError);
     if (formulaOk && inverseOk) {
-        inverseOk = FormulaController::checkUndoes(formula, inverse, inverseError);
+        inverseOk =
+            FormulaController::checkUndoes(formula, inverse, inverseError, engine::formulaValues);
     }
+    QStringList names;
+    for (const std::string& name : FormulaController::parametersOf(formula, inverse)) {
+        names << QString::fromStdString(name);
+    }
+    parametersLabel_->setText(names.isEmpty() ? tr("none") : names.join(QStringLiteral(", ")));
     report(formulaEdit_, formulaMessage_, formulaOk, formulaError);
     report(inverseEdit_, inverseMessage_, inverseOk, inverseError);
     okButton_->setEnabled(formulaOk && inverseOk);
