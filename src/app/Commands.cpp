@@ -4,6 +4,7 @@
 #include <tuple>
 #include <utility>
 
+#include "app/AnimationTarget.h"
 #include "app/Workbench.h"
 #include "engine/Catalogue.h"
 #include "platform/Sender.h"
@@ -184,6 +185,14 @@ void addFile(std::vector<Command>& t) {
               StandardKey::SaveAs, "Ctrl+Shift+S", true));
     t.push_back(after(item(command::kExportPicture, "file", "Export Picture...",
                            "Save what the planes show as a PNG or SVG picture")));
+    // Something must move: a parameter of f, or the morph's t.
+    Command animation = item(command::kExportAnimation, "file", "Export Animation...",
+                             "Save an animated GIF, WebP or a numbered PNG series of the planes "
+                             "as a parameter moves");
+    animation.enabled = [](const Workbench& w) {
+        return idle(w) && !AnimationTarget::names(w).empty();
+    };
+    t.push_back(std::move(animation));
     t.push_back(after(keyed(item(command::kQuit, "file", "Quit", "Quit zwmap"), StandardKey::Quit,
                             "Ctrl+Q", true)));
 }

@@ -75,6 +75,7 @@ inline constexpr char kClearRecent[] = "file.openRecent.clear";
 inline constexpr char kSave[] = "file.save";
 inline constexpr char kSaveAs[] = "file.saveAs";
 inline constexpr char kExportPicture[] = "file.exportPicture";
+inline constexpr char kExportAnimation[] = "file.exportAnimation";
 inline constexpr char kQuit[] = "file.quit";
 inline constexpr char kAddCircle[] = "edit.addCircle";
 inline constexpr char kAddLine[] = "edit.addLine";

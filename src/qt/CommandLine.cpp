@@ -1,13 +1,17 @@
 #include "qt/CommandLine.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
+#include "app/AnimationTarget.h"
 #include "platform/Log.h"
+#include "qt/AnimationExport.h"
 #include "qt/AtomicFile.h"
 #include "qt/MainWindow.h"
 #include "qt/RecoveryKeeper.h"
@@ -62,6 +66,19 @@ bool withoutDisplay() {
     return false;
 }
 
+// "f has no parameter b (its parameters: a, k)".
+std::string unknownName(const std::string& name, const std::vector<std::string>& known) {
+    std::string line = "f has no parameter " + name;
+    if (known.empty()) {
+        return line + " (it has none)";
+    }
+    line += " (its parameters: ";
+    for (std::size_t i = 0; i < known.size(); ++i) {
+        line += (i == 0 ? "" : ", ") + known[i];
+    }
+    return line + ")";
+}
+
 }  // namespace
 
 CommandLine::Request CommandLine::read(const QStringList& arguments) {
@@ -101,9 +118,17 @@ CommandLine::Request CommandLine::read(const QStringList& arguments) {
     const QString size = QStringLiteral("size");
     const QString scale = QStringLiteral("scale");
     const QString plane = QStringLiteral("plane");
+    const QString set = QStringLiteral("set");
+    const QString animate = QStringLiteral("animate");
+    const QString frames = QStringLiteral("frames");
+    const QString fps = QStringLiteral("fps");
     if (!parser.isSet(QStringLiteral("export"))) {
         if (parser.isSet(size) || parser.isSet(plane) || parser.isSet(scale)) {
             return usage(QStringLiteral("--size, --scale and --plane go with --export"));
+        }
+        if (parser.isSet(set) || parser.isSet(animate) || parser.isSet(frames) ||
+            parser.isSet(fps)) {
+            return usage(QStringLiteral("--set, --animate, --frames and --fps go with --export"));
         }
         return request;
     }
@@ -113,7 +138,52 @@ CommandLine::Request CommandLine::read(const QStringList& arguments) {
     if (request.picture.isEmpty()) {
         return usage(QStringLiteral("--export needs the picture's name, ending in .png or .svg"));
     }
-    if (!PictureExporter::isPng(request.picture) && !PictureExporter::isSvg(request.picture)) {
+    for (const QString& text : parser.values(set)) {
+        std::string name;
+        std::complex<double> value;
+        std::string why;
+        if (!AnimationPlan::parseAssignment(text.toStdString(), name, value, why)) {
+            return usage(QString::fromStdString(why));
+        }
+        request.values.emplace_back(name, value);
+    }
+    const std::string picture = QFile::encodeName(request.picture).toStdString();
+    request.animate = parser.isSet(animate);
+    const bool moving = AnimationPlan::formatOf(picture, request.format);
+    if (request.animate) {
+        if (!moving) {
+            return usage(request.picture +
+                         QStringLiteral(": --animate makes an animation, named OUT.gif, "
+                                        "OUT.webp or OUT-%03d.png"));
+        }
+        std::string why;
+        AnimationPlan& plan = request.plan;
+        if (!AnimationPlan::parseRange(parser.value(animate).toStdString(), plan.name, plan.from,
+                                       plan.to, why)) {
+            return usage(QString::fromStdString(why));
+        }
+        if (parser.isSet(frames) &&
+            !AnimationPlan::parseFrames(parser.value(frames).toStdString(), plan.frames)) {
+            return usage(QStringLiteral("--frames must be a whole number from 1 to %1, not '%2'")
+                             .arg(AnimationPlan::kMaxFrames)
+                             .arg(parser.value(frames)));
+        }
+        if (parser.isSet(fps) &&
+            !AnimationPlan::parseFps(parser.value(fps).toStdString(), plan.fps)) {
+            return usage(QStringLiteral("--fps must be a number from 0.1 to 100, not '%1'")
+                             .arg(parser.value(fps)));
+        }
+    } else {
+        if (moving) {
+            return usage(request.picture +
+                         QStringLiteral(": an animation needs --animate NAME=FROM:TO"));
+        }
+        if (parser.isSet(frames) || parser.isSet(fps)) {
+            return usage(QStringLiteral("--frames and --fps go with --animate"));
+        }
+    }
+    if (!request.animate && !PictureExporter::isPng(request.picture) &&
+        !PictureExporter::isSvg(request.picture)) {
         return usage(request.picture +
                      QStringLiteral(": the picture's name must end in .png or .svg"));
     }
@@ -214,29 +284,78 @@ bool CommandLine::parseScale(const QString& text, int& scale) {
 
 bool CommandLine::exportPicture(const QString& sessionPath, const QString& out, QSize size,
                                 PictureExporter::Planes planes, QString& error, int scale) {
-    if (!PictureExporter::isPng(out) && !PictureExporter::isSvg(out)) {
+    Request request;
+    request.session = sessionPath;
+    request.picture = out;
+    request.size = size;
+    request.planes = planes;
+    request.scale = scale;
+    return exportRequest(request, error) == 0;
+}
+
+int CommandLine::exportRequest(const Request& request, QString& error,
+                               const std::function<void(int, int)>& progress) {
+    const QString& out = request.picture;
+    if (!request.animate && !PictureExporter::isPng(out) && !PictureExporter::isSvg(out)) {
         error = out + QStringLiteral(": the picture's name must end in .png or .svg");
-        return false;
+        return kExitFailure;
     }
     Session session;
     std::string why;
-    if (!SessionReader::load(QFile::encodeName(sessionPath).toStdString(), session, why)) {
+    if (!SessionReader::load(QFile::encodeName(request.session).toStdString(), session, why)) {
         error = QFile::decodeName(QByteArray::fromStdString(why));
-        return false;
+        return kExitFailure;
     }
-    // Side by side the planes share the width, as in the window.
-    const bool both = planes == PictureExporter::Planes::Both;
-    const int domainWidth = both ? (size.width() - PictureExporter::kGap) / 2 : size.width();
-    const int rangeWidth = both ? size.width() - PictureExporter::kGap - domainWidth : size.width();
-    SessionScene scene(CGSize{static_cast<double>(domainWidth), static_cast<double>(size.height())},
-                       CGSize{static_cast<double>(rangeWidth), static_cast<double>(size.height())});
-    scene.apply(session);
+    // Every name is checked before anything is drawn or written.
+    const std::vector<std::string> known = [&session] {
+        const std::unique_ptr<SessionScene> probe =
+            AnimationExport::sceneFor(session, QSize(16, 16), PictureExporter::Planes::Domain);
+        return AnimationTarget::names(probe->workbench());
+    }();
+    std::vector<std::string> asked;
+    for (const auto& value : request.values) {
+        asked.push_back(value.first);
+    }
+    if (request.animate) {
+        asked.push_back(request.plan.name);
+    }
+    for (const std::string& name : asked) {
+        if (std::find(known.begin(), known.end(), name) == known.end()) {
+            error = QString::fromStdString(unknownName(name, known));
+            return kExitUsage;
+        }
+    }
+    if (request.animate) {
+        AnimationExport::Settings settings;
+        settings.out = out;
+        settings.format = request.format;
+        settings.size = request.size;
+        settings.planes = request.planes;
+        settings.scale = request.scale;
+        settings.values = request.values;
+        settings.plan = request.plan;
+        const auto result = AnimationExport::run(
+            session, settings,
+            [&progress](int done, int total) {
+                if (progress) {
+                    progress(done, total);
+                }
+                return true;
+            },
+            error);
+        return result == AnimationExport::Result::Done ? 0 : kExitFailure;
+    }
+    const std::unique_ptr<SessionScene> scene =
+        AnimationExport::sceneFor(session, request.size, request.planes);
+    if (!AnimationExport::setValues(*scene, request.values, error)) {
+        return kExitFailure;
+    }
     const QByteArray bytes =
         PictureExporter::isSvg(out)
-            ? PictureExporter::svg(scene.domain(), scene.range(), planes, scale)
-            : PictureExporter::png(
-                  PictureExporter::render(scene.domain(), scene.range(), planes, scale));
-    return AtomicFile::write(out, bytes, error);
+            ? PictureExporter::svg(scene->domain(), scene->range(), request.planes, request.scale)
+            : PictureExporter::png(PictureExporter::render(scene->domain(), scene->range(),
+                                                           request.planes, request.scale));
+    return AtomicFile::write(out, bytes, error) ? 0 : kExitFailure;
 }
 
 void CommandLine::addOptions(QCommandLineParser& parser) {
@@ -249,7 +368,8 @@ void CommandLine::addOptions(QCommandLineParser& parser) {
     parser.addVersionOption();
     const QCommandLineOption exportOption(
         QStringLiteral("export"),
-        QStringLiteral("Render the session into OUT (.png or .svg) without a screen, then exit."),
+        QStringLiteral("Render the session into OUT (.png or .svg; with --animate .gif, .webp or "
+                       "a series OUT-%03d.png) without a screen, then exit."),
         QStringLiteral("OUT"));
     const QCommandLineOption sizeOption(
         QStringLiteral("size"),
@@ -274,8 +394,28 @@ void CommandLine::addOptions(QCommandLineParser& parser) {
                                     "Forget the remembered settings (window size, view options, "
                                     "shading colours, export folder) and start with the "
                                     "defaults."));
-    parser.addOptions(
-        {exportOption, sizeOption, scaleOption, planeOption, verboseOption, resetOption});
+    const QCommandLineOption setOption(
+        QStringLiteral("set"),
+        QStringLiteral("With --export, give the parameter NAME of the session's formula the "
+                       "value VALUE: a real number (1.5) or a complex one (0.5-2i). Repeatable."),
+        QStringLiteral("NAME=VALUE"));
+    const QCommandLineOption animateOption(
+        QStringLiteral("animate"),
+        QStringLiteral("Export an animation that moves the parameter NAME (or the morph's t) "
+                       "in a straight line from FROM to TO, into OUT.gif, OUT.webp or a series "
+                       "OUT-%03d.png (numbered from 1)."),
+        QStringLiteral("NAME=FROM:TO"));
+    const QCommandLineOption framesOption(
+        QStringLiteral("frames"),
+        QStringLiteral("The number of frames of the animation, from 1 to 10000 (default 60); the "
+                       "first shows FROM, the last TO."),
+        QStringLiteral("N"));
+    const QCommandLineOption fpsOption(
+        QStringLiteral("fps"),
+        QStringLiteral("Frames per second of the animation, from 0.1 to 100 (default 30)."),
+        QStringLiteral("F"));
+    parser.addOptions({exportOption, sizeOption, scaleOption, planeOption, setOption, animateOption,
+                       framesOption, fpsOption, verboseOption, resetOption});
     parser.addPositionalArgument(QStringLiteral("FILE.zwmap"),
                                  QStringLiteral("The session to open or render."));
 }
@@ -286,9 +426,25 @@ int CommandLine::runExport() const {
         setLogSink([](const std::string&) {});
     }
     QString error;
-    if (!exportPicture(request_.session, request_.picture, request_.size, request_.planes, error,
-                       request_.scale)) {
-        return complain(error, kExitFailure);
+    // Someone watching a terminal sees the frames count up; a script's log gets nothing.
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    bool lineOpen = false;
+    const auto progress = [terminal, &lineOpen](int done, int total) {
+        if (terminal) {
+            std::fprintf(stderr, "\rzwmap: frame %d of %d", done, total);
+            lineOpen = done != total;
+            if (!lineOpen) {
+                std::fputc('\n', stderr);
+            }
+            std::fflush(stderr);
+        }
+    };
+    const int status = exportRequest(request_, error, progress);
+    if (lineOpen) {
+        std::fputc('\n', stderr);
+    }
+    if (status != 0) {
+        return complain(error, status);
     }
     flushLog();
     return 0;

@@ -3,8 +3,14 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <complex>
+#include <functional>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "app/AnimationPlan.h"
 #include "qt/PictureExporter.h"
 
 class QApplication;
@@ -14,7 +20,9 @@ namespace zw {
 
 // zwmap [--reset-settings] [FILE.zwmap]
 // zwmap --export OUT.png|OUT.svg [--size WxH] [--scale N] [--plane domain|range|both]
-//       [--verbose] FILE.zwmap
+//       [--set NAME=VALUE]... [--verbose] FILE.zwmap
+// zwmap --export OUT.gif|OUT.webp|OUT-%03d.png --animate NAME=FROM:TO [--frames N] [--fps F]
+//       [the picture's options] FILE.zwmap
 // Exit status: 0 done, 1 an error (a file that cannot be read or written, no display),
 // 2 a usage error. Every error is one line on standard error.
 class CommandLine {
@@ -36,6 +44,12 @@ class CommandLine {
         bool verbose = false;
         // The remembered settings are forgotten first.
         bool resetSettings = false;
+        // --set, in the order given.
+        std::vector<std::pair<std::string, std::complex<double>>> values;
+        // --animate: the picture is an animation of `plan` in `format`.
+        bool animate = false;
+        AnimationWriter::Format format = AnimationWriter::Format::Gif;
+        AnimationPlan plan;
     };
     // Reads the arguments (the program's name first) without an application object: finding
     // a usage error needs no display.
@@ -52,6 +66,11 @@ class CommandLine {
     // Renders a session file into a picture; false with one line in `error` if it cannot.
     static bool exportPicture(const QString& session, const QString& out, QSize size,
                               PictureExporter::Planes planes, QString& error, int scale = 1);
+    // Renders what an export request asks for, a picture or an animation: the exit status
+    // (0, 1 or 2 for a name the session's function does not have), with one line in `error`.
+    // `progress` hears of each frame of an animation.
+    static int exportRequest(const Request& request, QString& error,
+                             const std::function<void(int done, int total)>& progress = {});
     static bool parseSize(const QString& text, QSize& size);
     // A whole number from 1 to PictureExporter::kMaxScale.
     static bool parseScale(const QString& text, int& scale);

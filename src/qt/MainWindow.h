@@ -69,6 +69,7 @@ class MainWindow : public QMainWindow {
     // The menus and items, made from the command table.
     MenuBuilder* menus() const { return menus_; }
     const Workbench& workbench() const { return workbench_; }
+    Workbench& workbench() { return workbench_; }
 
     // The catalogue of functions, as the Function menu lists them.
     static const std::vector<QString>& functionTitles();

@@ -17,6 +17,7 @@
 #include "engine/Catalogue.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
+#include "qt/AnimationActions.h"
 #include "qt/AtomicFile.h"
 #include "qt/CommandLine.h"
 #include "qt/ExportDialog.h"
@@ -73,6 +74,7 @@ SessionActions::SessionActions(MainWindow* window, const MenuBuilder& menus)
     connect(menus.action(command::kSaveAs), &QAction::triggered, this, &SessionActions::saveAs);
     connect(menus.action(command::kExportPicture), &QAction::triggered, this,
             &SessionActions::exportPictureAs);
+    new AnimationActions(window, menus);
 
     // The marker follows the paths: after every event a pane handles and every menu action.
     for (PlaneWidget* pane : {window->domainPane(), window->rangePane()}) {

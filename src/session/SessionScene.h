@@ -23,6 +23,7 @@ class SessionScene {
     DomainView& domain() { return *workbench_.domain(); }
     RangeView& range() { return *workbench_.range(); }
     Controller& controller() { return workbench_.controller; }
+    Workbench& workbench() { return workbench_; }
 
   private:
     // A plane's host that never changes size and draws only when asked.

@@ -80,6 +80,13 @@ usage_cases=(
     "--export o.png"
     "--export o.png --bogus s.zwmap"
     "s.zwmap s.zwmap"
+    "--set a=1 s.zwmap"
+    "--export o.gif s.zwmap"
+    "--export o.png --animate a=0:1 s.zwmap"
+    "--export o.gif --animate a=0 s.zwmap"
+    "--export o.gif --animate a=0:1 --frames 10001 s.zwmap"
+    "--export o.png --set a=1 s.zwmap"
+    "--export o-%03d.png --animate a=0:1 s.zwmap"
 )
 for display in without with; do
     for case in "${usage_cases[@]}"; do
@@ -111,6 +118,29 @@ e2e_check "$(e2e_count_nonwhite "$(e2e_crop "$WORK/ok.png" 0 482 110 18)" 60)" -
 e2e_check "$(e2e_count_nonwhite "$(e2e_crop "$WORK/ok.png" 503 482 110 18)" 60)" -eq 0 \
     "no readout in the range's corner"
 e2e_check "$(e2e_count_nonwhite "$WORK/ok.png" 60)" -ge 1000 "the planes are drawn"
+
+# ---- Animations: the frames asked for, silent in a script, counted on a terminal --------------
+P="$WORK/p.zwmap"
+sed 's/"function": {[^}]*}/"function": {"kind": "formula", "formula": "z^2 + a", "inverse": ""}/' \
+    "$S" >"$P"
+run without --export "$WORK/anim.gif" --animate a=0:1+i --frames 4 --size 200x100 "$P"
+[ "$STATUS" -eq 0 ] && [ ! -s "$WORK/err" ] && [ ! -s "$WORK/out" ] ||
+    e2e_fail "an animation in a script: status $STATUS: $(cat "$WORK/out" "$WORK/err")"
+e2e_check "$(identify "$WORK/anim.gif" | wc -l)" -eq 4 "the GIF has 4 frames"
+run without --export "$WORK/anim-%03d.png" --animate a=-1:1 --frames 3 --size 200x100 "$P"
+[ "$STATUS" -eq 0 ] || e2e_fail "a PNG series: status $STATUS: $(cat "$WORK/err")"
+[ "$(cd "$WORK" && ls anim-*.png | tr '\n' ' ')" = "anim-001.png anim-002.png anim-003.png " ] ||
+    e2e_fail "the series is not anim-001.png to anim-003.png: $(ls "$WORK")"
+run without --export "$WORK/b.gif" --animate b=0:1 "$P"
+expect_one_line 2 "zwmap: f has no parameter b (its parameters: a)" "an unknown parameter"
+[ ! -e "$WORK/b.gif" ] || e2e_fail "an unknown parameter wrote a file"
+# On a terminal (script gives it one) a line counts the frames.
+(cd "$WORK" && timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY script -qec \
+    "'$E2E_APP' --export term.webp --animate a=0:1 --frames 3 --size 100x50 p.zwmap" \
+    /dev/null) >"$WORK/tty" 2>&1 || e2e_fail "the export on a terminal failed: $(cat "$WORK/tty")"
+grep -q 'zwmap: frame 3 of 3' "$WORK/tty" || e2e_fail "no progress on a terminal: $(cat "$WORK/tty")"
+rm -f "$WORK"/anim* "$WORK/term.webp" "$WORK/tty"
+e2e_log "ok: animations have their frames, are silent in a script and counted on a terminal"
 
 # ---- Other errors: 1 and one line; with --verbose the diagnostics come first -----------------
 run without --export "$WORK/nowhere/x.png" "$S"

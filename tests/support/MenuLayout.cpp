@@ -13,6 +13,8 @@ const std::vector<std::string>& menuLayout() {
         "&File > Save As... | Ctrl+Shift+S | Save the session in a new file | ",
         "&File > ---",
         "&File > Export Picture... |  | Save what the planes show as a PNG or SVG picture | ",
+        "&File > Export Animation... |  | Save an animated GIF, WebP or a numbered PNG series of "
+        "the planes as a parameter moves | -",
         "&File > ---",
         "&File > Quit | Ctrl+Q | Quit zwmap | ",
         "&Edit > Undo | Ctrl+Z | Undo the last path drawn or removed | -",
