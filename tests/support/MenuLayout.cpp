@@ -12,14 +12,21 @@ const std::vector<std::string>& menuLayout() {
         "&File > Save | Ctrl+S | Save the session: function, views, options and paths | ",
         "&File > Save As... | Ctrl+Shift+S | Save the session in a new file | ",
         "&File > ---",
-        "&File > Export Picture... |  | Save what the planes show as a PNG or SVG picture | ",
+        "&File > Export Picture... | Ctrl+Shift+E | Save what the planes show as a PNG or SVG "
+        "picture | ",
         "&File > ---",
         "&File > Quit | Ctrl+Q | Quit zwmap | ",
         "&Edit > Undo | Ctrl+Z | Undo the last path drawn or removed | -",
         "&Edit > Redo | Ctrl+Y | Redo what was undone | -",
         "&Edit > ---",
-        "&Edit > Add Circle... |  | Add an exact circle, given its centre and radius, as a path | ",
-        "&Edit > Add Line... |  | Add an exact line segment, given its end points, as a path | ",
+        "&Edit > Copy Picture | Ctrl+C | Copy both planes as a picture, to paste into a document "
+        "| ",
+        "&Edit > Copy Focused Plane | Ctrl+Alt+C | Copy the plane with the keys as a picture | ",
+        "&Edit > ---",
+        "&Edit > Add Circle... | Ctrl+Shift+C | Add an exact circle, given its centre and radius, "
+        "as a path | ",
+        "&Edit > Add Line... | Ctrl+Shift+L | Add an exact line segment, given its end points, as "
+        "a path | ",
         "&Edit > ---",
         "&Edit > Remove Last Path |  | Remove the newest path from both planes | ",
         "&Edit > Clear All Paths... |  | Remove every path from both planes, after asking | ",
@@ -45,13 +52,17 @@ const std::vector<std::string>& menuLayout() {
         "F&unction > Custom Function |  | w = (x + 1/x) + i(y + 1/y) for z = x + iy, part by part; "
         "no inverse | o",
         "F&unction > ---",
-        "F&unction > Möbius Map... |  | w = (az + b)/(cz + d) with complex a, b, c, d; inverse: z "
+        "F&unction > Möbius Map... | Ctrl+Shift+M | w = (az + b)/(cz + d) with complex a, b, c, d; "
+        "inverse: z "
         "= (dw − b)/(a − cw) | o",
-        "F&unction > Cubic Polynomial... |  | w = az³ + bz² + cz + d with complex a, b, c, d; no "
+        "F&unction > Cubic Polynomial... | Ctrl+Shift+P | w = az³ + bz² + cz + d with complex a, "
+        "b, c, d; no "
         "inverse | o",
-        "F&unction > Affine Map... |  | w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with "
+        "F&unction > Affine Map... | Ctrl+Shift+A | w = (u + ax + cy) + i(v + bx + dy) for z = x + "
+        "iy, with "
         "real u, v, a, b, c, d; inverse: the inverse matrix, where ad − bc ≠ 0 | o",
-        "F&unction > Formula... |  | w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); "
+        "F&unction > Formula... | Ctrl+Shift+F | w = a formula in z you type, e.g. sin(z)^2 + "
+        "1/(z-1); "
         "inverse: the formula in w you give with it, if any | o",
         "&Domain > Zoom In | Ctrl++ | Zoom in by 2 about the centre | ",
         "&Domain > Zoom Out | Ctrl+- | Zoom out by 2 about the centre | ",
@@ -97,7 +108,15 @@ const std::vector<std::string>& menuLayout() {
         "&View > Linked Cursor |  | Mark the image of the pointer in the other plane | x",
         "&View > Follow Curves Near Poles |  | Refine images where f bends fast and break them "
         "where it jumps | o",
-        "&Help > Keys and Mouse |  | List every key, shortcut and mouse action | ",
+        "&View > Coordinates at Edges |  | Keep the axes' numbers along the edges when the axes "
+        "are "
+        "out of view | o",
+        "&View > ---",
+        "&View > Go to Domain | Ctrl+1 | Give the domain (the z-plane) the keys: arrows pan, + and "
+        "- zoom | ",
+        "&View > Go to Range | Ctrl+2 | Give the range (the w-plane) the keys: arrows pan, + and - "
+        "zoom | ",
+        "&Help > Keys and Mouse | F1 | List every key, shortcut and mouse action | ",
         "&Help > Functions |  | The formula of each function and which have inverses | ",
         "&Help > ---",
         "&Help > About zwmap |  | Version, Qt version and licence | ",

@@ -79,6 +79,8 @@ Session everything(const char* map) {
     s.highestResolution = true;
     s.shadingColours = ShadingColours::ColourWheel;
     s.followCurvesNearPoles = true;
+    s.domain.coordinatesAtEdges = true;
+    s.range.coordinatesAtEdges = true;
     return s;
 }
 
@@ -173,6 +175,38 @@ TEST(SessionRoundTrip, AFileFromBeforeTheColoursAndFollowingOpensWithTheirDefaul
     EXPECT_FALSE(app.controller.followCurvesNearPoles);
     EXPECT_TRUE(app.domain->showArguments) << "the rest of the file is read as before";
     EXPECT_EQ(app.domain->paths.size(), 2u);
+}
+
+// Each plane keeps its marks at the edges; a file from before they could be opens with them on
+// the axes, even over planes that had them at the edges.
+TEST(SessionRoundTrip, CoordinatesAtEdgesComeBackPerPlaneAndOlderFilesOpenWithoutThem) {
+    AppHarness first;
+    Session s = everything("usersAffineMap");
+    s.domain.coordinatesAtEdges = false;
+    s.apply(first.controller);
+    EXPECT_FALSE(first.domain->coordinatesAtEdges);
+    EXPECT_TRUE(first.range->coordinatesAtEdges);
+    // The range's origin is below and right of its view (centre -12 + 7.5i at 25 units a unit):
+    // the imaginary axis's labels stand against the right edge.
+    ASSERT_FALSE(first.range->axesLabels.empty());
+    EXPECT_EQ(first.range->axesLabels.back().point.x, 400 - AxisMarks::kEdgeGap);
+    EXPECT_EQ(first.range->axesLabels.back().anchor, AxisLabel::Anchor::LowerRight);
+    const std::string saved = save(first.controller);
+    EXPECT_EQ(parse(saved).domain.coordinatesAtEdges, false);
+    EXPECT_EQ(parse(saved).range.coordinatesAtEdges, true);
+
+    std::string old = saved;
+    for (std::size_t at = old.find("\n  \"coordinatesAtEdges\""); at != std::string::npos;
+         at = old.find("\n  \"coordinatesAtEdges\"")) {
+        old.erase(at, old.find(',', at) + 1 - at);
+    }
+    ASSERT_EQ(old.find("coordinatesAtEdges"), std::string::npos);
+    AppHarness app;
+    everything("usersAffineMap").apply(app.controller);
+    ASSERT_TRUE(app.domain->coordinatesAtEdges && app.range->coordinatesAtEdges);
+    parse(old).apply(app.controller);
+    EXPECT_FALSE(app.domain->coordinatesAtEdges);
+    EXPECT_FALSE(app.range->coordinatesAtEdges);
 }
 
 TEST(SessionRoundTrip, EachFieldIsWrittenWhereItIsReadAndMissingOnlyWhereOptional) {
