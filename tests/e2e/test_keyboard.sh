@@ -60,7 +60,7 @@ expect '"function":{"kind":"catalogue","title":"Square"}' "the function is Squar
 expect '"domain":{"view":{"scaleFactor":2.0,"centre":[0.0,0.0]}' "the domain is zoomed in, not moved"
 expect '"range":{"view":{"scaleFactor":2.0,"centre":[-0.5,0.0]}' "the range is zoomed in and panned"
 # The line from 0.5 + 0.25i to 1.5 - 0.75i, and its image from (0.5 + 0.25i)² = 0.1875 + 0.25i.
-domain_paths=$(from '"paths"' | head -c 20000)
+domain_paths=$(from '"paths"')
 case $domain_paths in
     '"paths":[{"color":[0.0,0.0,0.0,1.0],"points":[[0.5,0.25],'*) e2e_log "ok: the line starts at 0.5 + 0.25i" ;;
     *) cat "$SESSION" >&2; e2e_fail "the domain's first path does not start at 0.5 + 0.25i" ;;
