@@ -53,6 +53,13 @@ struct AxisMarks {
     static AxisMarks onAxis(double axis, double offset) { return {axis, axis + offset, false}; }
     // The marks kept in a view `extent` units across.
     static AxisMarks keptInView(double axis, double offset, double extent);
+
+    // Whether a label of the other axis, standing on an edge with its text from `along` to
+    // `along + lineHeight` across these labels, would cover one of these in the corner.
+    bool labelsMeet(double along, double lineHeight) const {
+        const double low = labelsEndThere ? labelsAt - lineHeight : labelsAt;
+        return along < low + lineHeight && along + lineHeight > low;
+    }
 };
 
 }  // namespace zw

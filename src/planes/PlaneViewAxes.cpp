@@ -12,6 +12,9 @@
 namespace zw {
 
 namespace {
+// A line of label text is about this many times its point size high.
+constexpr double kLineHeight = 1.25;
+
 // Writes the labels from `first` on, one walk's, with the fewest decimals from `decimals` on
 // that tell every two neighbours apart (neighbours that are one number, far beyond a double's
 // precision, no decimals can); returns that number of decimals.
@@ -86,12 +89,19 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const double unit = v.pixelsPerUnit();
     const Walk labels = Walk::labels(axis, step);
     const std::size_t first = axesLabels.size();
+    // The imaginary axis's labels on an edge leave the corner to the real axis's.
+    const bool onEdge = marks.ticksAt != across;
+    const AxisMarks realLabels = AxisMarks::keptInView(oy, -20.0, static_cast<double>(viewHeight));
+    const double lineHeight = kLineHeight * labelAttributes.pointSize;
     const AxisLabel::Anchor anchor =
         !marks.labelsEndThere
             ? AxisLabel::Anchor::LowerLeft
             : (alongRealAxis ? AxisLabel::Anchor::UpperLeft : AxisLabel::Anchor::LowerRight);
     for (long long k = 0; k < labels.steps(); ++k) {
         const double along = labels.at(k);
+        if (!alongRealAxis && onEdge && realLabels.labelsMeet(along, lineHeight)) {
+            continue;
+        }
         const CGPoint position =
             alongRealAxis ? CGPoint{along, marks.labelsAt} : CGPoint{marks.labelsAt, along};
         axesLabels.emplace_back(std::string(), position, &labelAttributes,

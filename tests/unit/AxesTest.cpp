@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "planes/Readout.h"
@@ -225,6 +227,20 @@ TEST(AxisMarksTest, KeptInViewFollowTheAxisOutToTheNearerEdge) {
     }
 }
 
+// In a corner, a label of the other axis that would cover these labels' line of text is left out;
+// one clear of it, above or below, is kept.
+TEST(AxisMarksTest, AnEdgeLabelMeetsTheOtherAxisLabelsOnlyAcrossTheirLine) {
+    const AxisMarks bottom = AxisMarks::keptInView(-50, -20, 300);  // text from 7 to 19.5
+    const AxisMarks top = AxisMarks::keptInView(350, -20, 300);     // text from 280.5 to 293
+    const std::tuple<const AxisMarks&, double, bool> cases[] = {
+        {bottom, -5.5, false}, {bottom, -5, true}, {bottom, 19, true}, {bottom, 19.5, false},
+        {top, 268, false},     {top, 268.5, true}, {top, 292.5, true}, {top, 293, false},
+    };
+    for (const auto& [marks, along, meet] : cases) {
+        EXPECT_EQ(marks.labelsMeet(along, 12.5), meet) << along;
+    }
+}
+
 // Against the top or right edge a label's text ends at its point, whatever its size.
 TEST(AxisMarksTest, ALabelIsDrawnFromTheCornerItStandsOn) {
     const TextAttributes font{"Helvetica", 10.0};  // 5 units a character, 12.5 high
@@ -285,6 +301,18 @@ TEST_F(AxesTest, CoordinatesAtEdgesFollowAnAxisPannedOutOfView) {
     view.setCoordinatesAtEdges(false);
     EXPECT_EQ(labels(), onAxes);
     EXPECT_EQ(ticks(), ticksOnAxes);
+
+    // Panned so that an imaginary axis's label would stand on the real axis's in the corner.
+    view.translation = {300, -242};  // origin at (500, -92): labels at y = 0, 100, ...
+    view.setCoordinatesAtEdges(true);
+    std::set<double> imaginary;
+    for (const AxisLabel& l : view.axesLabels) {
+        if (l.anchor == AxisLabel::Anchor::LowerRight) {
+            imaginary.insert(l.point.y);
+        }
+    }
+    EXPECT_EQ(imaginary.count(0), 0u);
+    EXPECT_EQ(imaginary.count(100), 1u);
 }
 
 // Ticks and labels far beyond the view are not built: an origin a trillion units away would
