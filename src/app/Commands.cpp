@@ -183,8 +183,9 @@ void addFile(std::vector<Command>& t) {
     t.push_back(
         keyed(item(command::kSaveAs, "file", "Save As...", "Save the session in a new file"),
               StandardKey::SaveAs, "Ctrl+Shift+S", true));
-    t.push_back(after(item(command::kExportPicture, "file", "Export Picture...",
-                           "Save what the planes show as a PNG or SVG picture")));
+    t.push_back(after(keyed(item(command::kExportPicture, "file", "Export Picture...",
+                                 "Save what the planes show as a PNG or SVG picture"),
+                            "Ctrl+Shift+E")));
     // Something must move: a parameter of f, or the morph's t.
     Command animation = item(command::kExportAnimation, "file", "Export Animation...",
                              "Save an animated GIF, WebP or a numbered PNG series of the planes "
@@ -218,11 +219,21 @@ void addEdit(std::vector<Command>& t) {
         return name.empty() ? std::string("Redo") : "Redo " + name;
     };
     t.push_back(std::move(redo));
+    // Pictures for a worksheet, made as Export Picture makes them, at the screen's resolution.
+    t.push_back(after(keyed(item(command::kCopyPicture, "edit", "Copy Picture",
+                                 "Copy both planes as a picture, to paste into a document"),
+                            "Ctrl+C")));
+    t.push_back(keyed(item(command::kCopyFocusedPlane, "edit", "Copy Focused Plane",
+                           "Copy the plane with the keys as a picture"),
+                      "Ctrl+Alt+C"));
+    // Ctrl+Shift with a letter opens a dialog, as Ctrl+Shift+S does.
     t.push_back(
-        after(whenIdle(item(command::kAddCircle, "edit", "Add Circle...",
-                            "Add an exact circle, given its centre and radius, as a path"))));
-    t.push_back(whenIdle(item(command::kAddLine, "edit", "Add Line...",
-                              "Add an exact line segment, given its end points, as a path")));
+        after(whenIdle(keyed(item(command::kAddCircle, "edit", "Add Circle...",
+                                  "Add an exact circle, given its centre and radius, as a path"),
+                             "Ctrl+Shift+C"))));
+    t.push_back(whenIdle(keyed(item(command::kAddLine, "edit", "Add Line...",
+                                    "Add an exact line segment, given its end points, as a path"),
+                               "Ctrl+Shift+L")));
     t.push_back(
         after(whenIdle(item("edit.removeLastPath", "edit", "Remove Last Path",
                             "Remove the newest path from both planes",
@@ -258,21 +269,26 @@ void addFunction(std::vector<Command>& t) {
     // These carry the mark while their map or the formula is in use; opening the dialog changes
     // nothing until it is confirmed.
     t.push_back(after(grouped(
-        item(command::kMobiusMap, "function", "Möbius Map...",
-             "w = (az + b)/(cz + d) with complex a, b, c, d; inverse: z = (dw − b)/(a − cw)"),
+        keyed(item(command::kMobiusMap, "function", "Möbius Map...",
+                   "w = (az + b)/(cz + d) with complex a, b, c, d; inverse: z = (dw − b)/(a − cw)"),
+              "Ctrl+Shift+M"),
         "function", functionIs(catalogue::kMobiusMap))));
-    t.push_back(grouped(item(command::kPolynomial, "function", "Cubic Polynomial...",
-                             "w = az³ + bz² + cz + d with complex a, b, c, d; no inverse"),
+    t.push_back(grouped(keyed(item(command::kPolynomial, "function", "Cubic Polynomial...",
+                                   "w = az³ + bz² + cz + d with complex a, b, c, d; no inverse"),
+                              "Ctrl+Shift+P"),
                         "function", functionIs(catalogue::kPolynomial)));
     t.push_back(grouped(
-        item(command::kAffineMap, "function", "Affine Map...",
-             "w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with real u, v, a, b, c, d; "
-             "inverse: the inverse matrix, where ad − bc ≠ 0"),
+        keyed(item(command::kAffineMap, "function", "Affine Map...",
+                   "w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with real u, v, a, b, c, d; "
+                   "inverse: the inverse matrix, where ad − bc ≠ 0"),
+              "Ctrl+Shift+A"),
         "function", functionIs(catalogue::kAffineMap)));
-    t.push_back(grouped(item(command::kFormula, "function", "Formula...",
-                             "w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); inverse: the "
-                             "formula in w you give with it, if any"),
-                        "function", functionIs(command::kFormula)));
+    t.push_back(
+        grouped(keyed(item(command::kFormula, "function", "Formula...",
+                           "w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); inverse: the "
+                           "formula in w you give with it, if any"),
+                      "Ctrl+Shift+F"),
+                "function", functionIs(command::kFormula)));
 }
 
 void addDomain(std::vector<Command>& t) {
@@ -379,6 +395,20 @@ void addViewAndHelp(std::vector<Command>& t) {
                     "Refine images where f bends fast and break them where it jumps",
                     [](Workbench& w, Sender* s) { w.controller.toggleFollowCurvesNearPoles(s); }),
                [](const Workbench& w) { return w.controller.followCurvesNearPoles; }));
+    // One option for both planes: each keeps its own flag, and the item shows them both on.
+    t.push_back(option(item("view.coordinatesAtEdges", "view", "Coordinates at Edges",
+                            "Keep the axes' numbers along the edges when the axes are out of view",
+                            [](Workbench& w, Sender* s) {
+                                const bool on = s == nullptr || s->state() == 0;
+                                if (s != nullptr) {
+                                    s->setState(on ? 1 : 0);
+                                }
+                                w.domain()->setCoordinatesAtEdges(on);
+                                w.range()->setCoordinatesAtEdges(on);
+                            }),
+                       [](const Workbench& w) {
+                           return w.domain()->coordinatesAtEdges && w.range()->coordinatesAtEdges;
+                       }));
     // The panel shows itself when f has parameters; the window keeps this mark with it.
     Command parameters = item(command::kParameters, "view", "Parameters",
                               "Show the panel of f's parameters: sliders, values, ranges, Play");
@@ -396,13 +426,22 @@ void addViewAndHelp(std::vector<Command>& t) {
                     "critical values (◇) in the range",
                     [](Workbench& w, Sender* s) { w.controller.toggleShowFeatures(s); }),
                [](const Workbench& w) { return w.controller.showFeatures; }));
+    // The planes take the arrow keys and + and - once they have the keys.
+    t.push_back(
+        after(keyed(item(command::kGoToDomain, "view", "Go to Domain",
+                         "Give the domain (the z-plane) the keys: arrows pan, + and - zoom"),
+                    "Ctrl+1")));
+    t.push_back(keyed(item(command::kGoToRange, "view", "Go to Range",
+                           "Give the range (the w-plane) the keys: arrows pan, + and - zoom"),
+                      "Ctrl+2"));
     // The window puts its remembered settings back; it asks first when the planes change.
     t.push_back(after(item(command::kResetSettings, "view", "Reset Settings",
                            "Put every remembered setting back as zwmap first starts")));
 
     t.push_back(menu("help", "", "&Help"));
-    t.push_back(item(command::kKeysAndMouse, "help", "Keys and Mouse",
-                     "List every key, shortcut and mouse action"));
+    t.push_back(keyed(item(command::kKeysAndMouse, "help", "Keys and Mouse",
+                           "List every key, shortcut and mouse action"),
+                      "F1"));
     t.push_back(item(command::kFunctions, "help", "Functions",
                      "The formula of each function and which have inverses"));
     t.push_back(

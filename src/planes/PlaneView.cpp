@@ -313,6 +313,13 @@ void PlaneView::toggleAxesLabels(Sender* sender) {
     toggleDisplayOption(sender, tickMarks);
 }
 
+void PlaneView::setCoordinatesAtEdges(bool on) {
+    if (coordinatesAtEdges != on) {
+        coordinatesAtEdges = on;
+        rebuildAndRedraw();
+    }
+}
+
 CGRect PlaneView::bounds() const {
     return host_ != nullptr ? host_->bounds() : CGRect{{0.0, 0.0}, frame_.size};
 }

@@ -103,6 +103,8 @@ class PlaneView : public WindowDelegate {
     void newColorChosen();
     void toggleDisplayOption(Sender* item, bool& flag);
     void toggleAxesLabels(Sender* sender);
+    // Keeps the axes' ticks and labels in view when the plane is panned away from them.
+    void setCoordinatesAtEdges(bool on);
 
     // Platform view services, through the host.
     CGRect bounds() const;
@@ -132,6 +134,8 @@ class PlaneView : public WindowDelegate {
     bool tickMarks = false;
     bool showGridlines = false;
     bool showContours = false;
+    // The axes' marks along the nearer edge when an axis is out of view (off: on the axes).
+    bool coordinatesAtEdges = false;
     CGPoint coords;
     CGRect coordsRect;
     CGRect oldCoordsRect;

@@ -12,6 +12,9 @@
 namespace zw {
 
 namespace {
+// A line of label text is about this many times its point size high.
+constexpr double kLineHeight = 1.25;
+
 // Writes the labels from `first` on, one walk's, with the fewest decimals from `decimals` on
 // that tell every two neighbours apart (neighbours that are one number, far beyond a double's
 // precision, no decimals can); returns that number of decimals.
@@ -62,12 +65,21 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const auto [ox, oy] = v.origin();
     const Walk::Axis axis = v.axisAlong(alongRealAxis);
     const Walk ticks = Walk::ticks(axis, step);
+    // Across the axis: the real axis's labels stand below it, the imaginary axis's left of it.
+    const double across = alongRealAxis ? oy : ox;
+    const double offset = alongRealAxis ? -20.0 : -30.0;
+    const AxisMarks marks =
+        coordinatesAtEdges
+            ? AxisMarks::keptInView(across, offset,
+                                    static_cast<double>(alongRealAxis ? viewHeight : viewWidth))
+            : AxisMarks::onAxis(across, offset);
+    const double t = marks.ticksAt;
     for (long long k = 0; k < ticks.steps(); ++k) {
         const double at = ticks.at(k);
         auto tick = std::make_unique<Path>();
         tick->setLineWidth(0.5);
-        tick->moveToPoint(alongRealAxis ? CGPoint{at, oy - 5.0} : CGPoint{ox - 5.0, at});
-        tick->lineToPoint(alongRealAxis ? CGPoint{at, oy + 5.0} : CGPoint{ox + 5.0, at});
+        tick->moveToPoint(alongRealAxis ? CGPoint{at, t - 5.0} : CGPoint{t - 5.0, at});
+        tick->lineToPoint(alongRealAxis ? CGPoint{at, t + 5.0} : CGPoint{t + 5.0, at});
         axesTickMarks.push_back(std::move(tick));
     }
     if (!tickMarks) {
@@ -77,12 +89,23 @@ void PlaneView::makeMarks(bool alongRealAxis, int step) {
     const double unit = v.pixelsPerUnit();
     const Walk labels = Walk::labels(axis, step);
     const std::size_t first = axesLabels.size();
+    // The imaginary axis's labels on an edge leave the corner to the real axis's.
+    const bool onEdge = marks.ticksAt != across;
+    const AxisMarks realLabels = AxisMarks::keptInView(oy, -20.0, static_cast<double>(viewHeight));
+    const double lineHeight = kLineHeight * labelAttributes.pointSize;
+    const AxisLabel::Anchor anchor =
+        !marks.labelsEndThere
+            ? AxisLabel::Anchor::LowerLeft
+            : (alongRealAxis ? AxisLabel::Anchor::UpperLeft : AxisLabel::Anchor::LowerRight);
     for (long long k = 0; k < labels.steps(); ++k) {
         const double along = labels.at(k);
+        if (!alongRealAxis && onEdge && realLabels.labelsMeet(along, lineHeight)) {
+            continue;
+        }
         const CGPoint position =
-            alongRealAxis ? CGPoint{along, oy - 20.0} : CGPoint{ox - 30.0, along};
+            alongRealAxis ? CGPoint{along, marks.labelsAt} : CGPoint{marks.labelsAt, along};
         axesLabels.emplace_back(std::string(), position, &labelAttributes,
-                                (along + 8.0 - origin) / unit);
+                                (along + 8.0 - origin) / unit, anchor);
     }
     // Never fewer decimals than the walks before; those take more if this one needs more.
     const int decimals = writeLabels(axesLabels, first, labelDecimals_);

@@ -1,5 +1,6 @@
 #include "qt/ExportDialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -34,6 +35,10 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
     layout->addRow(QStringLiteral("Show:"), planes_);
     layout->addRow(QStringLiteral("Format:"), format_);
     layout->addRow(QStringLiteral("Scale:"), scale_);
+    // The fields are named by their labels; their open lists, which take the keys, are not.
+    for (QComboBox* field : {planes_, format_, scale_}) {
+        field->view()->setAccessibleName(layout->labelForField(field)->property("text").toString());
+    }
     layout->addRow(buttons);
 }
 

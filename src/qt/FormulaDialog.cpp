@@ -64,6 +64,9 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
     form->addRow(tr("Parameters:"), parametersLabel_);
     layout->addLayout(form);
     formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 50);
+    formulaEdit_->setAccessibleDescription(tr("f as a formula in z, e.g. sin(z)^2 + 1/(z-1)"));
+    inverseEdit_->setAccessibleDescription(
+        tr("The inverse of f as a formula in w, e.g. i(1+w)/(1-w); empty if you know none"));
 
     okButton_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);

@@ -15,6 +15,7 @@
 #include "app/Commands.h"
 #include "engine/Catalogue.h"
 #include "platform/ColorPanel.h"
+#include "qt/AccessiblePlane.h"
 #include "qt/AlertPanel.h"
 #include "qt/CursorLink.h"
 #include "qt/FormulaDialog.h"
@@ -22,6 +23,7 @@
 #include "qt/MenuBuilder.h"
 #include "qt/ParameterDialog.h"
 #include "qt/ParametersDock.h"
+#include "qt/PictureClipboard.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
 #include "qt/RecoveryKeeper.h"
@@ -47,6 +49,7 @@ const std::vector<QString>& MainWindow::functionTitles() {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("zwmap"));
+    AccessiblePlane::install();
 
     // Platform services first: the views take the shared colour panel when they wake.
     previousAlertHandler_ = AlertPanel::install();
@@ -102,6 +105,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(menus_->action(command::kResetSettings), &QAction::triggered, preferences_,
             &WindowPreferences::reset);
     createParametersDock();
+    new PictureClipboard(this, *menus_);
     domainPane_->setFocus();
     // What the window starts with is no change to save, and what New brings back.
     session_->document().markStart();
@@ -126,10 +130,16 @@ void MainWindow::createPanes() {
     splitter->setChildrenCollapsible(false);
     domainPane_ = new PlaneWidget(&undoManager_, splitter);
     domainPane_->setObjectName(QStringLiteral("domain"));
-    domainPane_->setAccessibleName(QStringLiteral("z"));
+    domainPane_->setAccessibleName(tr("z-plane, domain"));
+    domainPane_->setAccessibleDescription(
+        tr("Drag to draw a path; its image under f is drawn in the range. Arrow keys pan, + and - "
+           "zoom. The value is the pointer's z."));
     rangePane_ = new PlaneWidget(&undoManager_, splitter);
     rangePane_->setObjectName(QStringLiteral("range"));
-    rangePane_->setAccessibleName(QStringLiteral("w"));
+    rangePane_->setAccessibleName(tr("w-plane, range"));
+    rangePane_->setAccessibleDescription(
+        tr("The images of the domain's paths and grid under f. Arrow keys pan, + and - zoom. The "
+           "value is f(z) at the pointer."));
     splitter->addWidget(domainPane_);
     splitter->addWidget(rangePane_);
     splitter->setStretchFactor(0, 1);
@@ -225,6 +235,11 @@ void MainWindow::bindCommands() {
         menus_->refresh();
         formulaDialog_->present();
     });
+    for (const auto& [id, pane] : {std::pair{command::kGoToDomain, domainPane_},
+                                   std::pair{command::kGoToRange, rangePane_}}) {
+        connect(menus_->action(id), &QAction::triggered, pane,
+                [pane = pane] { pane->setFocus(Qt::ShortcutFocusReason); });
+    }
     connect(menus_->action(command::kQuit), &QAction::triggered, this, [this] {
         // Closing asks about unsaved changes, once; quitting then has nothing left to ask.
         if (close()) {

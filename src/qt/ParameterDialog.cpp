@@ -32,6 +32,8 @@ ParameterDialog::ParameterDialog(const QString& title, const QString& formula,
         edit->setEnabled(field.used);
         auto* label = new QLabel(field.label, this);
         label->setBuddy(edit);
+        // A screen reader names the field by its label; the map says what the number is for.
+        edit->setAccessibleDescription(formula);
         // Each pair of fields on its row, with a row for their messages under it.
         const int row = (i / 2) * 2;
         const int column = (i % 2) * 2;

@@ -1,5 +1,6 @@
 #include "qt/PlaneWidget.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QList>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "planes/PlaneView.h"
+#include "planes/Readout.h"
 #include "qt/QtCanvas.h"
 
 namespace zw {
@@ -173,6 +175,22 @@ void PlaneWidget::runPass() {
     if (!changed.isEmpty()) {
         update(changed);
     }
+    // A screen reader hears the readout change as the pass shows it; nobody listening, no cost.
+    if (QAccessible::isActive()) {
+        const QString now = readout();
+        if (now != announcedReadout_) {
+            announcedReadout_ = now;
+            QAccessibleValueChangeEvent changedValue(this, now);
+            QAccessible::updateAccessibility(&changedValue);
+        }
+    }
+}
+
+QString PlaneWidget::readout() const {
+    if (view_ == nullptr) {
+        return QString();
+    }
+    return QString::fromStdString(Readout::point(view_->coords, view_->unitSize()));
 }
 
 void PlaneWidget::allocateImage(QSize size) {

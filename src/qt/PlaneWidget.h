@@ -33,6 +33,9 @@ class PlaneWidget : public QWidget, public ViewHost {
     const QImage& image() const { return image_; }
     WidgetWindow* paneWindow() { return &window_; }
     int passCount() const { return passCount_; }
+    // The readout in the plane's corner as it reads now (empty without a plane): the pane's
+    // accessible value.
+    QString readout() const;
 
     CGRect bounds() const override;
     void setNeedsDisplay(bool needs) override;
@@ -111,6 +114,8 @@ class PlaneWidget : public QWidget, public ViewHost {
     // Which button draws or pans, and whether a release went astray; in pane positions.
     Gesture gesture_;
     QTimer liveResizeTimer_;
+    // The readout last announced to assistive technology.
+    QString announcedReadout_;
 };
 
 }  // namespace zw

@@ -46,6 +46,7 @@ Session::Plane capturePlane(const PlaneView& plane, Viewport& mapping) {
                   stable(back(plane.translation.y), there, back)};
     out.tickMarks = plane.tickMarks;
     out.showGridlines = plane.showGridlines;
+    out.coordinatesAtEdges = plane.coordinatesAtEdges;
     out.pathColor = plane.pathColor;
     // The view that opening will build; points are chosen to come back through it.
     mapping = mapping.centredOn(out.centre);
@@ -106,6 +107,7 @@ void applyView(PlaneView& plane, const Session::Plane& saved) {
     plane.setViewport(v.centredOn(saved.centre));
     plane.tickMarks = saved.tickMarks;
     plane.showGridlines = saved.showGridlines;
+    plane.coordinatesAtEdges = saved.coordinatesAtEdges;
     plane.pathColor = saved.pathColor;
 }
 

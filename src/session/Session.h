@@ -40,6 +40,7 @@ class Session {
         CGPoint centre;
         bool tickMarks = true;
         bool showGridlines = false;
+        bool coordinatesAtEdges = false;
         Color pathColor = Color::blackColor();
         std::vector<Path> paths;
     };

@@ -8,6 +8,11 @@ Field planeFlag(const char* key, bool Session::Plane::*member) {
     return Field{key, Kind::Flag, member, nullptr};
 }
 
+// Added later: a file without it keeps the flag off.
+Field optionalPlaneFlag(const char* key, bool Session::Plane::*member) {
+    return Field{key, Kind::Flag, member, nullptr, true, false};
+}
+
 Field sessionFlag(const char* key, bool Session::*member) {
     return Field{key, Kind::Flag, nullptr, member};
 }
@@ -35,6 +40,7 @@ const std::array<Section, 3>& sections() {
              of("view", Kind::View),
              planeFlag("tickMarks", &Session::Plane::tickMarks),
              planeFlag("showGridlines", &Session::Plane::showGridlines),
+             optionalPlaneFlag("coordinatesAtEdges", &Session::Plane::coordinatesAtEdges),
              sessionFlag("showTransformedPathsInDomain", &Session::showTransformedPathsInDomain),
              sessionFlag("showInverseImagesOfRangeGridlines",
                          &Session::showInverseImagesOfRangeGridlines),
@@ -51,6 +57,7 @@ const std::array<Section, 3>& sections() {
              of("view", Kind::View),
              planeFlag("tickMarks", &Session::Plane::tickMarks),
              planeFlag("showGridlines", &Session::Plane::showGridlines),
+             optionalPlaneFlag("coordinatesAtEdges", &Session::Plane::coordinatesAtEdges),
              sessionFlag("showTransformedGridlines", &Session::showTransformedGridlines),
              Field{"followCurvesNearPoles", Kind::Flag, nullptr, &Session::followCurvesNearPoles,
                    true, false},

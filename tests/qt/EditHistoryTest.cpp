@@ -26,7 +26,9 @@ void mouse(PlaneWidget* pane, QEvent::Type type, QPointF at, Qt::MouseButton but
 QList<QAction*> historyItems(MainWindow& window) {
     QList<QAction*> items;
     for (QAction* item : menuNamed(window, QStringLiteral("Edit"))->actions()) {
-        if (!item->isSeparator() && !item->text().startsWith(QStringLiteral("Add "))) {
+        // Adding a shape is a path too, but through a dialog; copying a picture moves nothing.
+        if (!item->isSeparator() && !item->text().startsWith(QStringLiteral("Add ")) &&
+            !item->text().startsWith(QStringLiteral("Copy "))) {
             items.append(item);
         }
     }

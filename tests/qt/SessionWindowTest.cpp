@@ -3,11 +3,13 @@
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -502,6 +504,78 @@ TEST_F(SessionWindowTest, PngIsThePaneImagesSideBySide) {
     EXPECT_EQ(
         QImage(file("range.png")).convertToFormat(QImage::Format_RGB32).copy(0, 0, r.width(), h),
         view(rangePane()).convertToFormat(QImage::Format_RGB32));
+}
+
+QImage clipboardPng() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasFormat(QStringLiteral("image/png"))) {
+        ADD_FAILURE() << "no PNG on the clipboard";
+        return QImage();
+    }
+    return QImage::fromData(data->data(QStringLiteral("image/png")), "PNG")
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// What Copy Picture puts on the clipboard is what Export Picture writes as a PNG: both planes,
+// or the one with the keys, at the screen's resolution.
+TEST_F(SessionWindowTest, CopyPictureIsTheExportedPngOnTheClipboard) {
+    drawTwoPaths();
+    QGuiApplication::clipboard()->clear();
+    const struct {
+        const char* plane;  // given the keys first; null: both planes
+        const char* item;
+        PictureExporter::Planes planes;
+    } cases[] = {
+        {nullptr, "Copy Picture", PictureExporter::Planes::Both},
+        {"Go to Range", "Copy Focused Plane", PictureExporter::Planes::Range},
+        {"Go to Domain", "Copy Focused Plane", PictureExporter::Planes::Domain},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        if (c.plane != nullptr) {
+            trigger("View", QString::fromUtf8(c.plane));
+        }
+        trigger("Edit", QString::fromUtf8(c.item));
+        ASSERT_TRUE(session()->exportPicture(file("exported.png"), c.planes));
+        const QImage exported = QImage(file("exported.png")).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(exported.isNull());
+        const QImage copied = clipboardPng();
+        EXPECT_EQ(copied.size(),
+                  PictureExporter::sizeOf(*window->domainView(), *window->rangeView(), c.planes) *
+                      domainPane()->devicePixelRatioF());
+        EXPECT_TRUE(copied == exported) << "the copy differs from the export";
+        EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull()) << "no image to paste";
+    }
+}
+
+// Coordinates at Edges is part of the picture: exported from the window, and from the command
+// line through the session that keeps it, the domain panned away from its real axis shows the
+// axis's numbers along its bottom edge, clear of the corner the readout takes on the screen.
+TEST_F(SessionWindowTest, ExportsShowTheCoordinatesAtTheEdges) {
+    for (int i = 0; i < 4; ++i) {
+        key(domainPane(), Qt::Key_Up);
+    }
+    settle();
+    const QSize d = domainPane()->size();
+    const QRect bottom(130, d.height() - 22, d.width() - 130, 22);
+    auto darkAtBottom = [&](const QString& name) {
+        const QImage picture = QImage(file(name)).convertToFormat(QImage::Format_RGB32);
+        EXPECT_FALSE(picture.isNull()) << name.toStdString();
+        return nonWhitePixels(picture, bottom);
+    };
+    ASSERT_TRUE(session()->exportPicture(file("axes.png"), PictureExporter::Planes::Domain));
+    trigger("View", "Coordinates at Edges");
+    ASSERT_TRUE(window->domainView()->coordinatesAtEdges &&
+                window->rangeView()->coordinatesAtEdges);
+    ASSERT_TRUE(session()->exportPicture(file("edges.png"), PictureExporter::Planes::Domain));
+    ASSERT_TRUE(session()->saveFile(file("edges.zwmap")));
+    QString error;
+    ASSERT_TRUE(CommandLine::exportPicture(file("edges.zwmap"), file("cli.png"), d,
+                                           PictureExporter::Planes::Domain, error))
+        << error.toStdString();
+    const int without = darkAtBottom(QStringLiteral("axes.png"));
+    EXPECT_GT(darkAtBottom(QStringLiteral("edges.png")), without + 50);
+    EXPECT_GT(darkAtBottom(QStringLiteral("cli.png")), without + 50);
 }
 
 // Share of pixels whose grey differs by more than a little, and the mean darkness of each.

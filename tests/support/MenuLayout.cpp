@@ -12,7 +12,8 @@ const std::vector<std::string>& menuLayout() {
         "&File > Save | Ctrl+S | Save the session: function, views, options and paths | ",
         "&File > Save As... | Ctrl+Shift+S | Save the session in a new file | ",
         "&File > ---",
-        "&File > Export Picture... |  | Save what the planes show as a PNG or SVG picture | ",
+        "&File > Export Picture... | Ctrl+Shift+E | Save what the planes show as a PNG or SVG "
+        "picture | ",
         "&File > Export Animation... |  | Save an animated GIF, WebP or a numbered PNG series of "
         "the planes as a parameter moves | -",
         "&File > ---",
@@ -20,8 +21,14 @@ const std::vector<std::string>& menuLayout() {
         "&Edit > Undo | Ctrl+Z | Undo the last path drawn or removed | -",
         "&Edit > Redo | Ctrl+Y | Redo what was undone | -",
         "&Edit > ---",
-        "&Edit > Add Circle... |  | Add an exact circle, given its centre and radius, as a path | ",
-        "&Edit > Add Line... |  | Add an exact line segment, given its end points, as a path | ",
+        "&Edit > Copy Picture | Ctrl+C | Copy both planes as a picture, to paste into a document "
+        "| ",
+        "&Edit > Copy Focused Plane | Ctrl+Alt+C | Copy the plane with the keys as a picture | ",
+        "&Edit > ---",
+        "&Edit > Add Circle... | Ctrl+Shift+C | Add an exact circle, given its centre and radius, "
+        "as a path | ",
+        "&Edit > Add Line... | Ctrl+Shift+L | Add an exact line segment, given its end points, as "
+        "a path | ",
         "&Edit > ---",
         "&Edit > Remove Last Path |  | Remove the newest path from both planes | ",
         "&Edit > Clear All Paths... |  | Remove every path from both planes, after asking | ",
@@ -50,13 +57,17 @@ const std::vector<std::string>& menuLayout() {
         "F&unction > Morph from Identity |  | w = (1 − t)z + t f(z), with t on the Parameters "
         "panel; no inverse while t < 1 | o",
         "F&unction > ---",
-        "F&unction > Möbius Map... |  | w = (az + b)/(cz + d) with complex a, b, c, d; inverse: z "
+        "F&unction > Möbius Map... | Ctrl+Shift+M | w = (az + b)/(cz + d) with complex a, b, c, d; "
+        "inverse: z "
         "= (dw − b)/(a − cw) | o",
-        "F&unction > Cubic Polynomial... |  | w = az³ + bz² + cz + d with complex a, b, c, d; no "
+        "F&unction > Cubic Polynomial... | Ctrl+Shift+P | w = az³ + bz² + cz + d with complex a, "
+        "b, c, d; no "
         "inverse | o",
-        "F&unction > Affine Map... |  | w = (u + ax + cy) + i(v + bx + dy) for z = x + iy, with "
+        "F&unction > Affine Map... | Ctrl+Shift+A | w = (u + ax + cy) + i(v + bx + dy) for z = x + "
+        "iy, with "
         "real u, v, a, b, c, d; inverse: the inverse matrix, where ad − bc ≠ 0 | o",
-        "F&unction > Formula... |  | w = a formula in z you type, e.g. sin(z)^2 + 1/(z-1); "
+        "F&unction > Formula... | Ctrl+Shift+F | w = a formula in z you type, e.g. sin(z)^2 + "
+        "1/(z-1); "
         "inverse: the formula in w you give with it, if any | o",
         "&Domain > Zoom In | Ctrl++ | Zoom in by 2 about the centre | ",
         "&Domain > Zoom Out | Ctrl+- | Zoom out by 2 about the centre | ",
@@ -105,6 +116,9 @@ const std::vector<std::string>& menuLayout() {
         "&View > Linked Cursor |  | Mark the image of the pointer in the other plane | x",
         "&View > Follow Curves Near Poles |  | Refine images where f bends fast and break them "
         "where it jumps | o",
+        "&View > Coordinates at Edges |  | Keep the axes' numbers along the edges when the axes "
+        "are "
+        "out of view | o",
         "&View > Parameters |  | Show the panel of f's parameters: sliders, values, ranges, Play "
         "| o",
         "&View > ---",
@@ -113,8 +127,13 @@ const std::vector<std::string>& menuLayout() {
         "&View > Zeros, Poles and Critical Points |  | Mark the zeros (○), poles (×) and critical "
         "points (◇) in the domain, and the critical values (◇) in the range | o",
         "&View > ---",
+        "&View > Go to Domain | Ctrl+1 | Give the domain (the z-plane) the keys: arrows pan, + and "
+        "- zoom | ",
+        "&View > Go to Range | Ctrl+2 | Give the range (the w-plane) the keys: arrows pan, + and - "
+        "zoom | ",
+        "&View > ---",
         "&View > Reset Settings |  | Put every remembered setting back as zwmap first starts | ",
-        "&Help > Keys and Mouse |  | List every key, shortcut and mouse action | ",
+        "&Help > Keys and Mouse | F1 | List every key, shortcut and mouse action | ",
         "&Help > Functions |  | The formula of each function and which have inverses | ",
         "&Help > ---",
         "&Help > About zwmap |  | Version, Qt version and licence | ",

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "planes/Readout.h"
@@ -14,6 +16,7 @@
 #include "support/FakeSender.h"
 #include "support/PathPoints.h"
 #include "support/Printers.h"
+#include "support/RecordingCanvas.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -193,6 +196,123 @@ TEST_F(AxesTest, AnOriginRightOfTheViewHasTicksOnlyToItsLeft) {
         {"-4.00", {92, 130}}, {"-5.00", {-8, 130}},  {"-6.00", {-108, 130}}, {"-7.00", {-208, 130}},
     };
     EXPECT_EQ(real, expected);
+}
+
+// Coordinates at edges, across one axis: on the axis while it and its labels are in view, the
+// labels on the axis's other side when there is no room before it, and on the nearer edge once
+// the axis is out of view, however far.
+TEST(AxisMarksTest, KeptInViewFollowTheAxisOutToTheNearerEdge) {
+    struct Case {
+        double axis, offset, extent;
+        AxisMarks expected;
+    };
+    const Case cases[] = {
+        {150, -20, 300, {150, 130, false}},   // in view: as by default
+        {20, -20, 300, {20, 0, false}},       // the labels just fit below the axis
+        {19, -20, 300, {19, 27, false}},      // no room below: above it, past the ticks
+        {0, -30, 400, {0, 8, false}},         // on the low edge, still in view
+        {-0.5, -20, 300, {0, 7, false}},      // just out of view below
+        {-1e12, -30, 400, {0, 7, false}},     // far out on the left
+        {300, -20, 300, {300, 280, false}},   // on the high edge, still in view
+        {300.5, -20, 300, {300, 293, true}},  // just above: the labels end at the edge
+        {1e12, -30, 400, {400, 393, true}},   // far out on the right
+        {20, -30, 64, {20, 28, false}},       // a small pane
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "axis " << c.axis << " in " << c.extent);
+        const AxisMarks m = AxisMarks::keptInView(c.axis, c.offset, c.extent);
+        EXPECT_EQ(m.ticksAt, c.expected.ticksAt);
+        EXPECT_EQ(m.labelsAt, c.expected.labelsAt);
+        EXPECT_EQ(m.labelsEndThere, c.expected.labelsEndThere);
+    }
+}
+
+// In a corner, a label of the other axis that would cover these labels' line of text is left out;
+// one clear of it, above or below, is kept.
+TEST(AxisMarksTest, AnEdgeLabelMeetsTheOtherAxisLabelsOnlyAcrossTheirLine) {
+    const AxisMarks bottom = AxisMarks::keptInView(-50, -20, 300);  // text from 7 to 19.5
+    const AxisMarks top = AxisMarks::keptInView(350, -20, 300);     // text from 280.5 to 293
+    const std::tuple<const AxisMarks&, double, bool> cases[] = {
+        {bottom, -5.5, false}, {bottom, -5, true}, {bottom, 19, true}, {bottom, 19.5, false},
+        {top, 268, false},     {top, 268.5, true}, {top, 292.5, true}, {top, 293, false},
+    };
+    for (const auto& [marks, along, meet] : cases) {
+        EXPECT_EQ(marks.labelsMeet(along, 12.5), meet) << along;
+    }
+}
+
+// Against the top or right edge a label's text ends at its point, whatever its size.
+TEST(AxisMarksTest, ALabelIsDrawnFromTheCornerItStandsOn) {
+    const TextAttributes font{"Helvetica", 10.0};  // 5 units a character, 12.5 high
+    const std::pair<AxisLabel::Anchor, CGPoint> cases[] = {
+        {AxisLabel::Anchor::LowerLeft, {100, 50}},
+        {AxisLabel::Anchor::UpperLeft, {100, 37.5}},
+        {AxisLabel::Anchor::LowerRight, {80, 50}},
+    };
+    for (const auto& [anchor, drawnAt] : cases) {
+        test::RecordingCanvas canvas;
+        AxisLabel("1.00", {100, 50}, &font, 1.0, anchor).drawLabel(canvas);
+        ASSERT_EQ(canvas.ops.size(), 1u);
+        EXPECT_EQ(canvas.ops[0].text, "1.00");
+        EXPECT_EQ(canvas.ops[0].point, drawnAt);
+    }
+}
+
+// Panned so that the origin is below and right of the view, the plane still shows both axes'
+// numbers: the real axis's along the bottom, the imaginary axis's along the right edge, each at
+// the same places along its axis and reading the same as on the axis. Switched off, the marks
+// are on the axes again, exactly as before.
+TEST_F(AxesTest, CoordinatesAtEdgesFollowAnAxisPannedOutOfView) {
+    view.translation = {300, -250};  // origin at (500, -100)
+    view.constructAxes();
+    const std::vector<Label> onAxes = labels();
+    const auto ticksOnAxes = ticks();
+
+    view.needsCompleteRedraw = false;
+    view.setCoordinatesAtEdges(true);
+    EXPECT_TRUE(view.needsCompleteRedraw);
+    ASSERT_EQ(view.axesLabels.size(), onAxes.size());
+    ASSERT_EQ(view.axesTickMarks.size(), ticksOnAxes.size());
+    for (std::size_t i = 0; i < onAxes.size(); ++i) {
+        const AxisLabel& l = view.axesLabels[i];
+        EXPECT_EQ(l.label, onAxes[i].text);
+        if (onAxes[i].point.y == -120) {  // along the real axis
+            EXPECT_EQ(l.point, (CGPoint{onAxes[i].point.x, 7}));
+            EXPECT_EQ(l.anchor, AxisLabel::Anchor::LowerLeft);
+        } else {
+            EXPECT_EQ(l.point, (CGPoint{393, onAxes[i].point.y}));
+            EXPECT_EQ(l.anchor, AxisLabel::Anchor::LowerRight);
+        }
+    }
+    const auto atEdges = ticks();
+    for (std::size_t i = 0; i < atEdges.size(); ++i) {
+        const CGPoint on = ticksOnAxes[i][0];
+        const std::vector<CGPoint> expected = on.y == -105
+                                                  ? std::vector<CGPoint>{{on.x, -5}, {on.x, 5}}
+                                                  : std::vector<CGPoint>{{395, on.y}, {405, on.y}};
+        EXPECT_EQ(atEdges[i], expected);
+    }
+
+    // Panned on, the marks stay on the edges.
+    view.keyDown(KeyEvent{u"8"});
+    EXPECT_EQ(view.axesLabels.front().point.y, 7);
+
+    view.keyDown(KeyEvent{u"2"});
+    view.setCoordinatesAtEdges(false);
+    EXPECT_EQ(labels(), onAxes);
+    EXPECT_EQ(ticks(), ticksOnAxes);
+
+    // Panned so that an imaginary axis's label would stand on the real axis's in the corner.
+    view.translation = {300, -242};  // origin at (500, -92): labels at y = 0, 100, ...
+    view.setCoordinatesAtEdges(true);
+    std::set<double> imaginary;
+    for (const AxisLabel& l : view.axesLabels) {
+        if (l.anchor == AxisLabel::Anchor::LowerRight) {
+            imaginary.insert(l.point.y);
+        }
+    }
+    EXPECT_EQ(imaginary.count(0), 0u);
+    EXPECT_EQ(imaginary.count(100), 1u);
 }
 
 // Ticks and labels far beyond the view are not built: an origin a trillion units away would

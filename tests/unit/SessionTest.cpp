@@ -81,6 +81,8 @@ Session everything(const char* map) {
     s.highestResolution = true;
     s.shadingColours = ShadingColours::ColourWheel;
     s.followCurvesNearPoles = true;
+    s.domain.coordinatesAtEdges = true;
+    s.range.coordinatesAtEdges = true;
     return s;
 }
 
@@ -205,6 +207,27 @@ TEST(SessionRoundTrip, ThePullBackOnEveryBranchAndTheMarksAreKeptAndOffInAnOlder
     EXPECT_FALSE(app.controller.showFeatures);
     EXPECT_TRUE(app.domain->inverseGridlines.empty());
     EXPECT_TRUE(app.domain->featureMarks.empty());
+}
+
+// Each plane keeps its marks at the edges, and builds them there when opened; a file from
+// before they could be opens with them on the axes, even over planes that had them at the edges.
+TEST(SessionRoundTrip, CoordinatesAtEdgesComeBackPerPlaneAndOlderFilesOpenWithoutThem) {
+    AppHarness app;
+    Session s = everything("usersAffineMap");
+    s.domain.coordinatesAtEdges = false;
+    s.apply(app.controller);
+    EXPECT_FALSE(app.domain->coordinatesAtEdges);
+    // The range's origin is right of its view (centre -12 + 7.5i at 25 units a unit).
+    ASSERT_TRUE(app.range->coordinatesAtEdges);
+    EXPECT_EQ(app.range->axesLabels.back().point.x, 400 - AxisMarks::kEdgeGap);
+
+    nlohmann::json old = nlohmann::json::parse(save(app.controller));
+    ASSERT_EQ(old.at("range").erase("coordinatesAtEdges"), 1u);
+    ASSERT_EQ(old.at("domain").erase("coordinatesAtEdges"), 1u);
+    everything("usersAffineMap").apply(app.controller);
+    parse(old.dump(1)).apply(app.controller);
+    EXPECT_FALSE(app.domain->coordinatesAtEdges || app.range->coordinatesAtEdges);
+    EXPECT_EQ(app.range->axesLabels.back().point.x, app.range->viewport().origin().x - 30);
 }
 
 TEST(SessionRoundTrip, EachFieldIsWrittenWhereItIsReadAndMissingOnlyWhereOptional) {
