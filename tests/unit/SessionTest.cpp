@@ -425,6 +425,7 @@ TEST(SessionRoundTrip, PathsDrawnInTheRangeComeBackWithTheirPreimagesAndPlaces) 
         EXPECT_FALSE(SessionReader::read(bad, read, error));
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
     }
+}
 
 // Every Pixel comes back from its file; a file from before it shades in boxes as it did.
 TEST(SessionRoundTrip, TheShadingResolutionComesBackAndOlderFilesShadeInBoxes) {
