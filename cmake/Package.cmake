@@ -40,7 +40,8 @@ if(NOT ZW_SANITIZE)
   set(ZW_MAN_PAGE ${ZW_PACKAGE_OUT}/zwmap.1)
   if(ZW_HELP2MAN)
     add_custom_command(OUTPUT ${ZW_MAN_PAGE}
-      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+      # The page is English whatever the language of the machine that builds it.
+      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANGUAGE=en LC_ALL=C.UTF-8
               ${ZW_HELP2MAN} --no-info
               --include ${ZW_PACKAGING_DIR}/zwmap.h2m --output ${ZW_MAN_PAGE}
               $<TARGET_FILE:zwmap>

@@ -9,6 +9,7 @@
 #include "platform/Alerts.h"
 #include "platform/Log.h"
 #include "platform/Sender.h"
+#include "platform/Translatable.h"
 #include "platform/UndoManager.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -189,10 +190,10 @@ void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
 }
 
 void Controller::dropInverseImages() {
-    runAlertPanel(
-        "As the new function has no suitable inverse, the inverse images of range gridlines "
-        "will no longer be shown.",
-        "", "OK", "", "");
+    runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts",
+                                    "As the new function has no suitable inverse, the inverse "
+                                    "images of range gridlines will no longer be shown."),
+                  "", "OK", "", "");
     showingInverseImagesInDomain = false;
     if (inverseImages != nullptr) {
         inverseImages->setState(0);
@@ -282,7 +283,9 @@ void Controller::toggleShowInverseImagesOfRangeGridlines(Sender* sender) {
         domain->clearInverseGridlines();
         domain->setNeedsCompleteRedraw();
     } else if (!transformations->hasInverse()) {
-        runAlertPanel("The currently selected function has no suitable inverse.", "", "OK", "", "");
+        runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts",
+                                        "The currently selected function has no suitable inverse."),
+                      "", "OK", "", "");
     } else {
         if (sender != nullptr) {
             sender->setState(1);
@@ -308,8 +311,9 @@ void Controller::clearAll(Sender* sender) {
     if (!canChangePathHistory()) {
         return;
     }
-    const int i =
-        runAlertPanel("Clear all paths?", "This operation cannot be undone.", "OK", "Cancel", "");
+    const int i = runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "Clear all paths?"),
+                                QT_TRANSLATE_NOOP("zw::Alerts", "This operation cannot be undone."),
+                                "OK", "Cancel", "");
     log("i = %d", i);
     if (i != kAlertDefaultReturn) {
         return;
@@ -329,7 +333,7 @@ void Controller::removeLastPath(Sender* sender) {
     domain->removeLastPath(sender);
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { restoreLastPath(); });
-        undo->setActionName("Remove Last Path");
+        undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Remove Last Path"));
     }
 }
 
@@ -341,7 +345,7 @@ void Controller::restoreLastPath() {
     domain->restoreLastPath();
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { removeLastPath(nullptr); });
-        undo->setActionName("Last Path Drawn");
+        undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Last Path Drawn"));
     }
 }
 

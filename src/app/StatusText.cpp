@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "planes/Readout.h"
+#include "platform/Translatable.h"
 
 namespace zw {
 
@@ -124,7 +125,9 @@ std::string StatusText::zooms(float domainScale, float rangeScale) {
 }
 
 std::string StatusText::note(bool nowhereFinite) {
-    return nowhereFinite ? "f(z) is not finite anywhere in view: nothing to draw" : "";
+    return nowhereFinite ? QT_TRANSLATE_NOOP("zw::StatusText",
+                                             "f(z) is not finite anywhere in view: nothing to draw")
+                         : "";
 }
 
 }  // namespace zw

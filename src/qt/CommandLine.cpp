@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
@@ -237,7 +238,8 @@ bool CommandLine::exportPicture(const QString& sessionPath, const QString& out, 
 }
 
 void CommandLine::addOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "zw::CommandLine",
         "Complex functions w = f(z) as mappings of the plane.\n"
         "With --export, zwmap prints nothing when the picture is written and exits with 0; an "
         "error is one line on standard error, with status 1 (a file that cannot be read or "
@@ -246,28 +248,39 @@ void CommandLine::addOptions(QCommandLineParser& parser) {
     parser.addVersionOption();
     const QCommandLineOption exportOption(
         QStringLiteral("export"),
-        QStringLiteral("Render the session into OUT (.png or .svg) without a screen, then exit."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "Render the session into OUT (.png or .svg) without a screen, then exit."),
         QStringLiteral("OUT"));
     const QCommandLineOption sizeOption(
         QStringLiteral("size"),
-        QStringLiteral("Size of the picture in pixels (default 1000x500; one plane 500x500). A "
-                       "larger size shows more of the planes at the same zoom."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "Size of the picture in pixels (default 1000x500; one plane 500x500). A "
+            "larger size shows more of the planes at the same zoom."),
         QStringLiteral("WxH"));
     const QCommandLineOption scaleOption(
         QStringLiteral("scale"),
-        QStringLiteral("The same view in N times the pixels, sharper, N from 1 (the default) "
-                       "to 8; an SVG becomes a document N times as large."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "The same view in N times the pixels, sharper, N from 1 (the default) "
+            "to 8; an SVG becomes a document N times as large."),
         QStringLiteral("N"));
     const QCommandLineOption planeOption(
-        QStringLiteral("plane"), QStringLiteral("The planes to show: domain, range or both."),
+        QStringLiteral("plane"),
+        QCoreApplication::translate("zw::CommandLine",
+                                    "The planes to show: domain, range or both."),
         QStringLiteral("PLANE"), QStringLiteral("both"));
     const QCommandLineOption verboseOption(
         QStringLiteral("verbose"),
-        QStringLiteral("With --export, write the diagnostics (divisions by zero and the like) "
-                       "to standard error too."));
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "With --export, write the diagnostics (divisions by zero and the like) "
+            "to standard error too."));
     parser.addOptions({exportOption, sizeOption, scaleOption, planeOption, verboseOption});
-    parser.addPositionalArgument(QStringLiteral("FILE.zwmap"),
-                                 QStringLiteral("The session to open or render."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.zwmap"),
+        QCoreApplication::translate("zw::CommandLine", "The session to open or render."));
 }
 
 int CommandLine::runExport() const {

@@ -1,5 +1,6 @@
 #include "qt/FormulaDialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -35,25 +36,28 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
       inverseEdit_(new QLineEdit(this)),
       formulaMessage_(FieldMarks::messageLabel(this)),
       inverseMessage_(FieldMarks::messageLabel(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      okButton_(new QPushButton(QCoreApplication::translate("zw::FormulaDialog", "OK"), this)),
       formulaText_(formulaEdit_),
       inverseText_(inverseEdit_),
       window_(this) {
-    setWindowTitle(QStringLiteral("Formula"));
+    setWindowTitle(QCoreApplication::translate("zw::FormulaDialog", "Formula"));
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(
-        QStringLiteral("Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
+    auto* help =
+        new QLabel(QCoreApplication::translate(
+                       "zw::FormulaDialog",
+                       "Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
                        "Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z\n"
                        "Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh "
                        "exp log sqrt abs arg conj re im"),
-        this);
+                   this);
     help->setWordWrap(true);
     layout->addWidget(help);
 
     auto* form = new QFormLayout();
     form->addRow(QStringLiteral("f(z) ="), formulaEdit_);
     form->addRow(QString(), formulaMessage_);
-    form->addRow(QStringLiteral("inverse (optional) ="), inverseEdit_);
+    form->addRow(QCoreApplication::translate("zw::FormulaDialog", "inverse (optional) ="),
+                 inverseEdit_);
     form->addRow(QString(), inverseMessage_);
     layout->addLayout(form);
     formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 50);

@@ -3,6 +3,7 @@
 #include "platform/Alerts.h"
 #include "platform/Canvas.h"
 #include "platform/Sender.h"
+#include "platform/Translatable.h"
 
 namespace zw {
 
@@ -66,8 +67,9 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
 }
 
 void RangeView::toggleAllowDrawing_(Sender*) {
-    runAlertPanel("Unimplemented feature", "Drawing on range is not yet implemented.", "OK", "",
-                  "");
+    runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "Unimplemented feature"),
+                  QT_TRANSLATE_NOOP("zw::Alerts", "Drawing on range is not yet implemented."), "OK",
+                  "", "");
 }
 
 void RangeView::constructAxes() {

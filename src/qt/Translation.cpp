@@ -1,0 +1,163 @@
+#include "qt/Translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTranslator>
+#include <memory>
+#include <vector>
+
+#include "app/UiLanguage.h"
+#include "platform/Translatable.h"
+
+namespace zw::translation {
+
+namespace {
+
+std::unique_ptr<QTranslator>& ownTranslator() {
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
+}
+
+std::unique_ptr<QTranslator>& qtTranslator() {
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
+}
+
+// The texts the core composes from a pattern and its parts. The parts are read back out of the
+// English text, so the core keeps writing English (its tests and logs read that) and the window
+// shows the translated pattern.
+struct Pattern {
+    const char* context;
+    const char* english;
+};
+
+const Pattern kPatterns[] = {
+    {i18n::kCommands, QT_TRANSLATE_NOOP("zw::Commands", "Undo %1")},
+    {i18n::kCommands, QT_TRANSLATE_NOOP("zw::Commands", "Redo %1")},
+    {i18n::kAlerts, QT_TRANSLATE_NOOP("zw::Alerts", "Save changes to %1?")},
+    {i18n::kAlerts,
+     QT_TRANSLATE_NOOP("zw::Alerts",
+                       "The paths hold %1 points in %2 paths, and may hold at most %3 points in "
+                       "%4 paths (counting their images and the removed paths Undo may bring "
+                       "back), so that a session of them can be saved and opened again. Clear "
+                       "the paths, or zoom out so that the shape needs fewer points.")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "zoom z %1  w %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1    1 preimage: %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1    %2 preimages: %3")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1 is empty.")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is too large.")},
+    {i18n::kFields,
+     QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is not a number; use '.' as the decimal point.")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is not a number.")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1 must be a finite number.")},
+};
+
+// "Undo %1" -> ^Undo (.+)$, the parts in the order of their numbers.
+QRegularExpression matcher(const QString& pattern) {
+    static const QRegularExpression place(QStringLiteral("%([1-9])"));
+    QString expression = QStringLiteral("^");
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = place.globalMatch(pattern); it.hasNext();) {
+        const QRegularExpressionMatch found = it.next();
+        expression += QRegularExpression::escape(pattern.mid(from, found.capturedStart() - from));
+        expression += QStringLiteral("(.+?)");
+        from = found.capturedEnd();
+    }
+    expression += QRegularExpression::escape(pattern.mid(from)) + QStringLiteral("$");
+    return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
+}
+
+QString translatedPart(const char* context, const QString& part) {
+    const QByteArray utf8 = part.toUtf8();
+    return QCoreApplication::translate(context, utf8.constData());
+}
+
+}  // namespace
+
+QStringList available() {
+    return {QStringLiteral("de")};
+}
+
+QString install(QCoreApplication& app, const QStringList& preferred) {
+    remove();
+    std::vector<std::string> tags;
+    for (const QString& tag : preferred) {
+        tags.push_back(tag.toStdString());
+    }
+    std::vector<std::string> have;
+    for (const QString& language : available()) {
+        have.push_back(language.toStdString());
+    }
+    const QString language = QString::fromStdString(chooseLanguage(tags, have));
+    if (language.isEmpty()) {
+        return {};
+    }
+    auto own = std::make_unique<QTranslator>();
+    if (!own->load(QStringLiteral(":/i18n/zwmap_") + language)) {
+        return {};
+    }
+    app.installTranslator(own.get());
+    ownTranslator() = std::move(own);
+    // The standard dialogs' buttons and the help's headings are Qt's; without Qt's catalogue
+    // (qt6-translations-l10n) they stay English and the rest is still translated.
+    auto qt = std::make_unique<QTranslator>();
+    if (qt->load(QStringLiteral("qtbase_") + language,
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(qt.get());
+        qtTranslator() = std::move(qt);
+    }
+    return language;
+}
+
+QString install(QCoreApplication& app) {
+    return install(app, QLocale::system().uiLanguages());
+}
+
+void remove() {
+    for (std::unique_ptr<QTranslator>* translator : {&ownTranslator(), &qtTranslator()}) {
+        if (*translator) {
+            QCoreApplication::removeTranslator(translator->get());
+            translator->reset();
+        }
+    }
+}
+
+QString shown(const char* context, const std::string& english) {
+    if (english.empty()) {
+        return {};
+    }
+    const QString text = QString::fromStdString(english);
+    const QString whole = QCoreApplication::translate(context, english.c_str());
+    if (whole != text || !ownTranslator()) {
+        return whole;
+    }
+    for (const Pattern& pattern : kPatterns) {
+        if (std::string_view(pattern.context) != context) {
+            continue;
+        }
+        const QString source = QString::fromUtf8(pattern.english);
+        const QRegularExpressionMatch found = matcher(source).match(text);
+        if (!found.hasMatch()) {
+            continue;
+        }
+        // Each %n once, in one pass: a part that itself holds "%2" stays as it is.
+        const QString translated = QCoreApplication::translate(context, pattern.english);
+        QString result;
+        for (qsizetype i = 0; i < translated.size(); ++i) {
+            const QChar c = translated[i];
+            const int n = i + 1 < translated.size() ? translated[i + 1].digitValue() : -1;
+            if (c == QLatin1Char('%') && n >= 1 && n <= found.lastCapturedIndex()) {
+                result += translatedPart(context, found.captured(n));
+                ++i;
+            } else {
+                result += c;
+            }
+        }
+        return result;
+    }
+    return text;
+}
+
+}  // namespace zw::translation
