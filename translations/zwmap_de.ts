@@ -732,6 +732,62 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
         <source>The two end points must differ.</source>
         <translation>Die beiden Endpunkte müssen verschieden sein.</translation>
     </message>
+    <message>
+        <source>the formula is empty</source>
+        <translation>die Formel ist leer</translation>
+    </message>
+    <message>
+        <source>the formula is too deeply nested</source>
+        <translation>die Formel ist zu tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>missing &quot;)&quot;</source>
+        <translation>es fehlt „)“</translation>
+    </message>
+    <message>
+        <source>inverse: %1</source>
+        <translation>Umkehrfunktion: %1</translation>
+    </message>
+    <message>
+        <source>the formula is too long: at most %1 characters</source>
+        <translation>die Formel ist zu lang: höchstens %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>missing operand at column %1</source>
+        <translation>fehlender Operand in Spalte %1</translation>
+    </message>
+    <message>
+        <source>unexpected %1 at column %2</source>
+        <translation>unerwartetes %1 in Spalte %2</translation>
+    </message>
+    <message>
+        <source>number out of range %1 at column %2</source>
+        <translation>Zahl außerhalb des Bereichs %1 in Spalte %2</translation>
+    </message>
+    <message>
+        <source>missing operator before %1 at column %2</source>
+        <translation>fehlender Operator vor %1 in Spalte %2</translation>
+    </message>
+    <message>
+        <source>too deeply nested at column %1: at most %2 levels</source>
+        <translation>zu tief verschachtelt in Spalte %1: höchstens %2 Ebenen</translation>
+    </message>
+    <message>
+        <source>expected &quot;(&quot; after %1 at column %2</source>
+        <translation>„(“ erwartet nach %1 in Spalte %2</translation>
+    </message>
+    <message>
+        <source>unknown name %1: the variable here is %2</source>
+        <translation>unbekannter Name %1: die Variable ist hier %2</translation>
+    </message>
+    <message>
+        <source>unknown name %1</source>
+        <translation>unbekannter Name %1</translation>
+    </message>
+    <message>
+        <source>not an inverse of f: f(inverse(w)) = %1 at w = %2</source>
+        <translation>keine Umkehrfunktion von f: f(Umkehrfunktion(w)) = %1 bei w = %2</translation>
+    </message>
 </context>
 <context>
     <name>zw::FormulaDialog</name>

@@ -12,7 +12,9 @@
 
 #include "app/FormulaController.h"
 #include "engine/ActiveFunction.h"
+#include "platform/Translatable.h"
 #include "qt/FieldMarks.h"
+#include "qt/Translation.h"
 
 namespace zw {
 
@@ -118,7 +120,7 @@ bool FormulaDialog::report(QLineEdit* field, QLabel* message, bool ok, const For
         mark(field, 0, 0);
         return true;
     }
-    message->setText(QString::fromStdString(error.message));
+    message->setText(translation::shown(i18n::kFields, error.message));
     const QString text = field->text();
     int start = indexOfColumn(text, error.column);
     int end = indexOfColumn(text, error.column + error.length);
@@ -140,7 +142,7 @@ void FormulaDialog::confirm() {
     if (controller_->closeWindow(okSender_.get())) {
         emit confirmed();
     } else {
-        formulaMessage_->setText(QString::fromStdString(controller_->lastError));
+        formulaMessage_->setText(translation::shown(i18n::kFields, controller_->lastError));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "qt/Translation.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -52,6 +53,21 @@ const Pattern kPatterns[] = {
      QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is not a number; use '.' as the decimal point.")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is not a number.")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1 must be a finite number.")},
+    // The formula's faults; a part in quotes is what was typed.
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "inverse: %1")},
+    {i18n::kFields,
+     QT_TRANSLATE_NOOP("zw::Fields", "the formula is too long: at most %1 characters")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "missing operand at column %1")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "unexpected %1 at column %2")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "number out of range %1 at column %2")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "missing operator before %1 at column %2")},
+    {i18n::kFields,
+     QT_TRANSLATE_NOOP("zw::Fields", "too deeply nested at column %1: at most %2 levels")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "expected \"(\" after %1 at column %2")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "unknown name %1: the variable here is %2")},
+    {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "unknown name %1")},
+    {i18n::kFields,
+     QT_TRANSLATE_NOOP("zw::Fields", "not an inverse of f: f(inverse(w)) = %1 at w = %2")},
 };
 
 // "Undo %1" -> ^Undo (.+)$, the parts in the order of their numbers.
@@ -69,15 +85,21 @@ QRegularExpression matcher(const QString& pattern) {
     return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
 }
 
+// A part is a name, a number, or a text of the same context ("inverse: " and a fault).
 QString translatedPart(const char* context, const QString& part) {
-    const QByteArray utf8 = part.toUtf8();
-    return QCoreApplication::translate(context, utf8.constData());
+    return shown(context, part.toStdString());
 }
 
 }  // namespace
 
 QStringList available() {
-    return {QStringLiteral("de")};
+    // The build puts every translations/zwmap_<language>.ts here, compiled.
+    QStringList languages;
+    const QDir dir(QStringLiteral(":/i18n"));
+    for (const QString& name : dir.entryList({QStringLiteral("zwmap_*.qm")}, QDir::Files)) {
+        languages << name.mid(6, name.size() - 6 - 3);
+    }
+    return languages;
 }
 
 QString install(QCoreApplication& app, const QStringList& preferred) {

@@ -39,6 +39,7 @@ class TranslationTest : public WindowTest {
 };
 
 TEST_F(TranslationTest, InstallsGermanOnlyWhenItComesBeforeEnglish) {
+    EXPECT_EQ(translation::available(), QStringList{QStringLiteral("de")});
     const struct {
         QStringList preferred;
         const char* installed;
@@ -123,6 +124,9 @@ TEST_F(TranslationTest, ComposedTextsKeepTheirPartsAsWritten) {
         {i18n::kFields, "Radius: \"1,5\" is not a number; use '.' as the decimal point.",
          "Radius: „1,5“ ist keine Zahl; verwenden Sie „.“ als Dezimaltrennzeichen."},
         {i18n::kFields, "End, real part is empty.", "Ende, Realteil ist leer."},
+        // Patterns nest: the inverse's fault is itself one.
+        {i18n::kFields, "inverse: unknown name \"q\": the variable here is w",
+         "Umkehrfunktion: unbekannter Name \"q\": die Variable ist hier w"},
         // Neither a text nor a pattern of the context: shown as it is.
         {i18n::kAlerts, "Undo Redraw Images", "Undo Redraw Images"},
         {i18n::kStatus, "z = 0.500 + 1.250i", "z = 0.500 + 1.250i"},
