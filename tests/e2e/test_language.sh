@@ -46,7 +46,8 @@ cat >"$WORK/s.zwmap" <<'JSON'
   "tickMarks": true, "showGridlines": true, "showTransformedPathsInDomain": false,
   "showInverseImagesOfRangeGridlines": false, "pathColor": [0.0, 0.0, 0.0, 1.0],
   "paths": [{"color": [1.0, 0.0, 0.0, 1.0], "points": [[0.5, 0.5], [1.0, 0.0], [0.5, -0.5]]}],
-  "transformedPathsShownInDomain": []
+  "transformedPathsShownInDomain": [
+   {"color": [1.0, 0.0, 0.0, 1.0], "points": [[1.0, -1.0], [1.0, 0.0], [1.0, 1.0]]}]
  },
  "range": {
   "view": {"scaleFactor": 0.5, "centre": [0.0, 0.0]},
