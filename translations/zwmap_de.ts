@@ -1088,5 +1088,21 @@ Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log
         <source>%1    %2 preimages: %3</source>
         <translation>%1    %2 Urbilder: %3</translation>
     </message>
+    <message>
+        <source>undefined</source>
+        <translation>undefiniert</translation>
+    </message>
+    <message>
+        <source>z = %1    f(z) = %2</source>
+        <translation>z = %1    f(z) = %2</translation>
+    </message>
+    <message>
+        <source>w = %1    f⁻¹(w) = %2</source>
+        <translation>w = %1    f⁻¹(w) = %2</translation>
+    </message>
+    <message>
+        <source>w = %1</source>
+        <translation>w = %1</translation>
+    </message>
 </context>
 </TS>

@@ -27,7 +27,8 @@ std::string shortest(float value) {
 
 std::string StatusText::number(double value, double unitSize) {
     if (!std::isfinite(value)) {
-        return std::isnan(value) ? "undefined" : (value > 0 ? "∞" : "-∞");
+        return std::isnan(value) ? QT_TRANSLATE_NOOP("zw::StatusText", "undefined")
+                                 : (value > 0 ? "∞" : "-∞");
     }
     const int decimals = Readout::decimals(unitSize);
     const double magnitude = std::fabs(value);

@@ -47,6 +47,10 @@ const Pattern kPatterns[] = {
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "zoom z %1  w %2")},
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1    1 preimage: %2")},
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1    %2 preimages: %3")},
+    // The readouts are numbers but for "undefined"; the pattern lets it be translated.
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "z = %1    f(z) = %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "w = %1    f⁻¹(w) = %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "w = %1")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1 is empty.")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is too large.")},
     {i18n::kFields,
