@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTranslator>
+#include <iterator>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "app/UiLanguage.h"
@@ -74,7 +76,8 @@ const Pattern kPatterns[] = {
      QT_TRANSLATE_NOOP("zw::Fields", "not an inverse of f: f(inverse(w)) = %1 at w = %2")},
 };
 
-// "Undo %1" -> ^Undo (.+)$, the parts in the order of their numbers.
+// "Undo %1" -> ^Undo (.+?)$. Each English pattern names its parts in the order of their
+// numbers, so the n-th capture is %n.
 QRegularExpression matcher(const QString& pattern) {
     static const QRegularExpression place(QStringLiteral("%([1-9])"));
     QString expression = QStringLiteral("^");
@@ -87,6 +90,18 @@ QRegularExpression matcher(const QString& pattern) {
     }
     expression += QRegularExpression::escape(pattern.mid(from)) + QStringLiteral("$");
     return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
+}
+
+// The patterns' matchers, made once: the status bar asks with every move of the pointer.
+const std::vector<QRegularExpression>& matchers() {
+    static const std::vector<QRegularExpression> made = [] {
+        std::vector<QRegularExpression> list;
+        for (const Pattern& pattern : kPatterns) {
+            list.push_back(matcher(QString::fromUtf8(pattern.english)));
+        }
+        return list;
+    }();
+    return made;
 }
 
 // A part is a name, a number, or a text of the same context ("inverse: " and a fault).
@@ -159,12 +174,12 @@ QString shown(const char* context, const std::string& english) {
     if (whole != text || !ownTranslator()) {
         return whole;
     }
-    for (const Pattern& pattern : kPatterns) {
+    for (std::size_t i = 0; i < std::size(kPatterns); ++i) {
+        const Pattern& pattern = kPatterns[i];
         if (std::string_view(pattern.context) != context) {
             continue;
         }
-        const QString source = QString::fromUtf8(pattern.english);
-        const QRegularExpressionMatch found = matcher(source).match(text);
+        const QRegularExpressionMatch found = matchers()[i].match(text);
         if (!found.hasMatch()) {
             continue;
         }
