@@ -109,6 +109,22 @@ QString translatedPart(const char* context, const QString& part) {
     return shown(context, part.toStdString());
 }
 
+// The translated pattern with its parts put in. Each %n once, in one pass: a part that itself
+// holds "%2" stays as it is.
+QString filled(const char* context, const QString& pattern, const QRegularExpressionMatch& parts) {
+    QString result;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const int n = i + 1 < pattern.size() ? pattern[i + 1].digitValue() : -1;
+        if (pattern[i] == QLatin1Char('%') && n >= 1 && n <= parts.lastCapturedIndex()) {
+            result += translatedPart(context, parts.captured(n));
+            ++i;
+        } else {
+            result += pattern[i];
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 QStringList available() {
@@ -183,20 +199,7 @@ QString shown(const char* context, const std::string& english) {
         if (!found.hasMatch()) {
             continue;
         }
-        // Each %n once, in one pass: a part that itself holds "%2" stays as it is.
-        const QString translated = QCoreApplication::translate(context, pattern.english);
-        QString result;
-        for (qsizetype i = 0; i < translated.size(); ++i) {
-            const QChar c = translated[i];
-            const int n = i + 1 < translated.size() ? translated[i + 1].digitValue() : -1;
-            if (c == QLatin1Char('%') && n >= 1 && n <= found.lastCapturedIndex()) {
-                result += translatedPart(context, found.captured(n));
-                ++i;
-            } else {
-                result += c;
-            }
-        }
-        return result;
+        return filled(context, QCoreApplication::translate(context, pattern.english), found);
     }
     return text;
 }
