@@ -81,4 +81,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/zwmap/zwmap)
 # The window needs a platform plugin (xcb), which Qt's libraries only recommend and nothing
 # links to; dpkg-shlibdeps adds the libraries the binary links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own German (the standard dialogs' buttons and titles); zwmap's own is built in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
