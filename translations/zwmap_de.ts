@@ -99,6 +99,10 @@
         <source>Drawing on range is not yet implemented.</source>
         <translation>Zeichnen im Bildbereich ist noch nicht möglich.</translation>
     </message>
+    <message>
+        <source>The unsaved work could not be restored.</source>
+        <translation>Die ungesicherte Arbeit konnte nicht wiederhergestellt werden.</translation>
+    </message>
 </context>
 <context>
     <name>zw::Catalogue</name>
@@ -206,6 +210,10 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
     <message>
         <source>The session to open or render.</source>
         <translation>Die zu öffnende oder auszugebende Sitzung.</translation>
+    </message>
+    <message>
+        <source>Forget the remembered settings (window size, view options, shading colours, export folder) and start with the defaults.</source>
+        <translation>Die gespeicherten Einstellungen (Fenstergröße, Ansichtsoptionen, Schattierungsfarben, Exportordner) vergessen und mit den Vorgaben starten.</translation>
     </message>
 </context>
 <context>
@@ -601,6 +609,14 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
     <message>
         <source>Redo %1</source>
         <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Reset Settings</source>
+        <translation>Einstellungen zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Put every remembered setting back as zwmap first starts</source>
+        <translation>Alle gespeicherten Einstellungen wie beim ersten Start von zwmap zurücksetzen</translation>
     </message>
 </context>
 <context>
@@ -1005,6 +1021,29 @@ Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log
     </message>
 </context>
 <context>
+    <name>zw::RecoveryKeeper</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Restore the unsaved work from %1?</source>
+        <translation>Die ungesicherte Arbeit von %1 wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>zwmap did not quit properly, and the changes to %1 had not been saved. Restore opens them as they were then, still to be saved; Discard deletes them.</source>
+        <translation>zwmap wurde nicht ordnungsgemäß beendet, und die Änderungen an %1 waren nicht gespeichert. „Wiederherstellen“ öffnet sie so, wie sie damals waren, noch zu speichern; „Verwerfen“ löscht sie.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+</context>
+<context>
     <name>zw::SessionActions</name>
     <message>
         <source>zwmap sessions (*.zwmap)</source>
@@ -1103,6 +1142,25 @@ Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log
     <message>
         <source>w = %1</source>
         <translation>w = %1</translation>
+    </message>
+</context>
+<context>
+    <name>zw::WindowPreferences</name>
+    <message>
+        <source>Reset all settings?</source>
+        <translation>Alle Einstellungen zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>The view options, Follow Curves Near Poles, the shading colours and resolution, the window&apos;s size and the export folder go back to how zwmap first starts. The paths stay.</source>
+        <translation>Die Ansichtsoptionen, „Kurven nahe Polstellen folgen“, die Schattierungsfarben und die Auflösung, die Fenstergröße und der Exportordner kehren zum Stand beim ersten Start von zwmap zurück. Die Pfade bleiben.</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

@@ -398,6 +398,11 @@ void addViewAndHelp(std::vector<Command>& t) {
                                "Refine images where f bends fast and break them where it jumps"),
              [](Workbench& w, Sender* s) { w.controller.toggleFollowCurvesNearPoles(s); }),
         [](const Workbench& w) { return w.controller.followCurvesNearPoles; }));
+    // The window puts its remembered settings back; it asks first when the planes change.
+    t.push_back(after(
+        item(command::kResetSettings, "view", QT_TRANSLATE_NOOP("zw::Commands", "Reset Settings"),
+             QT_TRANSLATE_NOOP("zw::Commands",
+                               "Put every remembered setting back as zwmap first starts"))));
 
     t.push_back(menu("help", "", QT_TRANSLATE_NOOP("zw::Commands", "&Help")));
     t.push_back(

@@ -84,6 +84,7 @@ inline constexpr char kAffineMap[] = "function.affineMap";
 inline constexpr char kFormula[] = "function.formula";
 inline constexpr char kInverseImages[] = "domain.inverseImages";
 inline constexpr char kLinkedCursor[] = "view.linkedCursor";
+inline constexpr char kResetSettings[] = "view.resetSettings";
 inline constexpr char kKeysAndMouse[] = "help.keysAndMouse";
 inline constexpr char kFunctions[] = "help.functions";
 inline constexpr char kAbout[] = "help.about";

@@ -11,7 +11,9 @@
 #include "platform/Log.h"
 #include "qt/AtomicFile.h"
 #include "qt/MainWindow.h"
+#include "qt/RecoveryKeeper.h"
 #include "qt/SessionActions.h"
+#include "qt/WindowPreferences.h"
 #include "session/Session.h"
 #include "session/SessionReader.h"
 #include "session/SessionScene.h"
@@ -96,6 +98,7 @@ CommandLine::Request CommandLine::read(const QStringList& arguments) {
         request.session = files.front();
     }
     request.verbose = parser.isSet(QStringLiteral("verbose"));
+    request.resetSettings = parser.isSet(QStringLiteral("reset-settings"));
     const QString size = QStringLiteral("size");
     const QString scale = QStringLiteral("scale");
     const QString plane = QStringLiteral("plane");
@@ -277,7 +280,14 @@ void CommandLine::addOptions(QCommandLineParser& parser) {
             "zw::CommandLine",
             "With --export, write the diagnostics (divisions by zero and the like) "
             "to standard error too."));
-    parser.addOptions({exportOption, sizeOption, scaleOption, planeOption, verboseOption});
+    const QCommandLineOption resetOption(
+        QStringLiteral("reset-settings"),
+        QCoreApplication::translate("zw::CommandLine",
+                                    "Forget the remembered settings (window size, view options, "
+                                    "shading colours, export folder) and start with the "
+                                    "defaults."));
+    parser.addOptions(
+        {exportOption, sizeOption, scaleOption, planeOption, verboseOption, resetOption});
     parser.addPositionalArgument(
         QStringLiteral("FILE.zwmap"),
         QCoreApplication::translate("zw::CommandLine", "The session to open or render."));
@@ -326,9 +336,15 @@ int CommandLine::run(QApplication& app) {
         return complain(request_.error, kExitUsage);
     }
 
+    if (request_.resetSettings) {
+        WindowPreferences::forgetStored();
+    }
     MainWindow window;
     window.show();
-    if (!request_.session.isEmpty()) {
+    // Work a zwmap that did not quit left unsaved comes first; a file named too is opened after
+    // it as Open... would, asking to save the restored work.
+    const bool restored = window.recovery()->offerRestore();
+    if (!request_.session.isEmpty() && (!restored || window.sessionActions()->mayClose())) {
         window.sessionActions()->openFile(request_.session);
     }
     return QApplication::exec();

@@ -12,7 +12,7 @@ class QCommandLineParser;
 
 namespace zw {
 
-// zwmap [FILE.zwmap]
+// zwmap [--reset-settings] [FILE.zwmap]
 // zwmap --export OUT.png|OUT.svg [--size WxH] [--scale N] [--plane domain|range|both]
 //       [--verbose] FILE.zwmap
 // Exit status: 0 done, 1 an error (a file that cannot be read or written, no display),
@@ -34,6 +34,8 @@ class CommandLine {
         int scale = 1;
         PictureExporter::Planes planes = PictureExporter::Planes::Both;
         bool verbose = false;
+        // The remembered settings are forgotten first.
+        bool resetSettings = false;
     };
     // Reads the arguments (the program's name first) without an application object: finding
     // a usage error needs no display.

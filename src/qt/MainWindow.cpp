@@ -22,20 +22,15 @@
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
+#include "qt/RecoveryKeeper.h"
 #include "qt/SessionActions.h"
 #include "qt/ShapeDialog.h"
 #include "qt/StatusBar.h"
+#include "qt/WindowPreferences.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
 namespace zw {
-
-namespace {
-
-constexpr int kInitialWidth = 1000;
-constexpr int kInitialHeight = 540;
-
-}  // namespace
 
 const std::vector<QString>& MainWindow::functionTitles() {
     static const std::vector<QString> titles = [] {
@@ -58,6 +53,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     ColorPanel::setSharedColorPanel(colorPanel_);
     connect(colorPanel_, &QtColorPanel::colorChosen, this, &MainWindow::afterAction);
 
+    preferences_ = new WindowPreferences(this);
     createPanes();
     createDialogs();
     menus_ = new MenuBuilder(
@@ -68,11 +64,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setStatusBar(statusLine_);
     // Lay the window out before the planes exist, so that each starts at the size it is
     // shown at and the first show is no resize.
-    resize(kInitialWidth, kInitialHeight);
+    resize(preferences_->windowSize());
     layout()->activate();
     auto* splitter = static_cast<QSplitter*>(centralWidget());
-    const int half = (splitter->width() - splitter->handleWidth()) / 2;
-    splitter->setSizes({half, half});
+    const int width = splitter->width() - splitter->handleWidth();
+    const double share = preferences_->splitterShare();
+    splitter->setSizes({static_cast<int>(width * share), static_cast<int>(width * (1.0 - share))});
 
     // Every object once, the references, then every object's awakeFromNib.
     workbench_.makePlanes(domainPane_, domainPane_->frameForNewView(), rangePane_,
@@ -98,10 +95,15 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(menus_->action(command::kLinkedCursor), &QAction::toggled, cursorLink_,
             &CursorLink::setMarkersShown);
     helpMenu_ = new HelpMenu(this, *menus_);
+    // The options as the user last chose them: the window starts with them.
+    preferences_->applyOptions(*menus_);
+    connect(menus_->action(command::kResetSettings), &QAction::triggered, preferences_,
+            &WindowPreferences::reset);
     domainPane_->setFocus();
     // What the window starts with is no change to save, and what New brings back.
     session_->document().markStart();
     session_->refreshTitle();
+    recovery_ = new RecoveryKeeper(this, *session_, RecoveryKeeper::timingFromEnvironment());
 }
 
 MainWindow::~MainWindow() {
@@ -232,6 +234,7 @@ void MainWindow::bindCommands() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (session_->mayClose()) {
+        preferences_->keepWindowShape();
         event->accept();
     } else {
         event->ignore();

@@ -27,9 +27,11 @@ class PlaneView;
 class PlaneWidget;
 class QtColorPanel;
 class RangeView;
+class RecoveryKeeper;
 class SessionActions;
 class ShapeDialog;
 class StatusBar;
+class WindowPreferences;
 
 // The application's one window: the domain (z) and the range (w) side by side, the menus, and
 // the objects behind them, each created once and wired together before the event loop runs.
@@ -58,6 +60,9 @@ class MainWindow : public QMainWindow {
     StatusBar* statusLine() const { return statusLine_; }
     HelpMenu* helpMenu() const { return helpMenu_; }
     CursorLink* cursorLink() const { return cursorLink_; }
+    // The remembered settings, and the recovery copy of unsaved work.
+    WindowPreferences* preferences() const { return preferences_; }
+    RecoveryKeeper* recovery() const { return recovery_; }
 
     // The menus and items, made from the command table.
     MenuBuilder* menus() const { return menus_; }
@@ -105,6 +110,8 @@ class MainWindow : public QMainWindow {
     HelpMenu* helpMenu_ = nullptr;
     CursorLink* cursorLink_ = nullptr;
     SessionActions* session_ = nullptr;
+    WindowPreferences* preferences_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
 
     AlertHandler previousAlertHandler_;
     ColorPanel* previousColorPanel_ = nullptr;

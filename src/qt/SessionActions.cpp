@@ -25,6 +25,7 @@
 #include "qt/MenuBuilder.h"
 #include "qt/ParameterDialog.h"
 #include "qt/PlaneWidget.h"
+#include "qt/WindowPreferences.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -93,6 +94,7 @@ void SessionActions::refreshTitle() {
                                 QStringLiteral("[*] - zwmap"));
     }
     window_->setWindowModified(modified);
+    emit titleRefreshed();
 }
 
 bool SessionActions::openFile(const QString& path) {
@@ -106,6 +108,19 @@ bool SessionActions::openFile(const QString& path) {
     showCoefficients();
     refreshTitle();
     remember(path);
+    return true;
+}
+
+bool SessionActions::openRecovered(const QString& copy, const QString& path) {
+    std::string error;
+    if (!document_.openRecovered(copy.toStdString(), path.toStdString(), error)) {
+        tell(QT_TRANSLATE_NOOP("zw::Alerts", "The unsaved work could not be restored."),
+             QString::fromStdString(error));
+        return false;
+    }
+    window_->sessionApplied();
+    showCoefficients();
+    refreshTitle();
     return true;
 }
 
@@ -185,6 +200,9 @@ void SessionActions::startNew() {
         return;
     }
     document_.startNew();
+    // The options as last chosen, as a window started now would have them.
+    window_->preferences()->applyRemembered();
+    document_.markUnmodified();
     window_->sessionApplied();
     refreshTitle();
 }
@@ -317,7 +335,8 @@ void SessionActions::exportPictureAs() {
     }
     const bool svg = choice.svg();
     QFileDialog dialog(
-        window_, QCoreApplication::translate("zw::SessionActions", "Export Picture"), QString(),
+        window_, QCoreApplication::translate("zw::SessionActions", "Export Picture"),
+        window_->preferences()->exportFolder(),
         svg ? QCoreApplication::translate("zw::SessionActions", "SVG drawing (*.svg)")
             : QCoreApplication::translate("zw::SessionActions", "PNG image (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -325,7 +344,10 @@ void SessionActions::exportPictureAs() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    exportPicture(dialog.selectedFiles().front(), choice.planes(), choice.scale());
+    const QString path = dialog.selectedFiles().front();
+    if (exportPicture(path, choice.planes(), choice.scale())) {
+        window_->preferences()->exportedTo(path);
+    }
 }
 
 }  // namespace zw

@@ -41,6 +41,12 @@ class SessionActions : public QObject {
     bool mayClose();
     // As Open... with this file chosen; a file that is gone leaves the list with a notice.
     bool openRecent(const QString& path);
+    // A recovery copy, opened as the unsaved session `path` it was (empty: Untitled).
+    bool openRecovered(const QString& copy, const QString& path);
+
+  signals:
+    // The title was brought up to date: after every event, action, open and save.
+    void titleRefreshed();
 
   public slots:
     void startNew();

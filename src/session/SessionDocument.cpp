@@ -99,7 +99,18 @@ bool SessionDocument::open(const std::string& path, std::string& error) {
     return true;
 }
 
-bool SessionDocument::save(const std::string& path, const Writer& write, std::string& error) {
+bool SessionDocument::openRecovered(const std::string& copy, const std::string& path,
+                                    std::string& error) {
+    if (!open(copy, error)) {
+        return false;
+    }
+    path_ = path;
+    // No session compares equal to an empty mark: it stays modified until it is saved.
+    saved_ = Mark{};
+    return true;
+}
+
+bool SessionDocument::contents(std::string& bytes, std::string& error) const {
     // The program keeps its paths within what a file may hold (DomainView::kMaxHeldPoints);
     // this is the last word, so that nothing is ever written that would not open again.
     const Session session = Session::capture(*controller_);
@@ -118,14 +129,19 @@ bool SessionDocument::save(const std::string& path, const Writer& write, std::st
                 std::to_string(session.domain.paths.size()) + " paths); clear some paths first";
         return false;
     }
-    const std::string bytes = SessionWriter::write(session);
+    bytes = SessionWriter::write(session);
     if (bytes.size() > SessionReader::kMaxFileBytes) {
         error = "the session is too large to save (" + std::to_string(bytes.size() >> 20) +
                 " MB; at most " + std::to_string(SessionReader::kMaxFileBytes >> 20) +
                 " MB); clear some paths first";
         return false;
     }
-    if (!write(path, bytes, error)) {
+    return true;
+}
+
+bool SessionDocument::save(const std::string& path, const Writer& write, std::string& error) {
+    std::string bytes;
+    if (!contents(bytes, error) || !write(path, bytes, error)) {
         return false;
     }
     path_ = path;

@@ -40,19 +40,23 @@ class SessionDocument {
 
     // Reads and checks the whole file, and only then replaces what the planes show.
     bool open(const std::string& path, std::string& error);
+    // Opens a recovery copy as the unsaved session it was: named `path` (empty: Untitled),
+    // and modified until it is saved.
+    bool openRecovered(const std::string& copy, const std::string& path, std::string& error);
 
     // Writes `bytes` to `path` whole, or leaves the file as it was and says why.
     using Writer =
         std::function<bool(const std::string& path, const std::string& bytes, std::string& error)>;
     // Saves the planes to `path`; a failed save leaves the session marked as modified.
     bool save(const std::string& path, const Writer& write, std::string& error);
+    // The file's bytes for the planes as they are, or false and why it would not open again.
+    bool contents(std::string& bytes, std::string& error) const;
 
     enum class Choice { Save, Discard, Cancel };
     // Before the session is closed: asks "Save changes to NAME?" when changes would be lost;
     // with none, Discard without asking.
     Choice askToSave() const;
 
-  private:
     // Which path objects, how far each is drawn and where its ends are: paths keep their own
     // history (undo gives back the same objects), so the points need not be compared.
     struct PathMark {
@@ -68,8 +72,10 @@ class SessionDocument {
         std::vector<PathMark> paths;
         bool operator==(const Mark&) const = default;
     };
+    // What the file would hold, cheaply: two marks are equal when nothing changed between.
     Mark mark() const;
 
+  private:
     Controller* controller_;
     std::string path_;
     Mark saved_;

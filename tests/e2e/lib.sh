@@ -127,8 +127,10 @@ e2e_start() {
     E2E_SHOT_DIR="$(dirname "$E2E_APP")/e2e-shots/$E2E_NAME"
     rm -rf "$E2E_SHOT_DIR"
     mkdir -p "$E2E_SHOT_DIR"
-    # The settings zwmap keeps (the recent sessions) stay with the run, never the user's own.
+    # The settings zwmap keeps (the recent sessions, the preferences) and its recovery copies
+    # stay with the run, never the user's own.
     export XDG_CONFIG_HOME="$E2E_SHOT_DIR/config"
+    export XDG_DATA_HOME="$E2E_SHOT_DIR/data"
     trap e2e_cleanup EXIT
     trap 'exit 1' INT TERM
     e2e_start_xvfb

@@ -46,7 +46,10 @@ e2e_log "ok: the log line reads the coefficients with decimal points"
 kill "$E2E_APP_PID"
 wait "$E2E_APP_PID" 2>/dev/null || true
 mv "$E2E_SHOT_DIR/app.log" "$E2E_SHOT_DIR/app-de_DE.log"
-LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$E2E_APP" >"$E2E_SHOT_DIR/app.log" 2>&1 &
+# The first run was killed with its map unsaved: a data folder of its own, or the second would
+# start by offering to restore it.
+LANG=C.UTF-8 LC_ALL=C.UTF-8 XDG_DATA_HOME="$E2E_SHOT_DIR/data-C" QT_QPA_PLATFORM=xcb \
+    "$E2E_APP" >"$E2E_SHOT_DIR/app.log" 2>&1 &
 E2E_APP_PID=$!
 e2e_wait_for 30 e2e_find_window || e2e_fail "no window named zwmap appeared in the C locale"
 xdotool windowmove --sync "$E2E_WIN" "$E2E_WIN_X" "$E2E_WIN_Y" >/dev/null 2>&1 ||

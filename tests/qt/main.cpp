@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <clocale>
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
-    // The window keeps its recent sessions in the settings: never the user's own.
+    // The window keeps its recent sessions and preferences in the settings: never the user's own.
     const QTemporaryDir settings;
     if (!settings.isValid()) {
         return 2;
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
         QSettings::setPath(format, QSettings::UserScope, settings.path());
         QSettings::setPath(format, QSettings::SystemScope, settings.path());
     }
+    // Nor its data folder, where the recovery copies of unsaved sessions go.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(settings.path()));
     // As the application does: numbers never follow the desktop's locale.
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);

@@ -97,6 +97,8 @@ const std::vector<std::string>& menuLayout() {
         "&View > Linked Cursor |  | Mark the image of the pointer in the other plane | x",
         "&View > Follow Curves Near Poles |  | Refine images where f bends fast and break them "
         "where it jumps | o",
+        "&View > ---",
+        "&View > Reset Settings |  | Put every remembered setting back as zwmap first starts | ",
         "&Help > Keys and Mouse |  | List every key, shortcut and mouse action | ",
         "&Help > Functions |  | The formula of each function and which have inverses | ",
         "&Help > ---",
