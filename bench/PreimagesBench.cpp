@@ -5,11 +5,15 @@
 // stand-in for the walk itself, which needs the whole view to be set up).
 #include <benchmark/benchmark.h>
 
+#include "Planes.h"
 #include "Ratios.h"
 
+#include <cmath>
 #include <complex>
+#include <string>
 
 #include "formula/FormulaParser.h"
+#include "platform/Events.h"
 #include "roots/Preimages.h"
 #include "roots/SolverMaps.h"
 
@@ -62,5 +66,60 @@ BENCHMARK(BM_FortyThousandEvaluations)->Unit(benchmark::kMillisecond);
 
 const int kScan = zw::bench::addRatio("fresh preimage scan of z^5 - z / 40,000 evaluations",
                                       "BM_PreimageScanQuintic", "BM_FortyThousandEvaluations", 1.5);
+
+}  // namespace
+
+namespace {
+
+// One pointer event of a path drawn in the range under z^5 − z, both planes 800 by 800 at scale
+// factor 1: the drawn path and its five preimage branches followed one step on, in small steps
+// round a circle of w that keeps the five branches in the domain's view. Against five evaluations
+// of f with its derivative (one for each branch): the figure is the evaluations one event costs
+// each branch. The path never ends, so the edge's winding number is taken again now and then,
+// as it is while drawing.
+void BM_RangePathEventQuintic(benchmark::State& state) {
+    zw::bench::Planes planes({800, 800});
+    std::string error;
+    planes.controller.setFormula("z^5 - z", "", error);
+    planes.range.allowDrawing = true;
+    const auto at = [&planes](double t) {
+        const zw::CGPoint w{0.3 + 0.25 * std::cos(t), -0.2 + 0.25 * std::sin(t)};
+        return zw::MouseEvent{planes.range.trueCoordinatesToViewCoordinates(w)};
+    };
+    // Three pixels a step, as a steady hand drags.
+    const double step = 3.0 / (100.0 * 0.25);
+    double t = 0.0;
+    planes.range.mouseDown(at(t));
+    for (auto _ : state) {
+        t += step;
+        planes.range.mouseDragged(at(t));
+    }
+    const zw::roots::PreimageSet& set = planes.controller.rangeDrawing().preimages();
+    state.counters["branches"] = static_cast<double>(set.points.size());
+    if (set.points.size() != 5 || planes.domain.preimagePaths.back().size() != 5) {
+        state.SkipWithError("z^5 - z should have five branches in view");
+    }
+    planes.range.mouseUp(at(t));
+}
+BENCHMARK(BM_RangePathEventQuintic);
+
+void BM_FiveEvaluations(benchmark::State& state) {
+    const zw::roots::Map f = quintic();
+    C z(0.9, 0.1);
+    const C turn = std::polar(1.0, 0.01);
+    for (auto _ : state) {
+        C total = 0;
+        for (int i = 0; i < 5; ++i) {
+            const zw::Jet jet = f(z);
+            total += jet.value + jet.dz;
+            z *= turn;
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_FiveEvaluations);
+
+const int kEvent = zw::bench::addRatio("one range-path event under z^5 - z / 5 evaluations",
+                                       "BM_RangePathEventQuintic", "BM_FiveEvaluations", 12.0);
 
 }  // namespace

@@ -92,14 +92,6 @@
         <translation>Die Form wird nicht hinzugefügt</translation>
     </message>
     <message>
-        <source>Unimplemented feature</source>
-        <translation>Nicht verfügbare Funktion</translation>
-    </message>
-    <message>
-        <source>Drawing on range is not yet implemented.</source>
-        <translation>Zeichnen im Bildbereich ist noch nicht möglich.</translation>
-    </message>
-    <message>
         <source>The unsaved work could not be restored.</source>
         <translation>Die ungesicherte Arbeit konnte nicht wiederhergestellt werden.</translation>
     </message>
@@ -535,10 +527,6 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
         <translation>Zeichnen erlauben</translation>
     </message>
     <message>
-        <source>Drawing in the range (not available)</source>
-        <translation>Zeichnen im Bildbereich (nicht verfügbar)</translation>
-    </message>
-    <message>
         <source>Redraw Images Under Current Function</source>
         <translation>Bilder unter der aktuellen Funktion neu zeichnen</translation>
     </message>
@@ -617,6 +605,14 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
     <message>
         <source>Put every remembered setting back as zwmap first starts</source>
         <translation>Alle gespeicherten Einstellungen wie beim ersten Start von zwmap zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Draw paths in the range; their preimages on every branch follow in the domain</source>
+        <translation>Pfade im Bildbereich zeichnen; ihre Urbilder auf jedem Zweig folgen im Definitionsbereich</translation>
+    </message>
+    <message>
+        <source>Path Drawn in Range</source>
+        <translation>Im Bildbereich gezeichneter Pfad</translation>
     </message>
 </context>
 <context>
@@ -950,6 +946,14 @@ Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log
         <source>About zwmap</source>
         <translation>Über zwmap</translation>
     </message>
+    <message>
+        <source>Left drag in the range</source>
+        <translation>Ziehen mit links im Bildbereich</translation>
+    </message>
+    <message>
+        <source>With Range &gt; Allow Drawing on: draws a path in w; its preimages on every branch are drawn in the domain as you go</source>
+        <translation>Bei eingeschaltetem Bildbereich &gt; Zeichnen erlauben: zeichnet einen Pfad in w; seine Urbilder auf jedem Zweig entstehen dabei im Definitionsbereich</translation>
+    </message>
 </context>
 <context>
     <name>zw::MainWindow</name>
@@ -1142,6 +1146,14 @@ Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log
     <message>
         <source>w = %1</source>
         <translation>w = %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2 left out)</source>
+        <translation>%1 (%2 weitere ausgelassen)</translation>
+    </message>
+    <message>
+        <source>%1 (search incomplete)</source>
+        <translation>%1 (Suche unvollständig)</translation>
     </message>
 </context>
 <context>

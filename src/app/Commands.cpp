@@ -369,12 +369,13 @@ void addRange(std::vector<Command>& t) {
              QT_TRANSLATE_NOOP("zw::Commands", "Show the images of the domain's grid"),
              [](Workbench& w, Sender* s) { w.range()->showTransformedGridlinesAction(s); }),
         [](const Workbench& w) { return w.range()->showTransformedGridlines; }));
-    // Drawing in the range is refused with a notice; the item never becomes checked.
     t.push_back(option(
         item("range.allowDrawing", "range", QT_TRANSLATE_NOOP("zw::Commands", "Allow Drawing"),
-             QT_TRANSLATE_NOOP("zw::Commands", "Drawing in the range (not available)"),
+             QT_TRANSLATE_NOOP("zw::Commands",
+                               "Draw paths in the range; their preimages on every branch follow "
+                               "in the domain"),
              [](Workbench& w, Sender* s) { w.range()->toggleAllowDrawing_(s); }),
-        [](const Workbench&) { return false; }));
+        [](const Workbench& w) { return w.range()->allowDrawing; }));
     addColoursAndReset(t, "range", rangeOf);
     t.push_back(after(item(
         "range.redrawImages", "range",

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ImageStream.h"
+#include "app/RangeDrawing.h"
 #include "engine/ComplexFunctions.h"
 #include "planes/PlaneController.h"
 #include "platform/Color.h"
@@ -73,6 +74,18 @@ class Controller final : public PlaneController {
     void clearAll(Sender* sender);
     void removeLastPath(Sender* sender) override;
     void restoreLastPath();
+
+    // Paths drawn in the range, with their preimages on every branch.
+    void newRangePathStartedAt(CGPoint w) override;
+    void newRangePointAt(CGPoint w) override;
+    void rangePathEnded() override;
+    const RangeDrawing& rangeDrawing() const { return rangeDrawing_; }
+    // For each path drawn in the range, oldest first, how many of the domain's paths were drawn
+    // before it: the order of the two kinds in the history, as a session keeps it.
+    std::vector<std::size_t> rangePathPlaces() const;
+    // Takes that order for the paths the planes hold now (a session's); places that do not fit
+    // them put the range's paths last.
+    void setRangePathPlaces(const std::vector<std::size_t>& places);
     // The Edit menu's Undo and Redo, through the domain's undo manager.
     void undo(Sender* sender);
     void redo(Sender* sender);
@@ -128,6 +141,14 @@ class Controller final : public PlaneController {
     bool readoutShown_ = false;
     bool nowhereFinite_ = false;
     void checkValuesInView();
+    RangeDrawing rangeDrawing_;
+    // Which plane each path was drawn in (true: the range), oldest first; and of the removed
+    // paths, the one Undo brings back first last.
+    std::vector<bool> drawnInRange_;
+    std::vector<bool> removedDrawnInRange_;
+    // The newest path held, or the last one removed, was drawn in the range.
+    bool newestDrawnInRange() const;
+    bool lastRemovedDrawnInRange() const;
 };
 
 }  // namespace zw

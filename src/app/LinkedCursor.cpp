@@ -5,10 +5,8 @@
 #include <complex>
 
 #include "app/Controller.h"
-#include "engine/FormulaMaps.h"
+#include "app/RangeDrawing.h"
 #include "engine/Transformations.h"
-#include "roots/Preimages.h"
-#include "roots/SolverMaps.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -25,29 +23,6 @@ void LinkedCursor::pointerAt(Pane pane, CGPoint viewPosition) {
 void LinkedCursor::pointerLeft() {
     pane_ = Pane::None;
 }
-
-namespace {
-
-// The active function as the solver takes it, or none for a title it does not know.
-roots::Map solverMap(const Transformations& engine) {
-    const ActiveFunction& active = engine.activeFunction();
-    if (active.kind == ActiveFunction::Kind::Formula) {
-        return roots::formulaMap(engine::formulaProgram);
-    }
-    return roots::mapNamed(active.title);
-}
-
-// The domain's view widened by the markers' margin, in true coordinates.
-CGRect searchRegion(const PlaneView& plane) {
-    const double m = LinkedCursor::kMargin;
-    const CGPoint a = plane.viewCoordinatesToTrueCoordinates({-m, -m});
-    const CGPoint b =
-        plane.viewCoordinatesToTrueCoordinates({plane.viewWidth + m, plane.viewHeight + m});
-    const CGPoint low{std::min(a.x, b.x), std::min(a.y, b.y)};
-    return {low, {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
-}
-
-}  // namespace
 
 bool LinkedCursor::nearView(const PlaneView& plane, CGPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && p.x >= -kMargin &&
@@ -97,14 +72,18 @@ LinkedCursor::Reading LinkedCursor::read() const {
     return reading;
 }
 
-bool LinkedCursor::Solved::sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const {
+bool LinkedCursor::Solved::sameSearch(const ActiveFunction& f, CGRect area) const {
     return valid && function.kind == f.kind && function.title == f.title &&
-           function.coefficients == f.coefficients && function.formula == f.formula && w == at &&
+           function.coefficients == f.coefficients && function.formula == f.formula &&
            region == area;
 }
 
+bool LinkedCursor::Solved::sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const {
+    return sameSearch(f, area) && w == at;
+}
+
 const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, CGPoint w) const {
-    const CGRect region = searchRegion(domain_);
+    const CGRect region = regionAround(domain_, kMargin);
     const ActiveFunction& active = engine.activeFunction();
     // The window reads the cursor after every event: a move, then the event it was, read the
     // same w, and the search runs once.
@@ -112,11 +91,22 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         return solved_;
     }
     roots::PreimageSet found;
-    if (const roots::Map f = solverMap(engine)) {
+    if (const roots::Map f = solverMapOf(engine)) {
         roots::PreimageOptions options;
         options.maxEvaluations = kPreimageBudget;
-        found = roots::findPreimages(f, {w.x, w.y}, region, options);
+        // A pointer moving over the same f and view: each preimage is followed from where it
+        // was, and only where that is not sure does the solver scan afresh. After a jump (the
+        // pointer came back elsewhere) following could spend the budget a scan needs.
+        const bool near =
+            std::hypot(w.x - solved_.w.x, w.y - solved_.w.y) <= kFollowPixels * range_.unitSize();
+        found = near && solved_.sameSearch(active, region)
+                    ? roots::continuePreimages(f, solved_.found, {solved_.w.x, solved_.w.y},
+                                               {w.x, w.y}, region, options)
+                    : roots::findPreimages(f, {w.x, w.y}, region, options);
     }
+    const bool incomplete = found.doubt == roots::Doubt::Budget ||
+                            found.doubt == roots::Doubt::Unresolved ||
+                            found.doubt == roots::Doubt::NoDerivative;
     std::vector<CGPoint> points;
     for (const roots::Preimage& p : found.points) {
         // A part within the solver's tolerance of zero is zero: -1e-17i would read as noise.
@@ -131,7 +121,9 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         const double ax = std::round(a.x / step), bx = std::round(b.x / step);
         return ax != bx ? ax < bx : a.y < b.y;
     });
-    solved_ = Solved{true, active, w, region, std::move(points), found.leftOut};
+    const int leftOut = found.leftOut;
+    solved_ =
+        Solved{true, active, w, region, std::move(points), leftOut, incomplete, std::move(found)};
     return solved_;
 }
 
@@ -153,6 +145,8 @@ void LinkedCursor::findPreimages(const Transformations& engine, Reading& reading
         points.insert(points.begin(), inverse);
     }
     reading.preimageCount = static_cast<int>(points.size()) + leftOut;
+    reading.leftOut = leftOut;
+    reading.incomplete = solved.incomplete;
     reading.preimages = std::move(points);
 }
 

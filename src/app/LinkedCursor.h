@@ -5,6 +5,7 @@
 
 #include "engine/ActiveFunction.h"
 #include "platform/Geometry.h"
+#include "roots/Preimages.h"
 
 namespace zw {
 
@@ -38,6 +39,11 @@ class LinkedCursor {
         // the solver's cap left some out).
         std::vector<CGPoint> preimages;
         int preimageCount = 0;
+        // Of preimageCount, those the solver's cap left out; and whether the search stopped
+        // short (out of budget, or a part of the view it could not judge), so that there may
+        // be more than it says.
+        int leftOut = 0;
+        bool incomplete = false;
         // View positions of the markers, each in its own plane; none while switched off, and
         // none for an image that is not finite or lies away from the view. One ring in the
         // domain per preimage; domainMarker is the first of them.
@@ -58,13 +64,19 @@ class LinkedCursor {
     // Evaluations of f the preimage search may spend on one reading, so that a pointer move
     // over the range stays quick whatever f is.
     static constexpr long kPreimageBudget = 20000;
+    // The farthest, in the range's pixels, the pointer may have moved since the last reading
+    // for the preimages to be followed from it rather than searched afresh.
+    static constexpr double kFollowPixels = 32.0;
     static bool nearView(const PlaneView& plane, CGPoint viewPosition);
 
     bool markersShown = true;
+    // Evaluations of f the newest preimage search spent.
+    long lastSearchEvaluations() const { return solved_.found.evaluations; }
 
   private:
     // The solver's preimages of w in the domain's view and margin, sorted, for the function
-    // and view of the last query.
+    // and view of the last query; and as the solver gave them, for the next query to follow on
+    // from.
     struct Solved {
         bool valid = false;
         ActiveFunction function;
@@ -72,6 +84,9 @@ class LinkedCursor {
         CGRect region{};
         std::vector<CGPoint> points;
         int leftOut = 0;
+        bool incomplete = false;
+        roots::PreimageSet found;
+        bool sameSearch(const ActiveFunction& f, CGRect area) const;
         bool sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const;
     };
     const Solved& solve(const Transformations& engine, CGPoint w) const;

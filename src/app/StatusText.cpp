@@ -94,8 +94,15 @@ std::string StatusText::pointer(const LinkedCursor::Reading& reading) {
                 if (static_cast<std::size_t>(reading.preimageCount) > shown) {
                     text += ", ...";
                 }
+                if (reading.leftOut > 0) {
+                    text += " (" + std::to_string(reading.leftOut) + " left out)";
+                }
             } else if (reading.hasImage) {
                 text += std::string(kGap) + "f⁻¹(w) = " + complex(reading.image, reading.imageUnit);
+            }
+            if (reading.incomplete) {
+                text += (reading.preimageCount > 0 || reading.hasImage ? " " : std::string(kGap)) +
+                        "(search incomplete)";
             }
             return text;
         }

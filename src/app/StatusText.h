@@ -19,7 +19,9 @@ class StatusText {
     static std::string complex(CGPoint z, double unitSize = 0.01);
     // "z = …    f(z) = …" over the domain, "" elsewhere. Over the range "w = …" and its
     // preimages: "w = …    2 preimages: …, …", the first kListedPreimages of them and "..." for
-    // the rest; "w = …    f⁻¹(w) = …" when f⁻¹(w) is the only one or none is in view.
+    // the rest; "w = …    f⁻¹(w) = …" when f⁻¹(w) is the only one or none is in view. Then
+    // "(12 left out)" for those past the solver's cap, and "(search incomplete)" where the
+    // solver stopped short.
     static std::string pointer(const LinkedCursor::Reading& reading);
     static constexpr std::size_t kListedPreimages = 3;
     // A scale factor as a magnification: "×1", "×4", "×1/8", "×2^40", "×2^-40".

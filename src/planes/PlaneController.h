@@ -22,6 +22,11 @@ class PlaneController {
     virtual void setRangeNeedsCompleteRedraw() = 0;
     // Undoes the last path drawn, wherever its images went.
     virtual void removeLastPath(Sender* sender) = 0;
+    // A path drawn in the range: its preimages on every branch follow it into the domain, and
+    // its end makes one undo step.
+    virtual void newRangePathStartedAt(CGPoint w) = 0;
+    virtual void newRangePointAt(CGPoint w) = 0;
+    virtual void rangePathEnded() = 0;
 
     // Gridlines: a plane hands the samples of its own grid to be mapped into the other plane.
     virtual void constructTransformedGridlines() = 0;

@@ -51,6 +51,9 @@ std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
         {QCoreApplication::translate("zw::HelpMenu", "Left drag in the domain"),
          QCoreApplication::translate(
              "zw::HelpMenu", "Draws a path; its image under f is drawn in the range as you go")},
+        {tr("Left drag in the range"),
+         tr("With Range > Allow Drawing on: draws a path in w; its preimages on every branch are "
+            "drawn in the domain as you go")},
         {QCoreApplication::translate("zw::HelpMenu", "Wheel, or Ctrl+wheel"),
          QCoreApplication::translate(
              "zw::HelpMenu",

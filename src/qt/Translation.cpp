@@ -53,6 +53,9 @@ const Pattern kPatterns[] = {
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "z = %1    f(z) = %2")},
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "w = %1    f⁻¹(w) = %2")},
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "w = %1")},
+    // What the preimage search adds at the end; the rest is a part of its own.
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1 (%2 left out)")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1 (search incomplete)")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1 is empty.")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is too large.")},
     {i18n::kFields,

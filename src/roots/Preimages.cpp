@@ -91,7 +91,15 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
 
     if (whole) {
         // The count inside changes by as much as the edge's winding number: poles do not move.
-        const std::optional<int> edge = follower.boundaryWinding(region);
+        // While w stays within the edge's clearance no preimage can have reached the edge, and
+        // the winding number is the one before.
+        const double moved = std::abs(wNext - wPrevious);
+        double clearance = previous.edgeClearance - moved;
+        std::optional<int> edge = previous.boundaryWinding;
+        if (!(clearance > 0.0)) {
+            edge = follower.boundaryWinding(region);
+            clearance = follower.edgeClearance();
+        }
         int expected = edge ? *edge - *previous.boundaryWinding : 0;
         for (const Preimage& p : previous.points) {
             expected += p.multiplicity;
@@ -113,6 +121,7 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
         if (edge && apart && static_cast<int>(result.points.size()) == expected &&
             expected <= options.maxPreimages && !follower.exhausted()) {
             result.boundaryWinding = edge;
+            result.edgeClearance = clearance;
             result.evaluations = follower.evaluations();
             return result;
         }

@@ -49,6 +49,10 @@ struct PreimageSet {
     // The winding number of f − w around the region's edge (zeros minus poles inside), when the
     // scan could follow it; continuation uses it to tell when preimages crossed that edge.
     std::optional<int> boundaryWinding;
+    // How far w may still move before a preimage could reach the region's edge: |f − w| along
+    // the edge, as sampled when its winding number was taken, less the way w went since. While
+    // w moves by less, continuation keeps the edge's winding number without walking it again.
+    double edgeClearance = 0.0;
     // Where the scan could not judge, at its finest cells (an essential singularity, overflow, a
     // pole on a cell's edge): a few points, each standing for those near it.
     std::vector<Complex> unresolvedAt;

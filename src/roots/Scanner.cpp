@@ -14,6 +14,10 @@ Sample Scanner::evaluate(Complex z) {
     ++evaluations_;
     const Jet jet = f_(z);
     Sample s{z, jet.value - w_, jet.dz, jet.dzbar};
+    if (watchingEdge_) {
+        const double r = std::abs(s.g);
+        edgeNearest_ = std::isfinite(r) ? std::min(edgeNearest_, r) : 0.0;
+    }
     if (s.g == Complex(0.0, 0.0) && s.slopeUsable() && box_.contains(z, 0.0)) {
         // Exactly w with f' not zero: a simple preimage, whatever the winding numbers around
         // it make of it. (With f' zero too it may be a multiple one, or an underflow.)
@@ -264,6 +268,8 @@ std::optional<int> Scanner::boundaryWinding(CGRect region) {
     for (int j = ny_; j > 0; --j) {
         ring.push_back(vertex(0, j));
     }
+    watchingEdge_ = true;
+    edgeNearest_ = std::numeric_limits<double>::infinity();
     const Sample first = evaluate(ring.front());
     Sample previous = first;
     Turn total;
@@ -274,7 +280,9 @@ std::optional<int> Scanner::boundaryWinding(CGRect region) {
         total.gResolved = total.gResolved && t.gResolved;
         previous = s;
     }
+    watchingEdge_ = false;
     if (!total.gResolved || exhausted_) {
+        edgeNearest_ = 0.0;
         return std::nullopt;
     }
     return winding(total.g);

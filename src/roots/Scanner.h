@@ -141,6 +141,9 @@ class Scanner {
 
     PreimageSet scan(CGRect region);
     std::optional<int> boundaryWinding(CGRect region);
+    // The least |f − w| met on the edge by the last boundaryWinding, halved: the samples are
+    // apart, and f may come closer between them.
+    double edgeClearance() const { return edgeNearest_ / 2.0; }
     // Follows the preimage z of from to one of w_; nothing if it could not.
     std::optional<Complex> track(Complex z, Complex from);
     long evaluations() const { return evaluations_; }
@@ -181,6 +184,9 @@ class Scanner {
     bool unresolved_ = false;
     bool noDerivative_ = false;
     bool leftOutUncertain_ = false;
+    // While the edge is walked: the least |f − w| sampled on it.
+    bool watchingEdge_ = false;
+    double edgeNearest_ = 0.0;
     int leftOut_ = 0;
     std::vector<Preimage> found_;
     std::vector<Complex> singular_;

@@ -125,6 +125,18 @@ Session Session::capture(const Controller& controller, Paths paths) {
         s.range.paths = capturePaths(range.paths, range, rangeMapping);
         s.transformedPathsShownInDomain =
             capturePaths(domain.transformedPathsShownInDomain, domain, domainMapping);
+        const std::vector<Session::Path> drawn =
+            capturePaths(range.drawnPaths, range, rangeMapping);
+        const std::vector<std::size_t> places = controller.rangePathPlaces();
+        for (std::size_t k = 0; k < drawn.size(); ++k) {
+            RangePath r;
+            r.path = drawn[k];
+            if (k < domain.preimagePaths.size()) {
+                r.preimages = capturePaths(domain.preimagePaths[k], domain, domainMapping);
+            }
+            r.after = k < places.size() ? places[k] : domain.paths.size();
+            s.rangePaths.push_back(std::move(r));
+        }
     }
     s.showTransformedPathsInDomain = controller.showingDomainPaths;
     s.showInverseImagesOfRangeGridlines = controller.showingInverseImagesInDomain;
@@ -196,6 +208,16 @@ void Session::apply(Controller& controller) const {
     restorePaths(domainView.transformedPathsShownInDomain, transformedPathsShownInDomain,
                  domainView);
     restorePaths(rangeView.paths, range.paths, rangeView);
+    std::vector<std::size_t> places;
+    for (const RangePath& r : rangePaths) {
+        PathList one;
+        restorePaths(one, {r.path}, rangeView);
+        rangeView.drawnPaths.push_back(std::move(one.front()));
+        domainView.preimagePaths.emplace_back();
+        restorePaths(domainView.preimagePaths.back(), r.preimages, domainView);
+        places.push_back(r.after);
+    }
+    controller.setRangePathPlaces(places);
 
     // Everything built from the view and the function is built again.
     rangeView.clearTransformedGridlines();

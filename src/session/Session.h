@@ -41,11 +41,21 @@ class Session {
         std::vector<Path> paths;
     };
 
+    // A path drawn in the range, with its preimages on every branch in the domain.
+    struct RangePath {
+        Path path;
+        std::vector<Path> preimages;
+        // How many of the domain's paths were drawn before it.
+        std::size_t after = 0;
+    };
+
     ActiveFunction function;
     Plane domain;
     Plane range;
     // The domain's own copies of the images, one per domain path.
     std::vector<Path> transformedPathsShownInDomain;
+    // In the order drawn.
+    std::vector<RangePath> rangePaths;
     bool showTransformedPathsInDomain = false;
     bool showInverseImagesOfRangeGridlines = false;
     bool showTransformedGridlines = true;

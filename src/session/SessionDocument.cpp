@@ -42,7 +42,8 @@ SessionDocument::Mark SessionDocument::mark() const {
     const std::pair<const PathList*, const PlaneView*> lists[] = {
         {&domain.paths, &domain},
         {&controller_->domain->transformedPathsShownInDomain, &domain},
-        {&range.paths, &range}};
+        {&range.paths, &range},
+        {&controller_->range->drawnPaths, &range}};
     for (const auto& [list, plane] : lists) {
         for (const auto& path : *list) {
             PathMark p{path.get(), path->elementCount(), 0, 0, 0, 0};
@@ -120,6 +121,13 @@ bool SessionDocument::contents(std::string& bytes, std::string& error) const {
          {&session.domain.paths, &session.range.paths, &session.transformedPathsShownInDomain}) {
         entries += list->size();
         for (const Session::Path& p : *list) {
+            points += p.points.size();
+        }
+    }
+    for (const Session::RangePath& r : session.rangePaths) {
+        entries += 1 + r.preimages.size();
+        points += r.path.points.size();
+        for (const Session::Path& p : r.preimages) {
             points += p.points.size();
         }
     }

@@ -52,6 +52,7 @@ const std::array<Section, 3>& sections() {
                    true, false},
              of("pathColor", Kind::Colour),
              of("paths", Kind::Paths),
+             Field{"drawnPaths", Kind::RangePaths, nullptr, nullptr, true},
          }},
     }};
     return table;

@@ -19,6 +19,7 @@ enum class Kind {
     Paths,           // the plane's paths
     DomainImages,    // the domain's own copies of the images, one per domain path
     ShadingColours,  // "classic" or "colourWheel"
+    RangePaths,      // the paths drawn in the range, each with its preimages and its place
 };
 
 struct Field {

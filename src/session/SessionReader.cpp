@@ -270,6 +270,9 @@ class Reader {
                     s.transformedPathsShownInDomain =
                         paths(p, at, field.key, s.domain.paths.size());
                     break;
+                case Kind::RangePaths:
+                    s.rangePaths = rangePaths(p, at, field.key, s.domain.paths.size());
+                    break;
                 case Kind::ShadingColours: {
                     const std::string colours = Fields::text(p, at, field.key);
                     if (!sessionfields::shadingColoursNamed(colours, s.shadingColours)) {
@@ -314,21 +317,53 @@ class Reader {
         std::vector<Session::Path> out;
         out.reserve(list.size());
         for (std::size_t i = 0; i < list.size(); ++i) {
+            out.push_back(path(list[i], listAt / i));
+        }
+        return out;
+    }
+
+    Session::Path path(const Json& entry, const Where& pathAt) {
+        Session::Path out;
+        out.color = readColor(entry, pathAt, "color");
+        // The builder took every list named "points" out of the tree.
+        const Json& points = Fields::member(entry, pathAt, "points");
+        if (!points.is_binary()) {
+            fail(pathAt / "points", "\"points\" must be a list");
+        }
+        PointList& read = lists_.at(static_cast<std::size_t>(points.get_binary().subtype()));
+        if (read.bad) {
+            fail(pathAt / "points" / read.badEntry, read.why);
+        }
+        out.points = std::move(read.points);
+        out.moves = std::move(read.moves);
+        return out;
+    }
+
+    // Each drawn path with its preimages and its place among the domain's paths, which only
+    // grows along the list and never passes their count.
+    std::vector<Session::RangePath> rangePaths(const Json& parent, const Where& at, const char* key,
+                                               std::size_t domainPaths) {
+        const Json& list = Fields::list(parent, at, key);
+        const Where listAt = at / key;
+        std::vector<Session::RangePath> out;
+        out.reserve(list.size());
+        std::size_t earliest = 0;
+        for (std::size_t i = 0; i < list.size(); ++i) {
             const Where pathAt = listAt / i;
-            Session::Path path;
-            path.color = readColor(list[i], pathAt, "color");
-            // The builder took every list named "points" out of the tree.
-            const Json& points = Fields::member(list[i], pathAt, "points");
-            if (!points.is_binary()) {
-                fail(pathAt / "points", "\"points\" must be a list");
+            Session::RangePath r;
+            r.path = path(list[i], pathAt);
+            const Json& after = Fields::member(list[i], pathAt, "after");
+            if (!after.is_number_unsigned() || after.get<std::uint64_t>() < earliest ||
+                after.get<std::uint64_t>() > domainPaths) {
+                fail(pathAt / "after",
+                     "\"after\" must be a whole number from " + std::to_string(earliest) + " to " +
+                         std::to_string(domainPaths) + " (the domain paths drawn before it)");
             }
-            PointList& read = lists_.at(static_cast<std::size_t>(points.get_binary().subtype()));
-            if (read.bad) {
-                fail(pathAt / "points" / read.badEntry, read.why);
-            }
-            path.points = std::move(read.points);
-            path.moves = std::move(read.moves);
-            out.push_back(std::move(path));
+            r.after = static_cast<std::size_t>(after.get<std::uint64_t>());
+            earliest = r.after;
+            r.preimages =
+                paths(list[i], pathAt, "preimages", std::numeric_limits<std::size_t>::max());
+            out.push_back(std::move(r));
         }
         return out;
     }

@@ -104,6 +104,17 @@ Json paths(const std::vector<Session::Path>& list, OneLine& lines) {
     return out;
 }
 
+Json rangePaths(const std::vector<Session::RangePath>& list, OneLine& lines) {
+    Json out = Json::array();
+    for (const Session::RangePath& r : list) {
+        Json drawn = paths({r.path}, lines).at(0);
+        drawn["after"] = r.after;
+        drawn["preimages"] = paths(r.preimages, lines);
+        out.push_back(std::move(drawn));
+    }
+    return out;
+}
+
 Json view(const Session::Plane& plane, OneLine& lines) {
     return Json{{"scaleFactor", static_cast<double>(plane.scaleFactor)},
                 {"centre", lines.keep(Json::array({plane.centre.x, plane.centre.y}))}};
@@ -157,6 +168,9 @@ Json section(const Session& s, const sessionfields::Section& part, OneLine& line
                 break;
             case Kind::ShadingColours:
                 value = sessionfields::shadingColoursName(s.shadingColours);
+                break;
+            case Kind::RangePaths:
+                value = rangePaths(s.rangePaths, lines);
                 break;
         }
     }

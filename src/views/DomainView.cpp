@@ -218,6 +218,9 @@ void DomainView::drawRect(Canvas& canvas, CGRect) {
     if (needsCompleteRedraw) {
         drawBaseLayers(canvas);
         drawPaths(canvas, paths);
+        for (const PathList& group : preimagePaths) {
+            drawPaths(canvas, group);
+        }
         drawPaths(canvas, inverseGridlines);
         if (showImages) {
             drawPaths(canvas, transformedPathsShownInDomain);
@@ -227,6 +230,12 @@ void DomainView::drawRect(Canvas& canvas, CGRect) {
     } else {
         if (path != nullptr) {
             path->strokeLastElement(canvas);
+        }
+        // The preimages of a path being drawn in the range grow on every branch at once.
+        if (!preimagePaths.empty()) {
+            for (const auto& branch : preimagePaths.back()) {
+                branch->strokeNewElements(canvas);
+            }
         }
         if (showImages && transformedPathShownInDomain != nullptr) {
             if (controller->followsCurvesNearPoles()) {
@@ -249,6 +258,8 @@ void DomainView::clear(Sender*) {
     removedPaths.clear();
     transformedPathsShownInDomain.clear();
     removedTransformedPathsShownInDomain.clear();
+    preimagePaths.clear();
+    removedPreimagePaths.clear();
     needsCompleteRedraw = true;
     path = makeLoosePath(loosePath_);
     transformedPathShownInDomain = makeLoosePath(looseTransformedPath_);
@@ -296,6 +307,11 @@ void DomainView::shiftPathsBy(const AffineTransform& transform) {
     // The removed stacks move too, so that a restored path comes back to its place.
     moveAll(removedPaths, transform);
     moveAll(removedTransformedPathsShownInDomain, transform);
+    for (std::vector<PathList>* groups : {&preimagePaths, &removedPreimagePaths}) {
+        for (PathList& group : *groups) {
+            moveAll(group, transform);
+        }
+    }
     needsCompleteRedraw = true;
     updateCoords();
     if (controller != nullptr) {

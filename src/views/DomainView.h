@@ -87,6 +87,10 @@ class DomainView : public PlaneView {
     PathList transformedPathsShownInDomain;
     PathList removedTransformedPathsShownInDomain;
     PathList inverseGridlines;
+    // The preimages of each path drawn in the range, one list per such path (each branch a
+    // path of its own), and those of the removed ones that Undo may bring back.
+    std::vector<PathList> preimagePaths;
+    std::vector<PathList> removedPreimagePaths;
     Path* transformedPathShownInDomain = nullptr;
     Path* inverseGridline = nullptr;
     bool showArguments = false;

@@ -1,9 +1,8 @@
 #include "views/RangeView.h"
 
-#include "platform/Alerts.h"
 #include "platform/Canvas.h"
 #include "platform/Sender.h"
-#include "platform/Translatable.h"
+#include "platform/ViewHost.h"
 
 namespace zw {
 
@@ -53,9 +52,12 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
     if (needsCompleteRedraw) {
         drawBaseLayers(canvas);
         drawPaths(canvas, paths);
+        drawPaths(canvas, drawnPaths);
         drawPaths(canvas, gridlines);
         drawPaths(canvas, transformedGridlines);
         needsCompleteRedraw = false;
+    } else if (drawingPath_ && !drawnPaths.empty()) {
+        drawnPaths.back()->strokeNewElements(canvas);
     } else if (path != nullptr) {
         if (controller != nullptr && controller->followsCurvesNearPoles()) {
             path->strokeNewElements(canvas);
@@ -66,10 +68,95 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
     drawCoordinates(canvas);
 }
 
-void RangeView::toggleAllowDrawing_(Sender*) {
-    runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "Unimplemented feature"),
-                  QT_TRANSLATE_NOOP("zw::Alerts", "Drawing on range is not yet implemented."), "OK",
-                  "", "");
+void RangeView::toggleAllowDrawing_(Sender* sender) {
+    allowDrawing = sender != nullptr ? sender->state() == 0 : !allowDrawing;
+    if (sender != nullptr) {
+        sender->setState(allowDrawing ? 1 : 0);
+    }
+}
+
+namespace {
+
+CGPoint viewPosition(const PlaneView& view, const MouseEvent& event) {
+    return view.host() != nullptr ? view.host()->convertPointFromWindow(event.locationInWindow)
+                                  : event.locationInWindow;
+}
+
+}  // namespace
+
+void RangeView::mouseDown(const MouseEvent& event) {
+    if (drawingPath_) {
+        // The release of the path before went astray; that path is finished all the same.
+        mouseUp(event);
+    }
+    if (!allowDrawing) {
+        return;
+    }
+    drawingPath_ = true;
+    pathStart = viewPosition(*this, event);
+    auto drawn = std::make_unique<Path>();
+    drawn->setColor(pathColor);
+    drawn->setLineWidth(1.0);
+    drawn->moveToPoint(pathStart);
+    drawnPaths.push_back(std::move(drawn));
+    if (controller != nullptr) {
+        controller->newRangePathStartedAt(viewCoordinatesToTrueCoordinates(pathStart));
+    }
+    setNeedsDisplay(true);
+}
+
+void RangeView::mouseDragged(const MouseEvent& event) {
+    if (!drawingPath_ || drawnPaths.empty()) {
+        return;
+    }
+    pathPoint = viewPosition(*this, event);
+    drawnPaths.back()->lineToPoint(pathPoint);
+    if (controller != nullptr) {
+        controller->newRangePointAt(viewCoordinatesToTrueCoordinates(pathPoint));
+    }
+    setNeedsDisplay(true);
+}
+
+void RangeView::mouseUp(const MouseEvent&) {
+    if (!drawingPath_) {
+        return;
+    }
+    drawingPath_ = false;
+    if (controller != nullptr) {
+        controller->rangePathEnded();
+    }
+}
+
+void RangeView::shiftPathsBy(const AffineTransform& transform) {
+    PlaneView::shiftPathsBy(transform);
+    moveAll(drawnPaths, transform);
+    moveAll(removedDrawnPaths, transform);
+}
+
+void RangeView::clear(Sender* sender) {
+    PlaneView::clear(sender);
+    drawnPaths.clear();
+    removedDrawnPaths.clear();
+}
+
+void RangeView::removeLastDrawnPath() {
+    if (drawnPaths.empty()) {
+        return;
+    }
+    removedDrawnPaths.push_back(std::move(drawnPaths.back()));
+    drawnPaths.pop_back();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
+}
+
+void RangeView::restoreLastDrawnPath() {
+    if (removedDrawnPaths.empty()) {
+        return;
+    }
+    drawnPaths.push_back(std::move(removedDrawnPaths.back()));
+    removedDrawnPaths.pop_back();
+    needsCompleteRedraw = true;
+    setNeedsDisplay(true);
 }
 
 void RangeView::constructAxes() {

@@ -138,6 +138,11 @@ TEST_F(TranslationTest, ComposedTextsKeepTheirPartsAsWritten) {
         {i18n::kStatus, "z = undefined    f(z) = undefined",
          "z = undefiniert    f(z) = undefiniert"},
         {i18n::kStatus, "w = undefined    1 preimage: 0.500", "w = undefiniert    1 Urbild: 0.500"},
+        {i18n::kStatus,
+         "w = 1.000    3 preimages: 1.000, 2.000, 3.000, ... (12 left out) (search incomplete)",
+         "w = 1.000    3 Urbilder: 1.000, 2.000, 3.000, ... (12 weitere ausgelassen) (Suche "
+         "unvollständig)"},
+        {i18n::kStatus, "w = 1.000    (search incomplete)", "w = 1.000    (Suche unvollständig)"},
         {i18n::kFields, "Radius: \"1,5\" is not a number; use '.' as the decimal point.",
          "Radius: „1,5“ ist keine Zahl; verwenden Sie „.“ als Dezimaltrennzeichen."},
         {i18n::kFields, "End, real part is empty.", "Ende, Realteil ist leer."},

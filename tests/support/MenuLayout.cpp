@@ -82,7 +82,8 @@ const std::vector<std::string>& menuLayout() {
         "&Range > Show Axis Labels |  | Show the numbers along the axes | x",
         "&Range > Show Grid |  | Show this plane's square grid | o",
         "&Range > Show Grid Images |  | Show the images of the domain's grid | x",
-        "&Range > Allow Drawing |  | Drawing in the range (not available) | o",
+        "&Range > Allow Drawing |  | Draw paths in the range; their preimages on every branch "
+        "follow in the domain | o",
         "&Range > ---",
         "&Range > Path Colour > Black |  | New paths in black | ",
         "&Range > Path Colour > Blue |  | New paths in blue | ",

@@ -228,6 +228,65 @@ TEST_F(LinkedCursorTest, UnderExponentiateEveryBranchOfTheLogarithmInViewIsRinge
               "...");
 }
 
+// A pointer moving over the range follows the preimages from the last reading: the same points
+// as a fresh search finds, for a fraction of its evaluations; a new view starts afresh.
+TEST_F(LinkedCursorTest, AMovingPointerFollowsThePreimagesFromTheLastReading) {
+    FakeSender cube("Cube");
+    app.controller.setFunction(&cube);
+    LinkedCursor fresh(app.controller, *app.domain, *app.range);
+    overRange(app.range->trueCoordinatesToViewCoordinates({0.5, 0.5}));
+    const long firstSearch = cursor.lastSearchEvaluations();
+    for (int k = 1; k <= 8; ++k) {
+        SCOPED_TRACE(k);
+        const CGPoint at = app.range->trueCoordinatesToViewCoordinates({0.5 + 0.01 * k, 0.5});
+        const LinkedCursor::Reading r = overRange(at);
+        EXPECT_LT(cursor.lastSearchEvaluations() * 4, firstSearch);
+        fresh.pointerAt(Pane::Range, at);
+        EXPECT_EQ(r.preimageCount, 3);
+        const std::vector<CGPoint> scanned = fresh.read().preimages;
+        ASSERT_EQ(r.preimages.size(), scanned.size());
+        for (std::size_t i = 0; i < scanned.size(); ++i) {
+            EXPECT_NEAR(r.preimages[i].x, scanned[i].x, 1e-12);
+            EXPECT_NEAR(r.preimages[i].y, scanned[i].y, 1e-12);
+        }
+    }
+    // A new view, or a jump of the pointer, is searched afresh.
+    overRange(app.range->trueCoordinatesToViewCoordinates({-0.5, 0.5}));
+    EXPECT_GT(cursor.lastSearchEvaluations() * 4, firstSearch) << "a jump";
+    app.domain->zoomOut(nullptr);
+    overRange(app.range->trueCoordinatesToViewCoordinates({-0.49, 0.5}));
+    EXPECT_GT(cursor.lastSearchEvaluations() * 4, firstSearch) << "a new view";
+}
+
+// Where the solver stops short, the status bar says so.
+TEST_F(LinkedCursorTest, TheStatusBarSaysWhenTheSearchStoppedShort) {
+    struct Case {
+        const char* formula;
+        CGPoint w;
+        int zoomOuts;
+        const char* ending;
+    };
+    const Case cases[] = {
+        // Round an essential singularity the search cannot judge every cell.
+        {"exp(1/z)", {2, 1}, 0, " (search incomplete)"},
+        {"z^2", {1, 0}, 0, "1.000 + 0.000i"},
+        // Too many zeros for the budget of one reading: those found, and the doubt.
+        {"sin(z)", {0, 0}, 6, "-125.664 + 0.000i (search incomplete)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.formula);
+        for (int i = 0; i < c.zoomOuts; ++i) {
+            app.domain->zoomOut(nullptr);
+        }
+        std::string error;
+        ASSERT_TRUE(app.controller.setFormula(c.formula, "", error)) << error;
+        const std::string text =
+            StatusText::pointer(overRange(app.range->trueCoordinatesToViewCoordinates(c.w)));
+        ASSERT_GE(text.size(), std::string(c.ending).size()) << text;
+        EXPECT_EQ(text.substr(text.size() - std::string(c.ending).size()), c.ending) << text;
+    }
+}
+
 TEST_F(LinkedCursorTest, HoveringNeitherLogsNorMovesInvertsLastGoodPoint) {
     app.controller.transformations->setFunction("Invert");
     engine::lastGoodPoint = {7, 7};
@@ -387,6 +446,25 @@ TEST(StatusTextTest, OverTheRangeThePreimagesAreListed) {
         // Some left out by the solver's cap are counted all the same.
         {false, {{1, 0}}, 70, "70 preimages: 1.000 + 0.000i, ..."},
     };
+    {
+        // Those left out are said to be, and a search that stopped short says so.
+        LinkedCursor::Reading r;
+        r.pane = Pane::Range;
+        r.point = {0.5, 1.25};
+        r.preimages = {{1, 0}};
+        r.preimageCount = 70;
+        r.leftOut = 69;
+        EXPECT_EQ(StatusText::pointer(r),
+                  "w = 0.500 + 1.250i    70 preimages: 1.000 + 0.000i, ... (69 left out)");
+        r.incomplete = true;
+        EXPECT_EQ(StatusText::pointer(r),
+                  "w = 0.500 + 1.250i    70 preimages: 1.000 + 0.000i, "
+                  "... (69 left out) (search incomplete)");
+        r = LinkedCursor::Reading{};
+        r.pane = Pane::Range;
+        r.incomplete = true;
+        EXPECT_EQ(StatusText::pointer(r), "w = 0.000 + 0.000i    (search incomplete)");
+    }
     for (const Case& c : cases) {
         LinkedCursor::Reading r;
         r.pane = Pane::Range;

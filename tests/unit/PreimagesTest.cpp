@@ -395,6 +395,31 @@ TEST(Continuation, ABranchThatLeavesTheRegionIsFoundAgainOnItsReturn) {
     EXPECT_EQ(walk.who[0], -1);
 }
 
+// In small steps the edge's winding number is kept rather than walked again, only as long as
+// no preimage can have reached the edge: one coming in from outside, which nothing follows, is
+// still found as soon as it is inside, and one going out is let go.
+TEST(Continuation, SmallStepsStillSeeABranchComeInAndGoOut) {
+    const roots::Map f = roots::mapNamed("Square");
+    const CGRect region = box(0.5, 2, -1, 1);
+    for (const double direction : {-1.0, 1.0}) {
+        SCOPED_TRACE(direction);
+        const C start = direction < 0 ? 9.0 : 1.0;
+        Walk walk(f, region, start);
+        long evaluations = 0;
+        for (int k = 1; k <= 160; ++k) {
+            const C w = start + direction * 0.05 * k;
+            walk.to(w);
+            evaluations += walk.set.evaluations;
+            if (std::fabs(std::sqrt(w.real()) - 2.0) < 1e-6) {
+                continue;  // on the edge itself
+            }
+            ASSERT_EQ(walk.set.points.size(), std::sqrt(w.real()) < 2.0 ? 1u : 0u) << w;
+        }
+        // Well below walking the edge (164 samples and more) at every step.
+        EXPECT_LT(evaluations, 160 * 100);
+    }
+}
+
 TEST(Continuation, FollowingIsCheaperThanScanningAgain) {
     setCubic(1, 0, -1, {1, -0.5});
     const roots::Map f = roots::mapNamed("usersPolynomial");

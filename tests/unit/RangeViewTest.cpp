@@ -1,10 +1,14 @@
 // The range plane: image paths arriving point by point, its readout of f at the pointer, and
-// the one action it refuses.
+// paths drawn in it with their preimages on every branch.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <utility>
 
 #include <vector>
 
 #include "engine/ComplexFunctions.h"
+#include "platform/Alerts.h"
 #include "support/AlertScript.h"
 #include "support/AppHarness.h"
 #include "support/PathPoints.h"
@@ -118,24 +122,188 @@ TEST_F(RangeViewTest, ACompletePassDrawsBothGridsOverTheImagePaths) {
     EXPECT_TRUE(canvas.ops[canvas.ops.size() - 4].isStroke());
 }
 
-TEST_F(RangeViewTest, DrawingOnTheRangeIsRefusedEveryTimeWithoutEffect) {
+// Square under the harness's planes: 100 view units a unit, the origin at (200, 150).
+class RangeDrawingTest : public RangeViewTest {
+  protected:
+    RangeDrawingTest() {
+        FakeSender square("Square");
+        app.controller.setFunction(&square);
+        FakeSender allow("Allow Drawing", 0);
+        app.range->toggleAllowDrawing_(&allow);
+    }
+    static CGPoint at(CGPoint w) { return {200 + 100 * w.x, 150 + 100 * w.y}; }
+    // A drag in the range through these true points of w.
+    void drawInRange(const std::vector<CGPoint>& ws) {
+        app.range->mouseDown(MouseEvent{at(ws.front())});
+        for (std::size_t i = 1; i < ws.size(); ++i) {
+            app.range->mouseDragged(MouseEvent{at(ws[i])});
+        }
+        app.range->mouseUp(MouseEvent{at(ws.back())});
+    }
+    // The ends of each preimage path of the range's k-th path, in true coordinates.
+    std::vector<std::pair<CGPoint, CGPoint>> ends(std::size_t k) const {
+        std::vector<std::pair<CGPoint, CGPoint>> out;
+        for (const auto& branch : app.domain->preimagePaths.at(k)) {
+            const std::vector<CGPoint> p = pointsOf(*branch);
+            out.push_back({app.domain->viewCoordinatesToTrueCoordinates(p.front()),
+                           app.domain->viewCoordinatesToTrueCoordinates(p.back())});
+        }
+        return out;
+    }
+    static std::vector<CGPoint> circle(CGPoint centre, double radius, int steps) {
+        std::vector<CGPoint> ws;
+        for (int k = 0; k <= steps; ++k) {
+            const double t = 2 * 3.141592653589793 * k / steps;
+            ws.push_back({centre.x + radius * std::cos(t), centre.y + radius * std::sin(t)});
+        }
+        return ws;
+    }
+};
+
+// The two points are a and b, in either order.
+bool arePair(const std::pair<CGPoint, CGPoint>& points, CGPoint a, CGPoint b) {
+    const auto near = [](CGPoint p, CGPoint q) { return std::hypot(p.x - q.x, p.y - q.y) < 1e-9; };
+    return (near(points.first, a) && near(points.second, b)) ||
+           (near(points.first, b) && near(points.second, a));
+}
+
+TEST_F(RangeViewTest, DrawingInTheRangeIsOffUntilAllowedAndTheItemKeepsItsMark) {
     AlertScript alerts;
     FakeSender item("Allow Drawing", 0);
-    app.range->needsCompleteRedraw = false;
+    EXPECT_FALSE(app.range->allowDrawing);
+    app.range->mouseDown(MouseEvent{{100, 100}});
+    app.range->mouseDragged(MouseEvent{{150, 120}});
+    app.range->mouseUp(MouseEvent{{150, 120}});
+    EXPECT_TRUE(app.range->drawnPaths.empty());
+    EXPECT_TRUE(app.domain->preimagePaths.empty());
+    EXPECT_FALSE(app.undo().canUndo());
+
     app.range->toggleAllowDrawing_(&item);
+    EXPECT_TRUE(app.range->allowDrawing);
+    EXPECT_EQ(item.state(), 1);
     app.range->toggleAllowDrawing_(&item);
-    ASSERT_EQ(alerts.count(), 2u);
-    for (const AlertRequest& r : alerts.requests) {
-        EXPECT_EQ(r.title, "Unimplemented feature");
-        EXPECT_EQ(r.message, "Drawing on range is not yet implemented.");
-        EXPECT_EQ(r.defaultButton, "OK");
-        EXPECT_EQ(r.alternateButton, "");
-        EXPECT_EQ(r.otherButton, "");
-    }
+    EXPECT_FALSE(app.range->allowDrawing);
     EXPECT_EQ(item.state(), 0);
-    EXPECT_TRUE(item.stateHistory.empty());
-    EXPECT_FALSE(app.range->needsCompleteRedraw);
-    EXPECT_TRUE(app.range->paths.empty());
+    EXPECT_EQ(alerts.count(), 0u);
+}
+
+TEST_F(RangeDrawingTest, ACircleRoundOneHasItsPreimagesRoundBothSquareRootsInTheirColours) {
+    app.range->setColorRed(nullptr);
+    app.domain->setColorBlue(nullptr);
+    drawInRange(circle({1, 0}, 0.2, 40));
+    ASSERT_EQ(app.range->drawnPaths.size(), 1u);
+    EXPECT_EQ(app.range->drawnPaths[0]->color, Color::redColor());
+    EXPECT_EQ(app.range->drawnPaths[0]->elementCount(), 41u);
+    EXPECT_TRUE(app.range->paths.empty()) << "a drawn path is no image";
+    ASSERT_EQ(app.domain->preimagePaths.size(), 1u);
+    const PathList& branches = app.domain->preimagePaths[0];
+    ASSERT_EQ(branches.size(), 2u);
+    for (const auto& branch : branches) {
+        EXPECT_EQ(branch->color, Color::blueColor());
+        EXPECT_EQ(branch->elementCount(), 41u);
+        // Every point on the branch is a square root of a point of the circle, near ±1.
+        const std::vector<CGPoint> zs = pointsOf(*branch);
+        const CGPoint first = app.domain->viewCoordinatesToTrueCoordinates(zs.front());
+        for (const CGPoint p : zs) {
+            const CGPoint z = app.domain->viewCoordinatesToTrueCoordinates(p);
+            const CGPoint w = square(z);
+            EXPECT_NEAR(std::hypot(w.x - 1, w.y), 0.2, 1e-9);
+            EXPECT_LT(std::hypot(z.x - first.x, z.y - first.y), 0.25) << "stays on its branch";
+        }
+    }
+    const auto e = ends(0);
+    EXPECT_GT(e[0].first.x * e[1].first.x, -2) << "one round 1, one round -1";
+    EXPECT_LT(e[0].first.x * e[1].first.x, 0);
+    // The drawn path and its preimages: one undo step, by name.
+    EXPECT_EQ(app.undo().undoCount(), 1u);
+    EXPECT_EQ(app.undo().undoActionName(), "Path Drawn in Range");
+}
+
+TEST_F(RangeDrawingTest, StraightThroughTheCriticalValueTheTwoBranchesMeetAndPart) {
+    // w from -1 to 1 along the real axis, through w = 0 exactly: ±i meet at 0 and go on to ±1.
+    std::vector<CGPoint> ws;
+    for (int k = -20; k <= 20; ++k) {
+        ws.push_back({k / 20.0, 0});
+    }
+    drawInRange(ws);
+    ASSERT_EQ(app.domain->preimagePaths.size(), 1u);
+    const auto e = ends(0);
+    ASSERT_EQ(e.size(), 2u) << "two branches, not one broken into pieces";
+    EXPECT_TRUE(arePair({e[0].first, e[1].first}, {0, 1}, {0, -1}));
+    EXPECT_TRUE(arePair({e[0].second, e[1].second}, {1, 0}, {-1, 0}));
+    for (const auto& branch : app.domain->preimagePaths[0]) {
+        EXPECT_EQ(branch->elementCount(), ws.size()) << "each point of w on each branch";
+    }
+}
+
+TEST_F(RangeDrawingTest, UndoRedoRemoveAndClearTakeAPathWithAllItsPreimages) {
+    AlertScript alerts{kAlertDefaultReturn};
+    app.drawPath({{300, 150}, {320, 160}});  // a domain path
+    drawInRange(circle({1, 0}, 0.2, 12));    // then one in the range
+    app.drawPath({{100, 150}, {120, 160}});  // then another in the domain
+    drawInRange(circle({-1, 0}, 0.3, 12));   // and another in the range
+    ASSERT_EQ(app.range->drawnPaths.size(), 2u);
+    ASSERT_EQ(app.domain->preimagePaths.size(), 2u);
+    const std::vector<CGPoint> newest = pointsOf(*app.domain->preimagePaths[1][0]);
+
+    // Undo takes the newest whichever plane it was drawn in; redo brings it back as it was.
+    app.controller.undo(nullptr);
+    EXPECT_EQ(app.range->drawnPaths.size(), 1u);
+    EXPECT_EQ(app.domain->preimagePaths.size(), 1u);
+    EXPECT_EQ(app.domain->paths.size(), 2u);
+    EXPECT_TRUE(app.domain->needsCompleteRedraw);
+    EXPECT_EQ(app.undo().redoActionName(), "Path Drawn in Range");
+    app.controller.redo(nullptr);
+    ASSERT_EQ(app.domain->preimagePaths.size(), 2u);
+    EXPECT_EQ(pointsOf(*app.domain->preimagePaths[1][0]), newest);
+    EXPECT_EQ(app.undo().undoActionName(), "Path Drawn in Range");
+
+    // Remove Last Path goes back through the history in the order drawn, and undoes in turn.
+    const struct {
+        std::size_t domainPaths, rangePaths;
+    } after[] = {{2, 1}, {1, 1}, {1, 0}, {0, 0}};
+    for (const auto& a : after) {
+        app.controller.removeLastPath(nullptr);
+        EXPECT_EQ(app.domain->paths.size(), a.domainPaths);
+        EXPECT_EQ(app.range->paths.size(), a.domainPaths);
+        EXPECT_EQ(app.range->drawnPaths.size(), a.rangePaths);
+        EXPECT_EQ(app.domain->preimagePaths.size(), a.rangePaths);
+    }
+    for (int i = 0; i < 3; ++i) {
+        app.controller.undo(nullptr);
+    }
+    EXPECT_EQ(app.domain->paths.size(), 2u);
+    EXPECT_EQ(app.range->drawnPaths.size(), 1u);
+    app.controller.undo(nullptr);
+    EXPECT_EQ(app.range->drawnPaths.size(), 2u);
+    EXPECT_EQ(pointsOf(*app.domain->preimagePaths[1][0]), newest);
+
+    // A complete pass draws the drawn paths in the range and their preimages in the domain.
+    const std::size_t domainStrokes = app.drawDomain().strokes().size();
+    const std::size_t rangeStrokes = app.drawRange().strokes().size();
+    app.controller.clearAll(nullptr);
+    EXPECT_TRUE(app.range->drawnPaths.empty());
+    EXPECT_TRUE(app.range->removedDrawnPaths.empty());
+    EXPECT_TRUE(app.domain->preimagePaths.empty());
+    EXPECT_TRUE(app.domain->removedPreimagePaths.empty());
+    EXPECT_EQ(app.drawDomain().strokes().size(), domainStrokes - 2 - 4);
+    EXPECT_EQ(app.drawRange().strokes().size(), rangeStrokes - 2 - 2);
+}
+
+TEST_F(RangeDrawingTest, WhileAPathIsDrawnInTheRangeTheHistoryStaysPut) {
+    app.range->mouseDown(MouseEvent{at({1, 0.2})});
+    app.range->mouseDragged(MouseEvent{at({1.1, 0.2})});
+    EXPECT_FALSE(app.controller.canChangePathHistory());
+    app.controller.removeLastPath(nullptr);
+    EXPECT_EQ(app.range->drawnPaths.size(), 1u);
+    // The new segments are drawn as they come, in both planes.
+    app.drawDomain();
+    app.drawRange();
+    app.range->mouseDragged(MouseEvent{at({1.2, 0.3})});
+    EXPECT_EQ(app.drawRange().strokes().size(), 1u);
+    EXPECT_EQ(app.drawDomain().strokes().size(), 2u) << "one segment on each branch";
+    app.range->mouseUp(MouseEvent{at({1.2, 0.3})});
+    EXPECT_TRUE(app.controller.canChangePathHistory());
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "support/AlertScript.h"
 #include "support/AppHarness.h"
 #include "support/LogCapture.h"
+#include "support/PathPoints.h"
 #include "views/ShapeSampler.h"
 
 namespace zw::test {
@@ -298,6 +299,78 @@ TEST(SessionRoundTrip, DrawnPanedAndZoomedPlanesComeBackPointForPoint) {
     };
     sameTruePoints(*first.domain, *other.domain);
     sameTruePoints(*first.range, *other.range);
+}
+
+// Paths drawn in the range come back with every branch of their preimages and their place
+// among the domain's paths, so that Remove Last Path takes them in the order they were drawn.
+TEST(SessionRoundTrip, PathsDrawnInTheRangeComeBackWithTheirPreimagesAndPlaces) {
+    AppHarness first;
+    FakeSender squareItem("Square");
+    first.controller.setFunction(&squareItem);
+    FakeSender allow("Allow Drawing", 0);
+    first.range->toggleAllowDrawing_(&allow);
+    const auto drawInRange = [&first](std::initializer_list<CGPoint> points) {
+        first.range->mouseDown(MouseEvent{*points.begin()});
+        for (const CGPoint p : points) {
+            first.range->mouseDragged(MouseEvent{p});
+        }
+        first.range->mouseUp(MouseEvent{*(points.end() - 1)});
+    };
+    first.range->setColorGreen(nullptr);
+    drawInRange({{310, 160}, {320, 170}, {330, 150}});  // before any domain path
+    first.drawPath({{120.0, 80.0}, {150.5, 95.25}});
+    drawInRange({{250, 250}, {260, 240}});
+    first.drawPath({{200.0, 200.0}, {230.0, 190.0}});
+    first.range->zoomOut(nullptr);
+    const std::string text = save(first.controller);
+
+    AppHarness same;
+    parse(text).apply(same.controller);
+    EXPECT_EQ(save(same.controller), text) << "what is written reads back";
+    ASSERT_EQ(same.range->drawnPaths.size(), 2u);
+    ASSERT_EQ(same.domain->preimagePaths.size(), 2u);
+    EXPECT_EQ(same.range->drawnPaths[0]->color, Color::greenColor());
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(test::pointsOf(*same.range->drawnPaths[k]),
+                  test::pointsOf(*first.range->drawnPaths[k]));
+        ASSERT_EQ(same.domain->preimagePaths[k].size(), 2u) << "both branches";
+        for (std::size_t b = 0; b < 2; ++b) {
+            EXPECT_EQ(test::pointsOf(*same.domain->preimagePaths[k][b]),
+                      test::pointsOf(*first.domain->preimagePaths[k][b]));
+        }
+    }
+    // Newest first: domain, range, domain, range.
+    const struct {
+        std::size_t domainPaths, rangePaths;
+    } after[] = {{1, 2}, {1, 1}, {0, 1}, {0, 0}};
+    for (const auto& a : after) {
+        same.controller.removeLastPath(nullptr);
+        EXPECT_EQ(same.domain->paths.size(), a.domainPaths);
+        EXPECT_EQ(same.range->drawnPaths.size(), a.rangePaths);
+        EXPECT_EQ(same.domain->preimagePaths.size(), a.rangePaths);
+    }
+
+    // Places that do not fit the domain's paths are turned away with the reason.
+    struct Case {
+        std::string from, to, message;
+    };
+    const Case cases[] = {
+        {"\"after\": 1", "\"after\": 3", "\"after\" must be a whole number from 0 to 2"},
+        {"\"after\": 1", "\"after\": -1", "\"after\" must be a whole number from 0 to 2"},
+        {"\"after\": 0", "\"after\": 2", "\"after\" must be a whole number from 2 to 2"},
+        {"\"preimages\": [", "\"preimagez\": [", "\"preimages\" is missing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to);
+        std::string bad = text;
+        const std::size_t at = bad.find(c.from);
+        ASSERT_NE(at, std::string::npos);
+        bad.replace(at, c.from.size(), c.to);
+        Session read;
+        std::string error;
+        EXPECT_FALSE(SessionReader::read(bad, read, error));
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
 }
 
 TEST(SessionRoundTrip, FormulasWithAndWithoutInverseComeBackAsTyped) {
