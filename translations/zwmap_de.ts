@@ -614,6 +614,26 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
         <source>Path Drawn in Range</source>
         <translation>Im Bildbereich gezeichneter Pfad</translation>
     </message>
+    <message>
+        <source>Morph from Identity</source>
+        <translation>Überblenden von der Identität</translation>
+    </message>
+    <message>
+        <source>w = (1 − t)z + t f(z), with t on the Parameters panel; no inverse while t &lt; 1</source>
+        <translation>w = (1 − t)z + t f(z), mit t im Parameterfeld; keine Umkehrfunktion, solange t &lt; 1</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Show the panel of f&apos;s parameters: sliders, values, ranges, Play</source>
+        <translation>Das Feld der Parameter von f zeigen: Schieberegler, Werte, Bereiche, Abspielen</translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation>%1 ändern</translation>
+    </message>
 </context>
 <context>
     <name>zw::ExportDialog</name>
@@ -800,6 +820,10 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
         <source>not an inverse of f: f(inverse(w)) = %1 at w = %2</source>
         <translation>keine Umkehrfunktion von f: f(Umkehrfunktion(w)) = %1 bei w = %2</translation>
     </message>
+    <message>
+        <source>unknown function %1 (for a product write %2*(...))</source>
+        <translation>unbekannte Funktion %1 (für ein Produkt schreiben Sie %2*(...))</translation>
+    </message>
 </context>
 <context>
     <name>zw::FormulaDialog</name>
@@ -812,16 +836,26 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
         <translation>Formel</translation>
     </message>
     <message>
-        <source>Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)
-Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z
-Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log sqrt abs arg conj re im</source>
-        <translation>Beispiel:  sin(z)^2 + 1/(z-1),  mit Umkehrfunktion  i(1+w)/(1-w)
-Operatoren:  + - * / ^     Namen:  i  pi  e  x = Re z  y = Im z
-Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log sqrt abs arg conj re im</translation>
-    </message>
-    <message>
         <source>inverse (optional) =</source>
         <translation>Umkehrfunktion (optional) =</translation>
+    </message>
+    <message>
+        <source>Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)
+Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z
+Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log sqrt abs arg conj re im
+Any other name is a parameter, set on the Parameters panel: a, k, r1, theta. A name is a whole word: az is one parameter; a z, a*z and 2a are products; write a*(z+1), as a( would be a function.</source>
+        <translation>Beispiel:  sin(z)^2 + 1/(z-1),  mit Umkehrfunktion  i(1+w)/(1-w)
+Operatoren:  + - * / ^     Namen:  i  pi  e  x = Re z  y = Im z
+Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log sqrt abs arg conj re im
+Jeder andere Name ist ein Parameter, einzustellen im Parameterfeld: a, k, r1, theta. Ein Name ist ein ganzes Wort: az ist ein Parameter; a z, a*z und 2a sind Produkte; schreiben Sie a*(z+1), denn a( wäre eine Funktion.</translation>
+    </message>
+    <message>
+        <source>Parameters:</source>
+        <translation>Parameter:</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1049,65 @@ Funktionen:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh exp log
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>zw::ParametersDock</name>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>f has no parameters. Type a formula with free names, such as z^2 + a, or turn on Function &gt; Morph from Identity.</source>
+        <translation>f hat keine Parameter. Geben Sie eine Formel mit freien Namen ein, etwa z^2 + a, oder schalten Sie Funktion &gt; Überblenden von der Identität ein.</translation>
+    </message>
+    <message>
+        <source>value of %1</source>
+        <translation>Wert von %1</translation>
+    </message>
+    <message>
+        <source>Im</source>
+        <translation>Im</translation>
+    </message>
+    <message>
+        <source>The slider&apos;s left end</source>
+        <translation>Das linke Ende des Schiebereglers</translation>
+    </message>
+    <message>
+        <source>The slider&apos;s right end</source>
+        <translation>Das rechte Ende des Schiebereglers</translation>
+    </message>
+    <message>
+        <source>Complex</source>
+        <translation>Komplex</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <source>Bounce</source>
+        <translation>Hin und zurück</translation>
+    </message>
+    <message>
+        <source> /s</source>
+        <translation> /s</translation>
+    </message>
+    <message>
+        <source>Play&apos;s speed: ranges per second</source>
+        <translation>Geschwindigkeit beim Abspielen: Bereiche pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>The ends of the range are two different real numbers.</source>
+        <translation>Die Enden des Bereichs sind zwei verschiedene reelle Zahlen.</translation>
     </message>
 </context>
 <context>

@@ -264,6 +264,20 @@ void addFunction(std::vector<Command>& t) {
                                  }),
                             "function", functionIs(entry.title)));
     }
+    // Over whatever f is chosen, now or later; t goes on the Parameters panel. Between the
+    // catalogue and the dialogs, so that the menu's ends keep their places for the keyboard.
+    t.push_back(after(option(
+        item(command::kMorph, "function", QT_TRANSLATE_NOOP("zw::Commands", "Morph from Identity"),
+             QT_TRANSLATE_NOOP(
+                 "zw::Commands",
+                 "w = (1 − t)z + t f(z), with t on the Parameters panel; no inverse while t < 1"),
+             [](Workbench& w, Sender* s) {
+                 w.parameters.setMorph(!w.parameters.morphing());
+                 if (s != nullptr) {
+                     s->setState(w.parameters.morphing() ? 1 : 0);
+                 }
+             }),
+        [](const Workbench& w) { return w.parameters.morphing(); })));
     // These carry the mark while their map or the formula is in use; opening the dialog changes
     // nothing until it is confirmed.
     t.push_back(after(grouped(
@@ -399,6 +413,13 @@ void addViewAndHelp(std::vector<Command>& t) {
                                "Refine images where f bends fast and break them where it jumps"),
              [](Workbench& w, Sender* s) { w.controller.toggleFollowCurvesNearPoles(s); }),
         [](const Workbench& w) { return w.controller.followCurvesNearPoles; }));
+    // The panel shows itself when f has parameters; the window keeps this mark with it.
+    Command parameters =
+        item(command::kParameters, "view", QT_TRANSLATE_NOOP("zw::Commands", "Parameters"),
+             QT_TRANSLATE_NOOP("zw::Commands",
+                               "Show the panel of f's parameters: sliders, values, ranges, Play"));
+    parameters.mark = Mark::Own;
+    t.push_back(std::move(parameters));
     // The window puts its remembered settings back; it asks first when the planes change.
     t.push_back(after(
         item(command::kResetSettings, "view", QT_TRANSLATE_NOOP("zw::Commands", "Reset Settings"),

@@ -1,9 +1,11 @@
 #include "app/FormulaController.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
 #include "app/Controller.h"
+#include "engine/Transformations.h"
 #include "formula/InverseCheck.h"
 #include "platform/Window.h"
 
@@ -30,9 +32,20 @@ bool FormulaController::checkInverse(const std::string& text, FormulaError& erro
     return FormulaParser::compile(text, "w", program, error);
 }
 
+std::vector<std::string> FormulaController::parametersOf(const std::string& formula,
+                                                         const std::string& inverse) {
+    std::vector<std::string> names = FormulaParser::parameterNames(formula, "z");
+    for (std::string& name : FormulaParser::parameterNames(inverse, "w")) {
+        if (std::find(names.begin(), names.end(), name) == names.end()) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
+}
+
 bool FormulaController::checkUndoes(const std::string& formula, const std::string& inverse,
-                                    FormulaError& error) {
-    std::string fault = inverseFault(formula, inverse);
+                                    FormulaError& error, const ParameterValues& values) {
+    std::string fault = inverseFault(formula, inverse, values);
     if (fault.empty()) {
         return true;
     }
@@ -49,7 +62,10 @@ bool FormulaController::closeWindow(Sender* sender) {
     const std::string g = inverse != nullptr ? inverse->stringValue() : std::string();
     // An inverse that does not undo f would pull the range's grid back to the wrong places.
     FormulaError fault;
-    if (!checkUndoes(f, g, fault)) {
+    const ParameterValues values = controller != nullptr && controller->transformations != nullptr
+                                       ? controller->transformations->parameterValues()
+                                       : ParameterValues();
+    if (!checkUndoes(f, g, fault, values)) {
         lastError = "inverse: " + fault.message;
         return false;
     }

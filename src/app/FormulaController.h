@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "formula/FormulaParser.h"
 #include "platform/Sender.h"
@@ -23,8 +24,12 @@ class FormulaController {
     static bool checkInverse(const std::string& text, FormulaError& error);
     // Whether an inverse given with a formula undoes it (see inverseFault); if not, error says
     // where it fails and covers the whole inverse. Texts that do not read pass here.
+    // Parameters are taken at `values`.
     static bool checkUndoes(const std::string& formula, const std::string& inverse,
-                            FormulaError& error);
+                            FormulaError& error, const ParameterValues& values = {});
+    // The parameters of both fields in the order they appear, as far as each reads.
+    static std::vector<std::string> parametersOf(const std::string& formula,
+                                                 const std::string& inverse);
 
     // The texts last installed, which the dialog shows again when reopened.
     std::string formulaText = "z^2";

@@ -54,10 +54,21 @@ std::unique_ptr<Path> ImageRedraw::imageLike(const Path* old) {
 }
 
 void ImageRedraw::redrawImagesUnderCurrentFunction(Controller& controller) {
+    if (std::shared_ptr<SavedList> saved = retrace(controller)) {
+        // The swap is done; the step swaps back.
+        if (UndoManager* undo = controller.domain->undoManager()) {
+            Controller* target = &controller;
+            undo->registerUndo([target, saved] { exchange(*target, saved); });
+            undo->setActionName(kActionName);
+        }
+    }
+}
+
+std::shared_ptr<ImageRedraw::SavedList> ImageRedraw::retrace(Controller& controller) {
     DomainView* domain = controller.domain;
     RangeView* range = controller.range;
     if (domain == nullptr || range == nullptr) {
-        return;
+        return nullptr;
     }
     auto saved = std::make_shared<SavedList>();
     auto rebuild = [&](const PathList& sources, const PathList& rangeImages,
@@ -74,13 +85,23 @@ void ImageRedraw::redrawImagesUnderCurrentFunction(Controller& controller) {
     rebuild(domain->paths, range->paths, domain->transformedPathsShownInDomain);
     rebuild(domain->removedPaths, range->removedPaths,
             domain->removedTransformedPathsShownInDomain);
-    exchange(controller, saved);
+    swap(controller, *saved);
+    return saved;
 }
 
 void ImageRedraw::exchange(Controller& controller, const std::shared_ptr<SavedList>& saved) {
+    swap(controller, *saved);
+    if (UndoManager* undo = controller.domain->undoManager()) {
+        Controller* target = &controller;
+        undo->registerUndo([target, saved] { exchange(*target, saved); });
+        undo->setActionName(kActionName);
+    }
+}
+
+void ImageRedraw::swap(Controller& controller, SavedList& saved) {
     DomainView* domain = controller.domain;
     RangeView* range = controller.range;
-    for (Saved& entry : *saved) {
+    for (Saved& entry : saved) {
         const Place place = find(*domain, entry.source);
         if (!place.found) {
             continue;
@@ -98,11 +119,6 @@ void ImageRedraw::exchange(Controller& controller, const std::shared_ptr<SavedLi
     range->needsCompleteRedraw = true;
     range->setNeedsDisplay(true);
     domain->setNeedsCompleteRedraw();
-    if (UndoManager* undo = domain->undoManager()) {
-        Controller* target = &controller;
-        undo->registerUndo([target, saved] { exchange(*target, saved); });
-        undo->setActionName(kActionName);
-    }
 }
 
 }  // namespace zw

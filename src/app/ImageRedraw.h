@@ -20,7 +20,6 @@ class ImageRedraw {
 
     static void redrawImagesUnderCurrentFunction(Controller& controller);
 
-  private:
     struct Saved {
         const Path* source = nullptr;
         std::unique_ptr<Path> range;
@@ -28,8 +27,14 @@ class ImageRedraw {
     };
     using SavedList = std::vector<Saved>;
 
-    // Swaps the saved images with those the planes hold for the same domain paths and records
-    // the reverse swap as the undo step.
+    // The same without an undo step, for a parameter's live change: the list returned holds
+    // the images that were showing, which swap(controller, list) puts back.
+    static std::shared_ptr<SavedList> retrace(Controller& controller);
+    // Swaps the saved images with those the planes hold for the same domain paths.
+    static void swap(Controller& controller, SavedList& saved);
+
+  private:
+    // swap, and the reverse swap recorded as the undo step.
     static void exchange(Controller& controller, const std::shared_ptr<SavedList>& saved);
     static std::unique_ptr<Path> imageLike(const Path* old);
 };

@@ -87,7 +87,10 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
     const ActiveFunction& active = engine.activeFunction();
     // The window reads the cursor after every event: a move, then the event it was, read the
     // same w, and the search runs once.
-    if (solved_.sameQuery(active, w, region)) {
+    // A moved parameter or morph is another f, though the function's record is the same.
+    const bool sameValues =
+        solved_.values == engine.parameterValues() && solved_.morph == engine.morphing();
+    if (sameValues && solved_.sameQuery(active, w, region)) {
         return solved_;
     }
     roots::PreimageSet found;
@@ -99,7 +102,7 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         // pointer came back elsewhere) following could spend the budget a scan needs.
         const bool near =
             std::hypot(w.x - solved_.w.x, w.y - solved_.w.y) <= kFollowPixels * range_.unitSize();
-        found = near && solved_.sameSearch(active, region)
+        found = near && sameValues && solved_.sameSearch(active, region)
                     ? roots::continuePreimages(f, solved_.found, {solved_.w.x, solved_.w.y},
                                                {w.x, w.y}, region, options)
                     : roots::findPreimages(f, {w.x, w.y}, region, options);
@@ -122,8 +125,16 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         return ax != bx ? ax < bx : a.y < b.y;
     });
     const int leftOut = found.leftOut;
-    solved_ =
-        Solved{true, active, w, region, std::move(points), leftOut, incomplete, std::move(found)};
+    solved_ = Solved{true,
+                     active,
+                     w,
+                     region,
+                     std::move(points),
+                     leftOut,
+                     incomplete,
+                     std::move(found),
+                     engine.parameterValues(),
+                     engine.morphing()};
     return solved_;
 }
 

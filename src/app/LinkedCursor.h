@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/ActiveFunction.h"
+#include "formula/FormulaParser.h"
 #include "platform/Geometry.h"
 #include "roots/Preimages.h"
 
@@ -87,6 +88,9 @@ class LinkedCursor {
         bool incomplete = false;
         roots::PreimageSet found;
         bool sameSearch(const ActiveFunction& f, CGRect area) const;
+        // The parameters' values and the morph it was solved with.
+        ParameterValues values;
+        bool morph = false;
         bool sameQuery(const ActiveFunction& f, CGPoint at, CGRect area) const;
     };
     const Solved& solve(const Transformations& engine, CGPoint w) const;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/FormulaMaps.h"
+#include "engine/Morph.h"
 #include "engine/Transformations.h"
 #include "roots/SolverMaps.h"
 #include "views/DomainView.h"
@@ -14,10 +15,13 @@ namespace zw {
 
 roots::Map solverMapOf(const Transformations& engine) {
     const ActiveFunction& active = engine.activeFunction();
-    if (active.kind == ActiveFunction::Kind::Formula) {
-        return roots::formulaMap(engine::formulaProgram);
+    roots::Map f = active.kind == ActiveFunction::Kind::Formula
+                       ? roots::formulaMap(engine::formulaProgram)
+                       : roots::mapNamed(active.title);
+    if (f && engine.morphing()) {
+        return [f, t = engine::morphT](std::complex<double> z) { return morphJet(f(z), z, t); };
     }
-    return roots::mapNamed(active.title);
+    return f;
 }
 
 CGRect regionAround(const PlaneView& plane, double margin) {

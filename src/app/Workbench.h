@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/Controller.h"
+#include "app/Parameters.h"
 #include "engine/Transformations.h"
 #include "platform/Geometry.h"
 #include "platform/UndoManager.h"
@@ -45,6 +46,8 @@ class Workbench {
     UndoManager undoManager;
     Transformations transformations;
     Controller controller;
+    // The parameters of f and the morph; a value given here rebuilds the picture once.
+    Parameters parameters{controller, transformations};
 
   private:
     std::unique_ptr<DomainView> domain_;

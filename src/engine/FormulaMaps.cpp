@@ -6,6 +6,8 @@ namespace engine {
 FormulaProgram formulaProgram;
 FormulaProgram formulaInverseProgram;
 bool formulaHasInverse = false;
+ParameterValues formulaValues;
+std::map<std::string, ParameterSettings, std::less<>> parameterSettings;
 }  // namespace engine
 
 CGPoint formulaFunction(CGPoint z) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/ComplexFunctions.h"
+#include "engine/ParameterSettings.h"
+#include "formula/FormulaParser.h"
 #include "formula/FormulaProgram.h"
 
 namespace zw {
@@ -15,6 +17,10 @@ extern FormulaProgram formulaProgram;
 extern FormulaProgram formulaInverseProgram;
 // An inverse was given with the formula now installed.
 extern bool formulaHasInverse;
+// The values the formulas' parameters are compiled with (a name missing: its default).
+extern ParameterValues formulaValues;
+// How each parameter given settings is shown and moved (Transformations::parameterSettings).
+extern std::map<std::string, ParameterSettings, std::less<>> parameterSettings;
 }  // namespace engine
 
 }  // namespace zw

@@ -1,11 +1,13 @@
 #include "engine/Transformations.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "engine/ActiveFunction.h"
 #include "engine/Catalogue.h"
 #include "engine/FormulaMaps.h"
+#include "engine/Morph.h"
 #include "engine/UserMaps.h"
 #include "formula/FormulaParser.h"
 #include "platform/Log.h"
@@ -48,12 +50,151 @@ void Transformations::setFunction(const std::string& title) {
         if (entry->inverse != nullptr) {
             engine::funcinv = entry->inverse;
         }
+    } else {
+        log("unknown function specifed, namely %s, behaving as identity", title.c_str());
+        engine::active = ActiveFunction{ActiveFunction::Kind::Catalogue, "Identity", {}, {}, {}};
+        engine::func = identity;
+        engine::funcinv = identity;
+    }
+    wrapMorph();
+}
+
+void Transformations::wrapMorph() {
+    if (engine::morphing && engine::func != morphFunction) {
+        engine::morphBase = engine::func;
+        engine::func = morphFunction;
+    }
+}
+
+ComplexFunction Transformations::baseFunction() const {
+    return engine::func == morphFunction ? engine::morphBase : engine::func;
+}
+
+namespace {
+
+// The value a formula is compiled with for each of its parameters.
+bool compileAt(const std::string& text, const char* variable, FormulaProgram& program,
+               FormulaError& fault) {
+    return FormulaParser::compile(text, variable, program, fault, engine::formulaValues);
+}
+
+// The formula installed now, compiled again at the values now given.
+void recompileFormula() {
+    const ActiveFunction& active = engine::active;
+    if (active.kind != ActiveFunction::Kind::Formula) {
         return;
     }
-    log("unknown function specifed, namely %s, behaving as identity", title.c_str());
-    engine::active = ActiveFunction{ActiveFunction::Kind::Catalogue, "Identity", {}, {}, {}};
-    engine::func = identity;
-    engine::funcinv = identity;
+    FormulaError fault;
+    FormulaProgram forward;
+    if (compileAt(active.formula, "z", forward, fault)) {
+        engine::formulaProgram = std::move(forward);
+    }
+    FormulaProgram backward;
+    if (engine::formulaHasInverse && compileAt(active.inverse, "w", backward, fault)) {
+        engine::formulaInverseProgram = std::move(backward);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> Transformations::parameterNames() const {
+    std::vector<std::string> names;
+    const ActiveFunction& active = engine::active;
+    if (active.kind == ActiveFunction::Kind::Formula) {
+        FormulaProgram program;
+        FormulaError fault;
+        FormulaParser::compile(active.formula, "z", program, fault, engine::formulaValues, &names);
+        if (!active.inverse.empty()) {
+            FormulaParser::compile(active.inverse, "w", program, fault, engine::formulaValues,
+                                   &names);
+        }
+    }
+    if (engine::morphing && std::find(names.begin(), names.end(), "t") == names.end()) {
+        names.emplace_back("t");
+    }
+    return names;
+}
+
+const ParameterValues& Transformations::parameterValues() const {
+    return engine::formulaValues;
+}
+
+std::complex<double> Transformations::defaultValue(const std::string& name, bool morphing) {
+    return morphing && name == "t" ? std::complex<double>(1.0, 0.0)
+                                   : std::complex<double>(FormulaParser::kParameterDefault, 0.0);
+}
+
+std::complex<double> Transformations::parameterValue(const std::string& name) const {
+    const auto known = engine::formulaValues.find(name);
+    return known != engine::formulaValues.end() ? known->second
+                                                : defaultValue(name, engine::morphing);
+}
+
+bool Transformations::setParameterValue(const std::string& name, std::complex<double> value) {
+    const std::vector<std::string> names = parameterNames();
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+        return false;
+    }
+    engine::formulaValues[name] = value;
+    if (name == "t") {
+        engine::morphT = value;
+    }
+    recompileFormula();
+    return true;
+}
+
+void Transformations::resetParameters() {
+    setMorph(false);
+    engine::formulaValues.clear();
+    engine::parameterSettings.clear();
+    engine::morphT = defaultValue("t", true);
+    recompileFormula();
+}
+
+ParameterSettings Transformations::parameterSettings(const std::string& name) const {
+    const auto known = engine::parameterSettings.find(name);
+    if (known != engine::parameterSettings.end()) {
+        return known->second;
+    }
+    ParameterSettings settings;
+    if (name == "t" && engine::morphing) {
+        settings.min = 0.0;
+        settings.max = 1.0;
+    }
+    return settings;
+}
+
+void Transformations::setParameterSettings(const std::string& name,
+                                           const ParameterSettings& settings) {
+    engine::parameterSettings[name] = settings;
+}
+
+void Transformations::setMorph(bool on) {
+    if (on == engine::morphing) {
+        return;
+    }
+    if (on) {
+        // t starts where the picture is f itself, unless it is the formula's own parameter:
+        // then f keeps its value.
+        const std::vector<std::string> own = parameterNames();
+        if (std::find(own.begin(), own.end(), "t") == own.end()) {
+            engine::formulaValues["t"] = defaultValue("t", true);
+        } else {
+            engine::formulaValues.try_emplace("t", defaultValue("t", false));
+        }
+        engine::morphing = true;
+        engine::morphT = parameterValue("t");
+        wrapMorph();
+        return;
+    }
+    engine::morphing = false;
+    if (engine::func == morphFunction) {
+        engine::func = engine::morphBase;
+    }
+}
+
+bool Transformations::morphing() const {
+    return engine::morphing;
 }
 
 CGPoint Transformations::transform(CGPoint z) const {
@@ -99,7 +240,10 @@ const ActiveFunction& Transformations::activeFunction() const {
 }
 
 bool Transformations::hasInverse() const {
-    const ComplexFunction f = engine::func;
+    if (engine::morphing && engine::morphT != 1.0) {
+        return false;
+    }
+    const ComplexFunction f = baseFunction();
     if (f == usersAffineMap || f == usersMobiusMap) {
         return true;
     }
@@ -119,12 +263,12 @@ bool Transformations::setFormula(const std::string& formula, const std::string& 
     FormulaProgram forward;
     FormulaProgram backward;
     FormulaError fault;
-    if (!FormulaParser::compile(formula, "z", forward, fault)) {
+    if (!compileAt(formula, "z", forward, fault)) {
         error = "f(z): " + fault.message;
         return false;
     }
     const bool withInverse = inverse.find_first_not_of(" \t\n\r\f\v") != std::string::npos;
-    if (withInverse && !FormulaParser::compile(inverse, "w", backward, fault)) {
+    if (withInverse && !compileAt(inverse, "w", backward, fault)) {
         error = "inverse: " + fault.message;
         return false;
     }
@@ -140,6 +284,7 @@ bool Transformations::setFormula(const std::string& formula, const std::string& 
                                     {},
                                     formula,
                                     withInverse ? inverse : std::string()};
+    wrapMorph();
     return true;
 }
 
@@ -170,6 +315,7 @@ void Transformations::setParameters(const std::string& name, float aR, float aI,
     }
     engine::active = ActiveFunction{
         ActiveFunction::Kind::UserMap, name, {aR, aI, bR, bI, cR, cI, dR, dI}, {}, {}};
+    wrapMorph();
 }
 
 }  // namespace zw

@@ -5,6 +5,8 @@
 
 #include "engine/ActiveFunction.h"
 #include "engine/ComplexFunctions.h"
+#include "engine/ParameterSettings.h"
+#include "formula/FormulaParser.h"
 
 namespace zw {
 
@@ -43,6 +45,35 @@ class Transformations {
     bool setFormula(const std::string& formula, const std::string& inverse, std::string& error);
     // How the current function was chosen (engine::active).
     const ActiveFunction& activeFunction() const;
+
+    // The parameters of f as it is now: a formula's (then its inverse's) in the order they
+    // appear, and t while the morph is on.
+    std::vector<std::string> parameterNames() const;
+    // Every value given so far, by name, including names no longer in use (a formula typed
+    // again keeps them); a name not here is at its default.
+    const ParameterValues& parameterValues() const;
+    std::complex<double> parameterValue(const std::string& name) const;
+    // Gives a parameter of f a value and compiles f (and its inverse) at it; false, with
+    // nothing changed, for a name f does not have.
+    bool setParameterValue(const std::string& name, std::complex<double> value);
+    // A parameter's range, kind and Play, given or by default.
+    ParameterSettings parameterSettings(const std::string& name) const;
+    void setParameterSettings(const std::string& name, const ParameterSettings& settings);
+    // Forgets every value and setting given and turns the morph off: what a window starts
+    // with. f is compiled again at the defaults.
+    void resetParameters();
+    // The morph from the identity, f_t(z) = (1 - t) z + t f(z), over whatever f is chosen
+    // now or later; t starts at 1 (f itself). While t is not 1 there is no inverse.
+    void setMorph(bool on);
+    bool morphing() const;
+    // The function chosen, without the morph.
+    ComplexFunction baseFunction() const;
+    // What a parameter starts at before it is given a value.
+    static std::complex<double> defaultValue(const std::string& name, bool morphing);
+
+  private:
+    // After f was chosen: the morph wraps it again.
+    static void wrapMorph();
 };
 
 }  // namespace zw

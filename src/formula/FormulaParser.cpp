@@ -1,6 +1,7 @@
 #include "formula/FormulaParser.h"
 #include "platform/Translatable.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -66,18 +67,39 @@ std::string quoted(std::string_view text) {
 
 }  // namespace
 
-FormulaParser::FormulaParser(std::string_view text, std::string_view variable)
-    : text_(text), variable_(variable) {}
+FormulaParser::FormulaParser(std::string_view text, std::string_view variable,
+                             const ParameterValues& values, std::vector<std::string>* names)
+    : text_(text), variable_(variable), values_(values), names_(names) {}
 
 bool FormulaParser::compile(std::string_view text, std::string_view variable,
                             FormulaProgram& program, FormulaError& error) {
+    static const ParameterValues none;
+    return compile(text, variable, program, error, none);
+}
+
+std::vector<std::string> FormulaParser::parameterNames(std::string_view text,
+                                                       std::string_view variable) {
+    FormulaProgram program;
+    FormulaError error;
+    std::vector<std::string> names;
+    if (!compile(text, variable, program, error, {}, &names)) {
+        names.clear();
+    }
+    return names;
+}
+
+bool FormulaParser::compile(std::string_view text, std::string_view variable,
+                            FormulaProgram& program, FormulaError& error,
+                            const ParameterValues& values, std::vector<std::string>* names) {
     if (characters(text) > kMaxLength) {
         error = FormulaError{
             1, 1, "the formula is too long: at most " + std::to_string(kMaxLength) + " characters"};
         return false;
     }
     try {
-        FormulaParser parser(text, variable);
+        // Names are collected apart and handed over only on success.
+        std::vector<std::string> found;
+        FormulaParser parser(text, variable, values, names != nullptr ? &found : nullptr);
         parser.next();
         if (parser.token_ == Token::End) {
             parser.fail(0, 0, QT_TRANSLATE_NOOP("zw::Fields", "the formula is empty"));
@@ -91,6 +113,13 @@ bool FormulaParser::compile(std::string_view text, std::string_view variable,
                         QT_TRANSLATE_NOOP("zw::Fields", "the formula is too deeply nested"));
         }
         program = std::move(parser.program_);
+        if (names != nullptr) {
+            for (std::string& name : found) {
+                if (std::find(names->begin(), names->end(), name) == names->end()) {
+                    names->push_back(std::move(name));
+                }
+            }
+        }
         return true;
     } catch (const Failure& failure) {
         error = failure.error;
@@ -191,6 +220,21 @@ void FormulaParser::next() {
         ++end_;
     }
     unexpected();
+}
+
+void FormulaParser::parameter(std::string_view word, std::size_t wordStart) {
+    next();
+    if (token_ == Token::Symbol && text_[start_] == '(') {
+        fail(wordStart, word.size(),
+             "unknown function " + quoted(word) + " (for a product write " + std::string(word) +
+                 "*(...))");
+    }
+    const auto known = values_.find(word);
+    program_.pushConstant(known != values_.end() ? known->second
+                                                 : std::complex<double>(kParameterDefault, 0.0));
+    if (names_ != nullptr && std::find(names_->begin(), names_->end(), word) == names_->end()) {
+        names_->emplace_back(word);
+    }
 }
 
 bool FormulaParser::startsOperand() const {
@@ -320,11 +364,13 @@ void FormulaParser::name() {
             program_.unary(function.op);
             return;
         }
-        std::string message = "unknown name " + quoted(word);
         if (word == "z" || word == "w") {
-            message += ": the variable here is " + std::string(variable_);
+            fail(wordStart, word.size(),
+                 "unknown name " + quoted(word) + ": the variable here is " +
+                     std::string(variable_));
         }
-        fail(wordStart, word.size(), message);
+        parameter(word, wordStart);
+        return;
     }
     next();
 }

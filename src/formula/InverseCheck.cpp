@@ -67,15 +67,16 @@ std::optional<InverseMiss> inverseMiss(const FormulaProgram& f, const FormulaPro
     return std::nullopt;
 }
 
-std::string inverseFault(std::string_view formula, std::string_view inverse) {
+std::string inverseFault(std::string_view formula, std::string_view inverse,
+                         const ParameterValues& values) {
     if (isBlank(inverse)) {
         return {};
     }
     FormulaProgram f;
     FormulaProgram g;
     FormulaError error;
-    if (!FormulaParser::compile(formula, "z", f, error) ||
-        !FormulaParser::compile(inverse, "w", g, error)) {
+    if (!FormulaParser::compile(formula, "z", f, error, values) ||
+        !FormulaParser::compile(inverse, "w", g, error, values)) {
         return {};
     }
     const std::optional<InverseMiss> miss = inverseMiss(f, g);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "formula/FormulaParser.h"
 #include "formula/FormulaProgram.h"
 
 namespace zw {
@@ -25,6 +26,8 @@ std::optional<InverseMiss> inverseMiss(const FormulaProgram& f, const FormulaPro
 // The same for texts: f in z and the inverse in w. What is wrong, for a person, with one point
 // where it fails; empty when the inverse undoes f, is blank, or either text does not read
 // (the parser says what is wrong with those).
-std::string inverseFault(std::string_view formula, std::string_view inverse);
+// Parameters are taken at `values` (at their default where it names none of them).
+std::string inverseFault(std::string_view formula, std::string_view inverse,
+                         const ParameterValues& values = {});
 
 }  // namespace zw

@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 
 #include "app/FormulaController.h"
 #include "engine/ActiveFunction.h"
+#include "engine/FormulaMaps.h"
 #include "platform/Translatable.h"
 #include "qt/FieldMarks.h"
 #include "qt/Translation.h"
@@ -38,6 +40,7 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
       inverseEdit_(new QLineEdit(this)),
       formulaMessage_(FieldMarks::messageLabel(this)),
       inverseMessage_(FieldMarks::messageLabel(this)),
+      parametersLabel_(new QLabel(this)),
       okButton_(new QPushButton(QCoreApplication::translate("zw::FormulaDialog", "OK"), this)),
       formulaText_(formulaEdit_),
       inverseText_(inverseEdit_),
@@ -50,7 +53,10 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
                        "Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
                        "Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z\n"
                        "Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh "
-                       "exp log sqrt abs arg conj re im"),
+                       "exp log sqrt abs arg conj re im\n"
+                       "Any other name is a parameter, set on the Parameters panel: a, k, r1, "
+                       "theta. A name is a whole word: az is one parameter; a z, a*z and 2a are "
+                       "products; write a*(z+1), as a( would be a function."),
                    this);
     help->setWordWrap(true);
     layout->addWidget(help);
@@ -61,6 +67,7 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
     form->addRow(QCoreApplication::translate("zw::FormulaDialog", "inverse (optional) ="),
                  inverseEdit_);
     form->addRow(QString(), inverseMessage_);
+    form->addRow(tr("Parameters:"), parametersLabel_);
     layout->addLayout(form);
     formulaEdit_->setMinimumWidth(formulaEdit_->fontMetrics().averageCharWidth() * 50);
 
@@ -107,8 +114,14 @@ void FormulaDialog::check() {
     const bool formulaOk = FormulaController::checkFormula(formula, formulaError);
     bool inverseOk = FormulaController::checkInverse(inverse, inverseError);
     if (formulaOk && inverseOk) {
-        inverseOk = FormulaController::checkUndoes(formula, inverse, inverseError);
+        inverseOk =
+            FormulaController::checkUndoes(formula, inverse, inverseError, engine::formulaValues);
     }
+    QStringList names;
+    for (const std::string& name : FormulaController::parametersOf(formula, inverse)) {
+        names << QString::fromStdString(name);
+    }
+    parametersLabel_->setText(names.isEmpty() ? tr("none") : names.join(QStringLiteral(", ")));
     report(formulaEdit_, formulaMessage_, formulaOk, formulaError);
     report(inverseEdit_, inverseMessage_, inverseOk, inverseError);
     okButton_->setEnabled(formulaOk && inverseOk);

@@ -34,6 +34,8 @@ class FormulaDialog : public QDialog {
     QLineEdit* inverseField() const { return inverseEdit_; }
     QLabel* formulaMessage() const { return formulaMessage_; }
     QLabel* inverseMessage() const { return inverseMessage_; }
+    // The parameters found in both fields, as the user types.
+    QLabel* parametersLabel() const { return parametersLabel_; }
     QPushButton* okButton() const { return okButton_; }
     // The characters marked as wrong in a field (start, length in the field's text); length 0
     // when nothing is marked.
@@ -55,6 +57,7 @@ class FormulaDialog : public QDialog {
     QLineEdit* inverseEdit_;
     QLabel* formulaMessage_;
     QLabel* inverseMessage_;
+    QLabel* parametersLabel_;
     QPushButton* okButton_;
     LineEditField formulaText_;
     LineEditField inverseText_;

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <array>
 
@@ -20,6 +21,7 @@
 #include "qt/HelpMenu.h"
 #include "qt/MenuBuilder.h"
 #include "qt/ParameterDialog.h"
+#include "qt/ParametersDock.h"
 #include "qt/PlaneWidget.h"
 #include "qt/QtColorPanel.h"
 #include "qt/RecoveryKeeper.h"
@@ -99,6 +101,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     preferences_->applyOptions(*menus_);
     connect(menus_->action(command::kResetSettings), &QAction::triggered, preferences_,
             &WindowPreferences::reset);
+    createParametersDock();
     domainPane_->setFocus();
     // What the window starts with is no change to save, and what New brings back.
     session_->document().markStart();
@@ -247,6 +250,24 @@ void MainWindow::sessionApplied() {
     domain_->updateCoords();
     controller_.refreshReadouts();
     afterAction();
+}
+
+void MainWindow::createParametersDock() {
+    parametersDock_ = new ParametersDock(
+        workbench_.parameters, [this] { afterAction(); }, this);
+    addDockWidget(Qt::RightDockWidgetArea, parametersDock_);
+    parametersDock_->hide();
+    QAction* item = menus_->action(command::kParameters);
+    connect(item, &QAction::triggered, parametersDock_, [this](bool on) {
+        parametersDock_->refresh();
+        parametersDock_->setVisible(on);
+    });
+    connect(parametersDock_, &QDockWidget::visibilityChanged, item, [this, item] {
+        const QSignalBlocker blocker(item);
+        item->setChecked(parametersDock_->isVisible());
+    });
+    // The rows follow every change: a new formula, an undo, a session.
+    connect(this, &MainWindow::actionHandled, parametersDock_, &ParametersDock::refresh);
 }
 
 void MainWindow::afterAction() {

@@ -23,6 +23,7 @@ class FormulaDialog;
 class HelpMenu;
 class MenuBuilder;
 class ParameterDialog;
+class ParametersDock;
 class PlaneView;
 class PlaneWidget;
 class QtColorPanel;
@@ -53,6 +54,7 @@ class MainWindow : public QMainWindow {
     ParameterDialog* polynomialDialog() const { return polynomialDialog_; }
     ParameterDialog* affineDialog() const { return affineDialog_; }
     FormulaDialog* formulaDialog() const { return formulaDialog_; }
+    ParametersDock* parametersDock() const { return parametersDock_; }
 
     SessionActions* sessionActions() const { return session_; }
     // After a session replaced the planes and the function: menus follow what it set.
@@ -84,6 +86,7 @@ class MainWindow : public QMainWindow {
     // The actions of the commands that open dialogs or quit.
     void bindCommands();
     void afterAction();
+    void createParametersDock();
 
     Workbench workbench_;
     UndoManager& undoManager_ = workbench_.undoManager;
@@ -103,6 +106,7 @@ class MainWindow : public QMainWindow {
     ParameterDialog* polynomialDialog_ = nullptr;
     ParameterDialog* affineDialog_ = nullptr;
     FormulaDialog* formulaDialog_ = nullptr;
+    ParametersDock* parametersDock_ = nullptr;
     ShapeDialog* circleDialog_ = nullptr;
     ShapeDialog* lineDialog_ = nullptr;
     MenuBuilder* menus_ = nullptr;

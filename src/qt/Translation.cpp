@@ -39,6 +39,8 @@ struct Pattern {
 const Pattern kPatterns[] = {
     {i18n::kCommands, QT_TRANSLATE_NOOP("zw::Commands", "Undo %1")},
     {i18n::kCommands, QT_TRANSLATE_NOOP("zw::Commands", "Redo %1")},
+    // A parameter's name, as the undo items show it.
+    {i18n::kCommands, QT_TRANSLATE_NOOP("zw::Commands", "Change %1")},
     {i18n::kAlerts, QT_TRANSLATE_NOOP("zw::Alerts", "Save changes to %1?")},
     {i18n::kAlerts,
      QT_TRANSLATE_NOOP("zw::Alerts",
@@ -73,6 +75,8 @@ const Pattern kPatterns[] = {
     {i18n::kFields,
      QT_TRANSLATE_NOOP("zw::Fields", "too deeply nested at column %1: at most %2 levels")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "expected \"(\" after %1 at column %2")},
+    {i18n::kFields,
+     QT_TRANSLATE_NOOP("zw::Fields", "unknown function %1 (for a product write %2*(...))")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "unknown name %1: the variable here is %2")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "unknown name %1")},
     {i18n::kFields,

@@ -115,7 +115,12 @@ Session Session::capture(const Controller& controller, Paths paths) {
     const DomainView& domain = *controller.domain;
     const RangeView& range = *controller.range;
     Session s;
-    s.function = controller.transformations->activeFunction();
+    const Transformations& engine = *controller.transformations;
+    s.function = engine.activeFunction();
+    s.morph = engine.morphing();
+    for (const std::string& name : engine.parameterNames()) {
+        s.parameters.push_back({name, engine.parameterValue(name), engine.parameterSettings(name)});
+    }
     Viewport domainMapping = domain.viewport();
     Viewport rangeMapping = range.viewport();
     s.domain = capturePlane(domain, domainMapping);
@@ -156,6 +161,21 @@ void Session::apply(Controller& controller) const {
     // The function first: the engine alone changes, and a formula that does not read (which
     // SessionReader never hands out) leaves everything as it was.
     Transformations& engine = *controller.transformations;
+    if (function.kind == ActiveFunction::Kind::Formula) {
+        FormulaProgram program;
+        FormulaError fault;
+        if (!FormulaParser::compile(function.formula, "z", program, fault) ||
+            (!function.inverse.empty() &&
+             !FormulaParser::compile(function.inverse, "w", program, fault))) {
+            log("a session's formula does not read (%s); nothing changed", fault.message.c_str());
+            return;
+        }
+    }
+    // The parameters as the file has them, and the defaults for any it does not name.
+    engine.resetParameters();
+    for (const Parameter& p : parameters) {
+        engine.setParameterSettings(p.name, p.settings);
+    }
     switch (function.kind) {
         case ActiveFunction::Kind::Catalogue:
             engine.setFunction(function.title);
@@ -173,6 +193,10 @@ void Session::apply(Controller& controller) const {
             }
             break;
         }
+    }
+    engine.setMorph(morph);
+    for (const Parameter& p : parameters) {
+        engine.setParameterValue(p.name, p.value);
     }
 
     // The old paths and images go before any view changes: none of them may be moved or drawn

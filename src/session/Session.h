@@ -1,10 +1,13 @@
 #pragma once
 
+#include <complex>
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/ActiveFunction.h"
+#include "engine/ParameterSettings.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "views/ShadingColours.h"
@@ -49,7 +52,17 @@ class Session {
         std::size_t after = 0;
     };
 
+    // A parameter of f: its value, and how the panel shows and plays it.
+    struct Parameter {
+        std::string name;
+        std::complex<double> value;
+        ParameterSettings settings;
+    };
+
     ActiveFunction function;
+    // The parameters f has now (none for a file from before they were kept), and the morph.
+    std::vector<Parameter> parameters;
+    bool morph = false;
     Plane domain;
     Plane range;
     // The domain's own copies of the images, one per domain path.

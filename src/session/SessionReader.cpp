@@ -1,5 +1,6 @@
 #include "session/SessionReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -149,7 +150,9 @@ class Reader {
         }
 
         Session s;
-        s.function = function(Fields::object(root, top, "function"), top / "function");
+        const Json& function_ = Fields::object(root, top, "function");
+        s.function = function(function_, top / "function");
+        motion(function_, top / "function", s);
 
         for (const sessionfields::Section& part : sessionfields::sections()) {
             section(Fields::object(root, top, part.key), top / part.key, part, s);
@@ -218,18 +221,91 @@ class Reader {
             formulaText(out.formula, "z", at, "formula");
             if (out.inverse.find_first_not_of(" \t\n\r\f\v") != std::string::npos) {
                 formulaText(out.inverse, "w", at, "inverse");
-                // The dialog never lets such a pair through; a file must not either, or the
-                // pulled-back grid would be drawn wrong.
-                const std::string fault = inverseFault(out.formula, out.inverse);
-                if (!fault.empty()) {
-                    fail(at / "inverse", "\"inverse\": " + fault);
-                }
             } else {
                 out.inverse.clear();
             }
         } else {
             fail(at / "kind",
                  "unknown kind of function " + inQuotes(kind) + " (catalogue, map or formula)");
+        }
+        return out;
+    }
+
+    // The parameters and the morph, which files from before them do not have.
+    static void motion(const Json& f, const Where& at, Session& s) {
+        if (f.contains("morph")) {
+            s.morph = Fields::flag(f, at, "morph");
+        }
+        std::vector<std::string> names;
+        if (s.function.kind == ActiveFunction::Kind::Formula) {
+            names = FormulaParser::parameterNames(s.function.formula, "z");
+            for (const std::string& name : FormulaParser::parameterNames(s.function.inverse, "w")) {
+                if (std::find(names.begin(), names.end(), name) == names.end()) {
+                    names.push_back(name);
+                }
+            }
+        }
+        if (s.morph && std::find(names.begin(), names.end(), "t") == names.end()) {
+            names.emplace_back("t");
+        }
+        ParameterValues values;
+        if (f.contains("parameters")) {
+            const Json& list = Fields::list(f, at, "parameters");
+            const Where listAt = at / "parameters";
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                Session::Parameter p = parameter(list[i], listAt / i, names);
+                if (!values.emplace(p.name, p.value).second) {
+                    fail(listAt / i / "name", "parameter " + inQuotes(p.name) + " is given twice");
+                }
+                s.parameters.push_back(std::move(p));
+            }
+        }
+        // The dialog never lets a pair through whose inverse does not undo f at the values it
+        // has; a file must not either, or the pulled-back grid would be drawn wrong.
+        if (!s.function.inverse.empty()) {
+            const std::string fault = inverseFault(s.function.formula, s.function.inverse, values);
+            if (!fault.empty()) {
+                fail(at / "inverse", "\"inverse\": " + fault);
+            }
+        }
+    }
+
+    static Session::Parameter parameter(const Json& p, const Where& at,
+                                        const std::vector<std::string>& names) {
+        Session::Parameter out;
+        out.name = Fields::text(p, at, "name");
+        if (std::find(names.begin(), names.end(), out.name) == names.end()) {
+            fail(at / "name", "the function has no parameter " + inQuotes(out.name));
+        }
+        const Json& value = Fields::member(p, at, "value");
+        if (!value.is_array() || value.size() != 2 || !value[0].is_number() ||
+            !value[1].is_number()) {
+            fail(at / "value", "\"value\" must be two numbers (real and imaginary part)");
+        }
+        out.value = {value[0].get<double>(), value[1].get<double>()};
+        if (!std::isfinite(out.value.real()) || !std::isfinite(out.value.imag())) {
+            fail(at / "value", "\"value\" must be finite");
+        }
+        out.settings.min = Fields::number(p, at, "min");
+        out.settings.max = Fields::number(p, at, "max");
+        if (!std::isfinite(out.settings.min) || !std::isfinite(out.settings.max) ||
+            !(out.settings.min < out.settings.max)) {
+            fail(at / "max", "\"min\" must be less than \"max\"");
+        }
+        out.settings.complex = Fields::flag(p, at, "complex");
+        if (!out.settings.complex && out.value.imag() != 0.0) {
+            fail(at / "value", "a real parameter's \"value\" has no imaginary part");
+        }
+        const std::string play = Fields::text(p, at, "play");
+        if (play == "loop" || play == "bounce") {
+            out.settings.play.mode =
+                play == "loop" ? PlaySettings::Mode::Loop : PlaySettings::Mode::Bounce;
+        } else {
+            fail(at / "play", "unknown play " + inQuotes(play) + " (loop or bounce)");
+        }
+        out.settings.play.speed = Fields::number(p, at, "speed");
+        if (!(out.settings.play.speed > 0.0) || !std::isfinite(out.settings.play.speed)) {
+            fail(at / "speed", "\"speed\" must be a number above 0");
         }
         return out;
     }

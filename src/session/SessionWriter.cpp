@@ -145,6 +145,32 @@ Json function(const ActiveFunction& f, OneLine& lines) {
     return Json{{"kind", "catalogue"}, {"title", f.title}};
 }
 
+const char* playModeName(PlaySettings::Mode mode) {
+    return mode == PlaySettings::Mode::Bounce ? "bounce" : "loop";
+}
+
+// Written only where there is something to keep, so that a session without parameters or the
+// morph reads as it always did.
+void addParameters(Json& function, const Session& s, OneLine& lines) {
+    if (!s.parameters.empty()) {
+        Json list = Json::array();
+        for (const Session::Parameter& p : s.parameters) {
+            list.push_back(
+                Json{{"name", p.name},
+                     {"value", lines.keep(Json::array({p.value.real(), p.value.imag()}))},
+                     {"min", p.settings.min},
+                     {"max", p.settings.max},
+                     {"complex", p.settings.complex},
+                     {"play", playModeName(p.settings.play.mode)},
+                     {"speed", p.settings.play.speed}});
+        }
+        function["parameters"] = std::move(list);
+    }
+    if (s.morph) {
+        function["morph"] = true;
+    }
+}
+
 Json section(const Session& s, const sessionfields::Section& part, OneLine& lines) {
     using sessionfields::Kind;
     Json out = Json::object();
@@ -184,6 +210,7 @@ std::string SessionWriter::write(const Session& s) {
     Json root{{"format", "zwmap-session"},
               {"version", kVersion},
               {"function", function(s.function, lines)}};
+    addParameters(root["function"], s, lines);
     for (const sessionfields::Section& part : sessionfields::sections()) {
         root[part.key] = section(s, part, lines);
     }

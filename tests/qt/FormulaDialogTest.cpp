@@ -36,7 +36,8 @@ TEST_F(FormulaDialogTest, ChecksAsTheUserTypesAndInstallsOnlyWhatReads) {
     EXPECT_EQ(dialog->marked(dialog->formulaField()), std::make_pair(6, 1));
 
     dialog->formulaField()->setText(QStringLiteral("sni(z)"));
-    EXPECT_EQ(dialog->formulaMessage()->text(), QStringLiteral("unknown name \"sni\""));
+    EXPECT_EQ(dialog->formulaMessage()->text(),
+              QStringLiteral("unknown function \"sni\" (for a product write sni*(...))"));
     EXPECT_EQ(dialog->marked(dialog->formulaField()), std::make_pair(0, 3));
 
     dialog->formulaField()->setText(QStringLiteral("(z-i)/(z+i)"));

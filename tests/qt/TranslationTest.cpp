@@ -132,6 +132,7 @@ TEST_F(TranslationTest, ComposedTextsKeepTheirPartsAsWritten) {
          "Pfaden umfassen"},
         {i18n::kCommands, "Undo Redraw Images", "Rückgängig: Bilder neu zeichnen"},
         {i18n::kCommands, "Redo Remove Last Path", "Wiederholen: Letzten Pfad entfernen"},
+        {i18n::kCommands, "Undo Change a", "Rückgängig: a ändern"},
         {i18n::kStatus, "zoom z ×1/8  w ×2^40", "Zoom z ×1/8  w ×2^40"},
         {i18n::kStatus, "w = 1.500 - 0.250i    2 preimages: 0.500, -0.500",
          "w = 1.500 - 0.250i    2 Urbilder: 0.500, -0.500"},

@@ -45,6 +45,9 @@ const std::vector<std::string>& menuLayout() {
         "F&unction > Custom Function |  | w = (x + 1/x) + i(y + 1/y) for z = x + iy, part by part; "
         "no inverse | o",
         "F&unction > ---",
+        "F&unction > Morph from Identity |  | w = (1 − t)z + t f(z), with t on the Parameters "
+        "panel; no inverse while t < 1 | o",
+        "F&unction > ---",
         "F&unction > Möbius Map... |  | w = (az + b)/(cz + d) with complex a, b, c, d; inverse: z "
         "= (dw − b)/(a − cw) | o",
         "F&unction > Cubic Polynomial... |  | w = az³ + bz² + cz + d with complex a, b, c, d; no "
@@ -98,6 +101,8 @@ const std::vector<std::string>& menuLayout() {
         "&View > Linked Cursor |  | Mark the image of the pointer in the other plane | x",
         "&View > Follow Curves Near Poles |  | Refine images where f bends fast and break them "
         "where it jumps | o",
+        "&View > Parameters |  | Show the panel of f's parameters: sliders, values, ranges, Play "
+        "| o",
         "&View > ---",
         "&View > Reset Settings |  | Put every remembered setting back as zwmap first starts | ",
         "&Help > Keys and Mouse |  | List every key, shortcut and mouse action | ",

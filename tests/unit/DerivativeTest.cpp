@@ -138,6 +138,23 @@ TEST(Derivative, FormulaDualNumbersMatchTheProgramAndTheDifferences) {
             expectMatchesDifferences(f, z, text);
         }
     }
+    // With parameters, at their values: a parameter is a constant to the derivative.
+    const ParameterValues values{{"a", C(0.7, 0)}, {"b", C(0.3, -0.4)}};
+    for (const char* text : {"exp(a z) + z^2", "(z - b)/(1 - conj(b) z) + a z^a"}) {
+        FormulaProgram program;
+        FormulaError error;
+        ASSERT_TRUE(FormulaParser::compile(text, "z", program, error, values)) << text;
+        for (C z : kPoints) {
+            EXPECT_EQ(FormulaDerivative::evaluate(program, z).value, program.evaluate(z)) << text;
+            expectMatchesDifferences(roots::formulaMap(program), z, text);
+        }
+    }
+    FormulaProgram scaled;
+    FormulaError error;
+    ASSERT_TRUE(FormulaParser::compile("a z^2", "z", scaled, error, {{"a", C(3, 0)}}));
+    EXPECT_LT(
+        std::abs(FormulaDerivative::evaluate(scaled, kPoints[0]).derivative - 6.0 * kPoints[0]),
+        1e-14 * std::abs(kPoints[0]));
     // Exactly: (z³)' = 3z², exp' = exp, re(2) is a constant. (The points come from a table, so
     // the compiler cannot fold the expected values with a differently rounded exp.)
     for (C z : kPoints) {

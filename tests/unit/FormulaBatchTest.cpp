@@ -181,5 +181,22 @@ TEST(FormulaBatch, AnyNumberOfPointsAndInPlace) {
     EXPECT_EQ(w, none.evaluate(z));
 }
 
+// Parameters are constants by the time the program runs: the block path sees their values as
+// the one-point path does.
+TEST(FormulaBatch, ParametersAtTheirValues) {
+    const std::vector<C> z = points();
+    const ParameterValues values{{"a", C(0.7, 0)}, {"b", C(0.3, -0.4)}, {"k", C(2.5, 0)}};
+    for (const char* text : {"exp(a z) + z^2", "(z - b)/(1 - conj(b) z)", "z^k + a/(z - b)"}) {
+        FormulaProgram program;
+        FormulaError error;
+        ASSERT_TRUE(FormulaParser::compile(text, "z", program, error, values)) << text;
+        std::vector<C> w(z.size());
+        program.evaluate(z.data(), w.data(), z.size());
+        expectIdentical(text, program, z, w);
+        EXPECT_NE(program.evaluate(C(0.5, 0.5)), compiled(text).evaluate(C(0.5, 0.5)))
+            << text << ": the values, not the defaults";
+    }
+}
+
 }  // namespace
 }  // namespace zw

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FormulaController.h"
+#include "app/Parameters.h"
 #include "engine/ComplexFunctions.h"
 #include "engine/FormulaMaps.h"
 #include "engine/FunctionName.h"
@@ -63,7 +64,7 @@ TEST(FormulaEngine, InstallsAllOrNothingWithAnInverseOnlyWhenGiven) {
     EXPECT_FALSE(t.setFormula("sin(z)", "w +", error));
     EXPECT_EQ(error, "inverse: missing operand at column 4");
     EXPECT_FALSE(t.setFormula("sni(z)", "w", error));
-    EXPECT_EQ(error, "f(z): unknown name \"sni\"");
+    EXPECT_EQ(error, "f(z): unknown function \"sni\" (for a product write sni*(...))");
     EXPECT_EQ(t.transform({1, 1}), (CGPoint{2, 2}));
     EXPECT_EQ(t.transformInv({1, 1}), (CGPoint{0.5, 0.5}));
     EXPECT_TRUE(t.hasInverse());
@@ -300,6 +301,30 @@ TEST_F(FormulaControllerTest, TheDialogInstallsWhatReadsAndKeepsTheTexts) {
     EXPECT_EQ(fault.message, "the formula is empty");
     EXPECT_TRUE(FormulaController::checkInverse("  ", fault));
     EXPECT_FALSE(FormulaController::checkInverse("z", fault));
+}
+
+// The inverse is checked at the values the parameters have now, not at their defaults.
+TEST_F(FormulaControllerTest, TheInverseIsCheckedAtTheParametersValues) {
+    app.workbench.parameters.reset();
+    std::string error;
+    ASSERT_TRUE(app.controller.setFormula("z + a", "w - a", error)) << error;
+    FormulaController dialog;
+    FakeTextField formula("z + a");
+    FakeTextField inverse("w - 1");
+    test::FakeHost window;
+    FakeSender ok("OK", 0, &window);
+    dialog.controller = &app.controller;
+    dialog.formula = &formula;
+    dialog.inverse = &inverse;
+    EXPECT_FALSE(dialog.closeWindow(&ok)) << "at the default a = 0.5, w - 1 undoes nothing";
+    ASSERT_TRUE(app.workbench.parameters.setParameterValue("a", 1.0));
+    EXPECT_TRUE(dialog.closeWindow(&ok)) << dialog.lastError;
+    EXPECT_EQ(app.controller.transformInv({3, 0}), (CGPoint{2, 0}));
+    FormulaError fault;
+    EXPECT_TRUE(FormulaController::checkUndoes("z + a", "w - 1", fault, {{"a", 1.0}}));
+    EXPECT_FALSE(FormulaController::checkUndoes("z + a", "w - 1", fault, {{"a", 2.0}}));
+    EXPECT_EQ(FormulaController::parametersOf("k z + a", "(w - a)/k + b"),
+              (std::vector<std::string>{"k", "a", "b"}));
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST(FormulaParser, EachFaultIsNamedWithItsPlace) {
     };
     const Case cases[] = {
         {"sin(z))", 7, 1, "unexpected \")\" at column 7"},
-        {"sni(z)", 1, 3, "unknown name \"sni\""},
+        {"sni(z)", 1, 3, "unknown function \"sni\" (for a product write sni*(...))"},
         {"(z+1", 5, 1, "missing \")\""},
         {"sin(z", 6, 1, "missing \")\""},
         {"z +", 4, 1, "missing operand at column 4"},
@@ -177,6 +177,54 @@ TEST(FormulaParser, FoldsConstantsAndLoadsTheVariableOnce) {
     }
     EXPECT_EQ(ops, (std::vector<Op>{Op::Variable, Op::Sin, Op::Square, Op::Variable, Op::SubReal,
                                     Op::ConstantDiv, Op::Add}));
+}
+
+// Every name that is not the variable, a function or a constant is a parameter, a whole word
+// at a time; its value is compiled in, as if the number had been written there.
+TEST(FormulaParser, ParametersAreWholeWordsCompiledAtTheirValues) {
+    struct Case {
+        const char* text;
+        std::vector<std::string> names;
+        const char* written;  // the same with the values below written in
+    };
+    const ParameterValues values{{"a", C(3, 0)},
+                                 {"az", C(-1, 0)},
+                                 {"k", C(0.5, -2)},
+                                 {"r1", C(2, 0)},
+                                 {"theta", C(0.25, 0)}};
+    const Case cases[] = {
+        {"az", {"az"}, "-1"},
+        {"a z", {"a"}, "3 z"},
+        {"a*z", {"a"}, "3*z"},
+        {"2a", {"a"}, "2*3"},
+        {"z^2 + a", {"a"}, "z^2 + 3"},
+        {"a^a + a z", {"a"}, "3^3 + 3 z"},
+        {"k z + r1 exp(i theta)", {"k", "r1", "theta"}, "(0.5-2i) z + 2 exp(i*0.25)"},
+        {"x + i y - e pi", {}, "x + i y - e pi"},
+        {"sinz + b", {"sinz", "b"}, "0.5 + 0.5"},  // not given: the default
+    };
+    const C z(0.7, -1.1);
+    for (const Case& c : cases) {
+        FormulaProgram program;
+        FormulaError error;
+        std::vector<std::string> names;
+        ASSERT_TRUE(FormulaParser::compile(c.text, "z", program, error, values, &names))
+            << c.text << ": " << error.message;
+        EXPECT_EQ(names, c.names) << c.text;
+        EXPECT_EQ(FormulaParser::parameterNames(c.text, "z"), c.names) << c.text;
+        EXPECT_EQ(program.evaluate(z), eval(c.written, z)) << c.text;
+        EXPECT_EQ(program.instructions().size(), [&] {
+            FormulaProgram literal;
+            FormulaParser::compile(c.written, "z", literal, error);
+            return literal.instructions().size();
+        }()) << c.text;
+    }
+    // A name before "(" must be a function; the other plane's variable is no parameter.
+    EXPECT_EQ(refusal("a(z+1)").message, "unknown function \"a\" (for a product write a*(...))");
+    EXPECT_EQ(refusal("a (z+1)").column, 1);
+    EXPECT_EQ(refusal("a*w").message, "unknown name \"w\": the variable here is z");
+    EXPECT_TRUE(FormulaParser::parameterNames("a +", "z").empty()) << "none when it does not read";
+    EXPECT_EQ(eval("a*(z+1)", z), 0.5 * (z + 1.0));
 }
 
 }  // namespace

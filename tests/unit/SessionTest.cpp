@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/Parameters.h"
 #include "engine/Transformations.h"
 #include "session/Session.h"
 #include "session/SessionDocument.h"
@@ -1057,6 +1058,100 @@ TEST(SessionDocumentTest, AsksOnlyWhenTheSessionChangedSinceTheLastSave) {
     EXPECT_FALSE(document.isModified());
     EXPECT_EQ(app.domain->paths.size(), 1u);
     EXPECT_EQ(save(app.controller), written);
+}
+
+TEST(SessionRoundTrip, ParametersAndTheMorphComeBackAndOlderFilesHaveNone) {
+    AppHarness first;
+    Parameters& parameters = first.workbench.parameters;
+    std::string error;
+    ASSERT_TRUE(first.controller.setFormula("z^2 + 1", "", error)) << error;
+    const std::string plain = save(first.controller);
+    EXPECT_EQ(plain.find("\"parameters\""), std::string::npos)
+        << "nothing to keep, nothing written";
+    EXPECT_EQ(plain.find("\"morph\""), std::string::npos);
+    ASSERT_TRUE(first.controller.setFormula("(z - a)/(1 - conj(a) z) + k", "", error)) << error;
+    parameters.setMorph(true);
+    ASSERT_TRUE(parameters.setComplex("a", true));
+    ASSERT_TRUE(parameters.setRange("a", -1.0, 1.0));
+    ASSERT_TRUE(parameters.setPlay("a", {PlaySettings::Mode::Bounce, 0.5}));
+    ASSERT_TRUE(parameters.setParameterValue("a", {0.3, -0.2}));
+    ASSERT_TRUE(parameters.setParameterValue("k", 0.1));
+    ASSERT_TRUE(parameters.setParameterValue("t", 0.4));
+    const std::string once = save(first.controller);
+    const CGPoint z{0.2, 0.7};
+    const CGPoint w = first.controller.transform(z);
+
+    AppHarness second;
+    second.workbench.parameters.reset();
+    parse(once).apply(second.controller);
+    EXPECT_EQ(save(second.controller), once);
+    EXPECT_EQ(second.controller.transform(z), w);
+    const auto a = second.workbench.parameters.parameter("a");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->value, std::complex<double>(0.3, -0.2));
+    EXPECT_EQ(a->min, -1.0);
+    EXPECT_TRUE(a->complex);
+    EXPECT_EQ(a->play, (PlaySettings{PlaySettings::Mode::Bounce, 0.5}));
+    EXPECT_TRUE(second.workbench.parameters.morphing());
+    EXPECT_EQ(second.workbench.parameters.parameter("t")->value, 0.4);
+
+    // A file without them (any from before) opens with none and no morph.
+    parse(plain).apply(second.controller);
+    EXPECT_FALSE(second.workbench.parameters.morphing());
+    EXPECT_TRUE(second.workbench.parameters.parameters().empty());
+}
+
+TEST(SessionBrokenFiles, ParametersAreCheckedAndAFaultChangesNothing) {
+    AppHarness app;
+    std::string error;
+    ASSERT_TRUE(app.controller.setFormula("z + a", "w - a", error)) << error;
+    ASSERT_TRUE(app.workbench.parameters.setParameterValue("a", 1.0));
+    const std::string good = save(app.controller);
+    const std::string entry = good.substr(good.find("{\n    \"name\""));
+    ASSERT_NE(good.find("\"play\": \"loop\""), std::string::npos) << good;
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"unknown name", replaced(good, "\"name\": \"a\"", "\"name\": \"b\""),
+         "the function has no parameter \"b\""},
+        {"given twice",
+         replaced(good, "\"parameters\": [",
+                  "\"parameters\": [" + entry.substr(0, entry.find('}') + 1) + ","),
+         "parameter \"a\" is given twice"},
+        {"value of one number", replaced(good, "\"value\": [1.0,0.0]", "\"value\": [1.0]"),
+         "\"value\" must be two numbers (real and imaginary part)"},
+        {"imaginary part of a real one",
+         replaced(good, "\"value\": [1.0,0.0]", "\"value\": [1.0,2.0]"),
+         "a real parameter's \"value\" has no imaginary part"},
+        {"empty range", replaced(good, "\"max\": 2.0", "\"max\": -2.0"),
+         "\"min\" must be less than \"max\""},
+        {"unknown play", replaced(good, "\"loop\"", "\"spin\""),
+         "unknown play \"spin\" (loop or bounce)"},
+        {"no speed", replaced(good, "\"speed\": 0.25", "\"speed\": 0"),
+         "\"speed\" must be a number above 0"},
+        {"morph as text",
+         replaced(good, "\"parameters\": [", "\"morph\": \"yes\", \"parameters\": ["),
+         "\"morph\" must be true or false"},
+        {"parameters as a number",
+         replaced(good, "\"parameters\": [", "\"parameters\": 3, \"x\": ["),
+         "\"parameters\" must be a list"},
+        // The inverse is checked at the file's values: w - 1 undoes z + a only at a = 1.
+        {"inverse at the file's value",
+         replaced(good, "\"w - a\"", "\"w - 1\"").replace(good.find("[1.0,0.0]"), 9, "[0.5,0.0]"),
+         "\"inverse\": not an inverse of f"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Session s;
+        EXPECT_FALSE(SessionReader::read(c.text, s, error));
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+    // And the same value with the right inverse reads.
+    Session s;
+    EXPECT_TRUE(SessionReader::read(replaced(good, "\"w - a\"", "\"w - 1\""), s, error)) << error;
 }
 
 }  // namespace
