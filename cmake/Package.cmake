@@ -40,7 +40,8 @@ if(NOT ZW_SANITIZE)
   set(ZW_MAN_PAGE ${ZW_PACKAGE_OUT}/zwmap.1)
   if(ZW_HELP2MAN)
     add_custom_command(OUTPUT ${ZW_MAN_PAGE}
-      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+      # The page is English whatever the language of the machine that builds it.
+      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANGUAGE=en LC_ALL=C.UTF-8
               ${ZW_HELP2MAN} --no-info
               --include ${ZW_PACKAGING_DIR}/zwmap.h2m --output ${ZW_MAN_PAGE}
               $<TARGET_FILE:zwmap>
@@ -80,4 +81,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/zwmap/zwmap)
 # The window needs a platform plugin (xcb), which Qt's libraries only recommend and nothing
 # links to; dpkg-shlibdeps adds the libraries the binary links.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own German (the standard dialogs' buttons and titles); zwmap's own is built in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

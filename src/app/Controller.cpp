@@ -10,6 +10,7 @@
 #include "platform/Log.h"
 #include "platform/Parallel.h"
 #include "platform/Sender.h"
+#include "platform/Translatable.h"
 #include "platform/UndoManager.h"
 #include "roots/SolverMaps.h"
 #include "views/DomainView.h"
@@ -244,10 +245,10 @@ void Controller::addNewPointToInverseGridlineAt(CGPoint w) {
 }
 
 void Controller::dropInverseImages() {
-    runAlertPanel(
-        "As the new function has no suitable inverse, the inverse images of range gridlines "
-        "will no longer be shown.",
-        "", "OK", "", "");
+    runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts",
+                                    "As the new function has no suitable inverse, the inverse "
+                                    "images of range gridlines will no longer be shown."),
+                  "", "OK", "", "");
     showingInverseImagesInDomain = false;
     if (inverseImages != nullptr) {
         inverseImages->setState(0);
@@ -338,7 +339,9 @@ void Controller::toggleShowInverseImagesOfRangeGridlines(Sender* sender) {
             constructInverseGridlines();
         }
     } else if (!transformations->hasInverse()) {
-        runAlertPanel("The currently selected function has no suitable inverse.", "", "OK", "", "");
+        runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts",
+                                        "The currently selected function has no suitable inverse."),
+                      "", "OK", "", "");
     } else {
         if (sender != nullptr) {
             sender->setState(1);
@@ -403,8 +406,9 @@ void Controller::clearAll(Sender* sender) {
     if (!canChangePathHistory()) {
         return;
     }
-    const int i =
-        runAlertPanel("Clear all paths?", "This operation cannot be undone.", "OK", "Cancel", "");
+    const int i = runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "Clear all paths?"),
+                                QT_TRANSLATE_NOOP("zw::Alerts", "This operation cannot be undone."),
+                                "OK", "Cancel", "");
     log("i = %d", i);
     if (i != kAlertDefaultReturn) {
         return;
@@ -456,7 +460,7 @@ void Controller::removeLastPath(Sender* sender) {
     }
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { restoreLastPath(); });
-        undo->setActionName("Remove Last Path");
+        undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Remove Last Path"));
     }
 }
 
@@ -483,7 +487,8 @@ void Controller::restoreLastPath() {
     }
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { removeLastPath(nullptr); });
-        undo->setActionName(inRange ? "Path Drawn in Range" : "Last Path Drawn");
+        undo->setActionName(inRange ? QT_TRANSLATE_NOOP("zw::Commands", "Path Drawn in Range")
+                                    : QT_TRANSLATE_NOOP("zw::Commands", "Last Path Drawn"));
     }
 }
 
@@ -500,7 +505,7 @@ void Controller::rangePathEnded() {
     rangeDrawing_.end();
     if (UndoManager* undo = domain->undoManager()) {
         undo->registerUndo([this] { removeLastPath(nullptr); });
-        undo->setActionName("Path Drawn in Range");
+        undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Path Drawn in Range"));
     }
 }
 

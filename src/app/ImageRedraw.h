@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "planes/Path.h"
+#include "platform/Translatable.h"
 
 namespace zw {
 
@@ -15,7 +16,7 @@ class Controller;
 // in between.
 class ImageRedraw {
   public:
-    static constexpr const char* kActionName = "Redraw Images";
+    static constexpr const char* kActionName = QT_TRANSLATE_NOOP("zw::Commands", "Redraw Images");
 
     static void redrawImagesUnderCurrentFunction(Controller& controller);
 

@@ -5,6 +5,7 @@
 
 #include "app/Controller.h"
 #include "platform/CLocale.h"
+#include "platform/Translatable.h"
 #include "platform/Window.h"
 
 namespace zw {
@@ -22,26 +23,27 @@ std::optional<float> ParameterController::checkField(std::string_view text, std:
     double value = 0.0;
     switch (CLocale::readNumber(text, value)) {
         case CLocale::Reading::Empty:
-            error = "Type a number.";
+            error = QT_TRANSLATE_NOOP("zw::Fields", "Type a number.");
             return std::nullopt;
         case CLocale::Reading::NotANumber:
-            error = text.find(',') != std::string_view::npos ? "Use '.' as the decimal point."
-                                                             : "Not a number.";
+            error = text.find(',') != std::string_view::npos
+                        ? QT_TRANSLATE_NOOP("zw::Fields", "Use '.' as the decimal point.")
+                        : QT_TRANSLATE_NOOP("zw::Fields", "Not a number.");
             return std::nullopt;
         case CLocale::Reading::OutOfRange:
-            error = "Out of range.";
+            error = QT_TRANSLATE_NOOP("zw::Fields", "Out of range.");
             return std::nullopt;
         case CLocale::Reading::Number:
             break;
     }
     if (!std::isfinite(value)) {
         // A map with an infinite or undefined coefficient draws nothing anyone can use.
-        error = "Must be finite.";
+        error = QT_TRANSLATE_NOOP("zw::Fields", "Must be finite.");
         return std::nullopt;
     }
     const auto single = static_cast<float>(value);
     if (!std::isfinite(single)) {
-        error = "Too large (over 3.4e38).";
+        error = QT_TRANSLATE_NOOP("zw::Fields", "Too large (over 3.4e38).");
         return std::nullopt;
     }
     error.clear();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "planes/Readout.h"
+#include "platform/Translatable.h"
 
 namespace zw {
 
@@ -26,7 +27,8 @@ std::string shortest(float value) {
 
 std::string StatusText::number(double value, double unitSize) {
     if (!std::isfinite(value)) {
-        return std::isnan(value) ? "undefined" : (value > 0 ? "∞" : "-∞");
+        return std::isnan(value) ? QT_TRANSLATE_NOOP("zw::StatusText", "undefined")
+                                 : (value > 0 ? "∞" : "-∞");
     }
     const int decimals = Readout::decimals(unitSize);
     const double magnitude = std::fabs(value);
@@ -131,7 +133,9 @@ std::string StatusText::zooms(float domainScale, float rangeScale) {
 }
 
 std::string StatusText::note(bool nowhereFinite) {
-    return nowhereFinite ? "f(z) is not finite anywhere in view: nothing to draw" : "";
+    return nowhereFinite ? QT_TRANSLATE_NOOP("zw::StatusText",
+                                             "f(z) is not finite anywhere in view: nothing to draw")
+                         : "";
 }
 
 std::string StatusText::feature(const FeatureMark& mark, double unitSize) {

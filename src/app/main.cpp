@@ -2,6 +2,7 @@
 #include <clocale>
 
 #include "qt/CommandLine.h"
+#include "qt/Translation.h"
 
 int main(int argc, char* argv[]) {
     // The arguments are read before the application object is made: a usage error is told in
@@ -18,5 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("zwmap"));
     QApplication::setApplicationName(QStringLiteral("zwmap"));
     QApplication::setApplicationVersion(QStringLiteral(ZW_VERSION));
+    // The person's language, before the window or the help is made; numbers stay as above.
+    zw::translation::install(app);
     return commandLine.run(app);
 }

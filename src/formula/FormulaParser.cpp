@@ -1,4 +1,5 @@
 #include "formula/FormulaParser.h"
+#include "platform/Translatable.h"
 
 #include <algorithm>
 #include <array>
@@ -101,14 +102,15 @@ bool FormulaParser::compile(std::string_view text, std::string_view variable,
         FormulaParser parser(text, variable, values, names != nullptr ? &found : nullptr);
         parser.next();
         if (parser.token_ == Token::End) {
-            parser.fail(0, 0, "the formula is empty");
+            parser.fail(0, 0, QT_TRANSLATE_NOOP("zw::Fields", "the formula is empty"));
         }
         parser.sum();
         if (parser.token_ != Token::End) {
             parser.unexpected();
         }
         if (parser.program_.stackSize() > FormulaProgram::kMaxStack) {
-            parser.fail(0, text.size(), "the formula is too deeply nested");
+            parser.fail(0, text.size(),
+                        QT_TRANSLATE_NOOP("zw::Fields", "the formula is too deeply nested"));
         }
         program = std::move(parser.program_);
         if (names != nullptr) {
@@ -319,7 +321,7 @@ void FormulaParser::primary() {
         next();
         sum();
         if (!(token_ == Token::Symbol && text_[start_] == ')')) {
-            fail(text_.size(), 0, "missing \")\"");
+            fail(text_.size(), 0, QT_TRANSLATE_NOOP("zw::Fields", "missing \")\""));
         }
         next();
         return;
@@ -356,7 +358,7 @@ void FormulaParser::name() {
             next();
             sum();
             if (!(token_ == Token::Symbol && text_[start_] == ')')) {
-                fail(text_.size(), 0, "missing \")\"");
+                fail(text_.size(), 0, QT_TRANSLATE_NOOP("zw::Fields", "missing \")\""));
             }
             next();
             program_.unary(function.op);

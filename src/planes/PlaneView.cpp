@@ -9,6 +9,7 @@
 #include "platform/ColorPanel.h"
 #include "platform/Log.h"
 #include "platform/Sender.h"
+#include "platform/Translatable.h"
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
 
@@ -132,9 +133,11 @@ void PlaneView::keyDown(const KeyEvent& event) {
     if (dx != 0.0 || dy != 0.0) {
         moveViewBy(dx, dy);
     } else if (Window* w = window()) {
-        w->beginAlertSheet("Unrecogonised key", "OK", "", "",
-                           "Use the cursor keys or the '2', '4', '6', '8' keys on the numerical "
-                           "keypad to move around.");
+        w->beginAlertSheet(
+            QT_TRANSLATE_NOOP("zw::Alerts", "Unrecogonised key"), "OK", "", "",
+            QT_TRANSLATE_NOOP("zw::Alerts",
+                              "Use the cursor keys or the '2', '4', '6', '8' keys on "
+                              "the numerical keypad to move around."));
     }
     rebuildAndRedraw();
 }

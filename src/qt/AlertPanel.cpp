@@ -7,15 +7,27 @@
 #include <QPushButton>
 #include <QVariant>
 
+#include "platform/Translatable.h"
+#include "qt/Translation.h"
+
 namespace zw {
 
 namespace {
 
 const char* const kAnswerProperty = "zwAlertAnswer";
 
+// The core writes its alerts in English; they are shown in the window's language.
 QString toQString(const std::string& text) {
-    return QString::fromUtf8(text.c_str());
+    return translation::shown(i18n::kAlerts, text);
 }
+
+// The buttons the core's alerts name.
+[[maybe_unused]] const char* const kButtons[] = {
+    QT_TRANSLATE_NOOP("zw::Alerts", "OK"),
+    QT_TRANSLATE_NOOP("zw::Alerts", "Cancel"),
+    QT_TRANSLATE_NOOP("zw::Alerts", "Save"),
+    QT_TRANSLATE_NOOP("zw::Alerts", "Discard"),
+};
 
 QPushButton* addButton(QMessageBox* box, const std::string& title, QMessageBox::ButtonRole role,
                        int answer) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
@@ -359,7 +360,8 @@ int CommandLine::exportRequest(const Request& request, QString& error,
 }
 
 void CommandLine::addOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "zw::CommandLine",
         "Complex functions w = f(z) as mappings of the plane.\n"
         "With --export, zwmap prints nothing when the picture is written and exits with 0; an "
         "error is one line on standard error, with status 1 (a file that cannot be read or "
@@ -368,56 +370,74 @@ void CommandLine::addOptions(QCommandLineParser& parser) {
     parser.addVersionOption();
     const QCommandLineOption exportOption(
         QStringLiteral("export"),
-        QStringLiteral("Render the session into OUT (.png or .svg; with --animate .gif, .webp or "
-                       "a series OUT-%03d.png) without a screen, then exit."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "Render the session into OUT (.png or .svg; with --animate .gif, .webp or "
+            "a series OUT-%03d.png) without a screen, then exit."),
         QStringLiteral("OUT"));
     const QCommandLineOption sizeOption(
         QStringLiteral("size"),
-        QStringLiteral("Size of the picture in pixels (default 1000x500; one plane 500x500). A "
-                       "larger size shows more of the planes at the same zoom."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "Size of the picture in pixels (default 1000x500; one plane 500x500). A "
+            "larger size shows more of the planes at the same zoom."),
         QStringLiteral("WxH"));
     const QCommandLineOption scaleOption(
         QStringLiteral("scale"),
-        QStringLiteral("The same view in N times the pixels, sharper, N from 1 (the default) "
-                       "to 8; an SVG becomes a document N times as large."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "The same view in N times the pixels, sharper, N from 1 (the default) "
+            "to 8; an SVG becomes a document N times as large."),
         QStringLiteral("N"));
     const QCommandLineOption planeOption(
-        QStringLiteral("plane"), QStringLiteral("The planes to show: domain, range or both."),
+        QStringLiteral("plane"),
+        QCoreApplication::translate("zw::CommandLine",
+                                    "The planes to show: domain, range or both."),
         QStringLiteral("PLANE"), QStringLiteral("both"));
     const QCommandLineOption verboseOption(
         QStringLiteral("verbose"),
-        QStringLiteral("With --export, write the diagnostics (divisions by zero and the like) "
-                       "to standard error too."));
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "With --export, write the diagnostics (divisions by zero and the like) "
+            "to standard error too."));
     const QCommandLineOption resetOption(
         QStringLiteral("reset-settings"),
-        QCoreApplication::translate("CommandLine",
+        QCoreApplication::translate("zw::CommandLine",
                                     "Forget the remembered settings (window size, view options, "
                                     "shading colours, export folder) and start with the "
                                     "defaults."));
     const QCommandLineOption setOption(
         QStringLiteral("set"),
-        QStringLiteral("With --export, give the parameter NAME of the session's formula the "
-                       "value VALUE: a real number (1.5) or a complex one (0.5-2i). Repeatable."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "With --export, give the parameter NAME of the session's formula the "
+            "value VALUE: a real number (1.5) or a complex one (0.5-2i). Repeatable."),
         QStringLiteral("NAME=VALUE"));
     const QCommandLineOption animateOption(
         QStringLiteral("animate"),
-        QStringLiteral("Export an animation that moves the parameter NAME (or the morph's t) "
-                       "in a straight line from FROM to TO, into OUT.gif, OUT.webp or a series "
-                       "OUT-%03d.png (numbered from 1)."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "Export an animation that moves the parameter NAME (or the morph's t) "
+            "in a straight line from FROM to TO, into OUT.gif, OUT.webp or a series "
+            "OUT-%03d.png (numbered from 1)."),
         QStringLiteral("NAME=FROM:TO"));
     const QCommandLineOption framesOption(
         QStringLiteral("frames"),
-        QStringLiteral("The number of frames of the animation, from 1 to 10000 (default 60); the "
-                       "first shows FROM, the last TO."),
+        QCoreApplication::translate(
+            "zw::CommandLine",
+            "The number of frames of the animation, from 1 to 10000 (default 60); the "
+            "first shows FROM, the last TO."),
         QStringLiteral("N"));
     const QCommandLineOption fpsOption(
         QStringLiteral("fps"),
-        QStringLiteral("Frames per second of the animation, from 0.1 to 100 (default 30)."),
+        QCoreApplication::translate(
+            "zw::CommandLine", "Frames per second of the animation, from 0.1 to 100 (default 30)."),
         QStringLiteral("F"));
     parser.addOptions({exportOption, sizeOption, scaleOption, planeOption, setOption, animateOption,
                        framesOption, fpsOption, verboseOption, resetOption});
-    parser.addPositionalArgument(QStringLiteral("FILE.zwmap"),
-                                 QStringLiteral("The session to open or render."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.zwmap"),
+        QCoreApplication::translate("zw::CommandLine", "The session to open or render."));
 }
 
 int CommandLine::runExport() const {

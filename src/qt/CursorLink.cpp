@@ -8,9 +8,11 @@
 #include "app/StatusText.h"
 #include "engine/FunctionName.h"
 #include "engine/Transformations.h"
+#include "platform/Translatable.h"
 #include "qt/MainWindow.h"
 #include "qt/PlaneWidget.h"
 #include "qt/StatusBar.h"
+#include "qt/Translation.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -63,14 +65,15 @@ void CursorLink::refresh() {
     if (pointerText.empty()) {
         pointerText = StatusText::pointer(reading);
     }
-    statusBar_->setPointerText(QString::fromStdString(pointerText));
+    statusBar_->setPointerText(translation::shown(i18n::kStatus, pointerText));
     if (const Transformations* engine = window_->controller()->transformations) {
         statusBar_->setFunctionText(
             QString::fromStdString(functionDisplayName(engine->activeFunction())));
     }
-    statusBar_->setNoteText(
-        QString::fromStdString(StatusText::note(window_->controller()->nowhereFinite())));
-    statusBar_->setZoomText(QString::fromStdString(
+    statusBar_->setNoteText(translation::shown(
+        i18n::kStatus, StatusText::note(window_->controller()->nowhereFinite())));
+    statusBar_->setZoomText(translation::shown(
+        i18n::kStatus,
         StatusText::zooms(window_->domainView()->scaleFactor, window_->rangeView()->scaleFactor)));
 }
 

@@ -1,5 +1,6 @@
 #include "qt/FormulaDialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -13,7 +14,9 @@
 #include "app/FormulaController.h"
 #include "engine/ActiveFunction.h"
 #include "engine/FormulaMaps.h"
+#include "platform/Translatable.h"
 #include "qt/FieldMarks.h"
+#include "qt/Translation.h"
 
 namespace zw {
 
@@ -38,28 +41,31 @@ FormulaDialog::FormulaDialog(FormulaController* controller, QWidget* parent)
       formulaMessage_(FieldMarks::messageLabel(this)),
       inverseMessage_(FieldMarks::messageLabel(this)),
       parametersLabel_(new QLabel(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)),
+      okButton_(new QPushButton(QCoreApplication::translate("zw::FormulaDialog", "OK"), this)),
       formulaText_(formulaEdit_),
       inverseText_(inverseEdit_),
       window_(this) {
-    setWindowTitle(QStringLiteral("Formula"));
+    setWindowTitle(QCoreApplication::translate("zw::FormulaDialog", "Formula"));
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(
-        QStringLiteral("Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
+    auto* help =
+        new QLabel(QCoreApplication::translate(
+                       "zw::FormulaDialog",
+                       "Example:  sin(z)^2 + 1/(z-1),  with inverse  i(1+w)/(1-w)\n"
                        "Operators:  + - * / ^     Names:  i  pi  e  x = Re z  y = Im z\n"
                        "Functions:  sin cos tan sinh cosh tanh asin acos atan asinh acosh atanh "
                        "exp log sqrt abs arg conj re im\n"
                        "Any other name is a parameter, set on the Parameters panel: a, k, r1, "
                        "theta. A name is a whole word: az is one parameter; a z, a*z and 2a are "
                        "products; write a*(z+1), as a( would be a function."),
-        this);
+                   this);
     help->setWordWrap(true);
     layout->addWidget(help);
 
     auto* form = new QFormLayout();
     form->addRow(QStringLiteral("f(z) ="), formulaEdit_);
     form->addRow(QString(), formulaMessage_);
-    form->addRow(QStringLiteral("inverse (optional) ="), inverseEdit_);
+    form->addRow(QCoreApplication::translate("zw::FormulaDialog", "inverse (optional) ="),
+                 inverseEdit_);
     form->addRow(QString(), inverseMessage_);
     form->addRow(tr("Parameters:"), parametersLabel_);
     layout->addLayout(form);
@@ -130,7 +136,7 @@ bool FormulaDialog::report(QLineEdit* field, QLabel* message, bool ok, const For
         mark(field, 0, 0);
         return true;
     }
-    message->setText(QString::fromStdString(error.message));
+    message->setText(translation::shown(i18n::kFields, error.message));
     const QString text = field->text();
     int start = indexOfColumn(text, error.column);
     int end = indexOfColumn(text, error.column + error.length);
@@ -152,7 +158,7 @@ void FormulaDialog::confirm() {
     if (controller_->closeWindow(okSender_.get())) {
         emit confirmed();
     } else {
-        formulaMessage_->setText(QString::fromStdString(controller_->lastError));
+        formulaMessage_->setText(translation::shown(i18n::kFields, controller_->lastError));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "qt/HelpMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -14,7 +15,9 @@
 
 #include "app/Commands.h"
 #include "engine/Catalogue.h"
+#include "platform/Translatable.h"
 #include "qt/MenuBuilder.h"
+#include "qt/Translation.h"
 
 #ifndef ZW_VERSION
 #define ZW_VERSION "unknown"
@@ -45,30 +48,41 @@ HelpMenu::HelpMenu(QMainWindow* window, const MenuBuilder& menus)
 
 std::vector<HelpMenu::Entry> HelpMenu::keysAndMouse() const {
     std::vector<Entry> entries = {
-        {QStringLiteral("Left drag in the domain"),
-         QStringLiteral("Draws a path; its image under f is drawn in the range as you go")},
+        {QCoreApplication::translate("zw::HelpMenu", "Left drag in the domain"),
+         QCoreApplication::translate(
+             "zw::HelpMenu", "Draws a path; its image under f is drawn in the range as you go")},
         {tr("Left drag in the range"),
          tr("With Range > Allow Drawing on: draws a path in w; its preimages on every branch are "
             "drawn in the domain as you go")},
-        {QStringLiteral("Wheel, or Ctrl+wheel"),
-         QStringLiteral("Zooms the plane under the pointer by 2 per notch, about the pointer")},
-        {QStringLiteral("Middle or right drag"),
-         QStringLiteral("Pans the plane under the pointer by the distance dragged")},
-        {QStringLiteral("Pointer over a plane"),
-         QStringLiteral("The status bar shows z and f(z), or w and f⁻¹(w) where f has an "
-                        "inverse; while no button is held a ring marks the image in the other "
-                        "plane (View > Linked Cursor)")},
-        {QStringLiteral("Click in a plane"), QStringLiteral("Gives that plane the keys")},
-        {QStringLiteral("Arrow keys, or 2, 4, 6, 8"),
-         QStringLiteral("Pan the plane with the keys by 100 pixels")},
-        {QStringLiteral("+ (or =) and -, main and keypad"),
-         QStringLiteral("Zoom the plane with the keys in or out by 2, about its centre")},
-        {QStringLiteral("Any other key"),
-         QStringLiteral("Shows the \"Unrecogonised key\" notice in the plane with the keys")},
-        {QStringLiteral("Alt+letter"),
-         QStringLiteral("Opens the menu with that underlined letter")},
-        {QStringLiteral("Return, Escape"),
-         QStringLiteral("In a dialog or notice: OK (or the default button), and Cancel or Close")},
+        {QCoreApplication::translate("zw::HelpMenu", "Wheel, or Ctrl+wheel"),
+         QCoreApplication::translate(
+             "zw::HelpMenu",
+             "Zooms the plane under the pointer by 2 per notch, about the pointer")},
+        {QCoreApplication::translate("zw::HelpMenu", "Middle or right drag"),
+         QCoreApplication::translate("zw::HelpMenu",
+                                     "Pans the plane under the pointer by the distance dragged")},
+        {QCoreApplication::translate("zw::HelpMenu", "Pointer over a plane"),
+         QCoreApplication::translate(
+             "zw::HelpMenu",
+             "The status bar shows z and f(z), or w and f⁻¹(w) where f has an "
+             "inverse; while no button is held a ring marks the image in the other "
+             "plane (View > Linked Cursor)")},
+        {QCoreApplication::translate("zw::HelpMenu", "Click in a plane"),
+         QCoreApplication::translate("zw::HelpMenu", "Gives that plane the keys")},
+        {QCoreApplication::translate("zw::HelpMenu", "Arrow keys, or 2, 4, 6, 8"),
+         QCoreApplication::translate("zw::HelpMenu", "Pan the plane with the keys by 100 pixels")},
+        {QCoreApplication::translate("zw::HelpMenu", "+ (or =) and -, main and keypad"),
+         QCoreApplication::translate(
+             "zw::HelpMenu", "Zoom the plane with the keys in or out by 2, about its centre")},
+        {QCoreApplication::translate("zw::HelpMenu", "Any other key"),
+         QCoreApplication::translate(
+             "zw::HelpMenu", "Shows the \"Unrecogonised key\" notice in the plane with the keys")},
+        {QCoreApplication::translate("zw::HelpMenu", "Alt+letter"),
+         QCoreApplication::translate("zw::HelpMenu", "Opens the menu with that underlined letter")},
+        {QCoreApplication::translate("zw::HelpMenu", "Return, Escape"),
+         QCoreApplication::translate(
+             "zw::HelpMenu",
+             "In a dialog or notice: OK (or the default button), and Cancel or Close")},
     };
     // The menu shortcuts as the items have them, so that the list cannot go stale.
     for (const MenuBuilder::Shortcut& shortcut : menus_.shortcuts()) {
@@ -81,14 +95,16 @@ const std::vector<HelpMenu::Entry>& HelpMenu::functions() {
     static const std::vector<Entry> entries = [] {
         std::vector<Entry> list;
         for (const catalogue::Entry& entry : catalogue::functions()) {
-            list.push_back({QString::fromUtf8(entry.title), QString::fromUtf8(entry.help)});
+            // The titles are the functions' names, in sessions too: never translated.
+            list.push_back(
+                {QString::fromUtf8(entry.title), translation::shown(i18n::kFunctions, entry.help)});
         }
         // The typed maps and the formula, as their items and tips name them.
         for (const char* id :
              {command::kMobiusMap, command::kPolynomial, command::kAffineMap, command::kFormula}) {
             const Command* typed = findCommand(id);
-            list.push_back(
-                {QString::fromStdString(typed->title), QString::fromStdString(typed->tip)});
+            list.push_back({translation::shown(i18n::kCommands, typed->title),
+                            translation::shown(i18n::kCommands, typed->tip)});
         }
         return list;
     }();
@@ -96,7 +112,8 @@ const std::vector<HelpMenu::Entry>& HelpMenu::functions() {
 }
 
 QString HelpMenu::aboutText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "zw::HelpMenu",
                "<h3>zwmap %1</h3>"
                "<p>Complex functions w = f(z) seen as mappings of the plane.</p>"
                "<p>Built with Qt %2, running on Qt %3.</p>"
@@ -145,11 +162,13 @@ QDialog* HelpMenu::keysDialog() {
     // Built afresh each time it is closed, so that shortcuts added meanwhile show.
     if (keys_ == nullptr || !keys_->isVisible()) {
         delete keys_;
-        keys_ = makeTableDialog(QStringLiteral("Keys and Mouse"),
-                                QStringLiteral("Plane keys go to the plane with the keys (the one "
-                                               "with the frame); menu shortcuts work anywhere."),
-                                keysAndMouse(), QStringLiteral("Key or action"),
-                                QStringLiteral("What it does"));
+        keys_ = makeTableDialog(
+            QCoreApplication::translate("zw::HelpMenu", "Keys and Mouse"),
+            QCoreApplication::translate("zw::HelpMenu",
+                                        "Plane keys go to the plane with the keys (the one "
+                                        "with the frame); menu shortcuts work anywhere."),
+            keysAndMouse(), QCoreApplication::translate("zw::HelpMenu", "Key or action"),
+            QCoreApplication::translate("zw::HelpMenu", "What it does"));
     }
     return keys_;
 }
@@ -157,18 +176,22 @@ QDialog* HelpMenu::keysDialog() {
 QDialog* HelpMenu::functionsDialog() {
     if (functions_ == nullptr) {
         functions_ = makeTableDialog(
-            QStringLiteral("Functions"),
-            QStringLiteral("The Function menu's entries. Where f has an inverse, the range's grid "
-                           "can be pulled back into the domain and the status bar shows f⁻¹(w)."),
-            functions(), QStringLiteral("Function"), QStringLiteral("Formula and inverse"));
+            QCoreApplication::translate("zw::HelpMenu", "Functions"),
+            QCoreApplication::translate(
+                "zw::HelpMenu",
+                "The Function menu's entries. Where f has an inverse, the range's grid "
+                "can be pulled back into the domain and the status bar shows f⁻¹(w)."),
+            functions(), QCoreApplication::translate("zw::HelpMenu", "Function"),
+            QCoreApplication::translate("zw::HelpMenu", "Formula and inverse"));
     }
     return functions_;
 }
 
 QMessageBox* HelpMenu::aboutBox() {
     if (about_ == nullptr) {
-        about_ = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("About zwmap"), aboutText(),
-                                 QMessageBox::Ok, window_);
+        about_ = new QMessageBox(QMessageBox::NoIcon,
+                                 QCoreApplication::translate("zw::HelpMenu", "About zwmap"),
+                                 aboutText(), QMessageBox::Ok, window_);
         about_->setTextFormat(Qt::RichText);
     }
     return about_;

@@ -149,40 +149,42 @@ void MainWindow::createPanes() {
 
 void MainWindow::createDialogs() {
     using Field = ParameterDialog::Field;
-    mobiusDialog_ =
-        new ParameterDialog(QStringLiteral("Möbius Map"), QStringLiteral("w = (az + b) / (cz + d)"),
-                            {Field{QStringLiteral("a real"), QStringLiteral("1")},
-                             Field{QStringLiteral("a imaginary"), QStringLiteral("0")},
-                             Field{QStringLiteral("b real"), QStringLiteral("0")},
-                             Field{QStringLiteral("b imaginary"), QStringLiteral("0")},
-                             Field{QStringLiteral("c real"), QStringLiteral("0")},
-                             Field{QStringLiteral("c imaginary"), QStringLiteral("0")},
-                             Field{QStringLiteral("d real"), QStringLiteral("1")},
-                             Field{QStringLiteral("d imaginary"), QStringLiteral("0")}},
-                            &mobius_, this);
+    mobiusDialog_ = new ParameterDialog(
+        QCoreApplication::translate("zw::MainWindow", "Möbius Map"),
+        QStringLiteral("w = (az + b) / (cz + d)"),
+        {Field{QCoreApplication::translate("zw::MainWindow", "a real"), QStringLiteral("1")},
+         Field{QCoreApplication::translate("zw::MainWindow", "a imaginary"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "b real"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "b imaginary"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "c real"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "c imaginary"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "d real"), QStringLiteral("1")},
+         Field{QCoreApplication::translate("zw::MainWindow", "d imaginary"), QStringLiteral("0")}},
+        &mobius_, this);
     polynomialDialog_ = new ParameterDialog(
-        QStringLiteral("Cubic Polynomial"), QStringLiteral("w = az³ + bz² + cz + d"),
-        {Field{QStringLiteral("a real"), QStringLiteral("0")},
-         Field{QStringLiteral("a imaginary"), QStringLiteral("0")},
-         Field{QStringLiteral("b real"), QStringLiteral("0")},
-         Field{QStringLiteral("b imaginary"), QStringLiteral("0")},
-         Field{QStringLiteral("c real"), QStringLiteral("1")},
-         Field{QStringLiteral("c imaginary"), QStringLiteral("0")},
-         Field{QStringLiteral("d real"), QStringLiteral("0")},
-         Field{QStringLiteral("d imaginary"), QStringLiteral("0")}},
+        QCoreApplication::translate("zw::MainWindow", "Cubic Polynomial"),
+        QStringLiteral("w = az³ + bz² + cz + d"),
+        {Field{QCoreApplication::translate("zw::MainWindow", "a real"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "a imaginary"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "b real"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "b imaginary"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "c real"), QStringLiteral("1")},
+         Field{QCoreApplication::translate("zw::MainWindow", "c imaginary"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "d real"), QStringLiteral("0")},
+         Field{QCoreApplication::translate("zw::MainWindow", "d imaginary"), QStringLiteral("0")}},
         &polynomial_, this);
     // The affine controller reads the fields with other meanings: aR, bR translate; aI, bI,
     // cI, dI are the matrix; cR and dR are not read at all.
     affineDialog_ = new ParameterDialog(
-        QStringLiteral("Affine Map"),
+        QCoreApplication::translate("zw::MainWindow", "Affine Map"),
         QStringLiteral("Re w = u + a·x + c·y,  Im w = v + b·x + d·y  (z = x + iy)"),
         {Field{QStringLiteral("u (aR)"), QStringLiteral("0")},
          Field{QStringLiteral("a (aI)"), QStringLiteral("1")},
          Field{QStringLiteral("v (bR)"), QStringLiteral("0")},
          Field{QStringLiteral("b (bI)"), QStringLiteral("0")},
-         Field{QStringLiteral("cR (unused)"), QString(), false},
+         Field{QCoreApplication::translate("zw::MainWindow", "cR (unused)"), QString(), false},
          Field{QStringLiteral("c (cI)"), QStringLiteral("0")},
-         Field{QStringLiteral("dR (unused)"), QString(), false},
+         Field{QCoreApplication::translate("zw::MainWindow", "dR (unused)"), QString(), false},
          Field{QStringLiteral("d (dI)"), QStringLiteral("1")}},
         &affine_, this);
     formulaDialog_ = new FormulaDialog(&formula_, this);

@@ -9,7 +9,9 @@
 #include <QStringList>
 
 #include "app/Workbench.h"
+#include "platform/Translatable.h"
 #include "qt/MenuItemSender.h"
+#include "qt/Translation.h"
 
 namespace zw {
 
@@ -57,13 +59,39 @@ QList<QKeySequence> keysOf(const Command& command) {
         QKeySequence::fromString(QString::fromStdString(command.keys), QKeySequence::PortableText)};
 }
 
+// A catalogue function's item: its title is the function's name, in sessions too, and stays as
+// it is in every language; its tip is the catalogue's.
+bool isCatalogueItem(const Command& command) {
+    return command.id.rfind(command::kFunctionPrefix, 0) == 0;
+}
+
+QString titleOf(const Command& command) {
+    return isCatalogueItem(command) ? QString::fromStdString(command.title)
+                                    : translation::shown(i18n::kCommands, command.title);
+}
+
+QString tipOf(const Command& command) {
+    return translation::shown(isCatalogueItem(command) ? i18n::kFunctions : i18n::kCommands,
+                              command.tip);
+}
+
+// "Domain > Path Colour > Black" as the menus show it.
+QString placeShown(const Command& command) {
+    QString place;
+    for (const Command* at = &command; at != nullptr; at = findCommand(at->menu)) {
+        const QString title = QString::fromStdString(plainTitle(titleOf(*at).toStdString()));
+        place = place.isEmpty() ? title : title + QStringLiteral(" > ") + place;
+    }
+    return place;
+}
+
 }  // namespace
 
 MenuBuilder::MenuBuilder(QMenuBar* bar, Workbench& workbench, std::function<void()> afterAction,
                          QObject* parent)
     : QObject(parent), workbench_(workbench), afterAction_(std::move(afterAction)) {
     for (const Command* command : inMenuOrder()) {
-        const QString title = QString::fromStdString(command->title);
+        const QString title = titleOf(*command);
         QMenu* in = command->menu.empty() ? nullptr : menus_.at(command->menu);
         if (in != nullptr && command->separatorBefore) {
             in->addSeparator();
@@ -86,8 +114,8 @@ MenuBuilder::MenuBuilder(QMenuBar* bar, Workbench& workbench, std::function<void
 MenuBuilder::~MenuBuilder() = default;
 
 void MenuBuilder::addItem(const Command& command, QMenu* in) {
-    QAction* item = in->addAction(QString::fromStdString(command.title));
-    item->setStatusTip(QString::fromStdString(command.tip));
+    QAction* item = in->addAction(titleOf(command));
+    item->setStatusTip(tipOf(command));
     item->setShortcuts(keysOf(command));
     item->setCheckable(command.mark != Mark::None);
     item->setChecked(command.startsChecked);
@@ -136,7 +164,7 @@ void MenuBuilder::refresh() {
     for (const Command& command : commands()) {
         QAction* item = action(command.id);
         if (command.liveTitle) {
-            item->setText(QString::fromStdString(command.liveTitle(workbench_)));
+            item->setText(translation::shown(i18n::kCommands, command.liveTitle(workbench_)));
         }
         if (command.enabled) {
             item->setEnabled(command.enabled(workbench_));
@@ -158,8 +186,7 @@ std::vector<MenuBuilder::Shortcut> MenuBuilder::shortcuts() const {
         for (const QKeySequence& key : item->shortcuts()) {
             keys << key.toString(QKeySequence::NativeText);
         }
-        list.push_back(
-            {keys.join(QStringLiteral(", ")), QString::fromStdString(placeOf(*command))});
+        list.push_back({keys.join(QStringLiteral(", ")), placeShown(*command)});
     }
     return list;
 }

@@ -1,5 +1,6 @@
 #include "qt/ParameterDialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -10,7 +11,9 @@
 #include <string>
 
 #include "app/ParameterController.h"
+#include "platform/Translatable.h"
 #include "qt/FieldMarks.h"
+#include "qt/Translation.h"
 
 namespace zw {
 
@@ -55,7 +58,7 @@ ParameterDialog::ParameterDialog(const QString& title, const QString& formula,
     mapMessage_ = FieldMarks::messageLabel(this);
     layout->addWidget(mapMessage_);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_ = new QPushButton(QCoreApplication::translate("zw::ParameterDialog", "OK"), this);
     okButton_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(okButton_, QDialogButtonBox::AcceptRole);
@@ -103,7 +106,7 @@ void ParameterDialog::check() {
         if (used_[i]) {
             number = ParameterController::checkField(edits_[i]->text().toStdString(), error);
         }
-        messages_[i]->setText(QString::fromStdString(error));
+        messages_[i]->setText(translation::shown(i18n::kFields, error));
         // The whole text is wrong: a number reads whole or not at all.
         const int length = error.empty() ? 0 : static_cast<int>(edits_[i]->text().size());
         marked_[i] = length > 0;
@@ -113,7 +116,7 @@ void ParameterDialog::check() {
     }
     std::string mapError;
     const bool mapOk = allRead && controller_->checkMap(numbers, mapError);
-    mapMessage_->setText(QString::fromStdString(mapError));
+    mapMessage_->setText(translation::shown(i18n::kFields, mapError));
     okButton_->setEnabled(allRead && mapOk);
 }
 

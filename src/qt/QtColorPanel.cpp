@@ -1,11 +1,12 @@
 #include "qt/QtColorPanel.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 
 namespace zw {
 
 QtColorPanel::QtColorPanel(QWidget* parent) : QObject(parent), dialog_(new QColorDialog(parent)) {
-    dialog_->setWindowTitle(QStringLiteral("Colours"));
+    dialog_->setWindowTitle(QCoreApplication::translate("zw::QtColorPanel", "Colours"));
     // A panel, not a question: the colour counts as soon as it is picked.
     dialog_->setOption(QColorDialog::NoButtons, true);
     dialog_->setOption(QColorDialog::DontUseNativeDialog, true);

@@ -1,6 +1,7 @@
 #include "qt/SessionActions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -33,7 +34,9 @@ namespace zw {
 
 namespace {
 
-const QString kFilter = QStringLiteral("zwmap sessions (*.zwmap)");
+QString sessionFilter() {
+    return QCoreApplication::translate("zw::SessionActions", "zwmap sessions (*.zwmap)");
+}
 
 // The shortest text that reads back to the same single-precision number, in the C locale.
 QString coefficientText(float v) {
@@ -99,7 +102,8 @@ void SessionActions::refreshTitle() {
 bool SessionActions::openFile(const QString& path) {
     std::string error;
     if (!document_.open(path.toStdString(), error)) {
-        tell("The session could not be opened.", QString::fromStdString(error));
+        tell(QT_TRANSLATE_NOOP("zw::Alerts", "The session could not be opened."),
+             QString::fromStdString(error));
         return false;
     }
     window_->sessionApplied();
@@ -112,7 +116,8 @@ bool SessionActions::openFile(const QString& path) {
 bool SessionActions::openRecovered(const QString& copy, const QString& path) {
     std::string error;
     if (!document_.openRecovered(copy.toStdString(), path.toStdString(), error)) {
-        tell("The unsaved work could not be restored.", QString::fromStdString(error));
+        tell(QT_TRANSLATE_NOOP("zw::Alerts", "The unsaved work could not be restored."),
+             QString::fromStdString(error));
         return false;
     }
     window_->sessionApplied();
@@ -170,15 +175,17 @@ bool SessionActions::openRecent(const QString& path) {
         storeRecent();
     }
     if (!QFileInfo::exists(path)) {
-        QString message = QStringLiteral(
-                              "%1 was moved, renamed or deleted. It is no longer "
-                              "listed in Open Recent.")
-                              .arg(path);
+        QString message =
+            QCoreApplication::translate("zw::Alerts",
+                                        "%1 was moved, renamed or deleted. It is no longer "
+                                        "listed in Open Recent.")
+                .arg(path);
         if (gone.size() > 1) {
-            message += QStringLiteral(" Nor are %1 other sessions that are gone too.")
+            message += QCoreApplication::translate("zw::Alerts",
+                                                   " Nor are %1 other sessions that are gone too.")
                            .arg(gone.size() - 1);
         }
-        runAlertPanel(QStringLiteral("\u201c%1\u201d no longer exists.")
+        runAlertPanel(QCoreApplication::translate("zw::Alerts", "\u201c%1\u201d no longer exists.")
                           .arg(QFileInfo(path).fileName())
                           .toStdString(),
                       message.toStdString(), "OK", "", "");
@@ -233,7 +240,8 @@ bool SessionActions::saveFile(const QString& path) {
     const bool saved = document_.save(path.toStdString(), write, error);
     refreshTitle();
     if (!saved) {
-        tell("The session could not be saved.", QString::fromStdString(error));
+        tell(QT_TRANSLATE_NOOP("zw::Alerts", "The session could not be saved."),
+             QString::fromStdString(error));
     } else {
         remember(path);
     }
@@ -249,9 +257,11 @@ bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes 
         PictureExporter::sizeOf(*window_->domainView(), *window_->rangeView(), planes) * ratio;
     const qint64 most = qint64{CommandLine::kMaxSide} * CommandLine::kMaxSide;
     if (qint64{pixels.width()} * pixels.height() > most) {
-        tell("The picture could not be saved.",
-             QStringLiteral("At %1\u00d7 it would be %2x%3 pixels, more than %4 million: choose a "
-                            "smaller scale.")
+        tell(QT_TRANSLATE_NOOP("zw::Alerts", "The picture could not be saved."),
+             QCoreApplication::translate(
+                 "zw::Alerts",
+                 "At %1\u00d7 it would be %2x%3 pixels, more than %4 million: choose a "
+                 "smaller scale.")
                  .arg(scale)
                  .arg(pixels.width())
                  .arg(pixels.height())
@@ -269,7 +279,7 @@ bool SessionActions::exportPicture(const QString& path, PictureExporter::Planes 
     }
     QString error;
     if (!AtomicFile::write(path, bytes, error)) {
-        tell("The picture could not be saved.", error);
+        tell(QT_TRANSLATE_NOOP("zw::Alerts", "The picture could not be saved."), error);
         return false;
     }
     return true;
@@ -291,8 +301,9 @@ void SessionActions::open() {
     if (!mayClose()) {
         return;
     }
-    const QString path =
-        QFileDialog::getOpenFileName(window_, QStringLiteral("Open Session"), QString(), kFilter);
+    const QString path = QFileDialog::getOpenFileName(
+        window_, QCoreApplication::translate("zw::SessionActions", "Open Session"), QString(),
+        sessionFilter());
     if (!path.isEmpty()) {
         openFile(path);
     }
@@ -306,7 +317,8 @@ bool SessionActions::save() {
 }
 
 bool SessionActions::saveAs() {
-    QFileDialog dialog(window_, QStringLiteral("Save Session"), QString(), kFilter);
+    QFileDialog dialog(window_, QCoreApplication::translate("zw::SessionActions", "Save Session"),
+                       QString(), sessionFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("zwmap"));
     if (!document_.path().empty()) {
@@ -325,8 +337,10 @@ void SessionActions::exportPictureAs() {
     }
     const bool svg = choice.svg();
     QFileDialog dialog(
-        window_, QStringLiteral("Export Picture"), window_->preferences()->exportFolder(),
-        svg ? QStringLiteral("SVG drawing (*.svg)") : QStringLiteral("PNG image (*.png)"));
+        window_, QCoreApplication::translate("zw::SessionActions", "Export Picture"),
+        window_->preferences()->exportFolder(),
+        svg ? QCoreApplication::translate("zw::SessionActions", "SVG drawing (*.svg)")
+            : QCoreApplication::translate("zw::SessionActions", "PNG image (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(svg ? QStringLiteral("svg") : QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -1,5 +1,6 @@
 #include "qt/ShapeDialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "platform/Translatable.h"
+#include "qt/Translation.h"
 #include "views/ShapeInput.h"
 #include "views/ShapeSampler.h"
 
@@ -23,22 +26,32 @@ std::string text(const QLineEdit* edit) {
 
 ShapeDialog::ShapeDialog(Kind kind, QWidget* parent) : QDialog(parent), kind_(kind) {
     const bool circle = kind == Kind::Circle;
-    setWindowTitle(circle ? QStringLiteral("Add Circle") : QStringLiteral("Add Line"));
+    setWindowTitle(circle ? QCoreApplication::translate("zw::ShapeDialog", "Add Circle")
+                          : QCoreApplication::translate("zw::ShapeDialog", "Add Line"));
     setObjectName(circle ? QStringLiteral("addCircle") : QStringLiteral("addLine"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     const std::vector<std::pair<QString, QString>> labels =
-        circle ? std::vector<std::pair<QString, QString>>{{QStringLiteral("Centre, real part"),
-                                                           QStringLiteral("0")},
-                                                          {QStringLiteral("Centre, imaginary part"),
-                                                           QStringLiteral("0")},
-                                                          {QStringLiteral("Radius"),
-                                                           QStringLiteral("1")}}
-               : std::vector<std::pair<QString, QString>>{
-                     {QStringLiteral("Start, real part"), QStringLiteral("-1")},
-                     {QStringLiteral("Start, imaginary part"), QStringLiteral("0")},
-                     {QStringLiteral("End, real part"), QStringLiteral("1")},
-                     {QStringLiteral("End, imaginary part"), QStringLiteral("0")}};
+        circle
+            ? std::vector<std::pair<QString, QString>>{{QCoreApplication::translate(
+                                                            "zw::ShapeDialog", "Centre, real part"),
+                                                        QStringLiteral("0")},
+                                                       {QCoreApplication::translate(
+                                                            "zw::ShapeDialog",
+                                                            "Centre, imaginary part"),
+                                                        QStringLiteral("0")},
+                                                       {QCoreApplication::translate(
+                                                            "zw::ShapeDialog", "Radius"),
+                                                        QStringLiteral("1")}}
+            : std::vector<std::pair<QString, QString>>{
+                  {QCoreApplication::translate("zw::ShapeDialog", "Start, real part"),
+                   QStringLiteral("-1")},
+                  {QCoreApplication::translate("zw::ShapeDialog", "Start, imaginary part"),
+                   QStringLiteral("0")},
+                  {QCoreApplication::translate("zw::ShapeDialog", "End, real part"),
+                   QStringLiteral("1")},
+                  {QCoreApplication::translate("zw::ShapeDialog", "End, imaginary part"),
+                   QStringLiteral("0")}};
     for (const auto& [label, initial] : labels) {
         auto* edit = new QLineEdit(initial, this);
         edit->setAccessibleName(label);
@@ -75,7 +88,7 @@ void ShapeDialog::check() {
         ShapeInput::readLine(text(fields_[0]), text(fields_[1]), text(fields_[2]), text(fields_[3]),
                              error);
     }
-    problem_->setText(QString::fromStdString(error));
+    problem_->setText(translation::shown(i18n::kFields, error));
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(error.empty());
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/Controller.h"
 #include "platform/Alerts.h"
+#include "platform/Translatable.h"
 #include "session/Session.h"
 #include "session/SessionReader.h"
 #include "session/SessionWriter.h"
@@ -19,7 +20,7 @@ SessionDocument::SessionDocument(Controller* controller)
 
 std::string SessionDocument::displayName() const {
     if (path_.empty()) {
-        return "Untitled";
+        return QT_TRANSLATE_NOOP("zw::Alerts", "Untitled");
     }
     const std::size_t slash = path_.find_last_of('/');
     return slash == std::string::npos ? path_ : path_.substr(slash + 1);
@@ -161,9 +162,11 @@ SessionDocument::Choice SessionDocument::askToSave() const {
         return Choice::Discard;
     }
     // Escape answers the alternate button, so a stray key never throws paths away.
-    const int answer = runAlertPanel("Save changes to " + displayName() + "?",
-                                     "The changes made since it was last saved are lost otherwise.",
-                                     "Save", "Cancel", "Discard");
+    const int answer = runAlertPanel(
+        "Save changes to " + displayName() + "?",
+        QT_TRANSLATE_NOOP("zw::Alerts",
+                          "The changes made since it was last saved are lost otherwise."),
+        "Save", "Cancel", "Discard");
     switch (answer) {
         case kAlertDefaultReturn:
             return Choice::Save;

@@ -10,6 +10,7 @@
 #include "platform/Log.h"
 #include "platform/Parallel.h"
 #include "platform/Sender.h"
+#include "platform/Translatable.h"
 #include "platform/UndoManager.h"
 #include "platform/ViewHost.h"
 #include "views/RangeView.h"
@@ -106,7 +107,7 @@ void DomainView::mouseUp(const MouseEvent&) {
     }
     PlaneController* target = controller;
     undo->registerUndo([target] { target->removeLastPath(nullptr); });
-    undo->setActionName("Last Path Drawn");
+    undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Last Path Drawn"));
 }
 
 std::size_t DomainView::heldPoints() const {
@@ -133,7 +134,7 @@ bool DomainView::addExactPath(const std::vector<CGPoint>& points) {
     }
     // The path and its two images, each a point for a point.
     if (heldPaths() + 1 > kMaxHeldPaths || heldPoints() + 3 * points.size() > kMaxHeldPoints) {
-        runAlertPanel("The shape is not added",
+        runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "The shape is not added"),
                       "The paths hold " + std::to_string(heldPoints()) + " points in " +
                           std::to_string(heldPaths()) + " paths, and may hold at most " +
                           std::to_string(kMaxHeldPoints) + " points in " +

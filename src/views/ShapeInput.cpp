@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/CLocale.h"
+#include "platform/Translatable.h"
 
 namespace zw {
 
@@ -50,20 +51,22 @@ std::optional<ShapeInput::Circle> ShapeInput::readCircle(std::string_view centre
                                                          std::string_view centreImaginary,
                                                          std::string_view radius,
                                                          std::string& error) {
-    const auto x = parseNumber(centreReal, "Centre, real part", error);
+    const auto x =
+        parseNumber(centreReal, QT_TRANSLATE_NOOP("zw::Fields", "Centre, real part"), error);
     if (!x) {
         return std::nullopt;
     }
-    const auto y = parseNumber(centreImaginary, "Centre, imaginary part", error);
+    const auto y = parseNumber(centreImaginary,
+                               QT_TRANSLATE_NOOP("zw::Fields", "Centre, imaginary part"), error);
     if (!y) {
         return std::nullopt;
     }
-    const auto r = parseNumber(radius, "Radius", error);
+    const auto r = parseNumber(radius, QT_TRANSLATE_NOOP("zw::Fields", "Radius"), error);
     if (!r) {
         return std::nullopt;
     }
     if (!(*r > 0.0)) {
-        error = "Radius must be greater than 0.";
+        error = QT_TRANSLATE_NOOP("zw::Fields", "Radius must be greater than 0.");
         return std::nullopt;
     }
     error.clear();
@@ -75,24 +78,27 @@ std::optional<ShapeInput::Line> ShapeInput::readLine(std::string_view fromReal,
                                                      std::string_view toReal,
                                                      std::string_view toImaginary,
                                                      std::string& error) {
-    const auto x0 = parseNumber(fromReal, "Start, real part", error);
+    const auto x0 =
+        parseNumber(fromReal, QT_TRANSLATE_NOOP("zw::Fields", "Start, real part"), error);
     if (!x0) {
         return std::nullopt;
     }
-    const auto y0 = parseNumber(fromImaginary, "Start, imaginary part", error);
+    const auto y0 =
+        parseNumber(fromImaginary, QT_TRANSLATE_NOOP("zw::Fields", "Start, imaginary part"), error);
     if (!y0) {
         return std::nullopt;
     }
-    const auto x1 = parseNumber(toReal, "End, real part", error);
+    const auto x1 = parseNumber(toReal, QT_TRANSLATE_NOOP("zw::Fields", "End, real part"), error);
     if (!x1) {
         return std::nullopt;
     }
-    const auto y1 = parseNumber(toImaginary, "End, imaginary part", error);
+    const auto y1 =
+        parseNumber(toImaginary, QT_TRANSLATE_NOOP("zw::Fields", "End, imaginary part"), error);
     if (!y1) {
         return std::nullopt;
     }
     if (*x0 == *x1 && *y0 == *y1) {
-        error = "The two end points must differ.";
+        error = QT_TRANSLATE_NOOP("zw::Fields", "The two end points must differ.");
         return std::nullopt;
     }
     error.clear();

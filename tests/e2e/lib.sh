@@ -10,6 +10,9 @@
 # Screenshots go to <build dir>/e2e-shots/<test name>/; on failure their paths are printed.
 
 set -euo pipefail
+# The tests read the window's English texts (titles, menus) whatever the machine's language;
+# test_language.sh unsets this to see the desktop's language take effect.
+export LANGUAGE=en
 
 E2E_APP=${1:-}
 E2E_NAME=$(basename "${BASH_SOURCE[1]:-$0}" .sh)

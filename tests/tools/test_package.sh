@@ -50,6 +50,8 @@ dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read the package's co
 [ "$(field Description | grep -c .)" -ge 2 ] || fail "no summary and long description"
 [ -z "$(field Description | awk 'length > 80')" ] || fail "the description has lines over 80"
 # The libraries come from the binary (dpkg-shlibdeps), the platform plugin from the list.
+[[ $(field Recommends) == *qt6-translations-l10n* ]] ||
+    fail "Recommends lacks qt6-translations-l10n (Qt's own German): '$(field Recommends)'"
 depends=$(field Depends)
 for needed in libc6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"

@@ -5,8 +5,10 @@
 #include <clocale>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/AffineController.h"
+#include "app/UiLanguage.h"
 #include "engine/Transformations.h"
 #include "engine/UserMaps.h"
 #include "platform/CLocale.h"
@@ -81,6 +83,31 @@ TEST_F(CommaLocaleTest, TheAffineDialogLogAndReadoutsKeepTheDecimalPoint) {
         EXPECT_EQ(label.find(','), std::string::npos) << label;
         EXPECT_EQ(label.find('.'), label.size() - 3) << label;
     }
+}
+
+// The language of the window: the first of the person's languages that zwmap speaks, unless
+// English (the texts' own language) comes first.
+TEST(UiLanguageTest, TheFirstPreferredLanguageZwmapSpeaksUnlessEnglishComesFirst) {
+    const std::vector<std::string> available = {"de"};
+    const struct {
+        std::vector<std::string> preferred;
+        const char* chosen;
+    } cases[] = {
+        {{"de-DE"}, "de"},        {{"de_AT.UTF-8@euro"}, "de"},
+        {{"DE"}, "de"},           {{"fr-FR", "de-CH"}, "de"},
+        {{"en-US", "de-DE"}, ""}, {{"en"}, ""},
+        {{"C", "de"}, ""},        {{"POSIX"}, ""},
+        {{"fr-FR", "it"}, ""},    {{}, ""},
+        {{"", "de"}, "de"},
+    };
+    for (const auto& c : cases) {
+        std::string list;
+        for (const std::string& tag : c.preferred) {
+            list += tag + " ";
+        }
+        EXPECT_EQ(chooseLanguage(c.preferred, available), c.chosen) << list;
+    }
+    EXPECT_EQ(chooseLanguage({"de-DE"}, {}), "") << "nothing to choose from";
 }
 
 }  // namespace

@@ -118,7 +118,9 @@ TEST(Preferences, DefaultsAreWhatAFreshWindowShows) {
         }
     }
     for (const Command& c : commands()) {
-        if (c.menu == "view" && c.mark != Mark::None) {
+        // The Parameters item opens and closes a panel, which the window shows for a formula
+        // with parameters; it came in alongside the remembered settings and is not one of them.
+        if (c.menu == "view" && c.mark != Mark::None && c.id != command::kParameters) {
             EXPECT_TRUE(remembered.count(c.id)) << c.id << " is a View option not remembered";
         }
     }
