@@ -208,7 +208,7 @@ void Controller::constructInverseGridlines() {
                             {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
         const double jump = std::max(40.0, 0.2 * std::max(domain->viewWidth, domain->viewHeight));
         branches_ = std::make_unique<BranchPullBack>(
-            roots::activeMap(transformations->activeFunction()), region, kBranchBudget,
+            roots::activeMap(*transformations), region, kBranchBudget,
             [this](CGPoint z) { return domain->trueCoordinatesToViewCoordinates(z); }, jump);
         range->constructInverseGridlines();
         domain->inverseGridlines = branches_->finish();

@@ -106,10 +106,11 @@ void FeatureFinder::marksOf(const roots::FeatureSet& set, const roots::Map& f, d
 void FeatureFinder::refresh(const Transformations& engine, DomainView& domain, RangeView& range) {
     const CGRect region = regionOf(domain, kMargin);
     const ActiveFunction& active = engine.activeFunction();
-    if (!valid_ || !sameFunction(active, function_) || !(region == region_)) {
+    if (!valid_ || !sameFunction(active, function_) || !(region == region_) ||
+        values_ != engine.parameterValues() || morph_ != engine.morphing()) {
         domainMarks_.clear();
         rangeMarks_.clear();
-        if (const roots::Map f = roots::activeMap(active)) {
+        if (const roots::Map f = roots::activeMap(engine)) {
             roots::PreimageOptions options;
             options.maxEvaluations = kBudget / 3;
             // Zeros, poles and critical points are few and far between in a view: a coarse
@@ -120,6 +121,8 @@ void FeatureFinder::refresh(const Transformations& engine, DomainView& domain, R
         }
         valid_ = true;
         function_ = active;
+        values_ = engine.parameterValues();
+        morph_ = engine.morphing();
         region_ = region;
     }
     if (domain.featureMarks != domainMarks_) {

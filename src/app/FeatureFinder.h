@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/ActiveFunction.h"
+#include "formula/FormulaParser.h"
 #include "planes/FeatureMark.h"
 #include "platform/Geometry.h"
 #include "roots/Features.h"
@@ -45,6 +46,9 @@ class FeatureFinder {
   private:
     bool valid_ = false;
     ActiveFunction function_;
+    // A moved parameter or the morph changes f under the same record.
+    ParameterValues values_;
+    bool morph_ = false;
     CGRect region_{};
     std::vector<FeatureMark> domainMarks_;
     std::vector<FeatureMark> rangeMarks_;

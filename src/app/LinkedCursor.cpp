@@ -6,6 +6,7 @@
 
 #include "app/Controller.h"
 #include "app/RangeDrawing.h"
+#include "roots/SolverMaps.h"
 #include "engine/Transformations.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -94,7 +95,7 @@ const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, C
         return solved_;
     }
     roots::PreimageSet found;
-    if (const roots::Map f = solverMapOf(engine)) {
+    if (const roots::Map f = roots::activeMap(engine)) {
         roots::PreimageOptions options;
         options.maxEvaluations = kPreimageBudget;
         // A pointer moving over the same f and view: each preimage is followed from where it

@@ -6,23 +6,11 @@
 #include <memory>
 
 #include "engine/FormulaMaps.h"
-#include "engine/Morph.h"
 #include "engine/Transformations.h"
 #include "roots/SolverMaps.h"
 #include "views/DomainView.h"
 
 namespace zw {
-
-roots::Map solverMapOf(const Transformations& engine) {
-    const ActiveFunction& active = engine.activeFunction();
-    roots::Map f = active.kind == ActiveFunction::Kind::Formula
-                       ? roots::formulaMap(engine::formulaProgram)
-                       : roots::mapNamed(active.title);
-    if (f && engine.morphing()) {
-        return [f, t = engine::morphT](std::complex<double> z) { return morphJet(f(z), z, t); };
-    }
-    return f;
-}
 
 CGRect regionAround(const PlaneView& plane, double margin) {
     const CGPoint a = plane.viewCoordinatesToTrueCoordinates({-margin, -margin});
@@ -43,7 +31,7 @@ roots::PreimageOptions eventOptions() {
 }  // namespace
 
 void RangeDrawing::start(const Transformations& engine, DomainView& domain, CGPoint w) {
-    f_ = solverMapOf(engine);
+    f_ = roots::activeMap(engine);
     domain_ = &domain;
     domain.preimagePaths.emplace_back();
     group_ = domain.preimagePaths.size() - 1;

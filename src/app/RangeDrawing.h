@@ -14,9 +14,6 @@ class DomainView;
 class PlaneView;
 class Transformations;
 
-// The active function as the solver takes it: the catalogue's, a typed map's or the formula's,
-// with exact derivatives; empty for a title the solver does not know.
-roots::Map solverMapOf(const Transformations& engine);
 // The plane's view widened by `margin` view units each way, in true coordinates.
 CGRect regionAround(const PlaneView& plane, double margin);
 

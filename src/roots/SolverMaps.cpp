@@ -2,6 +2,8 @@
 
 #include "engine/Catalogue.h"
 #include "engine/FormulaMaps.h"
+#include "engine/Morph.h"
+#include "engine/Transformations.h"
 #include "engine/UserMaps.h"
 #include "formula/FormulaDerivative.h"
 
@@ -35,6 +37,14 @@ Map activeMap(const ActiveFunction& active) {
         return formulaMap(engine::formulaProgram);
     }
     return mapNamed(active.title);
+}
+
+Map activeMap(const Transformations& engine) {
+    Map f = activeMap(engine.activeFunction());
+    if (f && engine.morphing()) {
+        return [f, t = engine::morphT](Complex z) { return morphJet(f(z), z, t); };
+    }
+    return f;
 }
 
 }  // namespace zw::roots

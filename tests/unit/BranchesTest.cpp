@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/BranchPullBack.h"
 #include "app/FeatureFinder.h"
+#include "app/Parameters.h"
 #include "app/StatusText.h"
 #include "roots/SolverMaps.h"
 #include "support/AppHarness.h"
@@ -156,6 +158,43 @@ std::vector<CGPoint> trueOf(const DomainView& domain, const Path& curve) {
         points.push_back(domain.viewCoordinatesToTrueCoordinates(p));
     }
     return points;
+}
+
+// A parameter or the morph changes f under the same formula: the marks are found again.
+TEST_F(BranchesTest, TheMarksFollowAParameterAndTheMorph) {
+    Parameters& parameters = app.workbench.parameters;
+    parameters.reset();
+    formula("z^2 - a");
+    app.controller.toggleShowFeatures(nullptr);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        double left, right;  // the real zeros
+    } steps[] = {
+        {"a = 0.5", [] {}, -std::sqrt(0.5), std::sqrt(0.5)},
+        {"a = 1", [&] { ASSERT_TRUE(parameters.setParameterValue("a", 1.0)); }, -1.0, 1.0},
+        // (1 - t) z + t (z^2 - 1) at t = 1/2 is (z^2 + z - 1)/2.
+        {"morph at t = 1/2",
+         [&] {
+             parameters.setMorph(true);
+             ASSERT_TRUE(parameters.setParameterValue("t", 0.5));
+         },
+         (-1 - std::sqrt(5.0)) / 2, (-1 + std::sqrt(5.0)) / 2},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        const std::vector<FeatureMark> zeros = marks(Kind::Zero);
+        ASSERT_EQ(zeros.size(), 2u);
+        const double a = std::min(zeros[0].at.x, zeros[1].at.x);
+        const double b = std::max(zeros[0].at.x, zeros[1].at.x);
+        EXPECT_TRUE(near(app.domain->trueCoordinatesToViewCoordinates({step.left, 0}),
+                         app.domain->trueCoordinatesToViewCoordinates({a, 0}), 0.5));
+        EXPECT_TRUE(near(app.domain->trueCoordinatesToViewCoordinates({step.right, 0}),
+                         app.domain->trueCoordinatesToViewCoordinates({b, 0}), 0.5));
+    }
+    parameters.setMorph(false);
+    parameters.reset();
 }
 
 TEST_F(BranchesTest, SquarePulledBackOnBothBranchesOntoTheRangeGrid) {
