@@ -191,15 +191,15 @@
     </message>
     <message>
         <source>From must be a number or x+yi.</source>
-        <translation>Von muss eine Zahl oder x+yi sein.</translation>
+        <translation>„Von“ muss eine Zahl oder x+yi sein.</translation>
     </message>
     <message>
         <source>To must be a number or x+yi.</source>
-        <translation>Bis muss eine Zahl oder x+yi sein.</translation>
+        <translation>„Bis“ muss eine Zahl oder x+yi sein.</translation>
     </message>
     <message>
         <source>Frames per second must be a number from 0.1 to 100.</source>
-        <translation>Bilder pro Sekunde muss eine Zahl von 0.1 bis 100 sein.</translation>
+        <translation>„Bilder pro Sekunde“ muss eine Zahl von 0.1 bis 100 sein.</translation>
     </message>
     <message>
         <source>Animated GIF (*.gif)</source>
@@ -786,11 +786,11 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
     </message>
     <message>
         <source>Copy Focused Plane</source>
-        <translation>Fokussierte Ebene kopieren</translation>
+        <translation>Ebene mit den Tasten kopieren</translation>
     </message>
     <message>
         <source>Copy the plane with the keys as a picture</source>
-        <translation>Die Ebene, die die Tasten erhält, als Bild kopieren</translation>
+        <translation>Die Ebene mit den Tasten als Bild kopieren</translation>
     </message>
     <message>
         <source>Shading Resolution</source>
