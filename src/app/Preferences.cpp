@@ -74,6 +74,14 @@ const std::vector<Preferences::Setting>& Preferences::settings() {
          "classic",
          {"domain.shadingColours.classic", "domain.shadingColours.colourWheel"},
          true},
+        {kShadingResolution,
+         Kind::Choice,
+         "boxes",
+         {"domain.shadingResolution.boxes", "domain.shadingResolution.everyPixel"},
+         true},
+        {kCoordinatesAtEdges, Kind::Flag, "false", {"view.coordinatesAtEdges"}, true},
+        {kPullBackOnEveryBranch, Kind::Flag, "false", {"view.pullBackEveryBranch"}, true},
+        {kFeatures, Kind::Flag, "false", {"view.features"}, true},
         {kExportFolder, Kind::Folder, "", {}},
     };
     return table;

@@ -26,6 +26,10 @@ inline constexpr char kLinkedCursor[] = "view/linkedCursor";
 inline constexpr char kFollowCurves[] = "view/followCurvesNearPoles";
 inline constexpr char kHighestResolution[] = "domain/highestResolution";
 inline constexpr char kShadingColours[] = "domain/shadingColours";
+inline constexpr char kShadingResolution[] = "domain/shadingResolution";
+inline constexpr char kCoordinatesAtEdges[] = "view/coordinatesAtEdges";
+inline constexpr char kPullBackOnEveryBranch[] = "view/pullBackOnEveryBranch";
+inline constexpr char kFeatures[] = "view/zerosPolesAndCriticalPoints";
 inline constexpr char kExportFolder[] = "export/folder";
 }  // namespace preference
 

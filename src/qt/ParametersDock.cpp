@@ -56,6 +56,8 @@ ParametersDock::ParametersDock(Parameters& parameters, std::function<void()> aft
     rowsLayout_->addStretch(1);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    // A scroll area takes the focus; without a name a screen reader announces nothing.
+    scroll->setAccessibleName(tr("Parameters"));
     scroll->setWidget(body_);
     setWidget(scroll);
     playTimer_.setInterval(kPlayInterval);
