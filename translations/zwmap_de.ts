@@ -95,6 +95,124 @@
         <source>The unsaved work could not be restored.</source>
         <translation>Die ungesicherte Arbeit konnte nicht wiederhergestellt werden.</translation>
     </message>
+    <message>
+        <source>There is nothing to animate.</source>
+        <translation>Es gibt nichts zu animieren.</translation>
+    </message>
+    <message>
+        <source>f has no parameters and Morph from Identity is off.</source>
+        <translation>f hat keine Parameter, und „Überblenden von der Identität“ ist aus.</translation>
+    </message>
+    <message>
+        <source>The animation could not be saved.</source>
+        <translation>Die Animation konnte nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>zw::AnimationActions</name>
+    <message>
+        <source>Export Animation</source>
+        <translation>Animation exportieren</translation>
+    </message>
+    <message>
+        <source>Writing the frames...</source>
+        <translation>Die Einzelbilder werden geschrieben...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>zw::AnimationExportDialog</name>
+    <message>
+        <source>Export Animation</source>
+        <translation>Animation exportieren</translation>
+    </message>
+    <message>
+        <source>Both planes, side by side</source>
+        <translation>Beide Ebenen nebeneinander</translation>
+    </message>
+    <message>
+        <source>Domain (z) only</source>
+        <translation>Nur Definitionsbereich (z)</translation>
+    </message>
+    <message>
+        <source>Range (w) only</source>
+        <translation>Nur Bildbereich (w)</translation>
+    </message>
+    <message>
+        <source>Animated GIF (256 colours a frame)</source>
+        <translation>Animiertes GIF (256 Farben je Einzelbild)</translation>
+    </message>
+    <message>
+        <source>Animated WebP (lossless)</source>
+        <translation>Animiertes WebP (verlustfrei)</translation>
+    </message>
+    <message>
+        <source>Numbered PNG series</source>
+        <translation>Nummerierte PNG-Serie</translation>
+    </message>
+    <message>
+        <source>Parameter:</source>
+        <translation>Parameter:</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>Von:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>Bis:</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>Einzelbilder:</translation>
+    </message>
+    <message>
+        <source>Frames per second:</source>
+        <translation>Bilder pro Sekunde:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Zeigen:</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>f has no parameter to move.</source>
+        <translation>f hat keinen Parameter, der sich bewegen ließe.</translation>
+    </message>
+    <message>
+        <source>From must be a number or x+yi.</source>
+        <translation>„Von“ muss eine Zahl oder x+yi sein.</translation>
+    </message>
+    <message>
+        <source>To must be a number or x+yi.</source>
+        <translation>„Bis“ muss eine Zahl oder x+yi sein.</translation>
+    </message>
+    <message>
+        <source>Frames per second must be a number from 0.1 to 100.</source>
+        <translation>„Bilder pro Sekunde“ muss eine Zahl von 0.1 bis 100 sein.</translation>
+    </message>
+    <message>
+        <source>Animated GIF (*.gif)</source>
+        <translation>Animiertes GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>Animated WebP (*.webp)</source>
+        <translation>Animiertes WebP (*.webp)</translation>
+    </message>
+    <message>
+        <source>PNG series (*.png)</source>
+        <translation>PNG-Serie (*.png)</translation>
+    </message>
 </context>
 <context>
     <name>zw::Catalogue</name>
@@ -180,10 +298,6 @@ With --export, zwmap prints nothing when the picture is written and exits with 0
 Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit 0; ein Fehler ist eine Zeile auf der Standardfehlerausgabe, mit Status 1 (eine Datei, die nicht gelesen oder geschrieben werden kann) oder 2 (ein Aufruffehler).</translation>
     </message>
     <message>
-        <source>Render the session into OUT (.png or .svg) without a screen, then exit.</source>
-        <translation>Die Sitzung ohne Bildschirm als Bild OUT (.png oder .svg) ausgeben, dann beenden.</translation>
-    </message>
-    <message>
         <source>Size of the picture in pixels (default 1000x500; one plane 500x500). A larger size shows more of the planes at the same zoom.</source>
         <translation>Größe des Bildes in Pixeln (Vorgabe 1000x500; eine Ebene 500x500). Ein größeres Bild zeigt bei gleichem Zoom mehr von den Ebenen.</translation>
     </message>
@@ -206,6 +320,26 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
     <message>
         <source>Forget the remembered settings (window size, view options, shading colours, export folder) and start with the defaults.</source>
         <translation>Die gespeicherten Einstellungen (Fenstergröße, Ansichtsoptionen, Schattierungsfarben, Exportordner) vergessen und mit den Vorgaben starten.</translation>
+    </message>
+    <message>
+        <source>Render the session into OUT (.png or .svg; with --animate .gif, .webp or a series OUT-%03d.png) without a screen, then exit.</source>
+        <translation>Die Sitzung ohne Bildschirm als OUT ausgeben (.png oder .svg; mit --animate .gif, .webp oder eine Serie OUT-%03d.png), dann beenden.</translation>
+    </message>
+    <message>
+        <source>With --export, give the parameter NAME of the session&apos;s formula the value VALUE: a real number (1.5) or a complex one (0.5-2i). Repeatable.</source>
+        <translation>Mit --export dem Parameter NAME der Formel der Sitzung den Wert VALUE geben: eine reelle Zahl (1.5) oder eine komplexe (0.5-2i). Wiederholbar.</translation>
+    </message>
+    <message>
+        <source>Export an animation that moves the parameter NAME (or the morph&apos;s t) in a straight line from FROM to TO, into OUT.gif, OUT.webp or a series OUT-%03d.png (numbered from 1).</source>
+        <translation>Eine Animation exportieren, die den Parameter NAME (oder das t der Überblendung) auf einer Geraden von FROM nach TO bewegt, als OUT.gif, OUT.webp oder eine Serie OUT-%03d.png (nummeriert ab 1).</translation>
+    </message>
+    <message>
+        <source>The number of frames of the animation, from 1 to 10000 (default 60); the first shows FROM, the last TO.</source>
+        <translation>Die Zahl der Einzelbilder der Animation, von 1 bis 10000 (Vorgabe 60); das erste zeigt FROM, das letzte TO.</translation>
+    </message>
+    <message>
+        <source>Frames per second of the animation, from 0.1 to 100 (default 30).</source>
+        <translation>Bilder pro Sekunde der Animation, von 0.1 bis 100 (Vorgabe 30).</translation>
     </message>
 </context>
 <context>
@@ -634,6 +768,90 @@ Mit --export gibt zwmap nichts aus, wenn das Bild geschrieben ist, und endet mit
         <source>Change %1</source>
         <translation>%1 ändern</translation>
     </message>
+    <message>
+        <source>Export Animation...</source>
+        <translation>Animation exportieren...</translation>
+    </message>
+    <message>
+        <source>Save an animated GIF, WebP or a numbered PNG series of the planes as a parameter moves</source>
+        <translation>Ein animiertes GIF, WebP oder eine nummerierte PNG-Serie der Ebenen speichern, während sich ein Parameter bewegt</translation>
+    </message>
+    <message>
+        <source>Copy Picture</source>
+        <translation>Bild kopieren</translation>
+    </message>
+    <message>
+        <source>Copy both planes as a picture, to paste into a document</source>
+        <translation>Beide Ebenen als Bild kopieren, um sie in ein Dokument einzufügen</translation>
+    </message>
+    <message>
+        <source>Copy Focused Plane</source>
+        <translation>Ebene mit den Tasten kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the plane with the keys as a picture</source>
+        <translation>Die Ebene mit den Tasten als Bild kopieren</translation>
+    </message>
+    <message>
+        <source>Shading Resolution</source>
+        <translation>Auflösung der Schattierung</translation>
+    </message>
+    <message>
+        <source>Boxes</source>
+        <translation>Blöcke</translation>
+    </message>
+    <message>
+        <source>Shade in boxes of two or four pixels</source>
+        <translation>In Blöcken von zwei oder vier Pixeln schattieren</translation>
+    </message>
+    <message>
+        <source>Every Pixel</source>
+        <translation>Jedes Pixel</translation>
+    </message>
+    <message>
+        <source>Shade every pixel from f at its centre</source>
+        <translation>Jedes Pixel nach dem Wert von f in seiner Mitte schattieren</translation>
+    </message>
+    <message>
+        <source>Coordinates at Edges</source>
+        <translation>Koordinaten an den Rändern</translation>
+    </message>
+    <message>
+        <source>Keep the axes&apos; numbers along the edges when the axes are out of view</source>
+        <translation>Die Zahlen der Achsen an den Rändern zeigen, wenn die Achsen außer Sicht sind</translation>
+    </message>
+    <message>
+        <source>Pull Back Grid on Every Branch</source>
+        <translation>Gitter auf jedem Zweig zurückholen</translation>
+    </message>
+    <message>
+        <source>Pull the range&apos;s grid back into the domain on every branch, with or without an inverse</source>
+        <translation>Das Gitter des Bildbereichs auf jedem Zweig in den Definitionsbereich zurückholen, mit oder ohne Umkehrfunktion</translation>
+    </message>
+    <message>
+        <source>Zeros, Poles and Critical Points</source>
+        <translation>Nullstellen, Polstellen und kritische Punkte</translation>
+    </message>
+    <message>
+        <source>Mark the zeros (○), poles (×) and critical points (◇) in the domain, and the critical values (◇) in the range</source>
+        <translation>Die Nullstellen (○), Polstellen (×) und kritischen Punkte (◇) im Definitionsbereich markieren und die kritischen Werte (◇) im Bildbereich</translation>
+    </message>
+    <message>
+        <source>Go to Domain</source>
+        <translation>Zum Definitionsbereich</translation>
+    </message>
+    <message>
+        <source>Give the domain (the z-plane) the keys: arrows pan, + and - zoom</source>
+        <translation>Dem Definitionsbereich (der z-Ebene) die Tasten geben: Pfeile verschieben, + und - zoomen</translation>
+    </message>
+    <message>
+        <source>Go to Range</source>
+        <translation>Zum Bildbereich</translation>
+    </message>
+    <message>
+        <source>Give the range (the w-plane) the keys: arrows pan, + and - zoom</source>
+        <translation>Dem Bildbereich (der w-Ebene) die Tasten geben: Pfeile verschieben, + und - zoomen</translation>
+    </message>
 </context>
 <context>
     <name>zw::ExportDialog</name>
@@ -857,6 +1075,14 @@ Jeder andere Name ist ein Parameter, einzustellen im Parameterfeld: a, k, r1, th
         <source>none</source>
         <translation>keine</translation>
     </message>
+    <message>
+        <source>f as a formula in z, e.g. sin(z)^2 + 1/(z-1)</source>
+        <translation>f als Formel in z, z. B. sin(z)^2 + 1/(z-1)</translation>
+    </message>
+    <message>
+        <source>The inverse of f as a formula in w, e.g. i(1+w)/(1-w); empty if you know none</source>
+        <translation>Die Umkehrfunktion von f als Formel in w, z. B. i(1+w)/(1-w); leer, wenn Sie keine kennen</translation>
+    </message>
 </context>
 <context>
     <name>zw::HelpMenu</name>
@@ -1042,6 +1268,22 @@ Jeder andere Name ist ein Parameter, einzustellen im Parameterfeld: a, k, r1, th
     <message>
         <source>dR (unused)</source>
         <translation>dR (ungenutzt)</translation>
+    </message>
+    <message>
+        <source>z-plane, domain</source>
+        <translation>z-Ebene, Definitionsbereich</translation>
+    </message>
+    <message>
+        <source>Drag to draw a path; its image under f is drawn in the range. Arrow keys pan, + and - zoom. The value is the pointer&apos;s z.</source>
+        <translation>Ziehen zeichnet einen Pfad; sein Bild unter f erscheint im Bildbereich. Pfeiltasten verschieben, + und - zoomen. Der Wert ist das z des Zeigers.</translation>
+    </message>
+    <message>
+        <source>w-plane, range</source>
+        <translation>w-Ebene, Bildbereich</translation>
+    </message>
+    <message>
+        <source>The images of the domain&apos;s paths and grid under f. Arrow keys pan, + and - zoom. The value is f(z) at the pointer.</source>
+        <translation>Die Bilder der Pfade und des Gitters des Definitionsbereichs unter f. Pfeiltasten verschieben, + und - zoomen. Der Wert ist f(z) am Zeiger.</translation>
     </message>
 </context>
 <context>
@@ -1247,6 +1489,26 @@ Jeder andere Name ist ein Parameter, einzustellen im Parameterfeld: a, k, r1, th
     <message>
         <source>%1 (search incomplete)</source>
         <translation>%1 (Suche unvollständig)</translation>
+    </message>
+    <message>
+        <source>zero of order %1 at %2</source>
+        <translation>Nullstelle der Ordnung %1 bei %2</translation>
+    </message>
+    <message>
+        <source>pole of order %1 at %2</source>
+        <translation>Polstelle der Ordnung %1 bei %2</translation>
+    </message>
+    <message>
+        <source>critical point of order %1 at %2</source>
+        <translation>kritischer Punkt der Ordnung %1 bei %2</translation>
+    </message>
+    <message>
+        <source>critical value at %1</source>
+        <translation>kritischer Wert bei %1</translation>
+    </message>
+    <message>
+        <source>essential singularity at %1</source>
+        <translation>wesentliche Singularität bei %1</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,8 @@ class StatusText {
     static std::string note(bool nowhereFinite);
     // What a mark stands for: "zero of order 2 at 2.000 + 1.000i", "pole of order 1 at …",
     // "critical point of order 1 at …", "critical value at …", "essential singularity at …".
+    // The window shows them in its language through the same wording's patterns
+    // (qt/Translation.cpp): a change of wording here is one there too.
     static std::string feature(const FeatureMark& mark, double unitSize = 0.01);
 };
 

@@ -8,6 +8,7 @@
 #include "app/AnimationTarget.h"
 #include "app/Commands.h"
 #include "platform/Alerts.h"
+#include "platform/Translatable.h"
 #include "qt/AnimationExportDialog.h"
 #include "qt/MainWindow.h"
 #include "qt/MenuBuilder.h"
@@ -31,8 +32,10 @@ void AnimationActions::exportAnimation() {
         choices.push_back(choice);
     }
     if (choices.empty()) {
-        runAlertPanel("There is nothing to animate.",
-                      "f has no parameters and Morph from Identity is off.", "OK", "", "");
+        runAlertPanel(
+            QT_TRANSLATE_NOOP("zw::Alerts", "There is nothing to animate."),
+            QT_TRANSLATE_NOOP("zw::Alerts", "f has no parameters and Morph from Identity is off."),
+            "OK", "", "");
         return;
     }
     const QSize size = PictureExporter::sizeOf(*window_->domainView(), *window_->rangeView(),
@@ -87,7 +90,8 @@ bool AnimationActions::write(const AnimationExport::Settings& settings) {
     }
     PlaneWidget::flushAll();
     if (result == AnimationExport::Result::Failed) {
-        runAlertPanel("The animation could not be saved.", error.toStdString(), "OK", "", "");
+        runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "The animation could not be saved."),
+                      error.toStdString(), "OK", "", "");
     }
     return result == AnimationExport::Result::Done;
 }

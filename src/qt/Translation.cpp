@@ -58,6 +58,12 @@ const Pattern kPatterns[] = {
     // What the preimage search adds at the end; the rest is a part of its own.
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1 (%2 left out)")},
     {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "%1 (search incomplete)")},
+    // The name of a zero, pole or critical point under the pointer, said instead of the point.
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "zero of order %1 at %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "pole of order %1 at %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "critical point of order %1 at %2")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "critical value at %1")},
+    {i18n::kStatus, QT_TRANSLATE_NOOP("zw::StatusText", "essential singularity at %1")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1 is empty.")},
     {i18n::kFields, QT_TRANSLATE_NOOP("zw::Fields", "%1: \"%2\" is too large.")},
     {i18n::kFields,

@@ -93,6 +93,11 @@ TEST_F(TranslationTest, EveryMenuAndItemIsGermanButTheCatalogueTitles) {
         {command::kOpenRecent, "&Zuletzt geöffnet", ""},
         {"domain.zoomIn", "Vergrößern", "Um den Faktor 2 um die Mitte vergrößern"},
         {"function.catalogue.Square", "Square", "w = z²; keine Umkehrfunktion"},
+        {command::kCopyPicture, "Bild kopieren",
+         "Beide Ebenen als Bild kopieren, um sie in ein Dokument einzufügen"},
+        {command::kExportAnimation, "Animation exportieren...",
+         "Ein animiertes GIF, WebP oder eine nummerierte PNG-Serie der Ebenen speichern, während "
+         "sich ein Parameter bewegt"},
     };
     for (const auto& n : named) {
         ASSERT_NE(item(n.id), nullptr) << n.id;
@@ -144,6 +149,16 @@ TEST_F(TranslationTest, ComposedTextsKeepTheirPartsAsWritten) {
          "w = 1.000    3 Urbilder: 1.000, 2.000, 3.000, ... (12 weitere ausgelassen) (Suche "
          "unvollständig)"},
         {i18n::kStatus, "w = 1.000    (search incomplete)", "w = 1.000    (Suche unvollständig)"},
+        // A mark under the pointer is named; its numbers stay in the C locale.
+        {i18n::kStatus, "zero of order 2 at 2.000 + 1.000i",
+         "Nullstelle der Ordnung 2 bei 2.000 + 1.000i"},
+        {i18n::kStatus, "critical point of order 1 at -0.500",
+         "kritischer Punkt der Ordnung 1 bei -0.500"},
+        {i18n::kStatus, "critical value at 0.250 - 1.500i", "kritischer Wert bei 0.250 - 1.500i"},
+        {i18n::kStatus, "essential singularity at 0", "wesentliche Singularität bei 0"},
+        {i18n::kCommands, "Undo Path Drawn in Range",
+         "Rückgängig: Im Bildbereich gezeichneter Pfad"},
+        {i18n::kAlerts, "There is nothing to animate.", "Es gibt nichts zu animieren."},
         {i18n::kFields, "Radius: \"1,5\" is not a number; use '.' as the decimal point.",
          "Radius: „1,5“ ist keine Zahl; verwenden Sie „.“ als Dezimaltrennzeichen."},
         {i18n::kFields, "End, real part is empty.", "Ende, Realteil ist leer."},
@@ -164,6 +179,10 @@ TEST_F(TranslationTest, ComposedTextsKeepTheirPartsAsWritten) {
             translation::shown(c.context, c.english).startsWith(QString::fromUtf8(c.german)))
             << c.english << " -> " << translation::shown(c.context, c.english).toStdString();
     }
+    // The question after a crash is the window's own, with the time as the clock shows it.
+    EXPECT_EQ(QCoreApplication::translate("zw::RecoveryKeeper", "Restore the unsaved work from %1?")
+                  .arg(QStringLiteral("14:05")),
+              QStringLiteral("Die ungesicherte Arbeit von 14:05 wiederherstellen?"));
 }
 
 TEST_F(TranslationTest, ASessionSavedInGermanIsTheSameAsInEnglish) {
