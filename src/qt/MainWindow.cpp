@@ -273,13 +273,16 @@ void MainWindow::createParametersDock() {
     addDockWidget(Qt::RightDockWidgetArea, parametersDock_);
     parametersDock_->hide();
     QAction* item = menus_->action(command::kParameters);
-    connect(item, &QAction::triggered, parametersDock_, [this](bool on) {
-        parametersDock_->refresh();
-        parametersDock_->setVisible(on);
+    // Neither reaches the window through `this`: the dock reports its hiding while the window
+    // is being destroyed, when the window is no longer a MainWindow.
+    ParametersDock* dock = parametersDock_;
+    connect(item, &QAction::triggered, dock, [dock](bool on) {
+        dock->refresh();
+        dock->setVisible(on);
     });
-    connect(parametersDock_, &QDockWidget::visibilityChanged, item, [this, item] {
+    connect(dock, &QDockWidget::visibilityChanged, item, [item](bool visible) {
         const QSignalBlocker blocker(item);
-        item->setChecked(parametersDock_->isVisible());
+        item->setChecked(visible);
     });
     // The rows follow every change: a new formula, an undo, a session.
     connect(this, &MainWindow::actionHandled, parametersDock_, &ParametersDock::refresh);
