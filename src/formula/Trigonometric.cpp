@@ -108,29 +108,30 @@ Complex one(Complex z) {
 template <Kind kind>
 void block(double* __restrict re, double* __restrict im, std::size_t count) {
     using batch::kBlock;
-    // The parts copied out, so that the loop that writes re and im reads only its own arrays.
-    double a[kBlock];
-    double b[kBlock];
-    for (std::size_t k = 0; k < kBlock; ++k) {
-        a[k] = circularOfReal(kind) ? im[k] : re[k];
-        b[k] = circularOfReal(kind) ? re[k] : im[k];
-    }
+    // The hyperbolic and the circular part of lane k.
+    const auto a = [&](std::size_t k) { return circularOfReal(kind) ? im[k] : re[k]; };
+    const auto b = [&](std::size_t k) { return circularOfReal(kind) ? re[k] : im[k]; };
     double s[kBlock];
     double c[kBlock];
     double t[kBlock];
+    // The lanes left to the library and their values, in plain arrays: an array of
+    // std::complex would be zeroed at every call.
     std::size_t unusual[kBlock];
-    Complex unusualValue[kBlock];
+    double unusualRe[kBlock];
+    double unusualIm[kBlock];
     std::size_t unusualCount = 0;
     for (std::size_t k = 0; k < count; ++k) {
         double sk = 0.0;
         double ck = 0.0;
         double tk = 0.0;
-        if (ordinary(a[k], b[k])) {
-            sinCos(std::fabs(b[k]), &sk, &ck);
-            tk = exponential(std::fabs(a[k]));
+        if (ordinary(a(k), b(k))) {
+            sinCos(std::fabs(b(k)), &sk, &ck);
+            tk = exponential(std::fabs(a(k)));
         } else {
+            const Complex w = library(kind, Complex(re[k], im[k]));
             unusual[unusualCount] = k;
-            unusualValue[unusualCount++] = library(kind, Complex(re[k], im[k]));
+            unusualRe[unusualCount] = w.real();
+            unusualIm[unusualCount++] = w.imag();
         }
         s[k] = sk;
         c[k] = ck;
@@ -140,13 +141,13 @@ void block(double* __restrict re, double* __restrict im, std::size_t count) {
         s[k] = c[k] = t[k] = 0.0;
     }
     for (std::size_t k = 0; k < kBlock; ++k) {
-        const Complex w = combine<kind>(a[k], b[k], s[k], c[k], t[k]);
+        const Complex w = combine<kind>(a(k), b(k), s[k], c[k], t[k]);
         re[k] = w.real();
         im[k] = w.imag();
     }
     for (std::size_t j = 0; j < unusualCount; ++j) {
-        re[unusual[j]] = unusualValue[j].real();
-        im[unusual[j]] = unusualValue[j].imag();
+        re[unusual[j]] = unusualRe[j];
+        im[unusual[j]] = unusualIm[j];
     }
 }
 
