@@ -1,6 +1,7 @@
 #include "formula/Trigonometric.h"
 
 #include <cmath>
+#include <limits>
 
 #include "formula/FormulaBatch.h"
 
@@ -17,8 +18,8 @@ constexpr bool circularOfReal(Kind kind) {
     return kind == Kind::Sin || kind == Kind::Cos;
 }
 
-// Below this |a| the hyperbolic functions come from expm1 |a|: from e^|a| and its reciprocal,
-// sinh a would lose its leading digits to cancellation (and cosh a - 1 all of its).
+// Below this |a| the hyperbolic functions come from expm1 |a|: sinh a from e^|a| - e^-|a| would
+// lose leading digits to the cancellation, the more the nearer a is to 0.
 constexpr double kSmall = 1.0;
 
 // Beyond this |a|, e^|a| comes near overflow while cosh a sin b may not; the library scales
@@ -27,7 +28,7 @@ constexpr double kLargest = 709.0;
 
 // Whether the hand-written way covers hyperbolic part a and circular part b (false for NaN).
 bool ordinary(double a, double b) {
-    return std::fabs(a) <= kLargest && std::fabs(b) <= 1.7976931348623157e308;
+    return std::fabs(a) <= kLargest && std::fabs(b) <= std::numeric_limits<double>::max();
 }
 
 Complex library(Kind kind, Complex z) {
@@ -60,13 +61,14 @@ double exponential(double m) {
 
 // The result from a, b, sin |b|, cos |b| and t = exponential(|a|). Written without branches
 // so that the block's loop over it vectorises; the one-point functions run the same steps, so
-// both give the same bits. Near 0, with t = e^|a| - 1 and q = t / (t + 1) = 1 - e^-|a|:
-// sinh |a| = (t + q) / 2 and cosh |a| = 1 + t q / 2; further out, with E = e^|a| and
+// both give the same bits. Below kSmall, with t = e^|a| - 1 and q = t / (t + 1) = 1 - e^-|a|:
+// sinh |a| = (t + q) / 2 and cosh |a| = 1 + t q / 2; from there on, with E = e^|a| and
 // q = 1 / (2E): sinh |a| = E / 2 - q and cosh |a| = E / 2 + q. One division either way.
 template <Kind kind>
 inline Complex combine(double a, double b, double s, double c, double t) {
-    // Both ways are worked out and one is picked: a step taken only on one side of a branch
-    // is one the compiler may not take for every lane (it could raise an exception).
+    // Both ways are worked out and one is picked, and this file is compiled without trapping
+    // maths (cmake/CoreSources.cmake): else the compiler would not take a step meant for one
+    // side of a branch on every lane, and would not vectorise.
     const bool small = std::fabs(a) < kSmall;
     const double tPlusOne = t + 1.0;
     const double q = (small ? t : 0.5) / (small ? tPlusOne : t);

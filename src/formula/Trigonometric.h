@@ -7,15 +7,14 @@ namespace zw::trig {
 
 using Complex = std::complex<double>;
 
-// The formula's complex sin, cos, sinh and cosh. They are written by hand for speed: the C
-// library's csin computes sin, cos, sinh and cosh of the parts with four separate calls (and
-// sinh and cosh each take their own exponential), where these take one sincos of the circular
-// part and one exponential of the hyperbolic part. They stay within a few units in the last
-// place of std::sin and the others over the whole plane; where the hyperbolic part is beyond
-// ±709 (its exponential would overflow) or a part is infinite or NaN, they are std::sin and
-// the others themselves, so the infinities, NaNs and signed zeros of the edges are the
-// library's. A sign of zero in a result is the library's too: the same products of the same
-// signed factors.
+// The formula's complex sin, cos, sinh and cosh, written by hand for speed: the C library's
+// csin works out sin, cos, sinh and cosh of the parts with separate calls (sinh and cosh each
+// taking its own exponential), where these take one sincos of the circular part and one
+// exponential of the hyperbolic part. They stay within 4 units in the last place of std::sin
+// and the others over the whole plane. Where the hyperbolic part is beyond ±709 (its
+// exponential would overflow) or a part is infinite or NaN, they are std::sin and the others
+// themselves, so the infinities, NaNs and signed zeros of the edges are the library's; a zero
+// elsewhere has the library's sign too, being the same product of the same signed factors.
 Complex sin(Complex z);
 Complex cos(Complex z);
 Complex sinh(Complex z);
