@@ -7,5 +7,9 @@ function(zw_core_sources root)
     ${root}/src/planes/*.cpp ${root}/src/views/*.cpp ${root}/src/session/*.cpp
     ${root}/src/roots/*.cpp ${root}/src/app/*.cpp)
   list(FILTER sources EXCLUDE REGEX ".*/src/app/main\\.cpp$")
+  # The formula's complex sin and cos pick one of two ways per lane; only when the compiler may
+  # work out both for every lane (no trapping maths, which changes no value) does it vectorise.
+  set_source_files_properties(${root}/src/formula/Trigonometric.cpp PROPERTIES
+                              COMPILE_OPTIONS -fno-trapping-math)
   set(ZW_CORE_SOURCES ${sources} PARENT_SCOPE)
 endfunction()

@@ -5,6 +5,7 @@
 
 #include "formula/FormulaProgram.h"
 #include "formula/ScalarArithmetic.h"
+#include "formula/Trigonometric.h"
 
 namespace zw {
 
@@ -94,15 +95,15 @@ void eachLane(Lanes slot, std::size_t count, F f) {
 void eachFunction(Op op, Lanes slot, std::size_t count) {
     switch (op) {
         case Op::Sin:
-            return eachLane(slot, count, [](Complex a) { return std::sin(a); });
+            return trig::sin(slot.re, slot.im, count);
         case Op::Cos:
-            return eachLane(slot, count, [](Complex a) { return std::cos(a); });
+            return trig::cos(slot.re, slot.im, count);
         case Op::Tan:
             return eachLane(slot, count, [](Complex a) { return std::tan(a); });
         case Op::Sinh:
-            return eachLane(slot, count, [](Complex a) { return std::sinh(a); });
+            return trig::sinh(slot.re, slot.im, count);
         case Op::Cosh:
-            return eachLane(slot, count, [](Complex a) { return std::cosh(a); });
+            return trig::cosh(slot.re, slot.im, count);
         case Op::Tanh:
             return eachLane(slot, count, [](Complex a) { return std::tanh(a); });
         case Op::Asin:

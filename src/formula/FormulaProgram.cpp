@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "formula/ScalarArithmetic.h"
+#include "formula/Trigonometric.h"
 
 namespace zw {
 
@@ -66,15 +67,15 @@ Complex FormulaProgram::apply(Op op, Complex a) {
         case Op::Cube:
             return a * a * a;
         case Op::Sin:
-            return std::sin(a);
+            return trig::sin(a);
         case Op::Cos:
-            return std::cos(a);
+            return trig::cos(a);
         case Op::Tan:
             return std::tan(a);
         case Op::Sinh:
-            return std::sinh(a);
+            return trig::sinh(a);
         case Op::Cosh:
-            return std::cosh(a);
+            return trig::cosh(a);
         case Op::Tanh:
             return std::tanh(a);
         case Op::Asin:
@@ -436,19 +437,19 @@ Complex FormulaProgram::evaluate(Complex z) const noexcept {
                 break;
             // The functions here rather than through apply: one dispatch per instruction.
             case Op::Sin:
-                top = std::sin(top);
+                top = trig::sin(top);
                 break;
             case Op::Cos:
-                top = std::cos(top);
+                top = trig::cos(top);
                 break;
             case Op::Tan:
                 top = std::tan(top);
                 break;
             case Op::Sinh:
-                top = std::sinh(top);
+                top = trig::sinh(top);
                 break;
             case Op::Cosh:
-                top = std::cosh(top);
+                top = trig::cosh(top);
                 break;
             case Op::Tanh:
                 top = std::tanh(top);

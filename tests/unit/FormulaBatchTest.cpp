@@ -96,6 +96,13 @@ std::vector<C> points() {
             result.emplace_back(re, im);
         }
     }
+    // Where sin, cos, sinh and cosh change how they work out the hyperbolic part.
+    for (double edge : {0.9999999999999999, -1.0, 708.9, -709.5}) {
+        for (double other : {0.5, -2.0}) {
+            result.emplace_back(edge, other);
+            result.emplace_back(other, edge);
+        }
+    }
     return result;
 }
 
