@@ -115,14 +115,18 @@ class DomainView : public PlaneView {
     void walkIntoRange(bool horizontal, int step);
     // The boxes the four passes make at this box size.
     double countBoxes(int step) const;
-    void makeBox(double x, double y, int step);
+    // Makes the boxes of one quarter into the list from place `at` on (the list grown to hold
+    // them where it is shorter) and returns how many.
+    std::size_t makeBlock(int tx, int ty, int step, std::size_t at);
+    void makeBox(double x, double y, int step, ColoredRect& box);
     // The colour of the shading at z, through the controller's one-point queries.
     Color boxColor(CGPoint z) const;
     // The same colour from w = f(z) already found; for a function that may run on any thread.
     Color shade(CGPoint w) const;
     // The boxes of one block made together, a row per task, f over each row at once: the same
     // boxes in the same order as makeBox one by one.
-    void makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step);
+    void makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step,
+                     ColoredRect* boxes);
     // Colours every pixel of `image` from f at its centre.
     void shadeEveryPixel(const PixelImage& image) const;
 

@@ -43,19 +43,23 @@ void DomainView::constructContours() {
         needed = countBoxes(s);
     }
     const auto count = static_cast<std::size_t>(needed);
-    // A list grown for a larger pane keeps its memory after clear(); start afresh when it holds
-    // far more room than this rebuild needs.
+    // A list grown for a larger pane keeps its memory; start afresh when it holds far more room
+    // than this rebuild needs.
     if (contours.capacity() > 2 * count) {
         std::vector<ColoredRect>().swap(contours);
-    } else {
-        contours.clear();
     }
-    contours.reserve(count);
+    // Every box is written again below, each row by its own task, so the list keeps the length
+    // it had: a pan or zoom that needs as many boxes as before passes over the list once, on
+    // every core, rather than first emptying and refilling it on one thread (a twentieth of the
+    // rebuild, which would leave the other cores idle).
+    contours.resize(count);
     contourLattice.reset(static_cast<double>(s), count);
-    makeBoxes(1, 1, s);
-    makeBoxes(1, -1, s);
-    makeBoxes(-1, 1, s);
-    makeBoxes(-1, -1, s);
+    std::size_t made = 0;
+    made += makeBlock(1, 1, s, made);
+    made += makeBlock(1, -1, s, made);
+    made += makeBlock(-1, 1, s, made);
+    made += makeBlock(-1, -1, s, made);
+    contours.resize(made);
     needsCompleteRedraw = true;
     setNeedsDisplay(true);
 }
@@ -72,12 +76,16 @@ double DomainView::countBoxes(int step) const {
 }
 
 void DomainView::makeBoxes(int tx, int ty, int step) {
+    makeBlock(tx, ty, step, contours.size());
+}
+
+std::size_t DomainView::makeBlock(int tx, int ty, int step, std::size_t at) {
     // Rows outermost, each walked from the origin's column; only boxes that reach into the
     // view, or lie one box beyond its edge, are made.
     const Walk rows = Walk::boxes(axisAlong(false), ty, step);
     const Walk columns = Walk::boxes(axisAlong(true), tx, step);
     if (contourLattice.boxSize() != static_cast<double>(step) ||
-        contourLattice.pixels().size() != contours.size()) {
+        contourLattice.pixels().size() != at) {
         // Boxes made outside a rebuild: the lattice no longer describes the list, so it is
         // left unusable (size 0) and the boxes are painted one by one.
         contourLattice.clear();
@@ -90,25 +98,28 @@ void DomainView::makeBoxes(int tx, int ty, int step) {
     for (std::size_t i = 0; i < ys.size(); ++i) {
         ys[i] = rows.at(static_cast<long long>(i));
     }
+    const std::size_t count = xs.size() * ys.size();
+    if (contours.size() < at + count) {
+        contours.resize(at + count);
+    }
     if (controller != nullptr && controller->transformsInParallel()) {
-        makeBoxRows(xs, ys, step);
+        makeBoxRows(xs, ys, step, contours.data() + at);
     } else {
+        ColoredRect* box = contours.data() + at;
         for (const double y : ys) {
             for (const double x : xs) {
-                makeBox(x, y, step);
+                makeBox(x, y, step, *box++);
             }
         }
     }
     contourLattice.addBlock(std::move(xs), std::move(ys));
+    return count;
 }
 
-void DomainView::makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys,
-                             int step) {
+void DomainView::makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step,
+                             ColoredRect* boxes) {
     const std::size_t width = xs.size();
-    const std::size_t first = contours.size();
     // Every box has its place before any is made, so each row writes only its own.
-    contours.resize(first + width * ys.size());
-    ColoredRect* boxes = contours.data() + first;
     std::uint32_t* pixels = contourLattice.appendPixels(width * ys.size());
     const double half = step / 2;
     const double side = static_cast<double>(step);
@@ -134,13 +145,11 @@ void DomainView::makeBoxRows(const std::vector<double>& xs, const std::vector<do
     });
 }
 
-void DomainView::makeBox(double x, double y, int step) {
-    ColoredRect box;
+void DomainView::makeBox(double x, double y, int step, ColoredRect& box) {
     const double half = step / 2;
     const CGPoint z = viewCoordinatesToTrueCoordinates({x + half, y + half});
     box.setColor(boxColor(z));
     box.setRect({{x, y}, {static_cast<double>(step), static_cast<double>(step)}});
-    contours.push_back(box);
     contourLattice.addPixel(devicePixel(box.color));
 }
 
