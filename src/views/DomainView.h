@@ -5,6 +5,7 @@
 
 #include "planes/PlaneView.h"
 #include "platform/Canvas.h"
+#include "views/ShadedPixels.h"
 #include "views/ShadingColours.h"
 
 namespace zw {
@@ -80,6 +81,10 @@ class DomainView : public PlaneView {
     // Every pixel is shaded now: so chosen, and not in a live resize, which shades in coarse
     // boxes to keep up with the pointer.
     bool shadesEveryPixel() const;
+    // How many pixels Every Pixel has asked f for since the view was made, and the memory of
+    // the picture it keeps between passes: for tests and benchmarks.
+    std::size_t pixelsShaded() const { return pixelsShaded_; }
+    std::size_t shadedPixelBytes() const { return shadedPixels_.bytesHeld(); }
 
     // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
     // million: a pane as large as a 4K screen at 2-unit boxes, some 140 MB and a tenth of a
@@ -127,8 +132,14 @@ class DomainView : public PlaneView {
     // boxes in the same order as makeBox one by one.
     void makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step,
                      ColoredRect* boxes);
-    // Colours every pixel of `image` from f at its centre.
-    void shadeEveryPixel(const PixelImage& image) const;
+    // Colours every pixel of `image` from f at its centre: from the pixels kept since the pass
+    // before, where they are still right, and f asked only for the rest.
+    void shadeEveryPixel(const PixelImage& image);
+    // Colours the pixels of `strip` in `image` from f at their centres.
+    void shadePixels(const PixelImage& image, const ShadedPixels::Strip& strip);
+
+    ShadedPixels shadedPixels_;
+    std::size_t pixelsShaded_ = 0;
 
     std::unique_ptr<Path> looseTransformedPath_;
     bool drawingPath_ = false;

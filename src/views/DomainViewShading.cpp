@@ -24,8 +24,14 @@ int DomainView::contourBoxSize() const {
 
 void DomainView::constructContours() {
     if ((!showContours && !showArguments) || shadesEveryPixel()) {
-        // Nothing is shaded, or every pixel is, straight into the picture as it is drawn: let
-        // go of the boxes' memory as well.
+        // Nothing is shaded, or every pixel is, as the picture is drawn: let go of the boxes'
+        // memory as well. What made the rebuild (f, the view, the toggles) may have changed
+        // every pixel, so the next pass shades them all again.
+        if (showContours || showArguments) {
+            shadedPixels_.forget();
+        } else {
+            shadedPixels_.release();
+        }
         std::vector<ColoredRect>().swap(contours);
         contourLattice.clear();
         needsCompleteRedraw = true;
@@ -36,6 +42,8 @@ void DomainView::constructContours() {
     // some 70 bytes each. A pane big enough to need more than kMaxContourBoxes of them would hold
     // up the program for seconds and take gigabytes, so it gets boxes twice as large (a quarter as
     // many) until they fit: a coarser shading rather than a frozen window.
+    // Shaded in boxes: no picture of every pixel is kept beside them.
+    shadedPixels_.release();
     int s = contourBoxSize();
     double needed = countBoxes(s);
     while (needed > static_cast<double>(kMaxContourBoxes) && s < (1 << 29)) {
@@ -202,34 +210,49 @@ bool DomainView::shadesEveryPixel() const {
     return shadingResolution == ShadingResolution::EveryPixel && !inLiveResize();
 }
 
-void DomainView::shadeEveryPixel(const PixelImage& image) const {
+void DomainView::shadeEveryPixel(const PixelImage& image) {
+    const ShadedPixels::Key key{viewport(),       image.width,    image.height, image.ratio,
+                                image.viewHeight, shadingColours, showContours, showArguments};
+    for (const ShadedPixels::Strip& strip : shadedPixels_.prepare(key)) {
+        shadePixels(shadedPixels_.image(), strip);
+    }
+    shadedPixels_.copyTo(image);
+}
+
+void DomainView::shadePixels(const PixelImage& image, const ShadedPixels::Strip& strip) {
+    pixelsShaded_ += strip.area();
     const Viewport view = viewport();
-    const auto width = static_cast<std::size_t>(std::max(image.width, 0));
+    const auto width = static_cast<std::size_t>(strip.right - strip.left);
     const bool together = controller != nullptr && controller->transformsInParallel();
     const auto shadeRows = [&](std::size_t begin, std::size_t end) {
         std::vector<CGPoint> z(width);
         std::vector<CGPoint> w(together ? width : 0);
-        for (std::size_t j = begin; j < end; ++j) {
+        for (std::size_t r = begin; r < end; ++r) {
+            const int j = strip.top + static_cast<int>(r);
             const double y = image.viewHeight - (static_cast<double>(j) + 0.5) / image.ratio;
-            for (std::size_t i = 0; i < width; ++i) {
-                z[i] = view.toTrue({(static_cast<double>(i) + 0.5) / image.ratio, y});
+            for (std::size_t c = 0; c < width; ++c) {
+                const double i = static_cast<double>(strip.left) + static_cast<double>(c);
+                z[c] = view.toTrue({(i + 0.5) / image.ratio, y});
             }
-            std::uint32_t* row = image.row(static_cast<int>(j));
+            std::uint32_t* row = image.row(j) + strip.left;
             if (together) {
                 controller->transformRow(z.data(), w.data(), width);
-                for (std::size_t i = 0; i < width; ++i) {
-                    row[i] = devicePixel(shade(w[i]));
+                for (std::size_t c = 0; c < width; ++c) {
+                    row[c] = devicePixel(shade(w[c]));
                 }
             } else {
-                for (std::size_t i = 0; i < width; ++i) {
-                    row[i] = devicePixel(boxColor(z[i]));
+                for (std::size_t c = 0; c < width; ++c) {
+                    row[c] = devicePixel(boxColor(z[c]));
                 }
             }
         }
     };
-    const auto rows = static_cast<std::size_t>(std::max(image.height, 0));
+    const auto rows = static_cast<std::size_t>(strip.bottom - strip.top);
     if (together) {
-        parallel::forEachChunk(rows, 4, shadeRows);
+        // Some sixteen thousand pixels a task: a strip a few columns wide still spreads over
+        // every core.
+        parallel::forEachChunk(
+            rows, std::max<std::size_t>(1, 16384 / std::max<std::size_t>(width, 1)), shadeRows);
     } else {
         // A function with side effects sees the pixels one by one in reading order.
         shadeRows(0, rows);
