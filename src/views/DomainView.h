@@ -128,10 +128,13 @@ class DomainView : public PlaneView {
     Color boxColor(CGPoint z) const;
     // The same colour from w = f(z) already found; for a function that may run on any thread.
     Color shade(CGPoint w) const;
-    // The boxes of one block made together, a row per task, f over each row at once: the same
+    // The columns' and rows' positions of the boxes of one quarter.
+    BoxLattice::Block blockAxes(int tx, int ty, int step) const;
+    // The boxes of these blocks made together, one after another from `boxes` and their pixels
+    // from `pixels`, f over each row at once and the rows shared among every core: the same
     // boxes in the same order as makeBox one by one.
-    void makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step,
-                     ColoredRect* boxes);
+    void makeBoxRows(const std::vector<BoxLattice::Block>& blocks, int step, ColoredRect* boxes,
+                     std::uint32_t* pixels);
     // Colours every pixel of `image` from f at its centre: from the pixels kept since the pass
     // before, where they are still right, and f asked only for the rest.
     void shadeEveryPixel(const PixelImage& image);
