@@ -59,8 +59,8 @@ void DomainView::constructContours() {
     }
     // Every box is written again below, each row by its own task, so the list keeps the length
     // it had: a pan or zoom that needs as many boxes as before passes over the list once, on
-    // every core, rather than first emptying and refilling it on one thread (a twentieth of the
-    // rebuild, which would leave the other cores idle).
+    // every core, rather than first emptying and refilling it on one thread (some four parts in
+    // a hundred of the rebuild, with the other cores idle meanwhile).
     contours.resize(count);
     contourLattice.reset(static_cast<double>(s), count);
     std::size_t made = 0;

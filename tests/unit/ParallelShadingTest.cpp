@@ -312,11 +312,15 @@ TEST(ParallelShading, EveryPixelOnA4KPaneKeepsNoRecordPerPixel) {
             << "no box a pixel on a canvas with pixels";
     }
     EXPECT_EQ(domain.contours.capacity(), 0u);
+    // The pixels kept for the next pass are the one picture more.
+    EXPECT_GT(domain.shadedPixelBytes(), 0u);
+    EXPECT_LE(domain.shadedPixelBytes(), std::size_t{3840} * 2160 * sizeof(std::uint32_t));
 
     app.domainHost.liveResize = true;
     domain.constructContours();
     EXPECT_FALSE(domain.contours.empty());
     EXPECT_EQ(domain.contourLattice.boxSize(), 8.0);
+    EXPECT_EQ(domain.shadedPixelBytes(), 0u) << "boxes keep no picture beside them";
     app.domainHost.liveResize = false;
     domain.viewDidEndLiveResize();
     EXPECT_EQ(domain.contours.capacity(), 0u);
