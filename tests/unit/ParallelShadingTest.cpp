@@ -473,6 +473,21 @@ TEST(EveryPixelKept, ALivePanShadesTheUncoveredStripsAndEndsOnAFreshPicture) {
         fresh.domain->setViewport(domain.viewport());
         fresh.domain->constructAxes();
         EXPECT_TRUE(everyPixel(*fresh.domain, c.ratio) == ended) << "as a fresh window shows";
+        // The strips the pan uncovered were shaded as the fresh picture has them.
+        int uncovered = 0, wrong = 0;
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                if (j + sy < 0 || j + sy >= h || i - sx < 0 || i - sx >= w) {
+                    ++uncovered;
+                    const auto k = static_cast<std::size_t>(j * w + i);
+                    wrong += frame[k] == ended[k] ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        if (c.shaded < static_cast<std::size_t>(W * H)) {
+            EXPECT_EQ(static_cast<std::size_t>(uncovered), c.shaded);
+        }
     }
 }
 
