@@ -1,7 +1,8 @@
 // What one mouse event of a drag pan costs on a shaded domain of 500 by 560 (a pane of the
 // default window): rebuilding everything, as a pan key does, against moving what goes through
 // f and rebuilding only the axes and the plane's own grid (the live pan). Each includes the
-// complete drawing pass the event asks for.
+// complete drawing pass the event asks for. Under Every Pixel, a live pan's frame against the
+// same frame shaded afresh.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -35,10 +36,14 @@ struct ShadedPlanes {
     QImage domainImage{500, 560, QImage::Format_RGB32};
     QImage rangeImage{500, 560, QImage::Format_RGB32};
 
-    explicit ShadedPlanes(bool finest) {
+    explicit ShadedPlanes(bool finest, bool everyPixel = false) {
         ensureApplication();
         domain.showContours = true;
         domain.highestResolution = finest;
+        if (everyPixel) {
+            domain.showArguments = true;
+            domain.shadingResolution = zw::ShadingResolution::EveryPixel;
+        }
         domain.constructAxes();
     }
 
@@ -78,11 +83,41 @@ void BM_PanRebuildFinest(benchmark::State& state) {
 void BM_PanLiveFinest(benchmark::State& state) {
     panEvents(state, true, true);
 }
+// Every Pixel: one frame of a live pan, which moves the pixels kept from the frame before and
+// shades the strips uncovered, against the frame of a pane shaded afresh at the same view.
+void everyPixelFrames(benchmark::State& state, bool live) {
+    ShadedPlanes planes(false, true);
+    planes.draw();
+    const std::size_t shaded = planes.domain.pixelsShaded();
+    double step = 3.0;
+    for (auto _ : state) {
+        step = -step;
+        planes.domain.livePanBy(step, 2.0 * step);
+        if (!live) {
+            planes.domain.constructContours();
+        }
+        planes.draw();
+    }
+    state.counters["pixels"] =
+        benchmark::Counter(static_cast<double>(planes.domain.pixelsShaded() - shaded),
+                           benchmark::Counter::kAvgIterations);
+}
+void BM_EveryPixelFresh(benchmark::State& state) {
+    everyPixelFrames(state, false);
+}
+void BM_EveryPixelPanLive(benchmark::State& state) {
+    everyPixelFrames(state, true);
+}
+
 BENCHMARK(BM_PanRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanLive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanRebuildFinest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanLiveFinest)->Unit(benchmark::kMillisecond);
 const int kPan = zw::bench::addRatio("pan, rebuild / live", "BM_PanRebuild", "BM_PanLive");
+BENCHMARK(BM_EveryPixelFresh)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EveryPixelPanLive)->Unit(benchmark::kMillisecond);
+const int kEveryPixel = zw::bench::addRatio("pan at every pixel, live frame / shaded afresh",
+                                            "BM_EveryPixelPanLive", "BM_EveryPixelFresh");
 const int kPanFinest = zw::bench::addRatio("pan at the finest boxes, rebuild / live",
                                            "BM_PanRebuildFinest", "BM_PanLiveFinest");
 

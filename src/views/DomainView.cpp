@@ -326,6 +326,7 @@ void DomainView::moveMappedLayersBy(double dx, double dy) {
     AffineTransform pan;
     pan.translateXBy(dx, dy);
     moveAll(inverseGridlines, pan);
+    shadedPixels_.moveBy(dx, dy);
 }
 
 void DomainView::constructAxes() {

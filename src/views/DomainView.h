@@ -5,6 +5,7 @@
 
 #include "planes/PlaneView.h"
 #include "platform/Canvas.h"
+#include "views/ShadedPixels.h"
 #include "views/ShadingColours.h"
 
 namespace zw {
@@ -80,6 +81,10 @@ class DomainView : public PlaneView {
     // Every pixel is shaded now: so chosen, and not in a live resize, which shades in coarse
     // boxes to keep up with the pointer.
     bool shadesEveryPixel() const;
+    // How many pixels Every Pixel has asked f for since the view was made, and the memory of
+    // the picture it keeps between passes: for tests and benchmarks.
+    std::size_t pixelsShaded() const { return pixelsShaded_; }
+    std::size_t shadedPixelBytes() const { return shadedPixels_.bytesHeld(); }
 
     // The most boxes one rebuild makes; a larger pane is shaded with coarser boxes. About two
     // million: a pane as large as a 4K screen at 2-unit boxes, some 140 MB and a tenth of a
@@ -115,16 +120,29 @@ class DomainView : public PlaneView {
     void walkIntoRange(bool horizontal, int step);
     // The boxes the four passes make at this box size.
     double countBoxes(int step) const;
-    void makeBox(double x, double y, int step);
+    // Makes the boxes of one quarter into the list from place `at` on (the list grown to hold
+    // them where it is shorter) and returns how many.
+    std::size_t makeBlock(int tx, int ty, int step, std::size_t at);
+    void makeBox(double x, double y, int step, ColoredRect& box);
     // The colour of the shading at z, through the controller's one-point queries.
     Color boxColor(CGPoint z) const;
     // The same colour from w = f(z) already found; for a function that may run on any thread.
     Color shade(CGPoint w) const;
-    // The boxes of one block made together, a row per task, f over each row at once: the same
+    // The columns' and rows' positions of the boxes of one quarter.
+    BoxLattice::Block blockAxes(int tx, int ty, int step) const;
+    // The boxes of these blocks made together, one after another from `boxes` and their pixels
+    // from `pixels`, f over each row at once and the rows shared among every core: the same
     // boxes in the same order as makeBox one by one.
-    void makeBoxRows(const std::vector<double>& xs, const std::vector<double>& ys, int step);
-    // Colours every pixel of `image` from f at its centre.
-    void shadeEveryPixel(const PixelImage& image) const;
+    void makeBoxRows(const std::vector<BoxLattice::Block>& blocks, int step, ColoredRect* boxes,
+                     std::uint32_t* pixels);
+    // Colours every pixel of `image` from f at its centre: from the pixels kept since the pass
+    // before, where they are still right, and f asked only for the rest.
+    void shadeEveryPixel(const PixelImage& image);
+    // Colours the pixels of `strip` in `image` from f at their centres.
+    void shadePixels(const PixelImage& image, const ShadedPixels::Strip& strip);
+
+    ShadedPixels shadedPixels_;
+    std::size_t pixelsShaded_ = 0;
 
     std::unique_ptr<Path> looseTransformedPath_;
     bool drawingPath_ = false;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -311,14 +312,183 @@ TEST(ParallelShading, EveryPixelOnA4KPaneKeepsNoRecordPerPixel) {
             << "no box a pixel on a canvas with pixels";
     }
     EXPECT_EQ(domain.contours.capacity(), 0u);
+    // The pixels kept for the next pass are the one picture more.
+    EXPECT_GT(domain.shadedPixelBytes(), 0u);
+    EXPECT_LE(domain.shadedPixelBytes(), std::size_t{3840} * 2160 * sizeof(std::uint32_t));
 
     app.domainHost.liveResize = true;
     domain.constructContours();
     EXPECT_FALSE(domain.contours.empty());
     EXPECT_EQ(domain.contourLattice.boxSize(), 8.0);
+    EXPECT_EQ(domain.shadedPixelBytes(), 0u) << "boxes keep no picture beside them";
     app.domainHost.liveResize = false;
     domain.viewDidEndLiveResize();
     EXPECT_EQ(domain.contours.capacity(), 0u);
+}
+
+// The pixels of one pass of Every Pixel, on a canvas of `ratio` device pixels a unit.
+std::vector<std::uint32_t> everyPixel(DomainView& domain, double ratio) {
+    PixelCanvas canvas(static_cast<int>(domain.viewWidth * ratio),
+                       static_cast<int>(domain.viewHeight * ratio), ratio);
+    domain.setNeedsCompleteRedraw();
+    domain.drawRect(canvas, domain.bounds());
+    return std::move(canvas.pixels);
+}
+
+// A pass that changes nothing the shading depends on copies the pixels kept from the pass
+// before; whatever changes the shading has every pixel shaded again.
+TEST(EveryPixelKept, OnlyAChangeOfTheShadingShadesThePixelsAgain) {
+    AppHarness::Options options;
+    options.domainSize = {90, 70};
+    AppHarness app(options);
+    DomainView& domain = *app.domain;
+    select(app, {"exp(0.5 z) + z^2", "exp(0.5 z) + z^2"});
+    domain.showContours = true;
+    domain.setShadingResolution(ShadingResolution::EveryPixel);
+    const std::size_t all = 180 * 140;
+    const std::vector<std::uint32_t> first = everyPixel(domain, 2.0);
+    ASSERT_EQ(domain.pixelsShaded(), all);
+
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool shadesAgain;
+    };
+    FakeSender item{"Exponentiate"};
+    const Case cases[] = {
+        {"a path drawn",
+         [&] {
+             app.drawPath({{10, 10}, {40, 30}, {60, 12}});
+         },
+         false},
+        {"the path undone", [&] { app.undo().undo(); }, false},
+        {"a path drawn in the range",
+         [&] {
+             app.controller.newRangePathStartedAt({0.1, 0.2});
+             app.controller.newRangePointAt({0.3, 0.2});
+             app.controller.rangePathEnded();
+         },
+         false},
+        {"the images redrawn", [&] { app.controller.redrawImagesUnderCurrentFunction(nullptr); },
+         false},
+        {"another function", [&] { app.controller.setFunction(&item); }, true},
+        {"a formula",
+         [&] {
+             std::string error;
+             app.controller.setFormula("z^2 - 1", "", error);
+         },
+         true},
+        {"the argument shown too", [&] { domain.showArgumentsAction(nullptr); }, true},
+        {"the colour wheel", [&] { domain.setShadingColours(ShadingColours::ColourWheel); }, true},
+        {"a zoom", [&] { domain.zoomIn(nullptr); }, true},
+        {"a pan key", [&] { domain.panBy(4.0, 0.0); }, true},
+    };
+    std::vector<std::uint32_t> before = first;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::size_t shaded = domain.pixelsShaded();
+        c.act();
+        const std::vector<std::uint32_t> pixels = everyPixel(domain, 2.0);
+        EXPECT_EQ(domain.pixelsShaded() - shaded, c.shadesAgain ? all : 0u);
+        if (!c.shadesAgain) {
+            EXPECT_TRUE(pixels == before) << "the kept pixels are copied";
+        } else {
+            EXPECT_FALSE(pixels == before) << "the picture changed";
+        }
+        EXPECT_LE(domain.shadedPixelBytes(), all * sizeof(std::uint32_t));
+        before = pixels;
+    }
+    // Another device pixel ratio is another picture; boxes keep none.
+    const std::size_t shaded = domain.pixelsShaded();
+    everyPixel(domain, 1.0);
+    EXPECT_EQ(domain.pixelsShaded() - shaded, std::size_t{90 * 70});
+    domain.setShadingResolution(ShadingResolution::Boxes);
+    EXPECT_EQ(domain.shadedPixelBytes(), 0u);
+}
+
+// A live pan by whole device pixels moves the kept pixels and shades only the strips it
+// uncovers; any other shades them all. When the pan ends the picture is, pixel for pixel, the
+// one a fresh window shows at the same view.
+TEST(EveryPixelKept, ALivePanShadesTheUncoveredStripsAndEndsOnAFreshPicture) {
+    struct Case {
+        double dx, dy, ratio;
+        std::size_t shaded;  // by the pan's frame
+    };
+    constexpr int W = 80, H = 60;
+    const Case cases[] = {
+        {3, -2, 1.0, 3 * H + 2 * W - 3 * 2},
+        {-5, 4, 2.0, 10 * 2 * H + 8 * 2 * W - 10 * 8},
+        {0, 7, 1.0, 7 * W},
+        {0.5, -1.5, 2.0, 1 * 2 * H + 3 * 2 * W - 1 * 3},
+        {0.25, 0, 1.0, W * H},  // not a whole pixel: all of them
+        {W, 0, 1.0, W * H},     // nothing of the old picture left in view
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "by " << c.dx << ", " << c.dy << " at " << c.ratio);
+        const auto shown = [&](AppHarness& app) {
+            select(app, {"sin(z)^2 + 1/(z-1)", "sin(z)^2 + 1/(z-1)"});
+            app.domain->showContours = true;
+            app.domain->showArguments = true;
+            app.domain->translation = {13.5, -20.0};
+            app.domain->scaleFactor = 0.75f;
+            app.domain->setShadingResolution(ShadingResolution::EveryPixel);
+        };
+        AppHarness::Options options;
+        options.domainSize = {W, H};
+        AppHarness app(options);
+        shown(app);
+        DomainView& domain = *app.domain;
+        const std::vector<std::uint32_t> before = everyPixel(domain, c.ratio);
+
+        const std::size_t shaded = domain.pixelsShaded();
+        domain.livePanBy(c.dx, c.dy);
+        const std::vector<std::uint32_t> frame = everyPixel(domain, c.ratio);
+        EXPECT_EQ(domain.pixelsShaded() - shaded, c.shaded);
+        // What stayed in view moved with the plane.
+        const int w = static_cast<int>(W * c.ratio);
+        const int h = static_cast<int>(H * c.ratio);
+        const int sx = static_cast<int>(c.dx * c.ratio);
+        const int sy = static_cast<int>(c.dy * c.ratio);
+        if (c.shaded < static_cast<std::size_t>(W * H)) {
+            int moved = 0, wrong = 0;
+            for (int j = std::max(0, -sy); j < std::min(h, h - sy); ++j) {
+                for (int i = std::max(0, sx); i < std::min(w, w + sx); ++i) {
+                    ++moved;
+                    wrong += frame[static_cast<std::size_t>(j * w + i)] ==
+                                     before[static_cast<std::size_t>((j + sy) * w + i - sx)]
+                                 ? 0
+                                 : 1;
+                }
+            }
+            EXPECT_GT(moved, 0);
+            EXPECT_EQ(wrong, 0);
+        }
+
+        domain.endLivePan();
+        const std::size_t beforeEnd = domain.pixelsShaded();
+        const std::vector<std::uint32_t> ended = everyPixel(domain, c.ratio);
+        EXPECT_EQ(domain.pixelsShaded() - beforeEnd, static_cast<std::size_t>(w * h));
+        AppHarness fresh(options);
+        shown(fresh);
+        fresh.domain->setViewport(domain.viewport());
+        fresh.domain->constructAxes();
+        EXPECT_TRUE(everyPixel(*fresh.domain, c.ratio) == ended) << "as a fresh window shows";
+        // The strips the pan uncovered were shaded as the fresh picture has them.
+        int uncovered = 0, wrong = 0;
+        for (int j = 0; j < h; ++j) {
+            for (int i = 0; i < w; ++i) {
+                if (j + sy < 0 || j + sy >= h || i - sx < 0 || i - sx >= w) {
+                    ++uncovered;
+                    const auto k = static_cast<std::size_t>(j * w + i);
+                    wrong += frame[k] == ended[k] ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        if (c.shaded < static_cast<std::size_t>(W * H)) {
+            EXPECT_EQ(static_cast<std::size_t>(uncovered), c.shaded);
+        }
+    }
 }
 
 // The row entry point gives the one-point values to the bit, and only functions free of side
