@@ -98,7 +98,8 @@ void RangeDrawing::add(CGPoint w) {
     std::vector<std::vector<std::size_t>> now(found.points.size());
     const auto take = [&](std::size_t from, std::size_t to) {
         while (static_cast<int>(now[to].size()) < found.points[to].multiplicity &&
-               !spare[from].empty() && std::abs(found.points[to].z - before[from].z) <= reach) {
+               !spare[from].empty() &&
+               roots::modulus(found.points[to].z - before[from].z) <= reach) {
             now[to].push_back(spare[from].front());
             spare[from].erase(spare[from].begin());
             claimed[from] = true;
@@ -117,7 +118,7 @@ void RangeDrawing::add(CGPoint w) {
             std::size_t best = before.size();
             double nearest = std::numeric_limits<double>::infinity();
             for (std::size_t b = 0; b < before.size(); ++b) {
-                const double d = std::abs(found.points[k].z - before[b].z);
+                const double d = roots::modulus(found.points[k].z - before[b].z);
                 if (!claimed[b] && !spare[b].empty() && d < nearest) {
                     best = b;
                     nearest = d;
@@ -136,8 +137,9 @@ void RangeDrawing::add(CGPoint w) {
         }
         // A branch that parts from one before (past a multiple point) starts there; one from
         // nowhere (it came into the region) starts where it is.
-        const bool parts = p.from >= 0 && static_cast<std::size_t>(p.from) < before.size() &&
-                           std::abs(p.z - before[static_cast<std::size_t>(p.from)].z) <= reach;
+        const bool parts =
+            p.from >= 0 && static_cast<std::size_t>(p.from) < before.size() &&
+            roots::modulus(p.z - before[static_cast<std::size_t>(p.from)].z) <= reach;
         while (static_cast<int>(now[k].size()) < p.multiplicity) {
             now[k].push_back(
                 newBranch(parts ? &before[static_cast<std::size_t>(p.from)].z : nullptr, p.z));

@@ -35,7 +35,7 @@ void link(std::vector<Preimage>& fresh, const std::vector<Preimage>& previous,
     for (std::size_t p = 0; p < fresh.size(); ++p) {
         for (std::size_t b = 0; b < previous.size(); ++b) {
             const Complex at = followed[b] ? *followed[b] : previous[b].z;
-            pairs.push_back({std::abs(fresh[p].z - at), p, b});
+            pairs.push_back({modulus(fresh[p].z - at), p, b});
         }
     }
     std::stable_sort(pairs.begin(), pairs.end(),
@@ -93,7 +93,7 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
         // The count inside changes by as much as the edge's winding number: poles do not move.
         // While w stays within the edge's clearance no preimage can have reached the edge, and
         // the winding number is the one before.
-        const double moved = std::abs(wNext - wPrevious);
+        const double moved = modulus(wNext - wPrevious);
         double clearance = previous.edgeClearance - moved;
         std::optional<int> edge = previous.boundaryWinding;
         if (!(clearance > 0.0)) {
@@ -115,7 +115,7 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
         bool apart = true;
         for (std::size_t i = 0; i < result.points.size(); ++i) {
             for (std::size_t j = i + 1; j < result.points.size(); ++j) {
-                apart = apart && std::abs(result.points[i].z - result.points[j].z) > merge;
+                apart = apart && modulus(result.points[i].z - result.points[j].z) > merge;
             }
         }
         if (edge && apart && static_cast<int>(result.points.size()) == expected &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <complex>
 #include <functional>
 #include <optional>
@@ -16,6 +17,20 @@ using Complex = std::complex<double>;
 // poles and overflow; a NaN derivative says there is none, and Newton's method then cannot
 // polish what the scan finds.
 using Map = std::function<Jet(Complex)>;
+
+// |z| without hypot's care where nothing can overflow or underflow: the solver takes a few
+// moduli for every evaluation of f, and libm's hypot costs more than a polynomial's value. The
+// same answer as std::abs to within a rounding, and exactly std::abs at the extremes, for
+// infinities and for NaN.
+inline double modulus(Complex z) {
+    const double x = std::fabs(z.real());
+    const double y = std::fabs(z.imag());
+    const double larger = x > y ? x : y;
+    if (larger >= 0x1p-500 && larger <= 0x1p500) {
+        return std::sqrt(x * x + y * y);
+    }
+    return std::hypot(x, y);
+}
 
 // One z with f(z) = w. A multiple preimage (where f' vanishes too, or several so close that
 // they cannot be told apart at the scan's finest cell) is reported once with its multiplicity.

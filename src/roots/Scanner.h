@@ -18,6 +18,7 @@ namespace zw::roots::scanning {
 inline constexpr double kPi = std::numbers::pi;
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 inline constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+
 // Cells along the region's longer side. Odd, so that a region centred on a point of symmetry
 // (the origin under z², a pole of 1/z) has that point in the middle of a cell, not on a vertex.
 inline constexpr int kGridCells = 47;
@@ -77,7 +78,7 @@ struct Sample {
     bool slopeUsable() const {
         return finite(dz) && dz != Complex(0.0, 0.0) && dzbar == Complex(0.0, 0.0);
     }
-    double slope() const { return std::abs(dz) + std::abs(dzbar); }
+    double slope() const { return modulus(dz) + modulus(dzbar); }
 };
 
 // The change of argument of f − w and of f' along a piece of a cell's edge.

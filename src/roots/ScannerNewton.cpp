@@ -9,11 +9,11 @@ namespace zw::roots::scanning {
 std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex target) {
     // g here is f − target; the samples hold f − w_.
     const Complex shift = w_ - target;
-    const double tolerance = kTolerance * (1.0 + std::abs(target));
+    const double tolerance = kTolerance * (1.0 + modulus(target));
     Sample s = evaluate(z);
     for (int i = 0; i < kNewtonIterations && !exhausted_; ++i) {
         const Complex g = s.g + shift;
-        const double r = std::abs(g);
+        const double r = modulus(g);
         if (!std::isfinite(r)) {
             return std::nullopt;
         }
@@ -31,16 +31,15 @@ std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex targ
             break;
         }
         Sample next = evaluate(s.z + h);
-        for (int k = 0; k < kNewtonHalvings && !exhausted_ && !(std::abs(next.g + shift) < r);
-             ++k) {
+        for (int k = 0; k < kNewtonHalvings && !exhausted_ && !(modulus(next.g + shift) < r); ++k) {
             h /= 2.0;
             next = evaluate(s.z + h);
         }
-        const double rNext = std::abs(next.g + shift);
+        const double rNext = modulus(next.g + shift);
         if (!(rNext < r)) {
             break;
         }
-        const bool stalled = next.z == s.z || std::abs(h) <= 4 * kEpsilon * std::abs(s.z);
+        const bool stalled = next.z == s.z || modulus(h) <= 4 * kEpsilon * modulus(s.z);
         s = next;
         if (rNext <= tolerance * 1e-4 || (stalled && rNext <= tolerance)) {
             return settled(s, shift, multiplicity);
@@ -56,8 +55,8 @@ std::optional<Complex> Scanner::settled(const Sample& s, Complex shift, int mult
     // Small enough a value is not yet a root: e^(1/z) is below any tolerance just left of 0,
     // where it has none. At a root, the next step would be tiny too.
     const double next =
-        std::abs(solve(s.dz, s.dzbar, s.g + shift)) * static_cast<double>(multiplicity);
-    if (s.g + shift == Complex(0.0, 0.0) || next <= std::max(1e-6 * std::abs(s.z), mergeRadius_)) {
+        modulus(solve(s.dz, s.dzbar, s.g + shift)) * static_cast<double>(multiplicity);
+    if (s.g + shift == Complex(0.0, 0.0) || next <= std::max(1e-6 * modulus(s.z), mergeRadius_)) {
         return s.z;
     }
     return std::nullopt;
@@ -68,7 +67,7 @@ void Scanner::record(Complex z, int multiplicity) {
         return;
     }
     for (Preimage& p : found_) {
-        if (std::abs(p.z - z) <= mergeRadius_) {
+        if (modulus(p.z - z) <= mergeRadius_) {
             p.multiplicity = std::max(p.multiplicity, multiplicity);
             return;
         }
@@ -85,7 +84,7 @@ void Scanner::trouble(Complex centre) {
     const double apart = 0x1p-12 * std::max(box_.x1 - box_.x0, box_.y1 - box_.y0);
     if (trouble_.size() < kMaxTrouble &&
         std::none_of(trouble_.begin(), trouble_.end(),
-                     [&](Complex p) { return std::abs(p - centre) <= apart; })) {
+                     [&](Complex p) { return modulus(p - centre) <= apart; })) {
         trouble_.push_back(centre);
     }
 }
@@ -110,7 +109,7 @@ std::optional<Complex> Scanner::track(Complex z, Complex from) {
         }
         const Complex predicted = s.z + h;
         const std::optional<Complex> corrected = newton(predicted, 1, target);
-        if (corrected && std::abs(*corrected - predicted) <= 0.25 * std::abs(h) + mergeRadius_) {
+        if (corrected && modulus(*corrected - predicted) <= 0.25 * modulus(h) + mergeRadius_) {
             t = t1;
             s = evaluate(*corrected);
             dt = std::min(1.0, dt * 2.0);
