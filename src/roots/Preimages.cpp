@@ -26,7 +26,7 @@ bool usable(CGRect r) {
 // Links each fresh point to the nearest earlier branch (followed position where there is one)
 // that has room: a branch of multiplicity m continues into at most m points.
 void link(std::vector<Preimage>& fresh, const std::vector<Preimage>& previous,
-          const std::vector<std::optional<Complex>>& followed) {
+          const std::vector<std::optional<scanning::Sample>>& followed) {
     struct Pair {
         double distance;
         std::size_t point, branch;
@@ -34,7 +34,7 @@ void link(std::vector<Preimage>& fresh, const std::vector<Preimage>& previous,
     std::vector<Pair> pairs;
     for (std::size_t p = 0; p < fresh.size(); ++p) {
         for (std::size_t b = 0; b < previous.size(); ++b) {
-            const Complex at = followed[b] ? *followed[b] : previous[b].z;
+            const Complex at = followed[b] ? followed[b]->z : previous[b].z;
             pairs.push_back({modulus(fresh[p].z - at), p, b});
         }
     }
@@ -79,12 +79,12 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
     }
     Scanner follower(f, wNext, options, options.maxEvaluations);
     const double merge = follower.mergeRadius(region);
-    std::vector<std::optional<Complex>> followed(previous.points.size());
+    std::vector<std::optional<scanning::Sample>> followed(previous.points.size());
     bool whole = previous.certain && previous.leftOut == 0 && previous.boundaryWinding;
     for (std::size_t k = 0; k < previous.points.size(); ++k) {
         const Preimage& p = previous.points[k];
         if (p.multiplicity == 1) {
-            followed[k] = follower.track(p.z, wPrevious);
+            followed[k] = follower.track(p.z, p.at, wPrevious);
         }
         whole = whole && followed[k].has_value();
     }
@@ -108,8 +108,10 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
         const Box box{region.origin.x, region.origin.x + region.size.width, region.origin.y,
                       region.origin.y + region.size.height};
         for (std::size_t k = 0; k < followed.size(); ++k) {
-            if (box.contains(*followed[k], 0.0)) {
-                result.points.push_back({*followed[k], 1, static_cast<int>(k)});
+            const scanning::Sample& s = *followed[k];
+            if (box.contains(s.z, 0.0)) {
+                result.points.push_back(
+                    {s.z, 1, static_cast<int>(k), {s.g + wNext, s.dz, s.dzbar}});
             }
         }
         bool apart = true;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,8 @@ inline double modulus(Complex z) {
     return std::hypot(x, y);
 }
 
+inline constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
 // One z with f(z) = w. A multiple preimage (where f' vanishes too, or several so close that
 // they cannot be told apart at the scan's finest cell) is reported once with its multiplicity.
 struct Preimage {
@@ -40,6 +43,9 @@ struct Preimage {
     // After continuation: the index of the previous w's preimage this one continues, or -1
     // when it came from a fresh scan and matches none.
     int from = -1;
+    // f's value and derivatives at z under the f that found it, where the solver kept them
+    // (continuation does), so that following z on costs no evaluation there; NaN otherwise.
+    Jet at{{kUnknown, kUnknown}, {kUnknown, kUnknown}, {kUnknown, kUnknown}};
 };
 
 // Why a result is not the complete, certain answer.

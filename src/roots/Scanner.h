@@ -145,8 +145,9 @@ class Scanner {
     // The least |f − w| met on the edge by the last boundaryWinding, halved: the samples are
     // apart, and f may come closer between them.
     double edgeClearance() const { return edgeNearest_ / 2.0; }
-    // Follows the preimage z of from to one of w_; nothing if it could not.
-    std::optional<Complex> track(Complex z, Complex from);
+    // Follows the preimage z of from to one of w_, where f is `at` (NaN where not known);
+    // nothing if it could not.
+    std::optional<Sample> track(Complex z, const Jet& at, Complex from);
     long evaluations() const { return evaluations_; }
     bool exhausted() const { return exhausted_; }
     double mergeRadius(CGRect region) {
@@ -165,8 +166,11 @@ class Scanner {
     void examine(const Cell& cell, int level);
     void split(const Cell& cell, int level);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
-    // s, where Newton's method stopped, if it is a root and not just a small value.
-    std::optional<Complex> settled(const Sample& s, Complex shift, int multiplicity) const;
+    // Newton's method from s towards f = target until |f − target| <= enough (or it stalls
+    // within the tolerance); where it stopped, if that is a root.
+    std::optional<Sample> polish(Sample s, int multiplicity, Complex target, double enough);
+    // Whether s, where Newton's method stopped, is a root and not just a small value.
+    bool settled(const Sample& s, Complex shift, int multiplicity) const;
     void record(Complex z, int multiplicity);
     // A finest cell that could not be judged.
     void trouble(Complex centre);

@@ -7,10 +7,20 @@
 namespace zw::roots::scanning {
 
 std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex target) {
+    // The scan's points are polished far below the tolerance: they are compared with each other
+    // to tell a double point from two.
+    const double tolerance = kTolerance * (1.0 + modulus(target));
+    const std::optional<Sample> s = polish(evaluate(z), multiplicity, target, tolerance * 1e-4);
+    if (!s) {
+        return std::nullopt;
+    }
+    return s->z;
+}
+
+std::optional<Sample> Scanner::polish(Sample s, int multiplicity, Complex target, double enough) {
     // g here is f − target; the samples hold f − w_.
     const Complex shift = w_ - target;
     const double tolerance = kTolerance * (1.0 + modulus(target));
-    Sample s = evaluate(z);
     for (int i = 0; i < kNewtonIterations && !exhausted_; ++i) {
         const Complex g = s.g + shift;
         const double r = modulus(g);
@@ -18,7 +28,7 @@ std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex targ
             return std::nullopt;
         }
         if (r == 0.0) {
-            return s.z;
+            return s;
         }
         if (!finite(s.dz) || !finite(s.dzbar)) {
             if (std::isnan(s.dz.real()) || std::isnan(s.dz.imag())) {
@@ -41,25 +51,22 @@ std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex targ
         }
         const bool stalled = next.z == s.z || modulus(h) <= 4 * kEpsilon * modulus(s.z);
         s = next;
-        if (rNext <= tolerance * 1e-4 || (stalled && rNext <= tolerance)) {
-            return settled(s, shift, multiplicity);
+        if (rNext <= enough || (stalled && rNext <= tolerance)) {
+            return settled(s, shift, multiplicity) ? std::optional<Sample>(s) : std::nullopt;
         }
     }
-    if (std::abs(s.g + shift) <= tolerance) {
-        return settled(s, shift, multiplicity);
+    if (std::abs(s.g + shift) <= tolerance && settled(s, shift, multiplicity)) {
+        return s;
     }
     return std::nullopt;
 }
 
-std::optional<Complex> Scanner::settled(const Sample& s, Complex shift, int multiplicity) const {
+bool Scanner::settled(const Sample& s, Complex shift, int multiplicity) const {
     // Small enough a value is not yet a root: e^(1/z) is below any tolerance just left of 0,
     // where it has none. At a root, the next step would be tiny too.
     const double next =
         modulus(solve(s.dz, s.dzbar, s.g + shift)) * static_cast<double>(multiplicity);
-    if (s.g + shift == Complex(0.0, 0.0) || next <= std::max(1e-6 * modulus(s.z), mergeRadius_)) {
-        return s.z;
-    }
-    return std::nullopt;
+    return s.g + shift == Complex(0.0, 0.0) || next <= std::max(1e-6 * modulus(s.z), mergeRadius_);
 }
 
 void Scanner::record(Complex z, int multiplicity) {
@@ -89,17 +96,20 @@ void Scanner::trouble(Complex centre) {
     }
 }
 
-std::optional<Complex> Scanner::track(Complex z, Complex from) {
+std::optional<Sample> Scanner::track(Complex z, const Jet& at, Complex from) {
     const Complex to = w_;
     double t = 0.0;
     double dt = 1.0;
-    Sample s = evaluate(z);
+    // f at z as the step before left it, when it was kept: then z costs no evaluation.
+    const bool known = finite(at.value) && finite(at.dz) && finite(at.dzbar);
+    Sample s = known ? Sample{z, at.value - w_, at.dz, at.dzbar} : evaluate(z);
     while (t < 1.0 && !exhausted_) {
         if (dt < 0x1p-16) {
             return std::nullopt;
         }
         const double t1 = std::min(1.0, t + dt);
-        const Complex target = from + (to - from) * t1;
+        // The last step aims at w itself, not at a rounding of it.
+        const Complex target = t1 == 1.0 ? to : from + (to - from) * t1;
         // Predictor: the tangent step, which is long where f' is small; the corrector must then
         // stay close to it or the step is halved.
         const Complex value = s.g + w_;
@@ -108,10 +118,19 @@ std::optional<Complex> Scanner::track(Complex z, Complex from) {
             return std::nullopt;
         }
         const Complex predicted = s.z + h;
-        const std::optional<Complex> corrected = newton(predicted, 1, target);
-        if (corrected && modulus(*corrected - predicted) <= 0.25 * modulus(h) + mergeRadius_) {
+        // The corrector stops as soon as the point is within the bound, with room for the
+        // rounding of whoever checks it: every further step would cost an evaluation, and the
+        // next event starts from the value there, not from w.
+        const Complex shift = w_ - target;
+        const double enough = 0.25 * kTolerance * (1.0 + modulus(target));
+        const Sample first = evaluate(predicted);
+        const std::optional<Sample> corrected =
+            modulus(first.g + shift) <= enough && settled(first, shift, 1)
+                ? std::optional<Sample>(first)
+                : polish(first, 1, target, enough);
+        if (corrected && modulus(corrected->z - predicted) <= 0.25 * modulus(h) + mergeRadius_) {
             t = t1;
-            s = evaluate(*corrected);
+            s = *corrected;
             dt = std::min(1.0, dt * 2.0);
         } else {
             dt /= 2.0;
@@ -120,7 +139,7 @@ std::optional<Complex> Scanner::track(Complex z, Complex from) {
     if (exhausted_) {
         return std::nullopt;
     }
-    return s.z;
+    return s;
 }
 
 }  // namespace zw::roots::scanning
