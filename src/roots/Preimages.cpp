@@ -105,6 +105,7 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
             expected += p.multiplicity;
         }
         PreimageSet result;
+        result.points.reserve(followed.size());
         const Box box{region.origin.x, region.origin.x + region.size.width, region.origin.y,
                       region.origin.y + region.size.height};
         for (std::size_t k = 0; k < followed.size(); ++k) {

@@ -4,6 +4,7 @@
 // followed round a grid of cells, Newton's method where a cell holds something, and the
 // predictor-corrector that follows one preimage as w moves.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -57,11 +58,23 @@ inline double turn(Complex a, Complex b) {
     return t;
 }
 
+// r / a. The library's division takes care of infinities and extreme exponents, and costs
+// several products for it; where none of that can arise (both moderate, a not zero) the
+// quotient is r times the conjugate over the norm, equal to within a few roundings.
+inline Complex quotient(Complex r, Complex a) {
+    const double n = a.real() * a.real() + a.imag() * a.imag();
+    const double m = std::max(std::fabs(r.real()), std::fabs(r.imag()));
+    if (n >= 0x1p-1000 && n <= 0x1p1000 && m <= 0x1p500) {
+        return r * std::conj(a) * (1.0 / n);
+    }
+    return r / a;
+}
+
 // The step h with a h + b conj(h) = r: Newton's step on the 2x2 real Jacobian that the two
 // Wirtinger derivatives a = f_z and b = f_z̄ stand for (b = 0: h = r/a).
 inline Complex solve(Complex a, Complex b, Complex r) {
     if (b == Complex(0.0, 0.0)) {
-        return r / a;
+        return quotient(r, a);
     }
     const double det = std::norm(a) - std::norm(b);
     return (std::conj(a) * r - b * std::conj(r)) / det;

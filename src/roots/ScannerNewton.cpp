@@ -6,6 +6,40 @@
 // that follows one preimage from one w to the next.
 namespace zw::roots::scanning {
 
+namespace {
+
+bool holomorphicAt(const Sample& s) {
+    return finite(s.g) && finite(s.dz) && s.dz != Complex(0.0, 0.0) && s.dzbar == Complex(0.0, 0.0);
+}
+
+// Where the cubic that takes f's values and slopes at a and at b (Hermite's) is g, near b: a
+// corrector from b that costs no evaluation. Newton's step from b leaves an error of the order
+// of its own square; this one, of the square times the square of the way from a to b, which is
+// short when following, so that one such step meets the bound where Newton's method takes two.
+std::optional<Complex> hermiteStep(const Sample& a, const Sample& b, Complex g) {
+    if (!holomorphicAt(a) || !holomorphicAt(b) || a.z == b.z) {
+        return std::nullopt;
+    }
+    // The cubic in u = z − b.z: b.g + b.dz u + c2 u² + c3 u³. Divisions of complex numbers
+    // cost several times their products: two reciprocals serve them all.
+    const Complex d = b.z - a.z;
+    const Complex overD = quotient(1.0, d);
+    const Complex overSlope = quotient(1.0, b.dz);
+    const Complex rise = a.g - b.g + b.dz * d;  // c2 d² − c3 d³
+    const Complex c3 = (a.dz - b.dz + 2.0 * rise * overD) * (overD * overD);
+    const Complex c2 = rise * (overD * overD) + c3 * d;
+    Complex u = (g - b.g) * overSlope;
+    for (int k = 0; k < 3; ++k) {
+        u = (g - b.g - (c2 + c3 * u) * (u * u)) * overSlope;
+    }
+    if (!finite(u)) {
+        return std::nullopt;
+    }
+    return b.z + u;
+}
+
+}  // namespace
+
 std::optional<Complex> Scanner::newton(Complex z, int multiplicity, Complex target) {
     // The scan's points are polished far below the tolerance: they are compared with each other
     // to tell a double point from two.
@@ -123,11 +157,24 @@ std::optional<Sample> Scanner::track(Complex z, const Jet& at, Complex from) {
         // next event starts from the value there, not from w.
         const Complex shift = w_ - target;
         const double enough = 0.25 * kTolerance * (1.0 + modulus(target));
+        const auto within = [&](const Sample& x) {
+            return modulus(x.g + shift) <= enough && settled(x, shift, 1);
+        };
         const Sample first = evaluate(predicted);
-        const std::optional<Sample> corrected =
-            modulus(first.g + shift) <= enough && settled(first, shift, 1)
-                ? std::optional<Sample>(first)
-                : polish(first, 1, target, enough);
+        std::optional<Sample> corrected;
+        if (within(first)) {
+            corrected = first;
+        } else if (const std::optional<Complex> z2 = hermiteStep(s, first, target - w_)) {
+            const Sample second = evaluate(*z2);
+            if (within(second)) {
+                corrected = second;
+            } else {
+                const bool better = modulus(second.g + shift) < modulus(first.g + shift);
+                corrected = polish(better ? second : first, 1, target, enough);
+            }
+        } else {
+            corrected = polish(first, 1, target, enough);
+        }
         if (corrected && modulus(corrected->z - predicted) <= 0.25 * modulus(h) + mergeRadius_) {
             t = t1;
             s = *corrected;
