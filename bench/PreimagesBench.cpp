@@ -134,10 +134,14 @@ void BM_RangePathEventQuintic(benchmark::State& state) {
     const double step = 3.0 / (100.0 * 0.25);
     double t = 0.0;
     planes.range.mouseDown(at(t));
+    long evaluations = 0;
     for (auto _ : state) {
         t += step;
         planes.range.mouseDragged(at(t));
+        evaluations += planes.controller.rangeDrawing().preimages().evaluations;
     }
+    state.counters["evaluations"] =
+        benchmark::Counter(static_cast<double>(evaluations), benchmark::Counter::kAvgIterations);
     const zw::roots::PreimageSet& set = planes.controller.rangeDrawing().preimages();
     state.counters["branches"] = static_cast<double>(set.points.size());
     if (set.points.size() != 5 || planes.domain.preimagePaths.back().size() != 5) {

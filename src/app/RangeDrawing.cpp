@@ -85,20 +85,31 @@ void RangeDrawing::add(CGPoint w) {
         return;
     }
     const roots::Complex next{w.x, w.y};
-    const roots::PreimageSet found =
+    roots::PreimageSet found =
         roots::continuePreimages(f_, set_, w_, next, region_, eventOptions());
     const std::vector<roots::Preimage>& before = set_.points;
     // A branch may move this far in one event and still be drawn as one line: farther, it is
     // no continuation but two branches, one leaving the region and one coming in.
     const double reach = 0.25 * std::max(region_.size.width, region_.size.height);
 
-    // The paths of each previous point not yet taken on, and whether a new point took it.
-    std::vector<std::vector<std::size_t>> spare = through_;
-    std::vector<bool> claimed(before.size(), false);
-    std::vector<std::vector<std::size_t>> now(found.points.size());
+    // The paths of each previous point not yet taken on, and whether a new point took it. The
+    // lists are kept from event to event, so that a pointer's move allocates nothing.
+    std::vector<std::vector<std::size_t>>& spare = spare_;
+    spare.resize(through_.size());
+    for (std::size_t b = 0; b < through_.size(); ++b) {
+        spare[b].assign(through_[b].begin(), through_[b].end());
+    }
+    std::vector<bool>& claimed = claimed_;
+    claimed.assign(before.size(), false);
+    std::vector<std::vector<std::size_t>>& now = now_;
+    now.resize(found.points.size());
+    for (std::vector<std::size_t>& taken : now) {
+        taken.clear();
+    }
     const auto take = [&](std::size_t from, std::size_t to) {
         while (static_cast<int>(now[to].size()) < found.points[to].multiplicity &&
-               !spare[from].empty() && std::abs(found.points[to].z - before[from].z) <= reach) {
+               !spare[from].empty() &&
+               roots::modulus(found.points[to].z - before[from].z) <= reach) {
             now[to].push_back(spare[from].front());
             spare[from].erase(spare[from].begin());
             claimed[from] = true;
@@ -117,7 +128,7 @@ void RangeDrawing::add(CGPoint w) {
             std::size_t best = before.size();
             double nearest = std::numeric_limits<double>::infinity();
             for (std::size_t b = 0; b < before.size(); ++b) {
-                const double d = std::abs(found.points[k].z - before[b].z);
+                const double d = roots::modulus(found.points[k].z - before[b].z);
                 if (!claimed[b] && !spare[b].empty() && d < nearest) {
                     best = b;
                     nearest = d;
@@ -136,15 +147,16 @@ void RangeDrawing::add(CGPoint w) {
         }
         // A branch that parts from one before (past a multiple point) starts there; one from
         // nowhere (it came into the region) starts where it is.
-        const bool parts = p.from >= 0 && static_cast<std::size_t>(p.from) < before.size() &&
-                           std::abs(p.z - before[static_cast<std::size_t>(p.from)].z) <= reach;
+        const bool parts =
+            p.from >= 0 && static_cast<std::size_t>(p.from) < before.size() &&
+            roots::modulus(p.z - before[static_cast<std::size_t>(p.from)].z) <= reach;
         while (static_cast<int>(now[k].size()) < p.multiplicity) {
             now[k].push_back(
                 newBranch(parts ? &before[static_cast<std::size_t>(p.from)].z : nullptr, p.z));
         }
     }
-    set_ = found;
-    through_ = std::move(now);
+    set_ = std::move(found);
+    through_.swap(now);
     w_ = next;
     domain_->setNeedsDisplay(true);
 }

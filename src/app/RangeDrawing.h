@@ -55,6 +55,9 @@ class RangeDrawing {
     // For each of set_'s points, the paths of the group that go through it (one per branch:
     // a double point carries two).
     std::vector<std::vector<std::size_t>> through_;
+    // Room for add's work, kept between events.
+    std::vector<std::vector<std::size_t>> spare_, now_;
+    std::vector<bool> claimed_;
 };
 
 }  // namespace zw

@@ -26,7 +26,7 @@ bool usable(CGRect r) {
 // Links each fresh point to the nearest earlier branch (followed position where there is one)
 // that has room: a branch of multiplicity m continues into at most m points.
 void link(std::vector<Preimage>& fresh, const std::vector<Preimage>& previous,
-          const std::vector<std::optional<Complex>>& followed) {
+          const std::vector<std::optional<scanning::Sample>>& followed) {
     struct Pair {
         double distance;
         std::size_t point, branch;
@@ -34,8 +34,8 @@ void link(std::vector<Preimage>& fresh, const std::vector<Preimage>& previous,
     std::vector<Pair> pairs;
     for (std::size_t p = 0; p < fresh.size(); ++p) {
         for (std::size_t b = 0; b < previous.size(); ++b) {
-            const Complex at = followed[b] ? *followed[b] : previous[b].z;
-            pairs.push_back({std::abs(fresh[p].z - at), p, b});
+            const Complex at = followed[b] ? followed[b]->z : previous[b].z;
+            pairs.push_back({modulus(fresh[p].z - at), p, b});
         }
     }
     std::stable_sort(pairs.begin(), pairs.end(),
@@ -79,12 +79,12 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
     }
     Scanner follower(f, wNext, options, options.maxEvaluations);
     const double merge = follower.mergeRadius(region);
-    std::vector<std::optional<Complex>> followed(previous.points.size());
+    std::vector<std::optional<scanning::Sample>> followed(previous.points.size());
     bool whole = previous.certain && previous.leftOut == 0 && previous.boundaryWinding;
     for (std::size_t k = 0; k < previous.points.size(); ++k) {
         const Preimage& p = previous.points[k];
         if (p.multiplicity == 1) {
-            followed[k] = follower.track(p.z, wPrevious);
+            followed[k] = follower.track(p.z, p.at, wPrevious);
         }
         whole = whole && followed[k].has_value();
     }
@@ -93,7 +93,7 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
         // The count inside changes by as much as the edge's winding number: poles do not move.
         // While w stays within the edge's clearance no preimage can have reached the edge, and
         // the winding number is the one before.
-        const double moved = std::abs(wNext - wPrevious);
+        const double moved = modulus(wNext - wPrevious);
         double clearance = previous.edgeClearance - moved;
         std::optional<int> edge = previous.boundaryWinding;
         if (!(clearance > 0.0)) {
@@ -105,17 +105,20 @@ PreimageSet continuePreimages(const Map& f, const PreimageSet& previous, Complex
             expected += p.multiplicity;
         }
         PreimageSet result;
+        result.points.reserve(followed.size());
         const Box box{region.origin.x, region.origin.x + region.size.width, region.origin.y,
                       region.origin.y + region.size.height};
         for (std::size_t k = 0; k < followed.size(); ++k) {
-            if (box.contains(*followed[k], 0.0)) {
-                result.points.push_back({*followed[k], 1, static_cast<int>(k)});
+            const scanning::Sample& s = *followed[k];
+            if (box.contains(s.z, 0.0)) {
+                result.points.push_back(
+                    {s.z, 1, static_cast<int>(k), {s.g + wNext, s.dz, s.dzbar}});
             }
         }
         bool apart = true;
         for (std::size_t i = 0; i < result.points.size(); ++i) {
             for (std::size_t j = i + 1; j < result.points.size(); ++j) {
-                apart = apart && std::abs(result.points[i].z - result.points[j].z) > merge;
+                apart = apart && modulus(result.points[i].z - result.points[j].z) > merge;
             }
         }
         if (edge && apart && static_cast<int>(result.points.size()) == expected &&

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cmath>
 #include <complex>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -17,6 +19,22 @@ using Complex = std::complex<double>;
 // polish what the scan finds.
 using Map = std::function<Jet(Complex)>;
 
+// |z| without hypot's care where nothing can overflow or underflow: the solver takes a few
+// moduli for every evaluation of f, and libm's hypot costs more than a polynomial's value. The
+// same answer as std::abs to within a rounding, and exactly std::abs at the extremes, for
+// infinities and for NaN.
+inline double modulus(Complex z) {
+    const double x = std::fabs(z.real());
+    const double y = std::fabs(z.imag());
+    const double larger = x > y ? x : y;
+    if (larger >= 0x1p-500 && larger <= 0x1p500) {
+        return std::sqrt(x * x + y * y);
+    }
+    return std::hypot(x, y);
+}
+
+inline constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
 // One z with f(z) = w. A multiple preimage (where f' vanishes too, or several so close that
 // they cannot be told apart at the scan's finest cell) is reported once with its multiplicity.
 struct Preimage {
@@ -25,6 +43,9 @@ struct Preimage {
     // After continuation: the index of the previous w's preimage this one continues, or -1
     // when it came from a fresh scan and matches none.
     int from = -1;
+    // f's value and derivatives at z under the f that found it, where the solver kept them
+    // (continuation does), so that following z on costs no evaluation there; NaN otherwise.
+    Jet at{{kUnknown, kUnknown}, {kUnknown, kUnknown}, {kUnknown, kUnknown}};
 };
 
 // Why a result is not the complete, certain answer.

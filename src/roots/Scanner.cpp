@@ -15,7 +15,7 @@ Sample Scanner::evaluate(Complex z) {
     const Jet jet = f_(z);
     Sample s{z, jet.value - w_, jet.dz, jet.dzbar};
     if (watchingEdge_) {
-        const double r = std::abs(s.g);
+        const double r = modulus(s.g);
         edgeNearest_ = std::isfinite(r) ? std::min(edgeNearest_, r) : 0.0;
     }
     if (s.g == Complex(0.0, 0.0) && s.slopeUsable() && box_.contains(z, 0.0)) {
@@ -35,11 +35,11 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     const bool dUsable = a.slopeUsable() && b.slopeUsable();
     const double dg = gUsable ? turn(a.g, b.g) : 0.0;
     const double dd = dUsable ? turn(a.dz, b.dz) : 0.0;
-    const double h = std::abs(b.z - a.z);
+    const double h = modulus(b.z - a.z);
     // Between two samples the argument could wind round a zero unseen: where the derivative
     // says f − w may change by more than its size within the piece, it is halved.
-    const bool gWants = !gUsable || std::fabs(dg) > 1.0 || h * a.slope() > 1.5 * std::abs(a.g) ||
-                        h * b.slope() > 1.5 * std::abs(b.g);
+    const bool gWants = !gUsable || std::fabs(dg) > 1.0 || h * a.slope() > 1.5 * modulus(a.g) ||
+                        h * b.slope() > 1.5 * modulus(b.g);
     const bool dWants = dUsable && std::fabs(dd) > 1.0;
     // Overflow or underflow at both ends: halving finds nothing to follow.
     const bool hopeless = !a.valueUsable() && !b.valueUsable();
@@ -57,7 +57,7 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     // A jump in the value where f is flat on either side is a branch cut: the argument's jump
     // there is no winding round a zero, and is left out, as if f were continued across it.
     const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 &&
-                     h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
+                     h * a.slope() <= 0.05 * modulus(a.g) && h * b.slope() <= 0.05 * modulus(b.g);
     if (cut) {
         return;
     }

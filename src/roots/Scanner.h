@@ -4,6 +4,7 @@
 // followed round a grid of cells, Newton's method where a cell holds something, and the
 // predictor-corrector that follows one preimage as w moves.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -18,6 +19,7 @@ namespace zw::roots::scanning {
 inline constexpr double kPi = std::numbers::pi;
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 inline constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+
 // Cells along the region's longer side. Odd, so that a region centred on a point of symmetry
 // (the origin under z², a pole of 1/z) has that point in the middle of a cell, not on a vertex.
 inline constexpr int kGridCells = 47;
@@ -56,11 +58,23 @@ inline double turn(Complex a, Complex b) {
     return t;
 }
 
+// r / a. The library's division takes care of infinities and extreme exponents, and costs
+// several products for it; where none of that can arise (both moderate, a not zero) the
+// quotient is r times the conjugate over the norm, equal to within a few roundings.
+inline Complex quotient(Complex r, Complex a) {
+    const double n = a.real() * a.real() + a.imag() * a.imag();
+    const double m = std::max(std::fabs(r.real()), std::fabs(r.imag()));
+    if (n >= 0x1p-1000 && n <= 0x1p1000 && m <= 0x1p500) {
+        return r * std::conj(a) * (1.0 / n);
+    }
+    return r / a;
+}
+
 // The step h with a h + b conj(h) = r: Newton's step on the 2x2 real Jacobian that the two
 // Wirtinger derivatives a = f_z and b = f_z̄ stand for (b = 0: h = r/a).
 inline Complex solve(Complex a, Complex b, Complex r) {
     if (b == Complex(0.0, 0.0)) {
-        return r / a;
+        return quotient(r, a);
     }
     const double det = std::norm(a) - std::norm(b);
     return (std::conj(a) * r - b * std::conj(r)) / det;
@@ -77,7 +91,7 @@ struct Sample {
     bool slopeUsable() const {
         return finite(dz) && dz != Complex(0.0, 0.0) && dzbar == Complex(0.0, 0.0);
     }
-    double slope() const { return std::abs(dz) + std::abs(dzbar); }
+    double slope() const { return modulus(dz) + modulus(dzbar); }
 };
 
 // The change of argument of f − w and of f' along a piece of a cell's edge.
@@ -144,8 +158,9 @@ class Scanner {
     // The least |f − w| met on the edge by the last boundaryWinding, halved: the samples are
     // apart, and f may come closer between them.
     double edgeClearance() const { return edgeNearest_ / 2.0; }
-    // Follows the preimage z of from to one of w_; nothing if it could not.
-    std::optional<Complex> track(Complex z, Complex from);
+    // Follows the preimage z of from to one of w_, where f is `at` (NaN where not known);
+    // nothing if it could not.
+    std::optional<Sample> track(Complex z, const Jet& at, Complex from);
     long evaluations() const { return evaluations_; }
     bool exhausted() const { return exhausted_; }
     double mergeRadius(CGRect region) {
@@ -164,8 +179,11 @@ class Scanner {
     void examine(const Cell& cell, int level);
     void split(const Cell& cell, int level);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
-    // s, where Newton's method stopped, if it is a root and not just a small value.
-    std::optional<Complex> settled(const Sample& s, Complex shift, int multiplicity) const;
+    // Newton's method from s towards f = target until |f − target| <= enough (or it stalls
+    // within the tolerance); where it stopped, if that is a root.
+    std::optional<Sample> polish(Sample s, int multiplicity, Complex target, double enough);
+    // Whether s, where Newton's method stopped, is a root and not just a small value.
+    bool settled(const Sample& s, Complex shift, int multiplicity) const;
     void record(Complex z, int multiplicity);
     // A finest cell that could not be judged.
     void trouble(Complex centre);

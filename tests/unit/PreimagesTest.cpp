@@ -4,6 +4,7 @@
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <limits>
 #include <numbers>
 #include <random>
 #include <string>
@@ -13,6 +14,7 @@
 #include "formula/FormulaParser.h"
 #include "roots/Features.h"
 #include "roots/Preimages.h"
+#include "roots/Scanner.h"
 #include "roots/SolverMaps.h"
 
 namespace zw {
@@ -436,6 +438,77 @@ TEST(Continuation, FollowingIsCheaperThanScanningAgain) {
         for (const roots::Preimage& q : start.points) {
             EXPECT_LE(std::abs(p.z - from), std::abs(p.z - q.z) + 1e-12);
         }
+    }
+}
+
+// The solver's own division agrees with the library's, also where its shortcut would
+// overflow, underflow or meet infinities and NaN.
+TEST(Preimages, TheSolversDivisionAgreesWithTheLibrarys) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<C, C> cases[] = {
+        {{1, 2}, {3, -4}},
+        {{-0.3, 1e-9}, {1e-7, 2.5}},
+        {{1, 1}, {0x1p-600, 0x1p-601}},
+        {{1, 1}, {0x1p600, -0x1p599}},
+        {{0x1p1023, 1}, {3, 4}},
+        {{0x1p-1070, 0}, {0.5, 0.25}},
+        {{1, 0}, {0, 0}},
+        {{1, 2}, {inf, 1}},
+        {{nan, 1}, {1, 1}},
+        {{1, 1}, {nan, 0}},
+    };
+    for (const auto& [r, a] : cases) {
+        const C expected = r / a;
+        const C got = roots::scanning::quotient(r, a);
+        SCOPED_TRACE(testing::Message() << r << " / " << a << " = " << expected);
+        for (const auto& [x, y] :
+             {std::pair{got.real(), expected.real()}, std::pair{got.imag(), expected.imag()}}) {
+            EXPECT_EQ(std::isnan(x), std::isnan(y)) << got;
+            EXPECT_EQ(std::isinf(x), std::isinf(y)) << got;
+            if (std::isfinite(y)) {
+                EXPECT_LE(std::fabs(x - y), 8 * 0x1p-52 * std::abs(expected) + 0x1p-1060) << got;
+            }
+        }
+    }
+}
+
+// Drawn steadily, each step of w short: each branch is followed with about two evaluations of
+// f (the tangent's guess and its correction), starting from f's value and slope where the step
+// before left it, which the points carry.
+TEST(Continuation, ShortStepsCostAboutTwoEvaluationsABranch) {
+    struct Case {
+        const char* formula;
+        C centre;
+        double radius;
+        double step;  // along the circle of w
+        std::size_t branches;
+    };
+    const Case cases[] = {
+        {"z^5 - z", {0.3, -0.2}, 0.25, 0.03, 5},
+        {"z^3 - 2z + 1", {-1, 0.5}, 0.5, 0.02, 3},
+        {"z^2 + (1 + i) z", {0.5, 0.5}, 0.8, 0.03, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.formula);
+        const roots::Map f = formula(c.formula);
+        const CGRect region = box(-4.2, 4.2, -4.2, 4.2);
+        Walk walk(f, region, c.centre + c.radius);
+        walk.to(c.centre + std::polar(c.radius, c.step / c.radius));  // takes the edge's winding
+        long evaluations = 0;
+        const int steps = 200;
+        for (int k = 2; k < steps + 2; ++k) {
+            walk.to(c.centre + std::polar(c.radius, k * c.step / c.radius));
+            ASSERT_EQ(walk.set.points.size(), c.branches) << k;
+            evaluations += walk.set.evaluations;
+            for (const roots::Preimage& p : walk.set.points) {
+                const Jet jet = f(p.z);
+                EXPECT_EQ(p.at.dz, jet.dz) << k;
+                EXPECT_LE(std::abs(p.at.value - jet.value), 1e-15 * (1 + std::abs(walk.w))) << k;
+            }
+        }
+        const double each = static_cast<double>(evaluations) / (steps * c.branches);
+        EXPECT_LE(each, 2.5);
     }
 }
 
