@@ -198,11 +198,7 @@ void Controller::constructInverseGridlines() {
     if (pullBackOnEveryBranch) {
         // The domain's view and a margin, so that a curve leaving the view runs on to its edge.
         constexpr double kMargin = 8.0;
-        const CGPoint a = domain->viewCoordinatesToTrueCoordinates({-kMargin, -kMargin});
-        const CGPoint b = domain->viewCoordinatesToTrueCoordinates(
-            {domain->viewWidth + kMargin, domain->viewHeight + kMargin});
-        const CGRect region{{std::min(a.x, b.x), std::min(a.y, b.y)},
-                            {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
+        const CGRect region = domain->viewport().regionAround(kMargin);
         const double jump = std::max(40.0, 0.2 * std::max(domain->viewWidth, domain->viewHeight));
         branches_ = std::make_unique<BranchPullBack>(
             roots::activeMap(*transformations), region, kBranchBudget,

@@ -1,5 +1,8 @@
 #include "planes/Viewport.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zw {
 
 namespace {
@@ -21,6 +24,12 @@ AffineTransform scaleAbout(CGPoint from, double s, CGPoint to) {
 }
 
 }  // namespace
+
+CGRect Viewport::regionAround(double margin) const {
+    const CGPoint a = toTrue({-margin, -margin});
+    const CGPoint b = toTrue({viewWidth + margin, viewHeight + margin});
+    return {{std::min(a.x, b.x), std::min(a.y, b.y)}, {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
+}
 
 Viewport Viewport::centredOn(CGPoint z) const {
     const double k = pixelsPerUnit();

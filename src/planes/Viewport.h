@@ -64,6 +64,10 @@ struct Viewport {
         return {((p.x - translation.x) - c.x) / k, ((p.y - translation.y) - c.y) / k};
     }
 
+    // The view widened by `margin` view units each way, in true coordinates: where a search in
+    // the plane looks, so that what lies just outside the view is found too.
+    CGRect regionAround(double margin) const;
+
     // The same scale and size with the true point z at the view centre.
     Viewport centredOn(CGPoint z) const;
 
