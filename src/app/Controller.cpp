@@ -345,11 +345,7 @@ void Controller::toggleShowInverseImagesOfRangeGridlines(Sender* sender) {
 }
 
 void Controller::togglePullBackOnEveryBranch(Sender* sender) {
-    const bool on = sender != nullptr ? sender->state() == 0 : !pullBackOnEveryBranch;
-    pullBackOnEveryBranch = on;
-    if (sender != nullptr) {
-        sender->setState(on ? 1 : 0);
-    }
+    toggleOption(sender, pullBackOnEveryBranch);
     if (range == nullptr || domain == nullptr) {
         return;
     }
@@ -363,11 +359,7 @@ void Controller::togglePullBackOnEveryBranch(Sender* sender) {
 }
 
 void Controller::toggleShowFeatures(Sender* sender) {
-    const bool on = sender != nullptr ? sender->state() == 0 : !showFeatures;
-    showFeatures = on;
-    if (sender != nullptr) {
-        sender->setState(on ? 1 : 0);
-    }
+    toggleOption(sender, showFeatures);
     refreshFeatures();
 }
 

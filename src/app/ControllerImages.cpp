@@ -87,11 +87,7 @@ void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainIm
 }
 
 void Controller::toggleFollowCurvesNearPoles(Sender* sender) {
-    const bool on = sender != nullptr ? sender->state() == 0 : !followCurvesNearPoles;
-    followCurvesNearPoles = on;
-    if (sender != nullptr) {
-        sender->setState(on ? 1 : 0);
-    }
+    toggleOption(sender, followCurvesNearPoles);
     if (range == nullptr || domain == nullptr) {
         return;
     }
