@@ -84,8 +84,10 @@ struct Viewport {
     Change reset() const;
 
   private:
-    // The new scale factor, nothing moved yet; none past the bounds.
-    std::optional<Change> scaledBy(float factor) const;
+    // Scaled by `factor` with the new translation and the move of the stored points; none when
+    // the scale factor would leave its bounds.
+    std::optional<Change> scaledBy(float factor, CGPoint newTranslation,
+                                   const AffineTransform& move) const;
 };
 
 // A viewport and what moves the stored points onto it.
