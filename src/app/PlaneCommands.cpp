@@ -86,25 +86,25 @@ void addDomain(std::vector<Command>& t) {
     addZoom(t, "domain", domainOf, {"Ctrl++", "Ctrl+-"}, true);
     addAxesAndGrid(t, "domain", domainOf,
                    [](Workbench& w, Sender* s) { w.domain()->showDomainGrid(s); });
-    const auto view = [](Workbench& w) -> DomainView& { return *w.domain(); };
-    t.push_back(
-        option(item("domain.shadeByModulus", "domain",
-                    QT_TRANSLATE_NOOP("zw::Commands", "Shade by Modulus"),
-                    QT_TRANSLATE_NOOP("zw::Commands", "Shade the domain by the modulus of f(z)"),
-                    [view](Workbench& w, Sender* s) { view(w).showContoursAction(s); }),
-               [](const Workbench& w) { return w.domain()->showContours; }));
-    t.push_back(
-        option(item("domain.shadeByArgument", "domain",
-                    QT_TRANSLATE_NOOP("zw::Commands", "Shade by Argument"),
-                    QT_TRANSLATE_NOOP("zw::Commands", "Shade the domain by the argument of f(z)"),
-                    [view](Workbench& w, Sender* s) { view(w).showArgumentsAction(s); }),
-               [](const Workbench& w) { return w.domain()->showArguments; }));
-    t.push_back(
-        option(item("domain.highestResolution", "domain",
-                    QT_TRANSLATE_NOOP("zw::Commands", "Highest Resolution"),
-                    QT_TRANSLATE_NOOP("zw::Commands", "Shade in finer boxes (slower)"),
-                    [view](Workbench& w, Sender* s) { view(w).highestResolutionAction(s); }),
-               [](const Workbench& w) { return w.domain()->highestResolution; }));
+    using Action = void (DomainView::*)(Sender*);
+    using Flag = bool DomainView::*;
+    const std::tuple<const char*, const char*, const char*, Action, Flag> shading[] = {
+        {"domain.shadeByModulus", QT_TRANSLATE_NOOP("zw::Commands", "Shade by Modulus"),
+         QT_TRANSLATE_NOOP("zw::Commands", "Shade the domain by the modulus of f(z)"),
+         &DomainView::showContoursAction, &DomainView::showContours},
+        {"domain.shadeByArgument", QT_TRANSLATE_NOOP("zw::Commands", "Shade by Argument"),
+         QT_TRANSLATE_NOOP("zw::Commands", "Shade the domain by the argument of f(z)"),
+         &DomainView::showArgumentsAction, &DomainView::showArguments},
+        {"domain.highestResolution", QT_TRANSLATE_NOOP("zw::Commands", "Highest Resolution"),
+         QT_TRANSLATE_NOOP("zw::Commands", "Shade in finer boxes (slower)"),
+         &DomainView::highestResolutionAction, &DomainView::highestResolution},
+    };
+    for (const auto& [id, title, tip, action, flag] : shading) {
+        t.push_back(
+            option(item(id, "domain", title, tip,
+                        [action = action](Workbench& w, Sender* s) { (w.domain()->*action)(s); }),
+                   [flag = flag](const Workbench& w) { return w.domain()->*flag; }));
+    }
     t.push_back(option(
         item("domain.pathImages", "domain",
              QT_TRANSLATE_NOOP("zw::Commands", "Show Path Images in Domain"),
