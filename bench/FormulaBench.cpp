@@ -67,6 +67,17 @@ const std::vector<C>& samples() {
     return points;
 }
 
+// The formula both formula benchmarks evaluate; false, with the benchmark stopped, if it does
+// not compile.
+bool compileSinSquared(benchmark::State& state, zw::FormulaProgram& program) {
+    zw::FormulaError error;
+    if (!zw::FormulaParser::compile("sin(z)^2 + 1/(z-1)", "z", program, error)) {
+        state.SkipWithError(error.message.c_str());
+        return false;
+    }
+    return true;
+}
+
 void BM_ComplexSinSquared(benchmark::State& state) {
     const std::vector<C>& points = samples();
     for (auto _ : state) {
@@ -83,9 +94,7 @@ BENCHMARK(BM_ComplexSinSquared)->Unit(benchmark::kMillisecond);
 void BM_FormulaSinSquared(benchmark::State& state) {
     const std::vector<C>& points = samples();
     zw::FormulaProgram program;
-    zw::FormulaError error;
-    if (!zw::FormulaParser::compile("sin(z)^2 + 1/(z-1)", "z", program, error)) {
-        state.SkipWithError(error.message.c_str());
+    if (!compileSinSquared(state, program)) {
         return;
     }
     for (auto _ : state) {
@@ -101,9 +110,7 @@ BENCHMARK(BM_FormulaSinSquared)->Unit(benchmark::kMillisecond);
 void BM_FormulaBatchSinSquared(benchmark::State& state) {
     const std::vector<C>& points = samples();
     zw::FormulaProgram program;
-    zw::FormulaError error;
-    if (!zw::FormulaParser::compile("sin(z)^2 + 1/(z-1)", "z", program, error)) {
-        state.SkipWithError(error.message.c_str());
+    if (!compileSinSquared(state, program)) {
         return;
     }
     // A row's worth at a time, as a caller walking the plane asks, each row's values left in

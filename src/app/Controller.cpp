@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ImageRedraw.h"
 #include "engine/Catalogue.h"
 #include "engine/Transformations.h"
 #include "platform/Alerts.h"
 #include "platform/Log.h"
-#include "platform/Parallel.h"
 #include "platform/Sender.h"
 #include "platform/Translatable.h"
-#include "platform/UndoManager.h"
 #include "roots/SolverMaps.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
@@ -201,11 +198,7 @@ void Controller::constructInverseGridlines() {
     if (pullBackOnEveryBranch) {
         // The domain's view and a margin, so that a curve leaving the view runs on to its edge.
         constexpr double kMargin = 8.0;
-        const CGPoint a = domain->viewCoordinatesToTrueCoordinates({-kMargin, -kMargin});
-        const CGPoint b = domain->viewCoordinatesToTrueCoordinates(
-            {domain->viewWidth + kMargin, domain->viewHeight + kMargin});
-        const CGRect region{{std::min(a.x, b.x), std::min(a.y, b.y)},
-                            {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
+        const CGRect region = domain->viewport().regionAround(kMargin);
         const double jump = std::max(40.0, 0.2 * std::max(domain->viewWidth, domain->viewHeight));
         branches_ = std::make_unique<BranchPullBack>(
             roots::activeMap(*transformations), region, kBranchBudget,
@@ -352,11 +345,7 @@ void Controller::toggleShowInverseImagesOfRangeGridlines(Sender* sender) {
 }
 
 void Controller::togglePullBackOnEveryBranch(Sender* sender) {
-    const bool on = sender != nullptr ? sender->state() == 0 : !pullBackOnEveryBranch;
-    pullBackOnEveryBranch = on;
-    if (sender != nullptr) {
-        sender->setState(on ? 1 : 0);
-    }
+    toggleOption(sender, pullBackOnEveryBranch);
     if (range == nullptr || domain == nullptr) {
         return;
     }
@@ -370,11 +359,7 @@ void Controller::togglePullBackOnEveryBranch(Sender* sender) {
 }
 
 void Controller::toggleShowFeatures(Sender* sender) {
-    const bool on = sender != nullptr ? sender->state() == 0 : !showFeatures;
-    showFeatures = on;
-    if (sender != nullptr) {
-        sender->setState(on ? 1 : 0);
-    }
+    toggleOption(sender, showFeatures);
     refreshFeatures();
 }
 
@@ -391,266 +376,6 @@ void Controller::refreshFeatures() {
 
 Color Controller::rangeColor() const {
     return range->pathColor;
-}
-
-// The one answer for every command that would move the history. Only a path being drawn
-// holds it back, in either pane. An open
-// alert does not: nothing else can ask while it blocks the window, and Clear All clears only
-// after the answer to its own.
-bool Controller::canChangePathHistory() const {
-    return (domain == nullptr || !domain->isDrawingPath()) &&
-           (range == nullptr || !range->isDrawingPath());
-}
-
-void Controller::clearAll(Sender* sender) {
-    if (!canChangePathHistory()) {
-        return;
-    }
-    const int i = runAlertPanel(QT_TRANSLATE_NOOP("zw::Alerts", "Clear all paths?"),
-                                QT_TRANSLATE_NOOP("zw::Alerts", "This operation cannot be undone."),
-                                "OK", "Cancel", "");
-    log("i = %d", i);
-    if (i != kAlertDefaultReturn) {
-        return;
-    }
-    range->clear(sender);
-    domain->clear(sender);
-    drawnInRange_.clear();
-    removedDrawnInRange_.clear();
-    if (UndoManager* undo = domain->undoManager()) {
-        undo->removeAllActions();
-    }
-}
-
-bool Controller::newestDrawnInRange() const {
-    if (range->drawnPaths.empty() || domain->preimagePaths.empty()) {
-        return false;
-    }
-    return domain->paths.empty() || (!drawnInRange_.empty() && drawnInRange_.back());
-}
-
-bool Controller::lastRemovedDrawnInRange() const {
-    if (range->removedDrawnPaths.empty() || domain->removedPreimagePaths.empty()) {
-        return false;
-    }
-    return domain->removedPaths.empty() ||
-           (!removedDrawnInRange_.empty() && removedDrawnInRange_.back());
-}
-
-void Controller::removeLastPath(Sender* sender) {
-    if (!canChangePathHistory()) {
-        return;
-    }
-    const bool inRange = newestDrawnInRange();
-    const bool removes = inRange || !domain->paths.empty();
-    if (inRange) {
-        range->removeLastDrawnPath();
-        domain->removedPreimagePaths.push_back(std::move(domain->preimagePaths.back()));
-        domain->preimagePaths.pop_back();
-        domain->setNeedsCompleteRedraw();
-    } else {
-        range->removeLastPath(sender);
-        domain->removeLastPath(sender);
-    }
-    if (removes) {
-        if (!drawnInRange_.empty()) {
-            drawnInRange_.pop_back();
-        }
-        removedDrawnInRange_.push_back(inRange);
-    }
-    if (UndoManager* undo = domain->undoManager()) {
-        undo->registerUndo([this] { restoreLastPath(); });
-        undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Remove Last Path"));
-    }
-}
-
-void Controller::restoreLastPath() {
-    if (!canChangePathHistory()) {
-        return;
-    }
-    const bool inRange = lastRemovedDrawnInRange();
-    const bool restored = inRange || !domain->removedPaths.empty();
-    if (inRange) {
-        range->restoreLastDrawnPath();
-        domain->preimagePaths.push_back(std::move(domain->removedPreimagePaths.back()));
-        domain->removedPreimagePaths.pop_back();
-        domain->setNeedsCompleteRedraw();
-    } else {
-        range->restoreLastPath();
-        domain->restoreLastPath();
-    }
-    if (restored) {
-        if (!removedDrawnInRange_.empty()) {
-            removedDrawnInRange_.pop_back();
-        }
-        drawnInRange_.push_back(inRange);
-    }
-    if (UndoManager* undo = domain->undoManager()) {
-        undo->registerUndo([this] { removeLastPath(nullptr); });
-        undo->setActionName(inRange ? QT_TRANSLATE_NOOP("zw::Commands", "Path Drawn in Range")
-                                    : QT_TRANSLATE_NOOP("zw::Commands", "Last Path Drawn"));
-    }
-}
-
-void Controller::newRangePathStartedAt(CGPoint w) {
-    drawnInRange_.push_back(true);
-    rangeDrawing_.start(*transformations, *domain, w);
-}
-
-void Controller::newRangePointAt(CGPoint w) {
-    rangeDrawing_.add(w);
-}
-
-void Controller::rangePathEnded() {
-    rangeDrawing_.end();
-    if (UndoManager* undo = domain->undoManager()) {
-        undo->registerUndo([this] { removeLastPath(nullptr); });
-        undo->setActionName(QT_TRANSLATE_NOOP("zw::Commands", "Path Drawn in Range"));
-    }
-}
-
-std::vector<std::size_t> Controller::rangePathPlaces() const {
-    std::vector<std::size_t> places;
-    std::size_t domainPaths = 0;
-    for (const bool inRange : drawnInRange_) {
-        if (inRange) {
-            places.push_back(domainPaths);
-        } else {
-            ++domainPaths;
-        }
-    }
-    // A history that lost count (paths taken away behind its back) keeps the rest last.
-    while (places.size() < range->drawnPaths.size()) {
-        places.push_back(domain->paths.size());
-    }
-    places.resize(range->drawnPaths.size());
-    return places;
-}
-
-void Controller::setRangePathPlaces(const std::vector<std::size_t>& places) {
-    const std::size_t domainPaths = domain->paths.size();
-    const std::size_t rangePaths = range->drawnPaths.size();
-    drawnInRange_.clear();
-    removedDrawnInRange_.clear();
-    std::size_t placed = 0;
-    for (std::size_t k = 0; k < rangePaths; ++k) {
-        const std::size_t at =
-            k < places.size() ? std::clamp(places[k], placed, domainPaths) : domainPaths;
-        for (; placed < at; ++placed) {
-            drawnInRange_.push_back(false);
-        }
-        drawnInRange_.push_back(true);
-    }
-    for (; placed < domainPaths; ++placed) {
-        drawnInRange_.push_back(false);
-    }
-}
-
-void Controller::redrawImagesUnderCurrentFunction(Sender*) {
-    // The images of a path still being drawn are still growing.
-    if (!canChangePathHistory()) {
-        return;
-    }
-    ImageRedraw::redrawImagesUnderCurrentFunction(*this);
-}
-
-void Controller::setRangeNeedsCompleteRedraw() {
-    range->needsCompleteRedraw = true;
-    range->setNeedsDisplay(true);
-}
-
-const PlaneView* Controller::rangePlane() const {
-    return range;
-}
-
-void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage) {
-    traceImage(source, rangeImage, domainImage, {});
-}
-
-std::vector<std::vector<CGPoint>> Controller::valuesAlong(const PathList& sources) const {
-    std::vector<std::vector<CGPoint>> values(sources.size());
-    if (!transformations->transformsInParallel() || domain == nullptr) {
-        return values;
-    }
-    parallel::forEachChunk(sources.size(), 1, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            const auto& elements = sources[i]->elements();
-            std::vector<CGPoint>& w = values[i];
-            w.resize(elements.size());
-            for (std::size_t k = 0; k < elements.size(); ++k) {
-                w[k] = domain->viewCoordinatesToTrueCoordinates(elements[k].point);
-            }
-            transformations->transformRow(w.data(), w.data(), w.size());
-        }
-    });
-    return values;
-}
-
-void Controller::traceImage(const Path& source, Path& rangeImage, Path& domainImage,
-                            const std::vector<CGPoint>& values) {
-    const auto append = [&](CGPoint w, bool move) {
-        const CGPoint inRange = range->trueCoordinatesToViewCoordinates(w);
-        const CGPoint inDomain = domain->trueCoordinatesToViewCoordinates(w);
-        if (move) {
-            rangeImage.moveToPoint(inRange);
-            domainImage.moveToPoint(inDomain);
-        } else {
-            rangeImage.lineToPoint(inRange);
-            domainImage.lineToPoint(inDomain);
-        }
-    };
-    // The path's own stream, its points going into the two images in view coordinates.
-    ImageStream image = pathStream_.redirected([&append](const ImageStream::Steps& steps) {
-        for (const ImageRefiner::Step& step : steps) {
-            append(step.w, step.move);
-        }
-    });
-    const bool found = values.size() == source.elements().size();
-    std::size_t k = 0;
-    for (const BezierPath::Element& element : source.elements()) {
-        const CGPoint z = domain->viewCoordinatesToTrueCoordinates(element.point);
-        // A function free of side effects gives evaluate's value and outcome from w alone.
-        const Evaluation e = found ? Evaluation::of(values[k++]) : transformations->evaluate(z);
-        const bool lineTo = element.type == BezierPath::ElementType::LineTo;
-        if (followCurvesNearPoles && lineTo && rangeImage.elementCount() > 0) {
-            image.follow(z, followed(e));
-        } else {
-            image.start(z, followed(e));
-            append(e.w, !lineTo);
-        }
-    }
-}
-
-void Controller::toggleFollowCurvesNearPoles(Sender* sender) {
-    const bool on = sender != nullptr ? sender->state() == 0 : !followCurvesNearPoles;
-    followCurvesNearPoles = on;
-    if (sender != nullptr) {
-        sender->setState(on ? 1 : 0);
-    }
-    if (range == nullptr || domain == nullptr) {
-        return;
-    }
-    // The mapped grids follow at once; drawn images wait for Redraw Images.
-    constructTransformedGridlines();
-    if (showingInverseImagesInDomain) {
-        constructInverseGridlines();
-    }
-    setRangeNeedsCompleteRedraw();
-    domain->setNeedsCompleteRedraw();
-}
-
-void Controller::undo(Sender*) {
-    UndoManager* manager = domain != nullptr ? domain->undoManager() : nullptr;
-    if (manager != nullptr && canChangePathHistory()) {
-        manager->undo();
-    }
-}
-
-void Controller::redo(Sender*) {
-    UndoManager* manager = domain != nullptr ? domain->undoManager() : nullptr;
-    if (manager != nullptr && canChangePathHistory()) {
-        manager->redo();
-    }
 }
 
 }  // namespace zw

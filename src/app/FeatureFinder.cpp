@@ -18,14 +18,6 @@ bool sameFunction(const ActiveFunction& a, const ActiveFunction& b) {
            a.formula == b.formula;
 }
 
-// The plane's view widened by a margin, in true coordinates.
-CGRect regionOf(const PlaneView& plane, double margin) {
-    const CGPoint a = plane.viewCoordinatesToTrueCoordinates({-margin, -margin});
-    const CGPoint b = plane.viewCoordinatesToTrueCoordinates(
-        {plane.viewWidth + margin, plane.viewHeight + margin});
-    return {{std::min(a.x, b.x), std::min(a.y, b.y)}, {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
-}
-
 // A part within the solver's tolerance of zero is zero: -1e-23i would read as noise.
 CGPoint pointOf(roots::Complex z) {
     const double scale = roots::kTolerance * (1 + std::abs(z));
@@ -104,7 +96,7 @@ void FeatureFinder::marksOf(const roots::FeatureSet& set, const roots::Map& f, d
 }
 
 void FeatureFinder::refresh(const Transformations& engine, DomainView& domain, RangeView& range) {
-    const CGRect region = regionOf(domain, kMargin);
+    const CGRect region = domain.viewport().regionAround(kMargin);
     const ActiveFunction& active = engine.activeFunction();
     if (!valid_ || !sameFunction(active, function_) || !(region == region_) ||
         values_ != engine.parameterValues() || morph_ != engine.morphing()) {

@@ -5,9 +5,8 @@
 #include <complex>
 
 #include "app/Controller.h"
-#include "app/RangeDrawing.h"
-#include "roots/SolverMaps.h"
 #include "engine/Transformations.h"
+#include "roots/SolverMaps.h"
 #include "views/DomainView.h"
 #include "views/RangeView.h"
 
@@ -84,7 +83,7 @@ bool LinkedCursor::Solved::sameQuery(const ActiveFunction& f, CGPoint at, CGRect
 }
 
 const LinkedCursor::Solved& LinkedCursor::solve(const Transformations& engine, CGPoint w) const {
-    const CGRect region = regionAround(domain_, kMargin);
+    const CGRect region = domain_.viewport().regionAround(kMargin);
     const ActiveFunction& active = engine.activeFunction();
     // The window reads the cursor after every event: a move, then the event it was, read the
     // same w, and the search runs once.

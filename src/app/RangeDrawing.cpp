@@ -12,14 +12,6 @@
 
 namespace zw {
 
-CGRect regionAround(const PlaneView& plane, double margin) {
-    const CGPoint a = plane.viewCoordinatesToTrueCoordinates({-margin, -margin});
-    const CGPoint b = plane.viewCoordinatesToTrueCoordinates(
-        {plane.viewWidth + margin, plane.viewHeight + margin});
-    const CGPoint low{std::min(a.x, b.x), std::min(a.y, b.y)};
-    return {low, {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
-}
-
 namespace {
 
 roots::PreimageOptions eventOptions() {
@@ -35,7 +27,7 @@ void RangeDrawing::start(const Transformations& engine, DomainView& domain, CGPo
     domain_ = &domain;
     domain.preimagePaths.emplace_back();
     group_ = domain.preimagePaths.size() - 1;
-    region_ = regionAround(domain, kMargin);
+    region_ = domain.viewport().regionAround(kMargin);
     color_ = domain.pathColor;
     w_ = {w.x, w.y};
     set_ = f_ ? roots::findPreimages(f_, w_, region_, eventOptions()) : roots::PreimageSet{};

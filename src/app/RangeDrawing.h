@@ -14,9 +14,6 @@ class DomainView;
 class PlaneView;
 class Transformations;
 
-// The plane's view widened by `margin` view units each way, in true coordinates.
-CGRect regionAround(const PlaneView& plane, double margin);
-
 // A path drawn in the range and, live, its preimages on every branch in the domain: those of
 // each new w are followed from those of the w before (continuation), and every branch is a path
 // of its own in the domain's newest group of preimage paths. A branch that leaves the region

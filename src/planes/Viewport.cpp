@@ -1,5 +1,8 @@
 #include "planes/Viewport.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zw {
 
 namespace {
@@ -22,6 +25,12 @@ AffineTransform scaleAbout(CGPoint from, double s, CGPoint to) {
 
 }  // namespace
 
+CGRect Viewport::regionAround(double margin) const {
+    const CGPoint a = toTrue({-margin, -margin});
+    const CGPoint b = toTrue({viewWidth + margin, viewHeight + margin});
+    return {{std::min(a.x, b.x), std::min(a.y, b.y)}, {std::fabs(b.x - a.x), std::fabs(b.y - a.y)}};
+}
+
 Viewport Viewport::centredOn(CGPoint z) const {
     const double k = pixelsPerUnit();
     Viewport v = *this;
@@ -30,45 +39,35 @@ Viewport Viewport::centredOn(CGPoint z) const {
     return v;
 }
 
-std::optional<Viewport::Change> Viewport::scaledBy(float factor) const {
-    Change change{*this, {}};
+std::optional<Viewport::Change> Viewport::scaledBy(float factor, CGPoint newTranslation,
+                                                   const AffineTransform& move) const {
+    Change change{*this, move};
     change.viewport.scaleFactor = scaleFactor * factor;
     if (!allowsScaleFactor(change.viewport.scaleFactor)) {
         return std::nullopt;
     }
+    change.viewport.translation = newTranslation;
     return change;
 }
 
 std::optional<Viewport::Change> Viewport::zoomedAboutCentre(float factor) const {
-    std::optional<Change> scaled = scaledBy(factor);
-    if (!scaled) {
-        return std::nullopt;
-    }
-    Change& change = *scaled;
     const double s = factor;
     const CGPoint c = centre();
     const CGPoint t = translation;
     // The origin stays on the line from the centre: its offset t scales with the plane.
-    change.move = scaleAbout({c.x + t.x, c.y + t.y}, s, {c.x + t.x * s, c.y + t.y * s});
-    change.viewport.translation = {s * t.x, s * t.y};
-    return change;
+    return scaledBy(factor, {s * t.x, s * t.y},
+                    scaleAbout({c.x + t.x, c.y + t.y}, s, {c.x + t.x * s, c.y + t.y * s}));
 }
 
 std::optional<Viewport::Change> Viewport::zoomedAbout(CGPoint p, float factor) const {
-    std::optional<Change> scaled = scaledBy(factor);
-    if (!scaled) {
-        return std::nullopt;
-    }
-    Change& change = *scaled;
     const double s = factor;
     const CGPoint c = centre();
     const CGPoint t = translation;
-    change.move = scaleAbout(p, s, p);
     // p = c + k·z + t for the true point z under p; with k scaled by s, z stays under p when
     // p - c - t' is s·(p - c - t).
-    change.viewport.translation = {(p.x - c.x) - s * ((p.x - c.x) - t.x),
-                                   (p.y - c.y) - s * ((p.y - c.y) - t.y)};
-    return change;
+    return scaledBy(factor,
+                    {(p.x - c.x) - s * ((p.x - c.x) - t.x), (p.y - c.y) - s * ((p.y - c.y) - t.y)},
+                    scaleAbout(p, s, p));
 }
 
 Viewport::Change Viewport::panned(double dx, double dy) const {

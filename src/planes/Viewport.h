@@ -64,6 +64,10 @@ struct Viewport {
         return {((p.x - translation.x) - c.x) / k, ((p.y - translation.y) - c.y) / k};
     }
 
+    // The view widened by `margin` view units each way, in true coordinates: where a search in
+    // the plane looks, so that what lies just outside the view is found too.
+    CGRect regionAround(double margin) const;
+
     // The same scale and size with the true point z at the view centre.
     Viewport centredOn(CGPoint z) const;
 
@@ -80,8 +84,10 @@ struct Viewport {
     Change reset() const;
 
   private:
-    // The new scale factor, nothing moved yet; none past the bounds.
-    std::optional<Change> scaledBy(float factor) const;
+    // Scaled by `factor` with the new translation and the move of the stored points; none when
+    // the scale factor would leave its bounds.
+    std::optional<Change> scaledBy(float factor, CGPoint newTranslation,
+                                   const AffineTransform& move) const;
 };
 
 // A viewport and what moves the stored points onto it.

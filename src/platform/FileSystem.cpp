@@ -38,20 +38,6 @@ class Descriptor {
     int fd_;
 };
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) {
@@ -76,7 +62,7 @@ bool writeInPlace(const std::string& path, bool pipe, std::string_view bytes, st
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0 ||
-        !writeAll(fd.get(), bytes) || !fd.close()) {
+        !FileSystem::writeAll(fd.get(), bytes) || !fd.close()) {
         why = FileSystem::reason(errno);
         return false;
     }
@@ -277,7 +263,7 @@ bool FileSystem::writeWhole(const std::string& path, std::string_view bytes, std
     if (exists) {
         ::fchmod(fd.get(), status.st_mode & 07777);
     }
-    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close() ||
+    if (!FileSystem::writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close() ||
         ::rename(temporary.c_str(), target.c_str()) != 0) {
         why = reason(errno);
         ::unlink(temporary.c_str());
@@ -287,6 +273,23 @@ bool FileSystem::writeWhole(const std::string& path, std::string_view bytes, std
     const Descriptor folder(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) {
         ::fsync(folder.get());
+    }
+    return true;
+}
+
+bool FileSystem::writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
 }

@@ -34,6 +34,10 @@ class FileSystem {
     // replaced); a pipe nobody reads from is refused at once. A folder, a block device or a
     // socket is refused.
     static bool writeWhole(const std::string& path, std::string_view bytes, std::string& error);
+    // Writes `bytes` to the open descriptor `fd` whole, going on after an interrupted write;
+    // false with errno saying why where it cannot (EIO where the system wrote nothing and gave
+    // no reason).
+    static bool writeAll(int fd, std::string_view bytes);
 };
 
 }  // namespace zw

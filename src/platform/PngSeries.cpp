@@ -1,11 +1,6 @@
 #include "platform/PngSeries.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-
-#include "platform/FileSystem.h"
 
 namespace zw {
 
@@ -88,31 +83,7 @@ bool PngSeries::open(const std::string& path, int width, int height, double fps,
 
 bool PngSeries::add(const AnimationFrame& frame, std::string& error) {
     const std::string name = nameOf(pattern_, frames_ + 1);
-    const int fd = staged_.stage(name, error);
-    if (fd < 0) {
-        staged_.discard();
-        return false;
-    }
-    std::string_view bytes = frame.encoded;
-    bool written = true;
-    while (written && !bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        written = n > 0;
-        if (written) {
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-    }
-    int err = written ? 0 : (errno != 0 ? errno : EIO);
-    if (::close(fd) != 0 && written) {
-        written = false;
-        err = errno;
-    }
-    if (!written) {
-        error = name + ": cannot be written (" + FileSystem::reason(err) + ")";
-        staged_.discard();
+    if (!staged_.write(name, frame.encoded, error)) {
         return false;
     }
     ++frames_;

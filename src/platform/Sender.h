@@ -16,6 +16,16 @@ class Sender {
     virtual Window* window() = 0;
 };
 
+// A display option's click: `flag` becomes the reverse of the item's mark before the click (of
+// itself where no item sent it, as from a session or a test), and the item shows it.
+inline bool toggleOption(Sender* sender, bool& flag) {
+    flag = sender != nullptr ? sender->state() == 0 : !flag;
+    if (sender != nullptr) {
+        sender->setState(flag ? 1 : 0);
+    }
+    return flag;
+}
+
 class TextField {
   public:
     virtual ~TextField() = default;

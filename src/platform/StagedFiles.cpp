@@ -71,6 +71,27 @@ int StagedFiles::stage(const std::string& path, std::string& error) {
     return -1;
 }
 
+bool StagedFiles::write(const std::string& path, std::string_view bytes, std::string& error) {
+    const int fd = stage(path, error);
+    if (fd < 0) {
+        discard();
+        return false;
+    }
+    bool written = FileSystem::writeAll(fd, bytes);
+    int err = written ? 0 : errno;
+    // A full disk or a lost connection may only tell at the close.
+    if (::close(fd) != 0 && written) {
+        written = false;
+        err = errno;
+    }
+    if (!written) {
+        error = cannotWrite(path, err);
+        discard();
+        return false;
+    }
+    return true;
+}
+
 bool StagedFiles::commit(std::string& error) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (std::rename(entries_[i].temporary.c_str(), entries_[i].final.c_str()) != 0) {

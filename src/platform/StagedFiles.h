@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zw {
@@ -21,6 +22,9 @@ class StagedFiles {
     // closes (directly or through a library that owns it), or -1 with one line in `error`
     // ("PATH: cannot be written (REASON)").
     int stage(const std::string& path, std::string& error);
+    // Stages a file beside `path` that holds `bytes`, written whole and closed. On failure, with
+    // one line in `error` ("PATH: cannot be written (REASON)"), nothing staged stays.
+    bool write(const std::string& path, std::string_view bytes, std::string& error);
     // The temporary name of the file last staged.
     const std::string& lastTemporary() const { return entries_.back().temporary; }
     // Renames every staged file over its final name. On failure, with one line in `error`,

@@ -1,13 +1,9 @@
 #include "platform/WebpAnimation.h"
 
-#include <unistd.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
 
-#include <cerrno>
 #include <string_view>
-
-#include "platform/FileSystem.h"
 
 namespace zw {
 
@@ -101,33 +97,10 @@ bool WebpAnimation::finish(std::string& error) {
         return false;
     }
     StagedFiles staged;
-    const int fd = staged.stage(path_, error);
-    if (fd < 0) {
-        WebPDataClear(&data);
-        return false;
-    }
-    std::string_view bytes(reinterpret_cast<const char*>(data.bytes), data.size);
-    bool written = true;
-    while (written && !bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        written = n > 0;
-        if (written) {
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-    }
-    const int err = written ? 0 : (errno != 0 ? errno : EIO);
+    const bool written = staged.write(
+        path_, std::string_view(reinterpret_cast<const char*>(data.bytes), data.size), error);
     WebPDataClear(&data);
-    if (::close(fd) != 0 && written) {
-        written = false;
-    }
-    if (!written) {
-        error = path_ + ": cannot be written (" + FileSystem::reason(err != 0 ? err : errno) + ")";
-        return false;  // the staged file goes with `staged`
-    }
-    return staged.commit(error);
+    return written && staged.commit(error);
 }
 
 }  // namespace zw

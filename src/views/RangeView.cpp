@@ -70,10 +70,7 @@ void RangeView::drawRect(Canvas& canvas, CGRect) {
 }
 
 void RangeView::toggleAllowDrawing_(Sender* sender) {
-    allowDrawing = sender != nullptr ? sender->state() == 0 : !allowDrawing;
-    if (sender != nullptr) {
-        sender->setState(allowDrawing ? 1 : 0);
-    }
+    toggleOption(sender, allowDrawing);
 }
 
 namespace {

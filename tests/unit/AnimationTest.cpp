@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <map>
 #include <set>
 
 #include "app/AnimationPlan.h"
@@ -456,6 +457,34 @@ TEST(StagedFilesTest, ACommitThatStopsHalfWayTakesBackWhatItRenamed) {
     EXPECT_NE(error.find("2.png: cannot be written"), std::string::npos) << error;
     EXPECT_EQ(folder.names(), std::set<std::string>{"2.png"});
     EXPECT_EQ(contents(folder / "2.png/inside"), "kept");
+}
+
+TEST(StagedFilesTest, WrittenFilesHoldTheirBytesUntilAFailedWriteDropsEveryOne) {
+    Folder folder;
+    std::string big(3 << 20, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) {
+        big[i] = static_cast<char>(i * 7919 % 251);
+    }
+    const std::map<std::string, std::string> files = {{"1.png", big}, {"2.png", ""}};
+    StagedFiles staged;
+    std::string error;
+    for (const auto& [name, bytes] : files) {
+        ASSERT_TRUE(staged.write(folder / name, bytes, error)) << error;
+    }
+    // A series is whole or absent: a frame that cannot be written takes the others with it.
+    EXPECT_FALSE(staged.write(folder / "no/such/3.png", "x", error));
+    EXPECT_NE(error.find("3.png: cannot be written (no such folder)"), std::string::npos) << error;
+    EXPECT_EQ(staged.size(), 0u);
+    EXPECT_TRUE(folder.names().empty());
+
+    for (const auto& [name, bytes] : files) {
+        ASSERT_TRUE(staged.write(folder / name, bytes, error)) << error;
+    }
+    ASSERT_TRUE(staged.commit(error)) << error;
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"1.png", "2.png"}));
+    for (const auto& [name, bytes] : files) {
+        EXPECT_EQ(contents(folder / name), bytes) << name;
+    }
 }
 
 }  // namespace

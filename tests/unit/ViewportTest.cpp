@@ -144,6 +144,23 @@ TEST(ViewportTest, CentresOnATruePointWithAPositiveZeroAtTheOrigin) {
     }
 }
 
+// A search in the plane looks there: the view and `margin` view units beyond each of its edges.
+TEST(ViewportTest, TheRegionAroundTheViewReachesItsMarginBeyondEachEdge) {
+    for (const Viewport& v : kViewports) {
+        for (const double margin : {0.0, 8.0, 40.0}) {
+            const CGRect r = v.regionAround(margin);
+            const CGPoint low = v.toView(r.origin);
+            const CGPoint high = v.toView({r.origin.x + r.size.width, r.origin.y + r.size.height});
+            const double right = v.viewWidth + margin;
+            const double bottom = v.viewHeight + margin;
+            EXPECT_NEAR(low.x, -margin, 1e-3) << describe(v);
+            EXPECT_NEAR(low.y, -margin, 1e-3) << describe(v);
+            EXPECT_NEAR(high.x, right, 1e-3) << describe(v);
+            EXPECT_NEAR(high.y, bottom, 1e-3) << describe(v);
+        }
+    }
+}
+
 TEST(ViewportTest, TheScaleFactorStaysWithinItsBounds) {
     const double inf = std::numeric_limits<double>::infinity();
     const struct {
