@@ -59,6 +59,7 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 &&
                      h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
     if (cut) {
+        t.cut = true;
         return;
     }
     if (gWants) {
@@ -80,12 +81,14 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     }
 }
 
-void Scanner::examine(const Cell& cell, int level) {
+void Scanner::examine(const Cell& cell, int level, int wildSince) {
     if (exhausted_) {
         return;
     }
+    std::optional<Sample> middle;
     if (level == 0) {
-        const Sample s = evaluate(centreOf(cell));
+        middle = evaluate(centreOf(cell));
+        const Sample& s = *middle;
         if (!exhausted_ && (!finite(s.g) || (!finite(s.dz) && finite(cell.c[0].dz)))) {
             singular_.push_back(s.z);
         }
@@ -99,24 +102,41 @@ void Scanner::examine(const Cell& cell, int level) {
         sum.spin += t.spin;
         sum.dLost = sum.dLost || t.dLost;
         sum.gLost = sum.gLost || t.gLost;
+        sum.cut = sum.cut || t.cut;
     }
     std::optional<int> windG = sum.gResolved ? winding(sum.g) : std::nullopt;
     // Critical points count up and poles down in f's winding; 0 where it could not be followed.
     const int windD = sum.dResolved ? winding(sum.d).value_or(0) : 0;
     const bool derivativeQuiet = windD == 0 && !sum.dLost;
     bool busy = sum.spin > kBusySpin || sum.dLost;
+    bool wild = false;
     if (windG && *windG == 0 && derivativeQuiet && !busy) {
         // A singularity can hide inside a cell whose edges show nothing (1/(e^(1/z) − 1) has as
-        // many zeros as poles round 0). Each grid cell's centre is looked at once, as a region
-        // centred on such a point has it there; a cell holding one is never quiet.
+        // many zeros as poles round 0). A point where f was seen to be infinite makes every
+        // cell that holds it not quiet; elsewhere the cell's middle must agree with its corners.
         const Box box{cell.c[0].z.real(), cell.c[2].z.real(), cell.c[0].z.imag(),
                       cell.c[2].z.imag()};
         const bool hides = std::any_of(singular_.begin(), singular_.end(),
                                        [&](Complex p) { return box.contains(p, 0.0); });
         if (!hides) {
-            return;
+            if (!middle) {
+                middle = evaluate(centreOf(cell));
+            }
+            // A branch cut crossing the cell makes f jump inside it as it did on the edge.
+            if (exhausted_ || sum.cut || tame(cell, *middle)) {
+                return;
+            }
+            wild = true;
+            if (wildSince < 0) {
+                wildSince = level;
+            }
+            if (level - wildSince >= kTroubleDepth) {
+                trouble(centreOf(cell));
+                return;
+            }
+        } else {
+            busy = true;
         }
-        busy = true;
     }
     if (std::none_of(std::begin(cell.c), std::end(cell.c),
                      [](const Sample& s) { return s.valueUsable(); })) {
@@ -176,7 +196,7 @@ void Scanner::examine(const Cell& cell, int level) {
         }
     }
     if (leaf) {
-        if (busy) {
+        if (busy || wild) {
             trouble(centre);
         }
         return;
@@ -184,10 +204,54 @@ void Scanner::examine(const Cell& cell, int level) {
     if (windG && *windG == 0 && windD > 0 && !busy && level >= kCriticalDepth) {
         return;
     }
-    split(cell, level);
+    split(cell, level, wildSince);
 }
 
-void Scanner::split(const Cell& cell, int level) {
+bool Scanner::tame(const Cell& cell, const Sample& middle) {
+    if (!middle.valueUsable()) {
+        return false;
+    }
+    // Where f has no derivative anywhere in the cell there is nothing to compare with, and the
+    // answer cannot be certain; where it has none at some samples only (inf / inf beside an
+    // overflow), the cell is not tame.
+    const auto noSlope = [](const Sample& s) {
+        return std::isnan(s.dz.real()) || std::isnan(s.dz.imag()) || std::isnan(s.dzbar.real()) ||
+               std::isnan(s.dzbar.imag());
+    };
+    const int without =
+        static_cast<int>(noSlope(middle)) +
+        static_cast<int>(std::count_if(std::begin(cell.c), std::end(cell.c), noSlope));
+    if (without == 5) {
+        noDerivative_ = true;
+        return true;
+    }
+    if (without > 0) {
+        return false;
+    }
+    // Along each half-diagonal, the change of log(f − w) against the trapezoid rule on its
+    // derivative (f' / (f − w)). Where f − w is holomorphic with no zero or pole near the cell
+    // (against the cell's size) the two agree closely; a zero and a pole that cancel on the edge,
+    // or an essential singularity, make the middle disagree with the corners.
+    const auto logSlope = [](const Sample& s, Complex step) {
+        return (s.dz * step + s.dzbar * std::conj(step)) / s.g;
+    };
+    for (const Sample& corner : cell.c) {
+        const Complex step = middle.z - corner.z;
+        const Complex predicted = (logSlope(corner, step) + logSlope(middle, step)) / 2.0;
+        Complex miss = std::log(middle.g / corner.g) - predicted;
+        // The logarithm's imaginary part is known only up to whole turns.
+        miss.imag(std::remainder(miss.imag(), 2 * kPi));
+        const Complex change = predicted + miss;
+        const double allowed =
+            kTameMismatch * (std::abs(change) + std::abs(predicted)) + kTameFloor;
+        if (!(std::abs(miss) <= allowed)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Scanner::split(const Cell& cell, int level, int wildSince) {
     const Sample* c = cell.c;
     // Split a little off the middle, so that a point of symmetry in the middle of a cell (where
     // Newton has just failed: a multiple preimage, a cluster) does not become a vertex of all
@@ -215,7 +279,7 @@ void Scanner::split(const Cell& cell, int level) {
         {{ml, mc, mt, c[3]}, {left, up, t1, l0}},
     };
     for (const Cell& child : children) {
-        examine(child, level + 1);
+        examine(child, level + 1, wildSince);
     }
 }
 

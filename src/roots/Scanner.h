@@ -29,7 +29,9 @@ inline constexpr double kFinestCell = 0x1p-30;
 // many times below the grid: enough to part a zero from a pole close to it.
 inline constexpr int kCriticalDepth = 12;
 // Cells that spin, or overflow or underflow at a corner, are split at most this many times
-// below the grid: such places (round an essential singularity) are areas, not points.
+// below the grid, and cells that are not tame this many times below where they were first
+// found so: such places (round an essential singularity) are areas, not points. (A pole beside
+// a cell's corner makes it look wild too, until its pieces are small beside their distance.)
 inline constexpr int kTroubleDepth = 6;
 inline constexpr int kNewtonIterations = 40;
 inline constexpr std::size_t kMaxTrouble = 64;
@@ -40,6 +42,11 @@ inline constexpr double kSplitY = 0.5121;
 inline constexpr int kNewtonHalvings = 6;
 // A region narrower than this many representable steps of its coordinates is not scanned.
 inline constexpr double kNarrowestInUlps = 64.0;
+// A cell with nothing on its edges is taken for empty only where log(f − w) runs from each
+// corner to the middle as its derivative says, to within this fraction of the change...
+inline constexpr double kTameMismatch = 0.5;
+// ...or of this much, below which the change is rounding.
+inline constexpr double kTameFloor = 1e-9;
 
 inline bool finite(Complex c) {
     return std::isfinite(c.real()) && std::isfinite(c.imag());
@@ -95,8 +102,10 @@ struct Turn {
     bool dLost = false;
     // f − w could not be followed.
     bool gLost = false;
+    // A jump taken for a branch cut was left out: inside, f may jump too.
+    bool cut = false;
 
-    Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost, gLost}; }
+    Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost, gLost, cut}; }
 };
 
 // A winding number from a sum of turns, if the sum is close enough to a whole turn to trust.
@@ -161,8 +170,12 @@ class Scanner {
         walk(a, b, 0, t);
         return t;
     }
-    void examine(const Cell& cell, int level);
-    void split(const Cell& cell, int level);
+    // wildSince: the level at which an ancestor was first found not tame, or −1.
+    void examine(const Cell& cell, int level, int wildSince = -1);
+    void split(const Cell& cell, int level, int wildSince);
+    // Whether f looks holomorphic and free of zeros and poles of f − w over a cell whose edges
+    // show none, judged from its corners and the sample at its middle.
+    bool tame(const Cell& cell, const Sample& middle);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
     // s, where Newton's method stopped, if it is a root and not just a small value.
     std::optional<Complex> settled(const Sample& s, Complex shift, int multiplicity) const;
