@@ -41,11 +41,17 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     const bool gWants = !gUsable || std::fabs(dg) > 1.0 || h * a.slope() > 1.5 * std::abs(a.g) ||
                         h * b.slope() > 1.5 * std::abs(b.g);
     const bool dWants = dUsable && std::fabs(dd) > 1.0;
+    // Where f is flat at both ends, f − w changes by at most a twentieth of its size between
+    // them; a change of more is a jump, halved until it is seen to be a cut.
+    const bool flat =
+        h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
+    const bool jumps =
+        gUsable && flat && std::abs(b.g - a.g) > 0.2 * std::max(std::abs(a.g), std::abs(b.g));
     // Overflow or underflow at both ends: halving finds nothing to follow.
     const bool hopeless = !a.valueUsable() && !b.valueUsable();
     // Beside an overflow or underflow a little halving finds where it starts; more is waste.
     const int deepest = gUsable ? kEdgeDepth : 2;
-    if ((gWants || dWants) && depth < deepest && !hopeless) {
+    if ((((gWants || dWants) && depth < deepest) || (jumps && depth < kJumpDepth)) && !hopeless) {
         const Complex mid = a.z + (b.z - a.z) / 2.0;
         if (mid != a.z && mid != b.z) {
             const Sample m = evaluate(mid);
@@ -56,12 +62,13 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     }
     // A jump in the value where f is flat on either side is a branch cut: the argument's jump
     // there is no winding round a zero, and is left out, as if f were continued across it.
-    const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 &&
-                     h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
+    const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 && flat;
     if (cut) {
         t.cut = true;
         return;
     }
+    // A smaller jump still counts in the turn, as it always has; inside the cell f may jump too.
+    t.cut = t.cut || jumps;
     if (gWants) {
         t.gResolved = false;
         t.gLost = true;
@@ -155,9 +162,27 @@ void Scanner::examine(const Cell& cell, int level, int wildSince) {
     }
     // Poles alone: a pole of order m takes m turns from f − w and m + 1 from f', so k poles
     // and nothing else leave f' between one and k turns more than f − w.
+    // Seen from outside, an essential singularity can look like poles too (sin(1/z) − w round 0
+    // like two, one of them of high order): one pole alone is believed where Newton's method on
+    // 1 / (f − w) closes in on it; several are parted by splitting, as if the cell were wild.
     if (windG && *windG < 0 && windD <= *windG - 1 && windD >= 2 * *windG &&
         cell.c[0].dzbar == Complex(0.0, 0.0)) {
-        return;
+        if (windD == *windG - 1) {
+            if (!middle) {
+                middle = evaluate(centreOf(cell));
+            }
+            if (exhausted_ || poleInside(cell, *middle, -*windG)) {
+                return;
+            }
+        }
+        wild = true;
+        if (wildSince < 0) {
+            wildSince = level;
+        }
+        if (level - wildSince >= kTroubleDepth) {
+            trouble(centreOf(cell));
+            return;
+        }
     }
 
     const Box box{cell.c[0].z.real(), cell.c[2].z.real(), cell.c[0].z.imag(), cell.c[2].z.imag()};
@@ -249,6 +274,27 @@ bool Scanner::tame(const Cell& cell, const Sample& middle) {
         }
     }
     return true;
+}
+
+bool Scanner::poleInside(const Cell& cell, Sample s, int order) {
+    const Box box{cell.c[0].z.real(), cell.c[2].z.real(), cell.c[0].z.imag(), cell.c[2].z.imag()};
+    const double size = std::max(box.x1 - box.x0, box.y1 - box.y0);
+    // Newton's step for a zero of order `order` of 1 / (f − w): z + order (f − w) / f'. Near a
+    // pole it shrinks fast; beside an essential singularity it only creeps towards it.
+    for (int i = 0; i < kNewtonIterations && !exhausted_; ++i) {
+        if (!finite(s.g) || !finite(s.dz) || s.dz == Complex(0.0, 0.0)) {
+            return false;
+        }
+        const Complex step = static_cast<double>(order) * s.g / s.dz;
+        if (!finite(step) || !box.contains(s.z, size)) {
+            return false;
+        }
+        if (std::abs(step) <= std::max(1e-9 * size, mergeRadius_)) {
+            return box.contains(s.z, 0.01 * size);
+        }
+        s = evaluate(s.z + step);
+    }
+    return false;
 }
 
 void Scanner::split(const Cell& cell, int level, int wildSince) {

@@ -23,6 +23,10 @@ inline constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 inline constexpr int kGridCells = 47;
 // How often an edge of a cell is halved to follow the argument along it.
 inline constexpr int kEdgeDepth = 8;
+// How often a piece across which f jumps is halved: a branch cut stays a jump however short the
+// piece, while the steep but smooth rise of f beside an essential singularity (e^(1/z) near the
+// imaginary axis) shows its slope once the piece is as short as the rise.
+inline constexpr int kJumpDepth = 24;
 // A cell is not split below this fraction of the region's longer side.
 inline constexpr double kFinestCell = 0x1p-30;
 // Cells that hold only critical points of f (f' winds, f − w does not) are split at most this
@@ -176,6 +180,8 @@ class Scanner {
     // Whether f looks holomorphic and free of zeros and poles of f − w over a cell whose edges
     // show none, judged from its corners and the sample at its middle.
     bool tame(const Cell& cell, const Sample& middle);
+    // Whether a pole of the given order is in the cell, sought from s.
+    bool poleInside(const Cell& cell, Sample s, int order);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
     // s, where Newton's method stopped, if it is a root and not just a small value.
     std::optional<Complex> settled(const Sample& s, Complex shift, int multiplicity) const;
