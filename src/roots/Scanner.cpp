@@ -41,12 +41,11 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     const bool gWants = !gUsable || std::fabs(dg) > 1.0 || h * a.slope() > 1.5 * std::abs(a.g) ||
                         h * b.slope() > 1.5 * std::abs(b.g);
     const bool dWants = dUsable && std::fabs(dd) > 1.0;
-    // Where f is flat at both ends, f − w changes by at most a twentieth of its size between
-    // them; a change of more is a jump, halved until it is seen to be a cut.
+    // Where f − w changes otherwise than its derivative says (by the measure a cell's middle is
+    // held to, see tame), it jumps: halved until it is seen to be a cut.
     const bool flat =
         h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
-    const bool jumps =
-        gUsable && flat && std::abs(b.g - a.g) > 0.2 * std::max(std::abs(a.g), std::abs(b.g));
+    const bool jumps = gUsable && !agree(a, b);
     // Overflow or underflow at both ends: halving finds nothing to follow.
     const bool hopeless = !a.valueUsable() && !b.valueUsable();
     // Beside an overflow or underflow a little halving finds where it starts; more is waste.
@@ -55,6 +54,13 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
         const Complex mid = a.z + (b.z - a.z) / 2.0;
         if (mid != a.z && mid != b.z) {
             const Sample m = evaluate(mid);
+            if (depth >= deepest && m.valueUsable() && !agree(a, m) && !agree(m, b)) {
+                // Past where the argument is followed only a single jump is chased; f rough
+                // throughout (round an essential singularity) is not followed further.
+                t.gResolved = false;
+                t.gLost = true;
+                return;
+            }
             walk(a, m, depth + 1, t);
             walk(m, b, depth + 1, t);
             return;
@@ -243,6 +249,7 @@ bool Scanner::tame(const Cell& cell, const Sample& middle) {
         return std::isnan(s.dz.real()) || std::isnan(s.dz.imag()) || std::isnan(s.dzbar.real()) ||
                std::isnan(s.dzbar.imag());
     };
+    const auto slopeFinite = [](const Sample& s) { return finite(s.dz) && finite(s.dzbar); };
     const int without =
         static_cast<int>(noSlope(middle)) +
         static_cast<int>(std::count_if(std::begin(cell.c), std::end(cell.c), noSlope));
@@ -250,30 +257,16 @@ bool Scanner::tame(const Cell& cell, const Sample& middle) {
         noDerivative_ = true;
         return true;
     }
-    if (without > 0) {
+    if (without > 0 || !slopeFinite(middle) ||
+        !std::all_of(std::begin(cell.c), std::end(cell.c), slopeFinite)) {
         return false;
     }
-    // Along each half-diagonal, the change of log(f − w) against the trapezoid rule on its
-    // derivative (f' / (f − w)). Where f − w is holomorphic with no zero or pole near the cell
-    // (against the cell's size) the two agree closely; a zero and a pole that cancel on the edge,
-    // or an essential singularity, make the middle disagree with the corners.
-    const auto logSlope = [](const Sample& s, Complex step) {
-        return (s.dz * step + s.dzbar * std::conj(step)) / s.g;
-    };
-    for (const Sample& corner : cell.c) {
-        const Complex step = middle.z - corner.z;
-        const Complex predicted = (logSlope(corner, step) + logSlope(middle, step)) / 2.0;
-        Complex miss = std::log(middle.g / corner.g) - predicted;
-        // The logarithm's imaginary part is known only up to whole turns.
-        miss.imag(std::remainder(miss.imag(), 2 * kPi));
-        const Complex change = predicted + miss;
-        const double allowed =
-            kTameMismatch * (std::abs(change) + std::abs(predicted)) + kTameFloor;
-        if (!(std::abs(miss) <= allowed)) {
-            return false;
-        }
-    }
-    return true;
+    // Along each half-diagonal, log(f − w) must change as its derivative says (see agree).
+    // Where f − w is holomorphic with no zero or pole near the cell (against the cell's size) it
+    // does; a zero and a pole that cancel on the edge, or an essential singularity, make the
+    // middle disagree with the corners.
+    return std::all_of(std::begin(cell.c), std::end(cell.c),
+                       [&](const Sample& corner) { return agree(corner, middle); });
 }
 
 bool Scanner::poleInside(const Cell& cell, Sample s, int order) {

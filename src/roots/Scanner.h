@@ -112,6 +112,30 @@ struct Turn {
     Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost, gLost, cut}; }
 };
 
+// Whether log(f − w) changes from a to b as the trapezoid rule on its derivative f' / (f − w)
+// says: within kTameMismatch of the change, or of how much that derivative differs between the
+// two ends (where it differs much, as beside a zero or pole of f − w or a branch point, the rule
+// is no guide), or within kTameFloor. Without a finite derivative there is nothing to compare,
+// and nothing is said.
+inline bool agree(const Sample& a, const Sample& b) {
+    const Complex step = b.z - a.z;
+    const auto logSlope = [&](const Sample& s) {
+        return (s.dz * step + s.dzbar * std::conj(step)) / s.g;
+    };
+    const Complex la = logSlope(a), lb = logSlope(b);
+    if (!finite(la) || !finite(lb)) {
+        return true;  // no derivative to compare with
+    }
+    const Complex predicted = (la + lb) / 2.0;
+    Complex miss = std::log(b.g / a.g) - predicted;
+    // The logarithm's imaginary part is known only up to whole turns.
+    miss.imag(std::remainder(miss.imag(), 2 * kPi));
+    const Complex change = predicted + miss;
+    return std::abs(miss) <=
+           kTameMismatch * (std::abs(change) + std::abs(predicted) + std::abs(la - lb)) +
+               kTameFloor;
+}
+
 // A winding number from a sum of turns, if the sum is close enough to a whole turn to trust.
 inline std::optional<int> winding(double sum) {
     const double turns = sum / (2 * kPi);
