@@ -45,7 +45,7 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     // held to, see tame), it jumps: halved until it is seen to be a cut.
     const bool flat =
         h * a.slope() <= 0.05 * std::abs(a.g) && h * b.slope() <= 0.05 * std::abs(b.g);
-    const bool jumps = gUsable && !agree(a, b);
+    const bool jumps = gUsable && !smooth(a, b) && !agree(a, b);
     // Overflow or underflow at both ends: halving finds nothing to follow.
     const bool hopeless = !a.valueUsable() && !b.valueUsable();
     // Beside an overflow or underflow a little halving finds where it starts; more is waste.
@@ -265,8 +265,9 @@ bool Scanner::tame(const Cell& cell, const Sample& middle) {
     // Where f − w is holomorphic with no zero or pole near the cell (against the cell's size) it
     // does; a zero and a pole that cancel on the edge, or an essential singularity, make the
     // middle disagree with the corners.
-    return std::all_of(std::begin(cell.c), std::end(cell.c),
-                       [&](const Sample& corner) { return agree(corner, middle); });
+    return std::all_of(std::begin(cell.c), std::end(cell.c), [&](const Sample& corner) {
+        return smooth(corner, middle) || agree(corner, middle);
+    });
 }
 
 bool Scanner::poleInside(const Cell& cell, Sample s, int order) {
