@@ -265,9 +265,13 @@ bool Scanner::tame(const Cell& cell, const Sample& middle) {
     // Where f − w is holomorphic with no zero or pole near the cell (against the cell's size) it
     // does; a zero and a pole that cancel on the edge, or an essential singularity, make the
     // middle disagree with the corners.
-    return std::all_of(std::begin(cell.c), std::end(cell.c), [&](const Sample& corner) {
-        return smooth(corner, middle) || agree(corner, middle);
-    });
+    // Corner to corner too: a jump along a line through the cell (round tan(1/z)'s singularity,
+    // f is i on one side of the real axis and −i on the other) may pass close enough to the
+    // middle to make it steep, but it parts one of the diagonals' ends, where f is flat.
+    const auto fits = [](const Sample& a, const Sample& b) { return smooth(a, b) || agree(a, b); };
+    return fits(cell.c[0], cell.c[2]) && fits(cell.c[1], cell.c[3]) &&
+           std::all_of(std::begin(cell.c), std::end(cell.c),
+                       [&](const Sample& corner) { return fits(corner, middle); });
 }
 
 bool Scanner::poleInside(const Cell& cell, Sample s, int order) {
