@@ -94,7 +94,7 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     }
 }
 
-void Scanner::examine(const Cell& cell, int level, int wildSince) {
+void Scanner::examine(const Cell& cell, int level, int wildSince, bool chasing) {
     if (exhausted_) {
         return;
     }
@@ -123,7 +123,10 @@ void Scanner::examine(const Cell& cell, int level, int wildSince) {
     const bool derivativeQuiet = windD == 0 && !sum.dLost;
     bool busy = sum.spin > kBusySpin || sum.dLost;
     bool wild = false;
-    if (windG && *windG == 0 && derivativeQuiet && !busy) {
+    // Inside a cell that held a pole with a zero beside it (see pairs below), f' that could not
+    // be followed round a part may be hiding them still: such a part is not taken for quiet.
+    const bool blurred = chasing && !sum.dResolved && cell.c[0].dzbar == Complex(0.0, 0.0);
+    if (windG && *windG == 0 && derivativeQuiet && !busy && !blurred) {
         // A singularity can hide inside a cell whose edges show nothing (1/(e^(1/z) − 1) has as
         // many zeros as poles round 0). A point where f was seen to be infinite makes every
         // cell that holds it not quiet; elsewhere the cell's middle must agree with its corners.
@@ -210,7 +213,11 @@ void Scanner::examine(const Cell& cell, int level, int wildSince) {
     const Complex centre((box.x0 + box.x1) / 2.0, (box.y0 + box.y1) / 2.0);
     const bool leaf = size <= minSize_;
     const bool simple = windG && *windG == 1 && derivativeQuiet;
-    const bool poleOnly = windG && *windG <= 0 && cell.c[0].dzbar == Complex(0.0, 0.0);
+    // f' winding backwards shows a pole; with f − w not winding backwards there is a zero for
+    // each pole as well ((z − 1e-9)/(z + 1e-9) in a cell at the finest size). Not so round a
+    // branch point, where f' winds backwards with no pole (1/z, the slope of log z).
+    const bool pairs = windG && *windG >= 0 && (windD < 0 || blurred) && !sum.cut;
+    const bool poleOnly = windG && *windG <= 0 && cell.c[0].dzbar == Complex(0.0, 0.0) && !pairs;
     if (simple || (leaf && !poleOnly)) {
         const int m = windG && *windG > 0 ? *windG : 1;
         const std::optional<Complex> z = newton(centre, m, w_);
@@ -220,7 +227,7 @@ void Scanner::examine(const Cell& cell, int level, int wildSince) {
         }
         if (leaf) {
             const bool cutOnly = !windG && !sum.gLost;
-            if ((!windG && !cutOnly) || (windG && *windG > 0) || busy) {
+            if ((!windG && !cutOnly) || (windG && *windG > 0) || busy || pairs) {
                 trouble(centre);
             }
             return;
@@ -235,7 +242,7 @@ void Scanner::examine(const Cell& cell, int level, int wildSince) {
     if (windG && *windG == 0 && windD > 0 && !busy && level >= kCriticalDepth) {
         return;
     }
-    split(cell, level, wildSince);
+    split(cell, level, wildSince, pairs);
 }
 
 bool Scanner::tame(const Cell& cell, const Sample& middle) {
@@ -295,7 +302,7 @@ bool Scanner::poleInside(const Cell& cell, Sample s, int order) {
     return false;
 }
 
-void Scanner::split(const Cell& cell, int level, int wildSince) {
+void Scanner::split(const Cell& cell, int level, int wildSince, bool chasing) {
     const Sample* c = cell.c;
     // Split a little off the middle, so that a point of symmetry in the middle of a cell (where
     // Newton has just failed: a multiple preimage, a cluster) does not become a vertex of all
@@ -323,7 +330,7 @@ void Scanner::split(const Cell& cell, int level, int wildSince) {
         {{ml, mc, mt, c[3]}, {left, up, t1, l0}},
     };
     for (const Cell& child : children) {
-        examine(child, level + 1, wildSince);
+        examine(child, level + 1, wildSince, chasing);
     }
 }
 

@@ -221,9 +221,10 @@ class Scanner {
         walk(a, b, 0, t);
         return t;
     }
-    // wildSince: the level at which an ancestor was first found not tame, or −1.
-    void examine(const Cell& cell, int level, int wildSince = -1);
-    void split(const Cell& cell, int level, int wildSince);
+    // wildSince: the level at which an ancestor was first found not tame, or −1; chasing: the
+    // cell was split to part a zero from a pole.
+    void examine(const Cell& cell, int level, int wildSince = -1, bool chasing = false);
+    void split(const Cell& cell, int level, int wildSince, bool chasing);
     // Whether f looks holomorphic and free of zeros and poles of f − w over a cell whose edges
     // show none, judged from its corners and the sample at its middle.
     bool tame(const Cell& cell, const Sample& middle);
