@@ -135,11 +135,13 @@ void Scanner::examine(const Cell& cell, int level, int wildSince, bool chasing) 
         const bool hides = std::any_of(singular_.begin(), singular_.end(),
                                        [&](Complex p) { return box.contains(p, 0.0); });
         if (!hides) {
-            if (!middle) {
+            // The grid's cells have their middle already; below the grid it is looked at only
+            // where something wild or a zero beside a pole was met above.
+            if (!middle && (wildSince >= 0 || chasing)) {
                 middle = evaluate(centreOf(cell));
             }
             // A branch cut crossing the cell makes f jump inside it as it did on the edge.
-            if (exhausted_ || sum.cut || tame(cell, *middle)) {
+            if (exhausted_ || sum.cut || tame(cell, middle ? &*middle : nullptr)) {
                 return;
             }
             wild = true;
@@ -245,8 +247,8 @@ void Scanner::examine(const Cell& cell, int level, int wildSince, bool chasing) 
     split(cell, level, wildSince, pairs);
 }
 
-bool Scanner::tame(const Cell& cell, const Sample& middle) {
-    if (!middle.valueUsable()) {
+bool Scanner::tame(const Cell& cell, const Sample* middle) {
+    if (middle && !middle->valueUsable()) {
         return false;
     }
     // Where f has no derivative anywhere in the cell there is nothing to compare with, and the
@@ -257,28 +259,30 @@ bool Scanner::tame(const Cell& cell, const Sample& middle) {
                std::isnan(s.dzbar.imag());
     };
     const auto slopeFinite = [](const Sample& s) { return finite(s.dz) && finite(s.dzbar); };
+    const int samples = middle ? 5 : 4;
     const int without =
-        static_cast<int>(noSlope(middle)) +
+        static_cast<int>(middle && noSlope(*middle)) +
         static_cast<int>(std::count_if(std::begin(cell.c), std::end(cell.c), noSlope));
-    if (without == 5) {
+    if (without == samples) {
         noDerivative_ = true;
         return true;
     }
-    if (without > 0 || !slopeFinite(middle) ||
+    if (without > 0 || (middle && !slopeFinite(*middle)) ||
         !std::all_of(std::begin(cell.c), std::end(cell.c), slopeFinite)) {
         return false;
     }
-    // Along each half-diagonal, log(f − w) must change as its derivative says (see agree).
-    // Where f − w is holomorphic with no zero or pole near the cell (against the cell's size) it
-    // does; a zero and a pole that cancel on the edge, or an essential singularity, make the
-    // middle disagree with the corners.
-    // Corner to corner too: a jump along a line through the cell (round tan(1/z)'s singularity,
-    // f is i on one side of the real axis and −i on the other) may pass close enough to the
-    // middle to make it steep, but it parts one of the diagonals' ends, where f is flat.
+    // Corner to corner, log(f − w) must change as its derivative says (see agree): where f − w
+    // is holomorphic with no zero or pole near the cell (against the cell's size) it does. A jump
+    // along a line through the cell (round tan(1/z)'s singularity f is i on one side of the real
+    // axis and −i on the other) parts one of the diagonals' ends, where f is flat.
     const auto fits = [](const Sample& a, const Sample& b) { return smooth(a, b) || agree(a, b); };
-    return fits(cell.c[0], cell.c[2]) && fits(cell.c[1], cell.c[3]) &&
-           std::all_of(std::begin(cell.c), std::end(cell.c),
-                       [&](const Sample& corner) { return fits(corner, middle); });
+    if (!fits(cell.c[0], cell.c[2]) || !fits(cell.c[1], cell.c[3])) {
+        return false;
+    }
+    // And from each corner to the middle, where there is one: a zero and a pole that cancel on
+    // the edge, or an essential singularity, make it disagree with the corners.
+    return !middle || std::all_of(std::begin(cell.c), std::end(cell.c),
+                                  [&](const Sample& corner) { return fits(corner, *middle); });
 }
 
 bool Scanner::poleInside(const Cell& cell, Sample s, int order) {

@@ -226,8 +226,8 @@ class Scanner {
     void examine(const Cell& cell, int level, int wildSince = -1, bool chasing = false);
     void split(const Cell& cell, int level, int wildSince, bool chasing);
     // Whether f looks holomorphic and free of zeros and poles of f − w over a cell whose edges
-    // show none, judged from its corners and the sample at its middle.
-    bool tame(const Cell& cell, const Sample& middle);
+    // show none, judged from its corners and the sample at its middle, if there is one.
+    bool tame(const Cell& cell, const Sample* middle);
     // Whether a pole of the given order is in the cell, sought from s.
     bool poleInside(const Cell& cell, Sample s, int order);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
