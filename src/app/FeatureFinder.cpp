@@ -64,13 +64,26 @@ void FeatureFinder::marksOf(const roots::FeatureSet& set, const roots::Map& f, d
                             std::vector<FeatureMark>& domainMarks,
                             std::vector<FeatureMark>& rangeMarks) {
     using Kind = FeatureMark::Kind;
+    // Zeros and poles crowding in on an essential singularity (the poles 1/(2πik) of
+    // 1/(e^(1/z) − 1) round 0) are left to its mark, which stands for everything near it.
+    const auto unjudged = [&](roots::Complex z) {
+        return std::any_of(set.unresolvedAt.begin(), set.unresolvedAt.end(),
+                           [&](roots::Complex p) { return std::abs(z - p) <= near; });
+    };
     for (const roots::Feature& zero : set.zeros) {
-        domainMarks.push_back({Kind::Zero, pointOf(zero.z), zero.order});
+        if (!unjudged(zero.z)) {
+            domainMarks.push_back({Kind::Zero, pointOf(zero.z), zero.order});
+        }
     }
     for (const roots::Feature& pole : set.poles) {
-        domainMarks.push_back({Kind::Pole, pointOf(pole.z), pole.order});
+        if (!unjudged(pole.z)) {
+            domainMarks.push_back({Kind::Pole, pointOf(pole.z), pole.order});
+        }
     }
     for (const roots::Feature& critical : set.criticalPoints) {
+        if (unjudged(critical.z)) {
+            continue;
+        }
         domainMarks.push_back({Kind::CriticalPoint, pointOf(critical.z), critical.order});
         const roots::Complex w = f(critical.z).value;
         if (std::isfinite(w.real()) && std::isfinite(w.imag())) {

@@ -99,9 +99,14 @@ inline constexpr double kTolerance = 1e-10;
 // zeros, poles and critical points are; such cells are subdivided until Newton's method, started
 // in the cell, lands in it. Preimages closer than about 2^-29 of the region's size are one.
 // A jump of f where it is flat on both sides is taken for a branch cut and holds no preimage.
-// Known blind spot: a cell whose edges show nothing can still hold zeros and poles that cancel
-// round an essential singularity (1/(e^(1/z) − 1) round 0); only a singularity at the centre of
-// a grid cell is seen. The budget counts calls of f.
+// A cell whose edges show nothing can still hold zeros and poles that cancel round an essential
+// singularity (1/(e^(1/z) − 1) round 0), and one whose edges show a pole may hold one (tan(1/z)
+// round 0): a cell is passed as empty only where log(f − w) at its middle and corners agrees with
+// its derivative, and as a pole only where Newton's method on 1/(f − w) closes in on one; any
+// other is split, and left unjudged (not certain) where it stays so. Known blind spots: such a
+// singularity whose samples all lie on its steep flanks (most often for large |w|), and a zero
+// and a pole much closer together than the cell holding them, where f' cannot be followed round
+// it either. The budget counts calls of f.
 PreimageSet findPreimages(const Map& f, Complex w, CGRect region,
                           const PreimageOptions& options = {});
 

@@ -41,14 +41,25 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     const bool gWants = !gUsable || std::fabs(dg) > 1.0 || h * a.slope() > 1.5 * modulus(a.g) ||
                         h * b.slope() > 1.5 * modulus(b.g);
     const bool dWants = dUsable && std::fabs(dd) > 1.0;
+    // Where f − w changes otherwise than its derivative says (by the measure a cell's middle is
+    // held to, see tame), it jumps: halved until it is seen to be a cut.
+    const bool flat = h * a.slope() <= 0.05 * modulus(a.g) && h * b.slope() <= 0.05 * modulus(b.g);
+    const bool jumps = gUsable && !smooth(a, b) && !agree(a, b);
     // Overflow or underflow at both ends: halving finds nothing to follow.
     const bool hopeless = !a.valueUsable() && !b.valueUsable();
     // Beside an overflow or underflow a little halving finds where it starts; more is waste.
     const int deepest = gUsable ? kEdgeDepth : 2;
-    if ((gWants || dWants) && depth < deepest && !hopeless) {
+    if ((((gWants || dWants) && depth < deepest) || (jumps && depth < kJumpDepth)) && !hopeless) {
         const Complex mid = a.z + (b.z - a.z) / 2.0;
         if (mid != a.z && mid != b.z) {
             const Sample m = evaluate(mid);
+            if (depth >= deepest && m.valueUsable() && !agree(a, m) && !agree(m, b)) {
+                // Past where the argument is followed only a single jump is chased; f rough
+                // throughout (round an essential singularity) is not followed further.
+                t.gResolved = false;
+                t.gLost = true;
+                return;
+            }
             walk(a, m, depth + 1, t);
             walk(m, b, depth + 1, t);
             return;
@@ -56,11 +67,13 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     }
     // A jump in the value where f is flat on either side is a branch cut: the argument's jump
     // there is no winding round a zero, and is left out, as if f were continued across it.
-    const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 &&
-                     h * a.slope() <= 0.05 * modulus(a.g) && h * b.slope() <= 0.05 * modulus(b.g);
+    const bool cut = gWants && gUsable && std::fabs(dg) > 1.0 && flat;
     if (cut) {
+        t.cut = true;
         return;
     }
+    // A smaller jump still counts in the turn, as it always has; inside the cell f may jump too.
+    t.cut = t.cut || jumps;
     if (gWants) {
         t.gResolved = false;
         t.gLost = true;
@@ -80,12 +93,14 @@ void Scanner::walk(const Sample& a, const Sample& b, int depth, Turn& t) {
     }
 }
 
-void Scanner::examine(const Cell& cell, int level) {
+void Scanner::examine(const Cell& cell, int level, int wildSince, bool chasing) {
     if (exhausted_) {
         return;
     }
+    std::optional<Sample> middle;
     if (level == 0) {
-        const Sample s = evaluate(centreOf(cell));
+        middle = evaluate(centreOf(cell));
+        const Sample& s = *middle;
         if (!exhausted_ && (!finite(s.g) || (!finite(s.dz) && finite(cell.c[0].dz)))) {
             singular_.push_back(s.z);
         }
@@ -99,24 +114,46 @@ void Scanner::examine(const Cell& cell, int level) {
         sum.spin += t.spin;
         sum.dLost = sum.dLost || t.dLost;
         sum.gLost = sum.gLost || t.gLost;
+        sum.cut = sum.cut || t.cut;
     }
     std::optional<int> windG = sum.gResolved ? winding(sum.g) : std::nullopt;
     // Critical points count up and poles down in f's winding; 0 where it could not be followed.
     const int windD = sum.dResolved ? winding(sum.d).value_or(0) : 0;
     const bool derivativeQuiet = windD == 0 && !sum.dLost;
     bool busy = sum.spin > kBusySpin || sum.dLost;
-    if (windG && *windG == 0 && derivativeQuiet && !busy) {
+    bool wild = false;
+    // Inside a cell that held a pole with a zero beside it (see pairs below), f' that could not
+    // be followed round a part may be hiding them still: such a part is not taken for quiet.
+    const bool blurred = chasing && !sum.dResolved && cell.c[0].dzbar == Complex(0.0, 0.0);
+    if (windG && *windG == 0 && derivativeQuiet && !busy && !blurred) {
         // A singularity can hide inside a cell whose edges show nothing (1/(e^(1/z) − 1) has as
-        // many zeros as poles round 0). Each grid cell's centre is looked at once, as a region
-        // centred on such a point has it there; a cell holding one is never quiet.
+        // many zeros as poles round 0). A point where f was seen to be infinite makes every
+        // cell that holds it not quiet; elsewhere the cell's middle must agree with its corners.
         const Box box{cell.c[0].z.real(), cell.c[2].z.real(), cell.c[0].z.imag(),
                       cell.c[2].z.imag()};
         const bool hides = std::any_of(singular_.begin(), singular_.end(),
                                        [&](Complex p) { return box.contains(p, 0.0); });
         if (!hides) {
-            return;
+            // The grid's cells have their middle already; below the grid it is looked at only
+            // where something wild or a zero beside a pole was met above.
+            if (!middle && (wildSince >= 0 || chasing)) {
+                middle = evaluate(centreOf(cell));
+            }
+            // A branch cut crossing the cell makes f jump inside it as it did on the edge.
+            if (exhausted_ || sum.cut || tame(cell, middle ? &*middle : nullptr)) {
+                return;
+            }
+            wild = true;
+            if (wildSince < 0) {
+                wildSince = level;
+            }
+            if (level - wildSince >= kTroubleDepth) {
+                trouble(centreOf(cell));
+                return;
+            }
+        } else {
+            busy = true;
         }
-        busy = true;
     }
     if (std::none_of(std::begin(cell.c), std::end(cell.c),
                      [](const Sample& s) { return s.valueUsable(); })) {
@@ -135,9 +172,27 @@ void Scanner::examine(const Cell& cell, int level) {
     }
     // Poles alone: a pole of order m takes m turns from f − w and m + 1 from f', so k poles
     // and nothing else leave f' between one and k turns more than f − w.
+    // Seen from outside, an essential singularity can look like poles too (sin(1/z) − w round 0
+    // like two, one of them of high order): one pole alone is believed where Newton's method on
+    // 1 / (f − w) closes in on it; several are parted by splitting, as if the cell were wild.
     if (windG && *windG < 0 && windD <= *windG - 1 && windD >= 2 * *windG &&
         cell.c[0].dzbar == Complex(0.0, 0.0)) {
-        return;
+        if (windD == *windG - 1) {
+            if (!middle) {
+                middle = evaluate(centreOf(cell));
+            }
+            if (exhausted_ || poleInside(cell, *middle, -*windG)) {
+                return;
+            }
+        }
+        wild = true;
+        if (wildSince < 0) {
+            wildSince = level;
+        }
+        if (level - wildSince >= kTroubleDepth) {
+            trouble(centreOf(cell));
+            return;
+        }
     }
 
     const Box box{cell.c[0].z.real(), cell.c[2].z.real(), cell.c[0].z.imag(), cell.c[2].z.imag()};
@@ -159,7 +214,11 @@ void Scanner::examine(const Cell& cell, int level) {
     const Complex centre((box.x0 + box.x1) / 2.0, (box.y0 + box.y1) / 2.0);
     const bool leaf = size <= minSize_;
     const bool simple = windG && *windG == 1 && derivativeQuiet;
-    const bool poleOnly = windG && *windG <= 0 && cell.c[0].dzbar == Complex(0.0, 0.0);
+    // f' winding backwards shows a pole; with f − w not winding backwards there is a zero for
+    // each pole as well ((z − 1e-9)/(z + 1e-9) in a cell at the finest size). Not so round a
+    // branch point, where f' winds backwards with no pole (1/z, the slope of log z).
+    const bool pairs = windG && *windG >= 0 && (windD < 0 || blurred) && !sum.cut;
+    const bool poleOnly = windG && *windG <= 0 && cell.c[0].dzbar == Complex(0.0, 0.0) && !pairs;
     if (simple || (leaf && !poleOnly)) {
         const int m = windG && *windG > 0 ? *windG : 1;
         const std::optional<Complex> z = newton(centre, m, w_);
@@ -169,14 +228,14 @@ void Scanner::examine(const Cell& cell, int level) {
         }
         if (leaf) {
             const bool cutOnly = !windG && !sum.gLost;
-            if ((!windG && !cutOnly) || (windG && *windG > 0) || busy) {
+            if ((!windG && !cutOnly) || (windG && *windG > 0) || busy || pairs) {
                 trouble(centre);
             }
             return;
         }
     }
     if (leaf) {
-        if (busy) {
+        if (busy || wild) {
             trouble(centre);
         }
         return;
@@ -184,10 +243,69 @@ void Scanner::examine(const Cell& cell, int level) {
     if (windG && *windG == 0 && windD > 0 && !busy && level >= kCriticalDepth) {
         return;
     }
-    split(cell, level);
+    split(cell, level, wildSince, pairs);
 }
 
-void Scanner::split(const Cell& cell, int level) {
+bool Scanner::tame(const Cell& cell, const Sample* middle) {
+    if (middle && !middle->valueUsable()) {
+        return false;
+    }
+    // Where f has no derivative anywhere in the cell there is nothing to compare with, and the
+    // answer cannot be certain; where it has none at some samples only (inf / inf beside an
+    // overflow), the cell is not tame.
+    const auto noSlope = [](const Sample& s) {
+        return std::isnan(s.dz.real()) || std::isnan(s.dz.imag()) || std::isnan(s.dzbar.real()) ||
+               std::isnan(s.dzbar.imag());
+    };
+    const auto slopeFinite = [](const Sample& s) { return finite(s.dz) && finite(s.dzbar); };
+    const int samples = middle ? 5 : 4;
+    const int without =
+        static_cast<int>(middle && noSlope(*middle)) +
+        static_cast<int>(std::count_if(std::begin(cell.c), std::end(cell.c), noSlope));
+    if (without == samples) {
+        noDerivative_ = true;
+        return true;
+    }
+    if (without > 0 || (middle && !slopeFinite(*middle)) ||
+        !std::all_of(std::begin(cell.c), std::end(cell.c), slopeFinite)) {
+        return false;
+    }
+    // Corner to corner, log(f − w) must change as its derivative says (see agree): where f − w
+    // is holomorphic with no zero or pole near the cell (against the cell's size) it does. A jump
+    // along a line through the cell (round tan(1/z)'s singularity f is i on one side of the real
+    // axis and −i on the other) parts one of the diagonals' ends, where f is flat.
+    const auto fits = [](const Sample& a, const Sample& b) { return smooth(a, b) || agree(a, b); };
+    if (!fits(cell.c[0], cell.c[2]) || !fits(cell.c[1], cell.c[3])) {
+        return false;
+    }
+    // And from each corner to the middle, where there is one: a zero and a pole that cancel on
+    // the edge, or an essential singularity, make it disagree with the corners.
+    return !middle || std::all_of(std::begin(cell.c), std::end(cell.c),
+                                  [&](const Sample& corner) { return fits(corner, *middle); });
+}
+
+bool Scanner::poleInside(const Cell& cell, Sample s, int order) {
+    const Box box{cell.c[0].z.real(), cell.c[2].z.real(), cell.c[0].z.imag(), cell.c[2].z.imag()};
+    const double size = std::max(box.x1 - box.x0, box.y1 - box.y0);
+    // Newton's step for a zero of order `order` of 1 / (f − w): z + order (f − w) / f'. Near a
+    // pole it shrinks fast; beside an essential singularity it only creeps towards it.
+    for (int i = 0; i < kNewtonIterations && !exhausted_; ++i) {
+        if (!finite(s.g) || !finite(s.dz) || s.dz == Complex(0.0, 0.0)) {
+            return false;
+        }
+        const Complex step = static_cast<double>(order) * s.g / s.dz;
+        if (!finite(step) || !box.contains(s.z, size)) {
+            return false;
+        }
+        if (std::abs(step) <= std::max(1e-9 * size, mergeRadius_)) {
+            return box.contains(s.z, 0.01 * size);
+        }
+        s = evaluate(s.z + step);
+    }
+    return false;
+}
+
+void Scanner::split(const Cell& cell, int level, int wildSince, bool chasing) {
     const Sample* c = cell.c;
     // Split a little off the middle, so that a point of symmetry in the middle of a cell (where
     // Newton has just failed: a multiple preimage, a cluster) does not become a vertex of all
@@ -215,7 +333,7 @@ void Scanner::split(const Cell& cell, int level) {
         {{ml, mc, mt, c[3]}, {left, up, t1, l0}},
     };
     for (const Cell& child : children) {
-        examine(child, level + 1);
+        examine(child, level + 1, wildSince, chasing);
     }
 }
 

@@ -25,13 +25,19 @@ inline constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 inline constexpr int kGridCells = 47;
 // How often an edge of a cell is halved to follow the argument along it.
 inline constexpr int kEdgeDepth = 8;
+// How often a piece across which f jumps is halved: a branch cut stays a jump however short the
+// piece, while the steep but smooth rise of f beside an essential singularity (e^(1/z) near the
+// imaginary axis) shows its slope once the piece is as short as the rise.
+inline constexpr int kJumpDepth = 24;
 // A cell is not split below this fraction of the region's longer side.
 inline constexpr double kFinestCell = 0x1p-30;
 // Cells that hold only critical points of f (f' winds, f − w does not) are split at most this
 // many times below the grid: enough to part a zero from a pole close to it.
 inline constexpr int kCriticalDepth = 12;
 // Cells that spin, or overflow or underflow at a corner, are split at most this many times
-// below the grid: such places (round an essential singularity) are areas, not points.
+// below the grid, and cells that are not tame this many times below where they were first
+// found so: such places (round an essential singularity) are areas, not points. (A pole beside
+// a cell's corner makes it look wild too, until its pieces are small beside their distance.)
 inline constexpr int kTroubleDepth = 6;
 inline constexpr int kNewtonIterations = 40;
 inline constexpr std::size_t kMaxTrouble = 64;
@@ -42,6 +48,11 @@ inline constexpr double kSplitY = 0.5121;
 inline constexpr int kNewtonHalvings = 6;
 // A region narrower than this many representable steps of its coordinates is not scanned.
 inline constexpr double kNarrowestInUlps = 64.0;
+// A cell with nothing on its edges is taken for empty only where log(f − w) runs from each
+// corner to the middle as its derivative says, to within this fraction of the change...
+inline constexpr double kTameMismatch = 0.5;
+// ...or of this much, below which the change is rounding.
+inline constexpr double kTameFloor = 1e-9;
 
 inline bool finite(Complex c) {
     return std::isfinite(c.real()) && std::isfinite(c.imag());
@@ -109,9 +120,58 @@ struct Turn {
     bool dLost = false;
     // f − w could not be followed.
     bool gLost = false;
+    // A jump taken for a branch cut was left out: inside, f may jump too.
+    bool cut = false;
 
-    Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost, gLost}; }
+    Turn reversed() const { return {-g, -d, gResolved, dResolved, spin, dLost, gLost, cut}; }
 };
+
+// Whether log(f − w) changes from a to b as the trapezoid rule on its derivative f' / (f − w)
+// says: within kTameMismatch of the change, or of how much that derivative differs between the
+// two ends (where it differs much, as beside a zero or pole of f − w or a branch point, the rule
+// is no guide), or within kTameFloor. Without a finite derivative there is nothing to compare,
+// and nothing is said.
+inline bool agree(const Sample& a, const Sample& b) {
+    // Written out, with no std::abs or std::log of a complex number: this runs for every piece
+    // of every edge, and those go the slow, exact way near 1.
+    const auto size = [](Complex c) { return std::sqrt(std::norm(c)); };
+    const Complex step = b.z - a.z;
+    const double na = std::norm(a.g), nb = std::norm(b.g);
+    const Complex la = (a.dz * step + a.dzbar * std::conj(step)) * std::conj(a.g) / na;
+    const Complex lb = (b.dz * step + b.dzbar * std::conj(step)) * std::conj(b.g) / nb;
+    if (!finite(la) || !finite(lb)) {
+        return true;  // no derivative to compare with
+    }
+    const Complex predicted = (la + lb) * 0.5;
+    // log(b.g / a.g): by its series where the ratio is near 1 (to well within what is allowed),
+    // else from its modulus and argument.
+    const Complex q = (b.g - a.g) * std::conj(a.g) / na;
+    Complex change;
+    if (std::norm(q) <= 0.25) {
+        change = q * (1.0 - q * (0.5 - q * (1.0 / 3.0 - q * 0.25)));
+    } else {
+        change = {0.5 * std::log(nb / na), turn(a.g, b.g)};
+    }
+    Complex miss = change - predicted;
+    // The logarithm's imaginary part is known only up to whole turns.
+    if (std::fabs(miss.imag()) > kPi) {
+        miss.imag(std::remainder(miss.imag(), 2 * kPi));
+    }
+    change = predicted + miss;
+    return size(miss) <=
+           kTameMismatch * (size(change) + size(predicted) + size(la - lb)) + kTameFloor;
+}
+
+// Whether f − w changes from a to b as the trapezoid rule on f' says, to a tenth of the
+// changes: cheap, and where it holds, agree holds too (what is left to it is the rest).
+inline bool smooth(const Sample& a, const Sample& b) {
+    const Complex step = b.z - a.z;
+    const Complex va = a.dz * step + a.dzbar * std::conj(step);
+    const Complex vb = b.dz * step + b.dzbar * std::conj(step);
+    const Complex dv = b.g - a.g;
+    return std::norm(dv - (va + vb) * 0.5) <=
+           0.01 * (std::norm(va) + std::norm(vb) + std::norm(dv));
+}
 
 // A winding number from a sum of turns, if the sum is close enough to a whole turn to trust.
 inline std::optional<int> winding(double sum) {
@@ -176,8 +236,15 @@ class Scanner {
         walk(a, b, 0, t);
         return t;
     }
-    void examine(const Cell& cell, int level);
-    void split(const Cell& cell, int level);
+    // wildSince: the level at which an ancestor was first found not tame, or −1; chasing: the
+    // cell was split to part a zero from a pole.
+    void examine(const Cell& cell, int level, int wildSince = -1, bool chasing = false);
+    void split(const Cell& cell, int level, int wildSince, bool chasing);
+    // Whether f looks holomorphic and free of zeros and poles of f − w over a cell whose edges
+    // show none, judged from its corners and the sample at its middle, if there is one.
+    bool tame(const Cell& cell, const Sample* middle);
+    // Whether a pole of the given order is in the cell, sought from s.
+    bool poleInside(const Cell& cell, Sample s, int order);
     std::optional<Complex> newton(Complex z, int multiplicity, Complex target);
     // Newton's method from s towards f = target until |f − target| <= enough (or it stalls
     // within the tolerance); where it stopped, if that is a root.

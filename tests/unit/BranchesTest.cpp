@@ -139,6 +139,18 @@ TEST_F(BranchesTest, NoMarkOnABranchCutAnEssentialSingularityMarkedAndTheViewFol
                      1.0));
     EXPECT_EQ(FeatureFinder::nameUnder(*app.domain, inDomain(0, 0)),
               "essential singularity at 0.000 + 0.000i");
+    // Its poles 1/(2πik) crowd in on 0, where the mark is the essential one and no zero or pole.
+    formula("1/(exp(1/z)-1)");
+    ASSERT_EQ(marks(Kind::Essential).size(), 1u);
+    EXPECT_TRUE(near(inDomain(0, 0),
+                     inDomain(marks(Kind::Essential)[0].at.x, marks(Kind::Essential)[0].at.y),
+                     1.0));
+    EXPECT_TRUE(marks(Kind::Zero).empty());
+    for (const FeatureMark& pole : marks(Kind::Pole)) {
+        EXPECT_FALSE(near(inDomain(0, 0), inDomain(pole.at.x, pole.at.y), 1.0));
+    }
+    EXPECT_EQ(FeatureFinder::nameUnder(*app.domain, inDomain(0, 0)),
+              "essential singularity at 0.000 + 0.000i");
 
     // A pan or a zoom finds them afresh over the new view.
     formula("z^2 - 1");

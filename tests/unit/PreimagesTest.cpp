@@ -280,6 +280,96 @@ TEST(Preimages, HostileCasesAnswerWithinTheirBudget) {
     }
 }
 
+// Round an essential singularity the zeros and poles of f − w crowd in, and a cell's edges can
+// show as many of one as of the other, or look like a pole: such a cell is looked into, and an
+// answer over it is never given as certain.
+TEST(Preimages, NoAnswerIsCertainRoundAnEssentialSingularity) {
+    struct Case {
+        const char* f;
+        C w;
+        CGRect region;
+    };
+    const std::vector<Case> cases{
+        {"1/(exp(1/z)-1)", 3, box(-1, 1, -1, 1)},
+        {"1/(exp(1/z)-1)", 3, box(-1, 1.1, -1, 1.05)},
+        {"1/(exp(1/z)-1)", {0.5, 0.2}, box(-2.3, 1.7, -1.3, 1.9)},
+        {"1/(exp(1/z)-1)", {-2, 1}, box(-0.3, 3.7, -2.1, 1.4)},
+        {"sin(1/z)", {0.5, 0.2}, box(-1, 1.1, -1, 1.05)},
+        {"z*exp(1/z)", {2, 0.2}, box(-2.3, 1.7, -1.3, 1.9)},
+        {"exp(1/z)", {-1, 2}, box(-0.6, 1.9, -1.2, 0.8)},
+        {"tan(1/z)", {0.5, 0.2}, box(-1, 1.1, -1, 1.05)},
+        {"tan(1/z)", {-2.37, 2.56}, box(-0.503, 0.085, -0.643, 0.167)},
+        {"tan(1/z)", {-0.99, 2.71}, box(-1.624, 0.701, -0.893, 1.428)},
+        {"tan(1/z)", {-1.82, 0.09}, box(-0.046, 0.506, -0.319, 0.226)},
+    };
+    roots::PreimageOptions options;
+    options.maxEvaluations = 100000;
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.f) + " at w = " + std::to_string(c.w.real());
+        const roots::Map f = formula(c.f);
+        const PreimageSet set = roots::findPreimages(f, c.w, c.region, options);
+        EXPECT_FALSE(set.certain) << what;
+        EXPECT_NE(set.doubt, Doubt::None) << what;
+        EXPECT_LE(set.evaluations, options.maxEvaluations) << what;
+        expectAccurate(f, c.w, set, what);
+    }
+    // A zero and a pole 2e-9 apart, in views up to 11 wide: parted and the preimage found, or
+    // the answer is not certain.
+    const roots::Map pair = formula("(z - 1e-9)/(z + 1e-9)");
+    std::mt19937 random(19);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int k = 0; k < 40; ++k) {
+        const double half = 0.5 + 5 * unit(random);
+        const C w((unit(random) - 0.5) * 6, (unit(random) - 0.5) * 6);
+        const CGRect region{{(unit(random) - 0.5) * 4 - half, (unit(random) - 0.5) * 4 - half},
+                            {2 * half * (0.5 + unit(random)), 2 * half}};
+        const PreimageSet set = roots::findPreimages(pair, w, region);
+        const std::string what = "(z - 1e-9)/(z + 1e-9) #" + std::to_string(k);
+        expectAccurate(pair, w, set, what);
+        if (set.certain) {
+            const C z = 1e-9 * (1.0 + w) / (1.0 - w);
+            EXPECT_EQ(set.points.size(), inside(z, region) ? 1u : 0u) << what;
+        }
+    }
+}
+
+// What makes a cell look wild is also found beside a branch point, along a cut or by a pole:
+// none of it may cost a certain answer its certainty.
+TEST(Preimages, CutsAndNearbyPolesLeaveTheAnswerCertain) {
+    struct Case {
+        const char* f;
+        std::function<std::vector<C>(C)> preimages;
+    };
+    const std::vector<Case> cases{
+        {"log(z)", [](C w) { return std::vector<C>{std::exp(w)}; }},
+        {"sqrt(z)", [](C w) { return w.real() > 0 ? std::vector<C>{w * w} : std::vector<C>{}; }},
+        {"1/(z-0.5)^3",
+         [](C w) {
+             std::vector<C> all;
+             for (int k = 0; k < 3; ++k) {
+                 all.push_back(0.5 + std::pow(w, -1.0 / 3) * std::polar(1.0, 2 * kPi * k / 3));
+             }
+             return all;
+         }},
+    };
+    std::mt19937 random(19);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (const Case& c : cases) {
+        const roots::Map f = formula(c.f);
+        for (int k = 0; k < 12; ++k) {
+            // Views of every size up to 11 wide, most holding 0; w with |Im w| < π.
+            const double half = 0.5 + 5 * unit(random);
+            const C w((unit(random) - 0.5) * 6, (unit(random) - 0.5) * 6);
+            const CGRect region{{(unit(random) - 0.5) * 4 - half, (unit(random) - 0.5) * 4 - half},
+                                {2 * half * (0.5 + unit(random)), 2 * half}};
+            const std::string what = std::string(c.f) + " #" + std::to_string(k);
+            const PreimageSet set = roots::findPreimages(f, w, region);
+            expectExactly(set, c.preimages(w), region, what);
+            expectAccurate(f, w, set, what);
+        }
+    }
+}
+
 TEST(Preimages, HugeAndTinyRegionsFindWhatTheirPrecisionAllows) {
     const roots::Map f = formula("z^5 - z");
     roots::PreimageOptions options;
