@@ -25,8 +25,9 @@ std::string coefficient(float re, float im, const std::string& power) {
         if (re == 0.0f) {
             text = imaginary;
         } else {
-            // Appended piece by piece: GCC 12 at -O3 warns falsely about "(" + std::string.
-            text = "(";
+            // Appended piece by piece, from a character: GCC 12 at -O3 warns falsely about
+            // "(" + std::string and about assigning "(".
+            text.push_back('(');
             text += number(re);
             text += im > 0.0f ? "+" : "";
             text += imaginary;
@@ -47,9 +48,10 @@ class Sum {
         if (text_.empty()) {
             text_ = term;
         } else if (term.front() == '-') {
-            text_ += " - " + term.substr(1);
+            // Appended, not "a" + b: GCC 12 at -O3 warns falsely about the temporary's copy.
+            text_.append(" - ").append(term, 1);
         } else {
-            text_ += " + " + term;
+            text_.append(" + ").append(term);
         }
     }
     std::string str() const { return text_.empty() ? "0" : text_; }

@@ -59,7 +59,11 @@ std::string printable(std::string_view text, std::size_t most) {
 }
 
 std::string inQuotes(std::string_view name) {
-    return "\"" + printable(name, 60) + "\"";
+    // Appended, not "\"" + text: GCC 12 at -O3 warns falsely about the temporary's copy.
+    std::string quoted = "\"";
+    quoted += printable(name, 60);
+    quoted += '"';
+    return quoted;
 }
 
 }  // namespace zw
